@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// 32-bit colour value: red in the lowest byte, then green and blue; a top byte of 0x80
+// names a system colour by its index in the low byte; kNoColor means none.
+using TColor = std::uint32_t;
+inline constexpr TColor kNoColor = 0x1FFFFFFF;
+inline constexpr TColor clSilver = 0x00C0C0C0;
+inline constexpr TColor clBtnFace = 0x8000000F;
+inline constexpr TColor clWindow = 0x80000005;
+inline constexpr TColor clWindowText = 0x80000008;
+
+// A font as the grid keeps it: face name, character height in pixels (the absolute value
+// of a negative font height) and style.
+struct TGridFont {
+    std::string Name = "Tahoma";
+    int Height = 11;
+    bool Bold = false;
+    bool Italic = false;
+    bool Underline = false;
+    bool StrikeOut = false;
+    TColor Color = clWindowText;
+    bool operator==(const TGridFont&) const = default;
+};
+
+struct TextExtent {
+    int Width = 0;
+    int Height = 0;
+};
+
+struct TextRect {
+    int Left = 0;
+    int Top = 0;
+    int Right = 0;
+    int Bottom = 0;
+};
+

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+
+// An INI file read and written the way the Windows private-profile service does it:
+// section and key names match without regard to case, a write changes only its own line
+// (adding the section or key at the end where missing) and keeps every other line,
+// values lose surrounding blanks and one pair of surrounding quotes when read, lines are
+// written with CR LF and read with CR LF or LF. Each call opens the file afresh, so two
+// running copies of the program share it and the last writer of a key wins.
+class PrivateProfile {
+public:
+    explicit PrivateProfile(std::string filePath);
+
+    [[nodiscard]] const std::string& FilePath() const { return m_filePath; }
+
+    // The value, at most 2047 characters, or `defaultValue` when the file, section or
+    // key is missing.
+    [[nodiscard]] std::string ReadString(const std::string& section, const std::string& key,
+                                         const std::string& defaultValue) const;
+
+    // False when the file could not be written; the file is then unchanged. A write is
+    // durable: the new contents go to a temporary file that is renamed over the old one.
+    [[nodiscard]] bool WriteString(const std::string& section, const std::string& key,
+                                   const std::string& value);
+
+private:
+    std::string m_filePath;
+};
+
+// "${XDG_CONFIG_HOME:-$HOME/.config}/Varnok5.ini": the one place of the settings file.
+[[nodiscard]] std::string DefaultSettingsFilePath();
