@@ -35,6 +35,3 @@ void SetFoldersFromPathBox(CachePaths& paths, const std::string& pathBoxText);
 // file is ever overwritten or deleted. Failures are silent.
 void HideDesktopIni(const std::string& folder);
 void RestoreDesktopIni(const std::string& folder);
-
-[[nodiscard]] bool FolderExists(const std::string& path);
-[[nodiscard]] bool FileExists(const std::string& path);
