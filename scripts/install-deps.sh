@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages the build, the tests and the tools need, skipping the
+# ones already there. Runs apt-get as root directly, otherwise through sudo.
+set -euo pipefail
+
+packages=(
+    g++ cmake make pkg-config
+    qt6-base-dev libgl-dev
+    libgtest-dev libgmock-dev libbenchmark-dev
+    clang libclang-rt-14-dev
+    fonts-dejavu-core
+    xvfb xauth imagemagick poppler-utils xdotool
+)
+
+missing=()
+for package in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$package")
+    fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+    exit 0
+fi
+
+echo "Installing: ${missing[*]}"
+if [ "$(id -u)" -eq 0 ]; then
+    apt_get=(apt-get)
+else
+    apt_get=(sudo apt-get)
+fi
+export DEBIAN_FRONTEND=noninteractive
+"${apt_get[@]}" update
+"${apt_get[@]}" install -y --no-install-recommends "${missing[@]}"

@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything with warnings as errors and runs the whole
+# test suite: the regular build, the core again under AddressSanitizer and
+# UndefinedBehaviorSanitizer, and a short fuzz run of the index scanner.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+jobs=$(nproc)
+scripts/install-deps.sh
+
+echo "== Build and tests"
+scripts/build.sh -DVARNOK_WERROR=ON -DVARNOK_BUILD_TESTS=ON
+ctest --test-dir build --output-on-failure -j"$jobs"
+
+echo "== Core tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DVARNOK_SANITIZE=ON -DVARNOK_BUILD_GUI=OFF \
+    -DVARNOK_WERROR=ON >/dev/null
+cmake --build build-asan -j"$jobs"
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+    ctest --test-dir build-asan --output-on-failure -j"$jobs"
+
+echo "== Fuzzing the index scanner"
+fuzz/run_fuzz.sh "${VARNOK_FUZZ_SECONDS:-60}"
