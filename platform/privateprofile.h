@@ -21,6 +21,8 @@ public:
 
     // False when the file could not be written; the file is then unchanged. A write is
     // durable: the new contents go to a temporary file that is renamed over the old one.
+    // Names or values holding a line break are refused the same way. A value with outer
+    // blanks or outer quotes is stored in quotes so that it reads back unchanged.
     [[nodiscard]] bool WriteString(const std::string& section, const std::string& key,
                                    const std::string& value);
 
