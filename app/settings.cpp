@@ -68,19 +68,22 @@ std::string VarnokSettings::ReadText(std::string_view section, std::string_view 
     return PrivateProfile(m_filePath).ReadString(text(section), text(key), text(defaultValue));
 }
 
-int VarnokSettings::ReadInteger(std::string_view section, std::string_view key, int defaultValue) const
+int VarnokSettings::ReadInteger(std::string_view section, std::string_view key,
+                                int defaultValue) const
 {
     // A missing key reads as empty text, which converts to the default like any other
     // text that is not a number.
     return ParseProfileInt(ReadText(section, key, ""), defaultValue);
 }
 
-bool VarnokSettings::ReadBoolean(std::string_view section, std::string_view key, bool defaultValue) const
+bool VarnokSettings::ReadBoolean(std::string_view section, std::string_view key,
+                                 bool defaultValue) const
 {
     return ReadInteger(section, key, defaultValue ? 1 : 0) != 0;
 }
 
-void VarnokSettings::WriteText(std::string_view section, std::string_view key, std::string_view value)
+void VarnokSettings::WriteText(std::string_view section, std::string_view key,
+                               std::string_view value)
 {
     if (!PrivateProfile(m_filePath).WriteString(text(section), text(key), text(value)))
         throw ESettingsWriteError(m_filePath);

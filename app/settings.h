@@ -70,9 +70,11 @@ public:
     [[nodiscard]] std::string ReadText(std::string_view section, std::string_view key,
                                        std::string_view defaultValue) const;
     /** Decimal, "0x"/"0X" or "$" hexadecimal; missing, empty or unconvertible gives the default. */
-    [[nodiscard]] int ReadInteger(std::string_view section, std::string_view key, int defaultValue) const;
+    [[nodiscard]] int ReadInteger(std::string_view section, std::string_view key,
+                                  int defaultValue) const;
     /** An integer where anything but 0 is true. */
-    [[nodiscard]] bool ReadBoolean(std::string_view section, std::string_view key, bool defaultValue) const;
+    [[nodiscard]] bool ReadBoolean(std::string_view section, std::string_view key,
+                                   bool defaultValue) const;
 
     // Writes throw ESettingsWriteError when the file cannot be written; it is then unchanged.
     void WriteText(std::string_view section, std::string_view key, std::string_view value);

@@ -71,7 +71,8 @@ std::vector<Line> splitLines(std::string_view bytes)
             next = lf + 1;
             textEnd = (lf > start && bytes[lf - 1] == '\r') ? lf - 1 : lf;
         }
-        lines.push_back({bytes.substr(start, textEnd - start), bytes.substr(textEnd, next - textEnd)});
+        lines.push_back(
+            {bytes.substr(start, textEnd - start), bytes.substr(textEnd, next - textEnd)});
         start = next;
     }
     return lines;
@@ -197,9 +198,11 @@ bool makeFolders(const std::filesystem::path& folder)
     std::error_code error;
     if (std::filesystem::is_directory(folder, error))
         return true;
-    if (folder.has_parent_path() && folder.parent_path() != folder && !makeFolders(folder.parent_path()))
+    if (folder.has_parent_path() && folder.parent_path() != folder &&
+        !makeFolders(folder.parent_path()))
         return false;
-    return ::mkdir(folder.c_str(), 0700) == 0 || (errno == EEXIST && std::filesystem::is_directory(folder, error));
+    return ::mkdir(folder.c_str(), 0700) == 0 ||
+           (errno == EEXIST && std::filesystem::is_directory(folder, error));
 }
 
 // A settings file kept as a link (as dotfile managers do) is written where the link
@@ -246,7 +249,8 @@ bool replaceFile(const std::filesystem::path& target, std::string_view bytes,
     }
     // The rename itself becomes durable with the folder; a failure here loses nothing
     // that is not already on its way to the disk.
-    const int folderFd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int folderFd =
+        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (folderFd >= 0) {
         ::fsync(folderFd);
         ::close(folderFd);
@@ -267,8 +271,9 @@ bool writable(std::string_view section, std::string_view key, std::string_view v
     const bool sectionOk = !trimBlanks(section).empty() && !hasLineBreak(section) &&
                            section.find(']') == std::string_view::npos;
     const std::string_view trimmedKey = trimBlanks(key);
-    const bool keyOk = !trimmedKey.empty() && trimmedKey.front() != ';' && trimmedKey.front() != '[' &&
-                       !hasLineBreak(key) && key.find('=') == std::string_view::npos;
+    const bool keyOk = !trimmedKey.empty() && trimmedKey.front() != ';' &&
+                       trimmedKey.front() != '[' && !hasLineBreak(key) &&
+                       key.find('=') == std::string_view::npos;
     return sectionOk && keyOk && !hasLineBreak(value);
 }
 
@@ -293,7 +298,8 @@ std::string withEntry(std::string_view old, std::string_view section, std::strin
 {
     const std::vector<Line> lines = splitLines(old);
     const Location where = locate(lines, section, key);
-    const std::string entryLine = std::string(key) + "=" + storedValue(value) + std::string(lineEnd);
+    const std::string entryLine =
+        std::string(key) + "=" + storedValue(value) + std::string(lineEnd);
 
     std::vector<std::string> pieces;
     pieces.reserve(lines.size() + 1);
@@ -311,7 +317,8 @@ std::string withEntry(std::string_view old, std::string_view section, std::strin
     } else if (where.sectionLine) {
         appendAfter(where.lastEntryLine.value_or(*where.sectionLine), entryLine);
     } else {
-        const std::string sectionText = "[" + std::string(section) + "]" + std::string(lineEnd) + entryLine;
+        const std::string sectionText =
+            "[" + std::string(section) + "]" + std::string(lineEnd) + entryLine;
         if (lines.empty())
             pieces.push_back(sectionText);
         else

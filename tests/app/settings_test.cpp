@@ -73,7 +73,8 @@ TEST_F(SettingsTest, BooleansAreNonZeroIntegers)
                            "[Preferences]\nShow welcome window=0\nCell format: HTML=yes\n");
     EXPECT_TRUE(m_settings.ReadBoolean(SettingsKey::ShowTextOnly));
     EXPECT_FALSE(m_settings.ReadBoolean(SettingsKey::ShowWelcomeWindow));
-    EXPECT_FALSE(m_settings.ReadBoolean(SettingsKey::CellFormatHtml)) << "unconvertible gives the default";
+    EXPECT_FALSE(m_settings.ReadBoolean(SettingsKey::CellFormatHtml))
+        << "unconvertible gives the default";
 
     const ProgramSettings loaded = m_settings.LoadProgramSettings();
     EXPECT_FALSE(loaded.ShowAllEntries);
@@ -83,8 +84,10 @@ TEST_F(SettingsTest, BooleansAreNonZeroIntegers)
 
 TEST_F(SettingsTest, LoadsProgramSettingsFromFile)
 {
-    WriteWholeFile(m_path, "[settings]\r\ndate FORMAT=2\r\nWinState=2\r\nCache path = \"/cases/17/cache/\" \r\n"
-                           "[PREFERENCES]\r\nCell format: html=1\r\n");
+    WriteWholeFile(
+        m_path,
+        "[settings]\r\ndate FORMAT=2\r\nWinState=2\r\nCache path = \"/cases/17/cache/\" \r\n"
+        "[PREFERENCES]\r\nCell format: html=1\r\n");
     const ProgramSettings loaded = m_settings.LoadProgramSettings();
     EXPECT_EQ(loaded.DateFormat, 2);
     EXPECT_EQ(loaded.WinStateAtStart, 2);

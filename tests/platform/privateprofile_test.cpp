@@ -16,7 +16,8 @@ protected:
     TempDir m_dir;
     std::string m_path = m_dir.File("Varnok5.ini");
 
-    std::string Read(const std::string& section, const std::string& key, const std::string& def = "<none>")
+    std::string Read(const std::string& section, const std::string& key,
+                     const std::string& def = "<none>")
     {
         return PrivateProfile(m_path).ReadString(section, key, def);
     }
@@ -79,7 +80,8 @@ TEST_F(PrivateProfileTest, ReadValueIsCappedAt2047Characters)
 
 TEST_F(PrivateProfileTest, CommentsAndFirstOccurrences)
 {
-    WriteWholeFile(m_path, "\xEF\xBB\xBF[S]\n;Key=commented\nKey=first\nKey=second\n[s]\nKey=other section\n");
+    WriteWholeFile(
+        m_path, "\xEF\xBB\xBF[S]\n;Key=commented\nKey=first\nKey=second\n[s]\nKey=other section\n");
     EXPECT_EQ(Read("S", "Key"), "first");
     EXPECT_EQ(Read("S", ";Key"), "<none>");
 }
@@ -119,7 +121,8 @@ TEST_F(PrivateProfileTest, WriteChangesOnlyItsOwnLine)
 
 TEST_F(PrivateProfileTest, MissingKeyGoesAfterTheLastEntryOfItsSection)
 {
-    WriteWholeFile(m_path, "[Settings]\r\nTop=10\r\n\r\n; column widths\r\n[ColumnSizes]\r\nCol0=65");
+    WriteWholeFile(m_path,
+                   "[Settings]\r\nTop=10\r\n\r\n; column widths\r\n[ColumnSizes]\r\nCol0=65");
     Write("Settings", "Width", "700");
     Write("ColumnSizes", "Col1", "200");
     EXPECT_EQ(ReadWholeFile(m_path), "[Settings]\r\nTop=10\r\nWidth=700\r\n\r\n; column widths\r\n"
@@ -130,19 +133,22 @@ TEST_F(PrivateProfileTest, MissingSectionIsAppendedAtTheEnd)
 {
     WriteWholeFile(m_path, "[Settings]\nTop=10");
     Write("Preferences", "Cell format: HTML", "1");
-    EXPECT_EQ(ReadWholeFile(m_path), "[Settings]\nTop=10\r\n[Preferences]\r\nCell format: HTML=1\r\n");
+    EXPECT_EQ(ReadWholeFile(m_path),
+              "[Settings]\nTop=10\r\n[Preferences]\r\nCell format: HTML=1\r\n");
     EXPECT_EQ(Read("Preferences", "Cell format: HTML"), "1");
     EXPECT_EQ(Read("Settings", "Top"), "10");
 }
 
 TEST_F(PrivateProfileTest, ValuesWithOuterBlanksOrQuotesComeBackAsWritten)
 {
-    for (const std::string value : {" /cases/lead", "/cases/trail ", "\"quoted\"", "'single'", "\"", "a \"b\""}) {
+    for (const std::string value :
+         {" /cases/lead", "/cases/trail ", "\"quoted\"", "'single'", "\"", "a \"b\""}) {
         Write("S", "K", value);
         EXPECT_EQ(Read("S", "K"), value);
     }
     Write("S", "K", "/plain/path/");
-    EXPECT_EQ(ReadWholeFile(m_path), "[S]\r\nK=/plain/path/\r\n") << "ordinary values are written as they are";
+    EXPECT_EQ(ReadWholeFile(m_path), "[S]\r\nK=/plain/path/\r\n")
+        << "ordinary values are written as they are";
 }
 
 TEST_F(PrivateProfileTest, EmptyValueIsWrittenAndKeyStays)
@@ -202,7 +208,8 @@ TEST_F(PrivateProfileTest, ReadOnlyFolderFailsForNonRoot)
 TEST_F(PrivateProfileTest, WriteLeavesNoTemporaryFileAndKeepsPermissions)
 {
     WriteWholeFile(m_path, "[S]\r\nK=old\r\n");
-    std::filesystem::permissions(m_path, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    std::filesystem::permissions(m_path, std::filesystem::perms::owner_read |
+                                             std::filesystem::perms::owner_write);
     Write("S", "K", "new");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_dir.Path()), {}), 1);
     EXPECT_EQ(std::filesystem::status(m_path).permissions(),
