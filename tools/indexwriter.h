@@ -15,13 +15,16 @@ struct UrlRecordSpec {
     std::string Headers = "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\n\r\n";
     std::string FileName = "page[1].htm";
     bool AddressAt96 = false;            // old layout: address starts at 96 instead of 104
-    int Blocks = 0;                      // 0: as many 128-byte blocks as the contents need (at least 2)
+    int Blocks = 0;                      // at least this many 128-byte blocks (0: at least 2); more
+                                         // when the contents need them
+    std::uint32_t FileSize = 0;          // size of the cached copy, record offset 0x20
+    int SubFolder = 0;                   // index into IndexFileSpec::SubFolders, record offset 0x38
 };
 
 struct RedirectRecordSpec {
     std::string Address;
     bool AddressAt24 = false;            // marker byte 16 is 0 and the address starts at 24
-    int Blocks = 1;                      // real files use one block
+    int Blocks = 1;                      // at least this many blocks; real files use one
 };
 
 struct IndexFileSpec {
@@ -30,20 +33,47 @@ struct IndexFileSpec {
     std::uint32_t RecordsStart = 0x6000;  // first record block
     int EntriesPerTable = 0;              // 0: spread records evenly over TableCount tables
     int TableCount = 1;
+    // Every record gets an entry in the table whose region holds it. A region with more
+    // records than the usual 32-block table has entries for (510) gets a longer table, in
+    // steps of 32 blocks.
     std::vector<UrlRecordSpec> Urls;
     std::vector<RedirectRecordSpec> Redirects;
     // Records are laid out in this order: index into Urls (>= 0) or ~index into Redirects (< 0).
     // Empty: all URL records, then all redirects.
     std::vector<int> Order;
+    // Cache sub-folder names (8 characters each, at most 32) listed in the header.
+    std::vector<std::string> SubFolders = {"ENG3X4ZR", "Q7BW2K1M", "XS0TNE5P", "A9HUL2DC"};
 };
 
 // The generated file and where its pieces went, for tests that damage or check it.
 struct GeneratedIndex {
     std::vector<std::uint8_t> Bytes;
     std::vector<std::uint32_t> TableOffsets;
-    std::vector<std::uint32_t> RecordOffsets; // in file order
+    std::vector<std::uint32_t> TableBlocks;     // length of each table in 128-byte blocks
+    std::vector<std::uint32_t> RecordOffsets;   // in file order
+    std::vector<std::uint32_t> UrlOffsets;      // per entry of IndexFileSpec::Urls
+    std::vector<std::uint32_t> RedirectOffsets; // per entry of IndexFileSpec::Redirects
 };
 
+// Geometry shared by the writer and its tests.
+inline constexpr std::uint32_t kIndexHeaderSize = 0x4000;
+inline constexpr std::uint32_t kIndexBlockSize = 128;
+inline constexpr std::uint32_t kHashTableSize = 0x1000;
+inline constexpr std::uint32_t kHashEntriesPerTable = (kHashTableSize - 16) / 8;
+inline constexpr std::uint32_t kHashFreeEntry = 3;
+inline constexpr std::uint32_t kIndexBitmapOffset = 0x250;
+// Blocks after the header that the allocation bitmap can mark: about 15.4 MB of tables
+// and records. Blocks past it stay unmarked, and readers that go by the bitmap miss them.
+inline constexpr std::uint32_t kIndexBitmapBlocks = (kIndexHeaderSize - kIndexBitmapOffset) * 8;
+inline constexpr std::uint32_t kIndexSizeStep = 0x4000; // files grow in 16 KB steps
+
+/** Entries of a hash table `blocks` long (510 in the usual 32-block table). */
+[[nodiscard]] constexpr std::uint32_t HashEntriesInTable(std::uint32_t blocks)
+{
+    return (blocks * kIndexBlockSize - 16) / 8;
+}
+
+/** Lays out the header, the chained tables and the records of `spec`. */
 [[nodiscard]] GeneratedIndex BuildIndexFile(const IndexFileSpec& spec);
 
 // File time of a UTC calendar moment.
@@ -54,12 +84,35 @@ struct GeneratedIndex {
 // reproducible for a given seed. Used by the sample, the benchmarks and the fuzz corpus.
 [[nodiscard]] IndexFileSpec MakeRealisticSpec(int count, unsigned seed);
 
+/** Turns some records to the other layouts: every fifth URL record gets its address at 96,
+    every second redirect its address at 24, and every third redirect a second block. */
+void AddLayoutVariants(IndexFileSpec& spec);
+
+/** The order records are laid out in (IndexFileSpec::Order, or its default). */
+[[nodiscard]] std::vector<int> RecordOrder(const IndexFileSpec& spec);
+
+/** The small cache shipped as samples/cache/Content.IE5/index.dat. */
+[[nodiscard]] IndexFileSpec MakeSampleSpec();
+
 // Damage helpers: each returns a changed copy.
 [[nodiscard]] std::vector<std::uint8_t> Truncated(const std::vector<std::uint8_t>& bytes,
                                                   std::size_t length);
 [[nodiscard]] std::vector<std::uint8_t> WithNextTableOffset(const std::vector<std::uint8_t>& bytes,
                                                             std::uint32_t tableOffset,
                                                             std::uint32_t nextOffset);
+/** Raw patch: `patch` written at `offset`; the file grows with zero bytes when needed. */
+[[nodiscard]] std::vector<std::uint8_t> WithBytesAt(const std::vector<std::uint8_t>& bytes,
+                                                    std::size_t offset, const std::string& patch);
+/** A little-endian 32-bit value written at `offset` (block counts, marker bytes, offsets). */
+[[nodiscard]] std::vector<std::uint8_t> WithUint32At(const std::vector<std::uint8_t>& bytes,
+                                                     std::size_t offset, std::uint32_t value);
+/** `count` blocks of reproducible random bytes from `offset` on. */
+[[nodiscard]] std::vector<std::uint8_t> WithGarbageBlocks(const std::vector<std::uint8_t>& bytes,
+                                                          std::size_t offset, int count,
+                                                          unsigned seed);
+/** The header's file size field set to `claimedSize` (for example close to 2 GB). */
+[[nodiscard]] std::vector<std::uint8_t> WithHeaderFileSize(const std::vector<std::uint8_t>& bytes,
+                                                           std::uint32_t claimedSize);
 
 // Writes bytes to a file; false on failure.
 [[nodiscard]] bool WriteFileBytes(const std::string& path, const std::vector<std::uint8_t>& bytes);
