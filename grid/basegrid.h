@@ -38,7 +38,7 @@ public:
     void SetCellEx(int col, int row, std::string text);
 
     [[nodiscard]] int GetColCountEx() const { return m_colCount; }
-    [[nodiscard]] int GetRowCountEx() const { return static_cast<int>(m_rows.size()); }
+    [[nodiscard]] int GetRowCountEx() const { return m_rowCount; }
     void SetRowCountEx(int count);
 
     [[nodiscard]] int GetFixedRowsEx() const { return m_fixedRows; }
@@ -74,6 +74,9 @@ public:
     // The user dragged `row` from oldHeight to its current height: rescale the other normal rows.
     void RescaleRowsAfterDrag(int row, int oldHeight);
 
+    // Texts holding "</", "<B" or "<I" are shown and measured as markup while this is on.
+    bool EnableHTML = true;
+
     int Col = 1;
     int Row = 1;
     TGridRect Selection{1, 1, 1, 1};
@@ -86,11 +89,18 @@ protected:
     void NotifyLayoutChanged();
 
 private:
+    [[nodiscard]] bool IsInside(int col, int row) const;
+    [[nodiscard]] int MeasureRowHeight(TextCanvas& canvas, int row) const;
+    void KeepFocusInside();
+
     int m_colCount = 3;
     int m_fixedCols = 1;
     int m_fixedRows = 0;
     int m_defaultRowHeight = 21;
-    std::vector<std::vector<std::string>> m_rows; // m_rows[row][col]
+    int m_rowCount = 0;
+    // Row after row, m_colCount cells each: one flat table keeps a row down to its strings,
+    // and growing by one row at a time (as the scan does) stays amortised constant time.
+    std::vector<std::string> m_cells;
     std::vector<int> m_colWidths;
     std::vector<int> m_rowHeights;
     TGridFont m_font;

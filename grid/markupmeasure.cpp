@@ -1,0 +1,10 @@
+#include "grid/markupmeasure.h"
+
+#include "grid/markupplaintext.h"
+#include "platform/textcanvas.h"
+
+int MeasureMarkupHeight(TextCanvas& canvas, const TGridFont& font, std::string_view text,
+                        int width)
+{
+    return canvas.MeasureWrappedHeight(font, MarkupPlainText(text), width);
+}

@@ -1,0 +1,153 @@
+#include <gtest/gtest.h>
+
+#include <string_view>
+
+#include "grid/basegrid.h"
+#include "grid/markupplaintext.h"
+#include "grid/texttype.h"
+#include "gridfixtures.h"
+#include "platform/testcanvas.h"
+
+// Metrics of the test canvas: Tahoma 11 is 6 px a character and 13 px a line, the bold
+// fixed font 7 and 15; column 1 (150 px) takes 25 characters a line.
+
+namespace {
+
+// A canvas whose every text measures a height chosen per text, to pin down the
+// column-by-column rule.
+class FixedHeightCanvas final : public TextCanvas {
+public:
+    int MeasureWrappedHeight(const TGridFont&, std::string_view text, int) override
+    {
+        return text.empty() ? 0 : std::stoi(std::string(text));
+    }
+    TextExtent MeasureLine(const TGridFont&, std::string_view) override { return {}; }
+    void DrawWrappedText(const TGridFont&, TColor, std::string_view, const TextRect&) override {}
+    void FillRect(const TextRect&, TColor) override {}
+    void DrawLine(int, int, int, int, TColor) override {}
+};
+
+} // namespace
+
+TEST(TextTypeTest, ClassifiesByFirstCharactersAndMarkupSigns)
+{
+    EXPECT_EQ(TextType("", true), ttPlain);
+    EXPECT_EQ(TextType("=SUM(A1)", true), ttFormula);
+    EXPECT_EQ(TextType("={\\rtf1}", true), ttFormula);
+    EXPECT_EQ(TextType("{\\rtf1 x}", true), ttRichText);
+    EXPECT_EQ(TextType("a{\\rtf1 x}", true), ttPlain);
+    EXPECT_EQ(TextType("<A href=\"x\">x</A>", true), ttMarkup);
+    EXPECT_EQ(TextType("x</y", true), ttMarkup);
+    EXPECT_EQ(TextType("<B>bold", true), ttMarkup);
+    EXPECT_EQ(TextType("<I>", true), ttMarkup);
+    EXPECT_EQ(TextType("<b>bold", true), ttPlain); // the letters are compared exactly
+    EXPECT_EQ(TextType("<a href=\"x\">", true), ttPlain);
+    EXPECT_EQ(TextType("http://x/?a<b", true), ttPlain);
+    EXPECT_EQ(TextType("<A href=\"x\">x</A>", false), ttPlain);
+    EXPECT_EQ(TextType("URL   ", true), ttPlain);
+}
+
+TEST(MarkupPlainTextTest, BreaksBecomeLineEndsOtherTagsGo)
+{
+    EXPECT_EQ(MarkupPlainText("a<br>b<HR>c<A href=\"x\">d</A>"), "a\r\nb\r\ncd");
+    EXPECT_EQ(MarkupPlainText(Anchor("http://a/?b=1&amp;c=2")), "http://a/?b=1&amp;c=2");
+    EXPECT_EQ(MarkupPlainText("x</y"), "x");
+    EXPECT_EQ(MarkupPlainText("a<B unclosed"), "a");
+    EXPECT_EQ(MarkupPlainText("<Br>"), "\r\n");
+    EXPECT_EQ(MarkupPlainText("no tags"), "no tags");
+}
+
+TEST(AutoSizeTest, RowHeightDependsOnColumnOrder)
+{
+    FixedHeightCanvas canvas;
+    TBaseGrid grid;
+    grid.SetCellEx(0, 1, "20");
+    grid.SetCellEx(1, 1, "22");
+    grid.AutoSizeRow(canvas, 1);
+    EXPECT_EQ(grid.RowHeight(1), 24); // 20 raises to 24; 22 + 2 is not above 24
+
+    grid.SetCellEx(0, 1, "");
+    grid.AutoSizeRow(canvas, 1);
+    EXPECT_EQ(grid.RowHeight(1), 26); // 22 alone raises to 26
+
+    grid.SetCellEx(1, 1, "19");
+    grid.AutoSizeRow(canvas, 1);
+    EXPECT_EQ(grid.RowHeight(1), 21); // at most default - 2 keeps the default
+}
+
+TEST(AutoSizeTest, OneLineAddressKeepsDefaultWrappedAddressGrows)
+{
+    TestCanvas canvas;
+    TBaseGrid grid;
+    FillCaptions(grid);
+    AddEntry(grid, 1, "1", "http://www.example.com/a", "05/06/2004 10:11:12");
+    AddEntry(grid, 2, "2", "http://www.example.com/ some/longer/path.htm", "05/06/2004 10:11:12");
+    AddEntry(grid, 3, "3", "line one\r\nline two\nline three", "");
+    grid.AutoSizeRows(canvas, true, 15);
+    EXPECT_EQ(grid.RowHeight(0), 21);
+    EXPECT_EQ(grid.RowHeight(1), 21);
+    EXPECT_EQ(grid.RowHeight(2), 2 * 13 + 4);
+    EXPECT_EQ(grid.RowHeight(3), 3 * 13 + 4);
+}
+
+TEST(AutoSizeTest, FixedCellsMeasureInTheFixedFont)
+{
+    TestCanvas canvas;
+    TBaseGrid grid;
+    FillCaptions(grid);
+    grid.SetCellEx(0, 1, "1\r\n2");  // fixed column: 2 lines of 15
+    grid.SetCellEx(1, 0, "a\r\nb");  // fixed row: 2 lines of 15
+    grid.AutoSizeRows(canvas, true, 15);
+    EXPECT_EQ(grid.RowHeight(0), 34);
+    EXPECT_EQ(grid.RowHeight(1), 34);
+}
+
+TEST(AutoSizeTest, FormulaMeasuresNothingMarkupAndRichTextTheirShownText)
+{
+    TestCanvas canvas;
+    TBaseGrid grid;
+    grid.SetRowCountEx(4);
+    grid.SetCellEx(1, 0, "=a very long formula text that would wrap over several lines of the cell");
+    // The anchor's own text would wrap after "<A"; the text it shows fits one line.
+    grid.SetCellEx(1, 1, Anchor("some/page.htm"));
+    grid.SetCellEx(1, 2, "one<BR>two<BR>three");
+    grid.SetCellEx(1, 3, "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}one\\par two\\par three}");
+    grid.AutoSizeRows(canvas, true, 15);
+    EXPECT_EQ(grid.RowHeight(0), 21);
+    EXPECT_EQ(grid.RowHeight(1), 21);
+    EXPECT_EQ(grid.RowHeight(2), 3 * 13 + 4);
+    EXPECT_EQ(grid.RowHeight(3), 3 * 13 + 4);
+}
+
+TEST(AutoSizeTest, WithoutFixedRowsStartsAtTheFirstNormalRow)
+{
+    TestCanvas canvas;
+    TBaseGrid grid;
+    FillCaptions(grid);
+    grid.SetCellEx(1, 0, "a\r\nb\r\nc");
+    grid.SetCellEx(1, 1, "a\r\nb\r\nc");
+    grid.AutoSizeRows(canvas, false, 15);
+    EXPECT_EQ(grid.RowHeight(0), 21);
+    EXPECT_EQ(grid.RowHeight(1), 43);
+}
+
+TEST(AutoSizeTest, DefaultRowHeightUndoesAutoSizing)
+{
+    TestCanvas canvas;
+    TBaseGrid grid;
+    grid.SetCellEx(2, 1, "a\r\nb\r\nc");
+    grid.AutoSizeRows(canvas, true, 15);
+    ASSERT_EQ(grid.RowHeight(1), 43);
+    grid.SetDefRowHeightEx(21);
+    EXPECT_EQ(grid.RowHeight(1), 21);
+}
+
+TEST(AutoSizeTest, MarkupSwitchedOffMeasuresTheTagsAsText)
+{
+    TestCanvas canvas;
+    TBaseGrid grid;
+    grid.EnableHTML = false;
+    grid.SetCellEx(1, 1, "one<BR>two");
+    grid.AutoSizeRow(canvas, 1);
+    EXPECT_EQ(grid.RowHeight(1), 21);
+}

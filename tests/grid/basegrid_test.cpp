@@ -1,0 +1,257 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <vector>
+
+#include "grid/basegrid.h"
+#include "gridfixtures.h"
+
+namespace {
+
+class CountingObserver : public GridObserver {
+public:
+    void CellChanged(int col, int row) override { cells.push_back({col, row}); }
+    void LayoutChanged() override { ++layouts; }
+
+    std::vector<std::pair<int, int>> cells;
+    int layouts = 0;
+};
+
+} // namespace
+
+TEST(BaseGridTest, StartsWithTheConfiguredTable)
+{
+    TBaseGrid grid;
+    EXPECT_EQ(grid.GetColCountEx(), 3);
+    EXPECT_EQ(grid.GetRowCountEx(), 2);
+    EXPECT_EQ(grid.GetFixedColsEx(), 1);
+    EXPECT_EQ(grid.GetFixedRowsEx(), 0);
+    EXPECT_EQ(grid.ColWidth(0), 65);
+    EXPECT_EQ(grid.ColWidth(1), 150);
+    EXPECT_EQ(grid.ColWidth(2), 150);
+    EXPECT_EQ(grid.DefaultRowHeight(), 21);
+    EXPECT_EQ(grid.RowHeight(0), 21);
+    EXPECT_EQ(grid.RowHeight(1), 21);
+    EXPECT_EQ(grid.Font().Name, "Tahoma");
+    EXPECT_EQ(grid.Font().Height, 11);
+    EXPECT_FALSE(grid.Font().Bold);
+    EXPECT_EQ(grid.FixedFont().Name, "MS Sans Serif");
+    EXPECT_EQ(grid.FixedFont().Height, 13);
+    EXPECT_TRUE(grid.FixedFont().Bold);
+    EXPECT_EQ(grid.GetCellEx(1, 1), "");
+}
+
+TEST(BaseGridTest, CellsKeepTheirBytesAndAddressesOutsideAreHarmless)
+{
+    TBaseGrid grid;
+    const std::string bytes("a\0\xE9\r\nb", 6);
+    grid.SetCellEx(2, 1, bytes);
+    EXPECT_EQ(grid.GetCellEx(2, 1), bytes);
+    EXPECT_EQ(grid.GetCellEx(1, 2), ""); // column first: (1, 2) is not (2, 1)
+
+    grid.SetCellEx(3, 0, "x");
+    grid.SetCellEx(0, 2, "x");
+    grid.SetCellEx(-1, 0, "x");
+    EXPECT_EQ(grid.GetCellEx(3, 0), "");
+    EXPECT_EQ(grid.GetCellEx(0, -1), "");
+    EXPECT_EQ(grid.GetRowCountEx(), 2);
+}
+
+TEST(BaseGridTest, RowCountGrowsWithEmptyRowsAndShrinksDroppingTexts)
+{
+    TBaseGrid grid;
+    grid.SetDefRowHeightEx(17);
+    grid.SetCellEx(1, 1, "kept");
+    grid.SetRowCountEx(4);
+    EXPECT_EQ(grid.GetRowCountEx(), 4);
+    EXPECT_EQ(grid.GetCellEx(1, 1), "kept");
+    EXPECT_EQ(grid.GetCellEx(1, 3), "");
+    EXPECT_EQ(grid.RowHeight(3), 17);
+
+    grid.SetCellEx(2, 3, "dropped");
+    grid.SetRowCountEx(2);
+    grid.SetRowCountEx(4);
+    EXPECT_EQ(grid.GetCellEx(2, 3), "");
+
+    grid.SetRowCountEx(0);
+    EXPECT_EQ(grid.GetRowCountEx(), 1);
+    grid.SetRowCountEx(-5);
+    EXPECT_EQ(grid.GetRowCountEx(), 1);
+}
+
+TEST(BaseGridTest, ShrinkingBelowTheFixedRowsLowersThem)
+{
+    TBaseGrid grid;
+    grid.SetRowCountEx(5);
+    grid.SetFixedRowsEx(3);
+    grid.SetRowCountEx(3);
+    EXPECT_EQ(grid.GetFixedRowsEx(), 2);
+    grid.SetRowCountEx(1);
+    EXPECT_EQ(grid.GetFixedRowsEx(), 0);
+}
+
+TEST(BaseGridTest, ShrinkingKeepsFocusAndSelectionInsideTheTable)
+{
+    TBaseGrid grid;
+    grid.SetRowCountEx(10);
+    grid.Row = 8;
+    grid.Selection = {1, 5, 2, 9};
+    grid.SetRowCountEx(3);
+    EXPECT_EQ(grid.Row, 2);
+    EXPECT_EQ(grid.Selection, (TGridRect{1, 2, 2, 2}));
+}
+
+TEST(BaseGridTest, FixedRowsMustBeFewerThanRows)
+{
+    TBaseGrid grid;
+    grid.SetFixedRowsEx(1);
+    EXPECT_EQ(grid.GetFixedRowsEx(), 1);
+    for (int bad : {2, 3, -1}) {
+        try {
+            grid.SetFixedRowsEx(bad);
+            FAIL() << "accepted " << bad;
+        } catch (const EInvalidGridOperation& error) {
+            EXPECT_STREQ(error.what(), "Fixed row count must be less than row count");
+        }
+        EXPECT_EQ(grid.GetFixedRowsEx(), 1);
+    }
+    grid.SetFixedRowsEx(0);
+    EXPECT_EQ(grid.GetFixedRowsEx(), 0);
+}
+
+TEST(BaseGridTest, ClearEmptiesEveryCellCaptionsIncludedAndKeepsTheShape)
+{
+    TBaseGrid grid;
+    FillExampleList(grid);
+    AddEntry(grid, 2, "2", "y.htm", "");
+    grid.SetRowHeight(2, 40);
+    grid.SetColWidth(1, 300);
+
+    grid.Clear();
+    EXPECT_EQ(grid.GetRowCountEx(), 3);
+    EXPECT_EQ(grid.GetFixedRowsEx(), 1);
+    EXPECT_EQ(grid.RowHeight(2), 40);
+    EXPECT_EQ(grid.ColWidth(1), 300);
+    for (int row = 0; row < 3; ++row) {
+        for (int col = 0; col < 3; ++col)
+            EXPECT_EQ(grid.GetCellEx(col, row), "") << col << "," << row;
+    }
+}
+
+TEST(BaseGridTest, DefaultRowHeightResetsEveryRow)
+{
+    TBaseGrid grid;
+    grid.SetRowCountEx(4);
+    grid.SetFixedRowsEx(1);
+    grid.SetRowHeight(0, 30);
+    grid.SetRowHeight(2, 50);
+    grid.SetDefRowHeightEx(18);
+    for (int row = 0; row < 4; ++row)
+        EXPECT_EQ(grid.RowHeight(row), 18);
+    EXPECT_EQ(grid.DefaultRowHeight(), 18);
+}
+
+TEST(BaseGridTest, ColumnsFollowTheGridWidthRoundingHalvesToEven)
+{
+    TBaseGrid grid;
+    grid.SynchColumnsWithWidth(600); // the first size only records
+    EXPECT_EQ(grid.ColWidth(0), 65);
+    grid.SynchColumnsWithWidth(900);
+    EXPECT_EQ(grid.ColWidth(0), 98);
+    EXPECT_EQ(grid.ColWidth(1), 225);
+    EXPECT_EQ(grid.ColWidth(2), 225);
+
+    grid.SetColWidth(0, 65);
+    grid.SynchColumnsWithWidth(600); // 65 * 2/3 = 43.33
+    EXPECT_EQ(grid.ColWidth(0), 43);
+    EXPECT_EQ(grid.ColWidth(1), 150);
+
+    grid.SetColWidth(0, 193);
+    grid.SynchColumnsWithWidth(300); // 96.5 rounds to the even 96
+    EXPECT_EQ(grid.ColWidth(0), 96);
+}
+
+TEST(BaseGridTest, ZeroWidthNeitherScalesNorCounts)
+{
+    TBaseGrid grid;
+    grid.SynchColumnsWithWidth(600);
+    grid.SynchColumnsWithWidth(0); // a minimised window must not wipe the widths
+    EXPECT_EQ(grid.ColWidth(1), 150);
+    grid.SynchColumnsWithWidth(1200);
+    EXPECT_EQ(grid.ColWidth(1), 300);
+
+    TBaseGrid unsynched;
+    unsynched.ColumnSize.SynchWithGrid = false;
+    unsynched.SynchColumnsWithWidth(600);
+    unsynched.SynchColumnsWithWidth(900);
+    EXPECT_EQ(unsynched.ColWidth(1), 150);
+}
+
+TEST(BaseGridTest, DraggingARowRescalesTheOtherNormalRows)
+{
+    TBaseGrid grid;
+    grid.SetRowCountEx(4);
+    grid.SetFixedRowsEx(1);
+    grid.SetRowHeight(0, 21);
+    grid.SetRowHeight(1, 21);
+    grid.SetRowHeight(2, 21);
+    grid.SetRowHeight(3, 35);
+    grid.SetRowHeight(2, 42); // the user drags row 2 from 21 to 42
+    grid.RescaleRowsAfterDrag(2, 21);
+    EXPECT_EQ(grid.RowHeight(0), 21); // fixed row untouched
+    EXPECT_EQ(grid.RowHeight(1), 42);
+    EXPECT_EQ(grid.RowHeight(2), 42);
+    EXPECT_EQ(grid.RowHeight(3), 70);
+
+    grid.SetRowHeight(2, 21); // and back from 42 to 21: 21 * 21 / 42 = 10.5 -> 10
+    grid.SetRowHeight(1, 21);
+    grid.RescaleRowsAfterDrag(2, 42);
+    EXPECT_EQ(grid.RowHeight(1), 10);
+    EXPECT_EQ(grid.RowHeight(3), 35);
+
+    grid.RescaleRowsAfterDrag(2, 0); // no height to scale from
+    EXPECT_EQ(grid.RowHeight(3), 35);
+}
+
+TEST(BaseGridTest, ObserverHearsCellsAndLayout)
+{
+    TBaseGrid grid;
+    CountingObserver observer;
+    grid.SetObserver(&observer);
+    grid.SetCellEx(2, 1, "x");
+    ASSERT_EQ(observer.cells.size(), 1u);
+    EXPECT_EQ(observer.cells[0], std::make_pair(2, 1));
+    grid.SetCellEx(5, 5, "outside");
+    EXPECT_EQ(observer.cells.size(), 1u);
+
+    grid.SetRowCountEx(3);
+    grid.SetColWidth(0, 70);
+    grid.SetDefRowHeightEx(20);
+    grid.Clear();
+    EXPECT_EQ(observer.layouts, 4);
+    grid.SetRowCountEx(3); // no change, no notice
+    EXPECT_EQ(observer.layouts, 4);
+    grid.SetObserver(nullptr);
+    grid.SetCellEx(1, 1, "y");
+    EXPECT_EQ(observer.cells.size(), 1u);
+}
+
+TEST(BaseGridTest, ScanSizedListFillsRowByRowQuickly)
+{
+    constexpr int rows = 60000;
+    TBaseGrid grid;
+    FillCaptions(grid);
+    const auto start = std::chrono::steady_clock::now();
+    for (int row = 1; row <= rows; ++row) {
+        grid.SetRowCountEx(row + 1);
+        grid.SetCellEx(0, row, std::to_string(row));
+        grid.SetCellEx(1, row, "http://www.example.com/some/path/page" + std::to_string(row) + ".htm");
+        grid.SetCellEx(2, row, "05/06/2004 10:11:12");
+    }
+    const auto elapsed = std::chrono::steady_clock::now() - start;
+    EXPECT_EQ(grid.GetRowCountEx(), rows + 1);
+    EXPECT_EQ(grid.GetCellEx(0, rows), std::to_string(rows));
+    // Quadratic growth would take minutes; even a debug build with sanitizers takes well
+    // under this.
+    EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count(), 5000);
+}
