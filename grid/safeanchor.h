@@ -1,0 +1,16 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+/**
+ * The address of a cell that is exactly one address anchor as the scan builds it:
+ * <A href="X">X</A>, the same X twice, in which "&", "<", ">" and the double quote
+ * appear only as "&amp;", "&lt;", "&gt;" and "&quot;". The result is X with those four
+ * decoded; any other text gives no result.
+ */
+[[nodiscard]] std::optional<std::string> AddressAnchorTarget(std::string_view text);
+
+/** True when the address starts with the scheme http:, https: or ftp: (any letter case). */
+[[nodiscard]] bool IsWebAddress(std::string_view address);

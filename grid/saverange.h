@@ -1,0 +1,9 @@
+#pragma once
+
+// The inclusive block of cells a file writer writes.
+struct TSaveRange {
+    int StartCol = 0;
+    int StartRow = 0;
+    int EndCol = -1;
+    int EndRow = -1;
+};

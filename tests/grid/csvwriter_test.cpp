@@ -1,0 +1,92 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "grid/resultgrid.h"
+#include "gridfixtures.h"
+
+namespace {
+
+std::string csv(const TResultGrid& grid)
+{
+    std::ostringstream out;
+    EXPECT_TRUE(grid.SaveToCSV(out));
+    return out.str();
+}
+
+// The CSV line of one entry whose address is `address`.
+std::string csvOfAddress(const std::string& address)
+{
+    TResultGrid grid;
+    grid.SetRowCountEx(1);
+    grid.SetCellEx(0, 0, "1");
+    grid.SetCellEx(1, 0, address);
+    grid.SetCellEx(2, 0, "t");
+    return csv(grid);
+}
+
+} // namespace
+
+TEST(CsvWriterTest, WritesCaptionsAndEntriesWithTheSeparator)
+{
+    TResultGrid grid;
+    FillExampleList(grid);
+    EXPECT_EQ(csv(grid), "No.;URL   ;Latest visit\r\n"
+                         "1;x.htm;05/06/2004 10:11:12\r\n");
+}
+
+TEST(CsvWriterTest, ClearedGridGivesQuotedEmptyValues)
+{
+    TResultGrid grid;
+    FillExampleList(grid);
+    grid.Clear();
+    grid.SetRowCountEx(2);
+    EXPECT_EQ(csv(grid), "\"\";\"\";\"\"\r\n\"\";\"\";\"\"\r\n");
+
+    grid.QuoteEmptyCSVCells = false;
+    EXPECT_EQ(csv(grid), ";;\r\n;;\r\n");
+}
+
+TEST(CsvWriterTest, AnchorsAreWrittenUnlessTheyHoldTheSeparator)
+{
+    EXPECT_EQ(csvOfAddress("<A href=\"x.htm\">x.htm</A>"), "1;<A href=\"x.htm\">x.htm</A>;t\r\n");
+    // Enclosed values double their quotation marks, so spreadsheets read them back.
+    EXPECT_EQ(csvOfAddress("<A href=\"a;b\">a;b</A>"), "1;\"<A href=\"\"a;b\"\">a;b</A>\";t\r\n");
+}
+
+TEST(CsvWriterTest, QuotesAreDoubledOnlyInsideEnclosedValues)
+{
+    EXPECT_EQ(csvOfAddress("say \"hi\""), "1;say \"hi\";t\r\n");
+    EXPECT_EQ(csvOfAddress("\";\""), "1;\"\"\";\"\"\";t\r\n");
+    EXPECT_EQ(csvOfAddress("http://a/?x=\"1\";y=2&z=3"), "1;\"http://a/?x=\"\"1\"\";y=2&z=3\";t\r\n");
+}
+
+TEST(CsvWriterTest, LineBreaksAreEnclosedWithCrLfAsLf)
+{
+    EXPECT_EQ(csvOfAddress("a\r\nb"), "1;\"a\nb\";t\r\n");
+    EXPECT_EQ(csvOfAddress("a\rb"), "1;\"a\rb\";t\r\n");
+    EXPECT_EQ(csvOfAddress("a\nb"), "1;a\nb;t\r\n"); // an LF alone does not enclose
+}
+
+TEST(CsvWriterTest, NulSeparatorMeansComma)
+{
+    TResultGrid grid;
+    FillExampleList(grid);
+    grid.CSVSeparator = '\0';
+    grid.SetCellEx(1, 1, "a,b;c");
+    EXPECT_EQ(csv(grid), "No.,URL   ,Latest visit\r\n"
+                         "1,\"a,b;c\",05/06/2004 10:11:12\r\n");
+}
+
+TEST(CsvWriterTest, WithoutFixedCellsTheCaptionsAndNumbersStayOut)
+{
+    TResultGrid grid;
+    FillExampleList(grid);
+    grid.IncludeFixedCells = false;
+    EXPECT_EQ(csv(grid), "x.htm;05/06/2004 10:11:12\r\n");
+}
+
+TEST(CsvWriterTest, CellBytesPassUnchanged)
+{
+    EXPECT_EQ(csvOfAddress("caf\xE9\x80"), "1;caf\xE9\x80;t\r\n");
+}
