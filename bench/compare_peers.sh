@@ -1,0 +1,100 @@
+#!/usr/bin/env bash
+# Times the batch export of varnok5 against two other cache index readers, pasco and
+# msiecfexport, on one large generated index file (40,000 records in nine chained hash
+# tables, about 16 MB): median wall and CPU times of several runs each, their ratios, and
+# the peak memory of each program.
+#
+# Needs $VARNOK_BUILD/mkindex and $VARNOK_BUILD/varnok5 (VARNOK_BUILD defaults to build;
+# this script builds nothing). Without varnok5 only the two peers are timed.
+#
+# Environment: VARNOK_BUILD  build folder (default build)
+#              RUNS          timed runs per program (default 7)
+#              RECORDS       records in the file (default 40000)
+set -u
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${VARNOK_BUILD:-build}
+case $build in /*) ;; *) build=$root/$build ;; esac
+runs=${RUNS:-7}
+records=${RECORDS:-40000}
+mkindex=$build/mkindex
+varnok5=$build/varnok5
+
+need_package() { # command package
+    command -v "$1" >/dev/null && return 0
+    if [ "$(id -u)" != 0 ]; then
+        echo "compare_peers: $1 is missing (apt-get install $2)" >&2
+        return 1
+    fi
+    apt-get install -y "$2" >/dev/null 2>&1 ||
+        { apt-get update >/dev/null 2>&1 && apt-get install -y "$2" >/dev/null 2>&1; }
+    command -v "$1" >/dev/null
+}
+need_package pasco pasco || exit 2
+need_package msiecfexport libmsiecf-utils || exit 2
+[ -x /usr/bin/time ] || need_package /usr/bin/time time || exit 2
+
+if [ ! -x "$mkindex" ]; then
+    echo "compare_peers: $mkindex not found; build the target mkindex first" >&2
+    exit 2
+fi
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+index=$work/index.dat
+"$mkindex" --records "$records" --seed 1 --tables 9 "$index" || exit 1
+size=$(stat -c %s "$index")
+
+# The batch export reads its display options from the settings file: give it a fresh
+# configuration folder so the user's own settings neither count nor change.
+export XDG_CONFIG_HOME=$work/config
+mkdir -p "$XDG_CONFIG_HOME"
+export QT_QPA_PLATFORM=offscreen
+
+# One timed run: "wall-ms cpu-ms peak-KB". $1 receives the program's standard output; the
+# rest is the command, run directly under GNU time so that CPU time and memory are the
+# program's own. Wall time is taken around it in nanoseconds (GNU time counts in 10 ms).
+timed_run() {
+    local output=$1 report=$work/time.report start end
+    shift
+    start=$(date +%s%N)
+    /usr/bin/time -f '%U %S %M' -o "$report" "$@" >"$output" 2>/dev/null ||
+        { echo "compare_peers: $1 failed" >&2; return 1; }
+    end=$(date +%s%N)
+    awk -v wall=$(((end - start) / 1000000)) '{ printf "%d %d %s\n", wall, ($1 + $2) * 1000, $3 }' "$report"
+}
+
+# "median-wall-ms median-cpu-ms peak-KB" of $runs timed runs (arguments as timed_run's).
+measure() {
+    local i
+    for ((i = 0; i < runs; i++)); do
+        timed_run "$@" || return 1
+    done >"$work/runs"
+    awk '{ w[NR] = $1; c[NR] = $2; if ($3 > m) m = $3 }
+         function median(a, n,    i, j, t) {
+             for (i = 1; i <= n; i++) for (j = i + 1; j <= n; j++) if (a[j] < a[i]) { t = a[i]; a[i] = a[j]; a[j] = t }
+             return (n % 2) ? a[(n + 1) / 2] : (a[n / 2] + a[n / 2 + 1]) / 2
+         }
+         END { printf "%d %d %d\n", median(w, NR), median(c, NR), m }' "$work/runs"
+}
+
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.1f", a / b; else print "-" }'; }
+
+echo "index file: $records records, $size bytes, 9 hash tables; $runs runs each"
+row() { printf '%-14s %12s %12s %10s %14s\n' "$@"; }
+row program "median ms" "median CPU ms" records "peak memory KB"
+
+read -r pasco_ms pasco_cpu pasco_kb < <(measure "$work/pasco.out" pasco "$index") || exit 1
+row pasco "$pasco_ms" "$pasco_cpu" "$(grep -cE '^(URL|REDR)	' "$work/pasco.out")" "$pasco_kb"
+read -r msiecf_ms msiecf_cpu msiecf_kb < <(measure "$work/msiecf.out" msiecfexport "$index") || exit 1
+row msiecfexport "$msiecf_ms" "$msiecf_cpu" "$(grep -c '^Record type' "$work/msiecf.out")" "$msiecf_kb"
+
+if [ ! -x "$varnok5" ]; then
+    echo "varnok5: $varnok5 not found; build it to compare (peers timed only)"
+    exit 0
+fi
+read -r varnok5_ms varnok5_cpu varnok5_kb < <(measure "$work/varnok5.stdout" "$varnok5" "/open:$index" /scsv "$work/varnok5.csv") || exit 1
+row varnok5 "$varnok5_ms" "$varnok5_cpu" "$(grep -oE '[0-9]+' "$work/varnok5.stdout" | head -n 1)" "$varnok5_kb"
+echo "pasco / varnok5:        $(ratio "$pasco_ms" "$varnok5_ms")x the time, $(ratio "$pasco_cpu" "$varnok5_cpu")x the CPU time"
+echo "msiecfexport / varnok5: $(ratio "$msiecf_ms" "$varnok5_ms")x the time, $(ratio "$msiecf_cpu" "$varnok5_cpu")x the CPU time"
+echo "varnok5 peak memory:    $varnok5_kb KB"
