@@ -11,9 +11,9 @@
                                         int copy);
 
 struct ResponseHeaderSpec {
-    std::string ContentType;   // empty: no Content-Type line at all
+    std::string ContentType; // empty: no Content-Type line at all
     std::uint32_t Length = 0;
-    bool TypeFirst = true;     // Content-Type before Content-Length
+    bool TypeFirst = true; // Content-Type before Content-Length
     bool Http10 = false;
     std::uint32_t ETag = 0;    // 0: no ETag line
     bool Privacy = false;      // a P3P line, as many sites of the time sent

@@ -32,7 +32,8 @@ CivilDate civilFromDays(std::int64_t days)
     days += 719468;
     const std::int64_t era = (days >= 0 ? days : days - 146096) / 146097;
     const auto dayOfEra = static_cast<unsigned>(days - era * 146097);
-    const unsigned yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+    const unsigned yearOfEra =
+        (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
     const unsigned dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
     const unsigned monthIndex = (5 * dayOfYear + 2) / 153;
     const unsigned day = dayOfYear - (153 * monthIndex + 2) / 5 + 1;
@@ -96,18 +97,19 @@ std::uint32_t DosDateTimeFromFileTime(std::uint64_t fileTime)
     const std::int64_t days = seconds / kDaySeconds + kEpochDays1601;
     const std::int64_t secondOfDay = seconds % kDaySeconds;
     const CivilDate date = civilFromDays(days);
-    const auto year = static_cast<std::uint32_t>(std::clamp<std::int64_t>(date.Year - 1980, 0, 127));
+    const auto year =
+        static_cast<std::uint32_t>(std::clamp<std::int64_t>(date.Year - 1980, 0, 127));
     const std::uint32_t dosDate = (year << 9) | (date.Month << 5) | date.Day;
-    const auto dosTime = static_cast<std::uint32_t>((secondOfDay / 3600) << 11 |
-                                                    (secondOfDay / 60 % 60) << 5 |
-                                                    (secondOfDay % 60) / 2);
+    const auto dosTime = static_cast<std::uint32_t>(
+        (secondOfDay / 3600) << 11 | (secondOfDay / 60 % 60) << 5 | (secondOfDay % 60) / 2);
     return dosDate | (dosTime << 16);
 }
 
 std::uint64_t FileTimeFromUtc(int year, int month, int day, int hour, int minute, int second)
 {
-    const std::int64_t days = daysFromCivil(year, static_cast<unsigned>(month),
-                                            static_cast<unsigned>(day)) - kEpochDays1601;
+    const std::int64_t days =
+        daysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day)) -
+        kEpochDays1601;
     const std::int64_t seconds = days * kDaySeconds + hour * 3600 + minute * 60 + second;
     return static_cast<std::uint64_t>(seconds) * kTicksPerSecond;
 }

@@ -7,7 +7,8 @@
 
 std::vector<std::uint8_t> Truncated(const std::vector<std::uint8_t>& bytes, std::size_t length)
 {
-    return {bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(std::min(length, bytes.size()))};
+    return {bytes.begin(),
+            bytes.begin() + static_cast<std::ptrdiff_t>(std::min(length, bytes.size()))};
 }
 
 std::vector<std::uint8_t> WithBytesAt(const std::vector<std::uint8_t>& bytes, std::size_t offset,

@@ -14,7 +14,7 @@ constexpr std::uint32_t kRedirectAddressOffset = 16;
 constexpr std::uint32_t kRedirectOldAddressOffset = 24;
 constexpr std::uint32_t kTableBlocks = kHashTableSize / kIndexBlockSize;
 constexpr std::size_t kMaxSubFolders = 32;
-constexpr std::uint64_t kCacheLimit = 0x03200000; // 50 MB, the usual default
+constexpr std::uint64_t kCacheLimit = 0x03200000; // the cache size limit in the header: 50 MB
 constexpr std::uint32_t kFillerValue = 0xDEADBEEF;
 constexpr std::uint32_t kDaySeconds = 86400;
 
@@ -23,7 +23,8 @@ using RecordBytes = std::vector<std::uint8_t>;
 
 std::uint32_t blocksFor(std::size_t length, int atLeast)
 {
-    const auto needed = static_cast<std::uint32_t>((length + kIndexBlockSize - 1) / kIndexBlockSize);
+    const auto needed =
+        static_cast<std::uint32_t>((length + kIndexBlockSize - 1) / kIndexBlockSize);
     return std::max(needed, static_cast<std::uint32_t>(std::max(atLeast, 1)));
 }
 
@@ -47,7 +48,8 @@ RecordBytes urlRecordBytes(const UrlRecordSpec& url)
     Put32(record, 4, blocks);
     Put64(record, 0x08, url.LastModified);
     Put64(record, 0x10, url.LastAccess);
-    Put32(record, 0x18, DosDateTimeFromFileTime(url.LastAccess + 30ULL * kDaySeconds * 10000000ULL));
+    Put32(record, 0x18,
+          DosDateTimeFromFileTime(url.LastAccess + 30ULL * kDaySeconds * 10000000ULL));
     Put32(record, 0x20, url.FileSize);
     Put32(record, 0x34, addressAt);
     record[0x38] = static_cast<std::uint8_t>(url.SubFolder);
@@ -68,7 +70,8 @@ RecordBytes redirectRecordBytes(const RedirectRecordSpec& redirect)
 {
     const std::uint32_t addressAt =
         redirect.AddressAt24 ? kRedirectOldAddressOffset : kRedirectAddressOffset;
-    const std::uint32_t blocks = blocksFor(addressAt + redirect.Address.size() + 1, redirect.Blocks);
+    const std::uint32_t blocks =
+        blocksFor(addressAt + redirect.Address.size() + 1, redirect.Blocks);
     RecordBytes record(static_cast<std::size_t>(blocks) * kIndexBlockSize, 0);
     PutText(record, 0, "REDR");
     Put32(record, 4, blocks);
@@ -235,7 +238,8 @@ void writeSubFolders(std::vector<std::uint8_t>& bytes, const IndexFileSpec& spec
     for (std::size_t i = 0; i < count; ++i) {
         std::uint32_t files = 0;
         for (const UrlRecordSpec& url : spec.Urls) {
-            files += (!url.FileName.empty() && static_cast<std::size_t>(url.SubFolder) == i) ? 1 : 0;
+            files +=
+                (!url.FileName.empty() && static_cast<std::size_t>(url.SubFolder) == i) ? 1 : 0;
         }
         const std::size_t at = 0x4C + i * 12;
         Put32(bytes, at, files);
@@ -313,7 +317,8 @@ bool WriteFileBytes(const std::string& path, const std::vector<std::uint8_t>& by
     if (!out) {
         return false;
     }
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
     out.close();
     return static_cast<bool>(out);
 }

@@ -9,29 +9,29 @@
 // records, and deliberate damage for the robustness tests.
 
 struct UrlRecordSpec {
-    std::string Address;                 // bytes written as they are, NUL-terminated
-    std::uint64_t LastModified = 0;      // file time, record offset 8
-    std::uint64_t LastAccess = 0;        // file time, record offset 16 ("latest visit")
+    std::string Address;            // bytes written as they are, NUL-terminated
+    std::uint64_t LastModified = 0; // file time, record offset 8
+    std::uint64_t LastAccess = 0;   // file time, record offset 16 ("latest visit")
     std::string Headers = "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\n\r\n";
     std::string FileName = "page[1].htm";
-    bool AddressAt96 = false;            // old layout: address starts at 96 instead of 104
-    int Blocks = 0;                      // at least this many 128-byte blocks (0: at least 2); more
-                                         // when the contents need them
-    std::uint32_t FileSize = 0;          // size of the cached copy, record offset 0x20
-    int SubFolder = 0;                   // index into IndexFileSpec::SubFolders, record offset 0x38
+    bool AddressAt96 = false;   // old layout: address starts at 96 instead of 104
+    int Blocks = 0;             // at least this many 128-byte blocks (0: at least 2); more
+                                // when the contents need them
+    std::uint32_t FileSize = 0; // size of the cached copy, record offset 0x20
+    int SubFolder = 0;          // index into IndexFileSpec::SubFolders, record offset 0x38
 };
 
 struct RedirectRecordSpec {
     std::string Address;
-    bool AddressAt24 = false;            // marker byte 16 is 0 and the address starts at 24
-    int Blocks = 1;                      // at least this many blocks; real files use one
+    bool AddressAt24 = false; // marker byte 16 is 0 and the address starts at 24
+    int Blocks = 1;           // at least this many blocks; real files use one
 };
 
 struct IndexFileSpec {
     std::string Signature = "Client UrlCache MMF Ver 5.2";
     std::uint32_t FirstTableOffset = 0x5000;
-    std::uint32_t RecordsStart = 0x6000;  // first record block
-    int EntriesPerTable = 0;              // 0: spread records evenly over TableCount tables
+    std::uint32_t RecordsStart = 0x6000; // first record block
+    int EntriesPerTable = 0;             // 0: spread records evenly over TableCount tables
     int TableCount = 1;
     // Every record gets an entry in the table whose region holds it. A region with more
     // records than the usual 32-block table has entries for (510) gets a longer table, in

@@ -10,7 +10,7 @@
 namespace {
 
 constexpr const char* kUsage =
-    "Usage: mkindex [--records N] [--seed S] [--tables T] OUTFILE\n"
+    "Usage: mkindex [--records N] [--seed S] [--tables T] [--variants] [--list FILE] OUTFILE\n"
     "       mkindex --sample OUTFILE\n"
     "       mkindex --help\n"
     "\n"
@@ -62,6 +62,12 @@ bool parseValue(const std::string& name, const char* text, Options& options)
     return true;
 }
 
+bool takesValue(const std::string& option)
+{
+    return option == "--records" || option == "--seed" || option == "--tables" ||
+           option == "--list";
+}
+
 // 0: run, 1: bad arguments, 2: help shown.
 int parseArguments(int argc, char** argv, Options& options)
 {
@@ -74,12 +80,15 @@ int parseArguments(int argc, char** argv, Options& options)
             options.Sample = true;
         } else if (argument == "--variants") {
             options.Variants = true;
-        } else if (argument.rfind("--", 0) == 0) {
+        } else if (takesValue(argument)) {
             if (i + 1 >= argc || !parseValue(argument, argv[i + 1], options)) {
                 std::fprintf(stderr, "mkindex: bad or missing value for %s\n", argument.c_str());
                 return 1;
             }
             ++i;
+        } else if (argument.rfind("-", 0) == 0) {
+            std::fprintf(stderr, "mkindex: unknown option %s\n", argument.c_str());
+            return 1;
         } else if (options.Output.empty()) {
             options.Output = argument;
         } else {
@@ -101,9 +110,9 @@ bool writeList(const std::string& path, const IndexFileSpec& spec)
         return false;
     }
     for (const int value : RecordOrder(spec)) {
-        const std::string& address =
-            value >= 0 ? spec.Urls[static_cast<std::size_t>(value)].Address
-                       : spec.Redirects[static_cast<std::size_t>(~value)].Address;
+        const std::string& address = value >= 0
+                                         ? spec.Urls[static_cast<std::size_t>(value)].Address
+                                         : spec.Redirects[static_cast<std::size_t>(~value)].Address;
         std::fprintf(file, "%s\t%s\n", value >= 0 ? "URL" : "REDR", address.c_str());
     }
     return std::fclose(file) == 0;
@@ -130,9 +139,13 @@ int main(int argc, char** argv)
 {
     Options options;
     const int parsed = parseArguments(argc, argv, options);
+    if (parsed == 2) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
     if (parsed != 0) {
-        std::fputs(kUsage, parsed == 2 ? stdout : stderr);
-        return parsed == 2 ? 0 : 1;
+        std::fputs("Try 'mkindex --help'.\n", stderr);
+        return 1;
     }
     const IndexFileSpec spec = makeSpec(options);
     GeneratedIndex index;
@@ -151,8 +164,9 @@ int main(int argc, char** argv)
         return 1;
     }
     if (index.Bytes.size() > kIndexHeaderSize + std::size_t{kIndexBitmapBlocks} * kIndexBlockSize) {
-        std::fprintf(stderr, "mkindex: warning: the allocation bitmap covers only the first %u "
-                             "blocks; readers that go by it miss the records after them\n",
+        std::fprintf(stderr,
+                     "mkindex: warning: the allocation bitmap covers only the first %u "
+                     "blocks; readers that go by it miss the records after them\n",
                      kIndexBitmapBlocks);
     }
     std::printf("%s: %zu URL records, %zu redirect records, %zu hash tables, %zu bytes\n",

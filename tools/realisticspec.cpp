@@ -20,23 +20,31 @@ constexpr const char* kUser = "jmiller";
 class Dice {
 public:
     explicit Dice(unsigned seed) : m_engine(seed) {}
-    std::uint32_t Below(std::uint32_t bound) { return static_cast<std::uint32_t>(m_engine() % bound); }
+    std::uint32_t Below(std::uint32_t bound)
+    {
+        return static_cast<std::uint32_t>(m_engine() % bound);
+    }
     bool OneIn(std::uint32_t chance) { return Below(chance) == 0; }
-    std::uint32_t Between(std::uint32_t low, std::uint32_t high) { return low + Below(high - low + 1); }
-    template <typename T, std::size_t N>
-    const T& Pick(const std::array<T, N>& items) { return items[Below(N)]; }
+    std::uint32_t Between(std::uint32_t low, std::uint32_t high)
+    {
+        return low + Below(high - low + 1);
+    }
+    template <typename T, std::size_t N> const T& Pick(const std::array<T, N>& items)
+    {
+        return items[Below(N)];
+    }
 
 private:
     std::mt19937 m_engine;
 };
 
 struct ContentKind {
-    const char* Extension;   // as in the address
+    const char* Extension; // as in the address
     const char* Type;
     const char* Folder;
     std::uint32_t MinSize;
     std::uint32_t MaxSize;
-    std::uint32_t Weight;    // relative frequency in a cache
+    std::uint32_t Weight; // relative frequency in a cache
 };
 
 constexpr std::array<ContentKind, 11> kKinds = {{
@@ -54,26 +62,26 @@ constexpr std::array<ContentKind, 11> kKinds = {{
 }};
 
 constexpr std::array<const char*, 16> kHosts = {
-    "www.harbourview-news.com", "img.harbourview-news.com", "www.tinkerstore.net",
-    "search.findwell.com",      "ads.clickmetric.net",      "www.citybus-timetable.org",
-    "mail.postbox-online.com",  "www.weatherwise.info",     "forum.linux-helpers.org",
-    "cdn.photoshare-pics.com",  "www.photoshare-pics.com",  "www.bank-of-elsmere.com",
-    "static.findwell.com",      "www.recipe-corner.net",    "download.freeware-vault.org",
+    "www.harbourview-news.com",   "img.harbourview-news.com", "www.tinkerstore.net",
+    "search.findwell.com",        "ads.clickmetric.net",      "www.citybus-timetable.org",
+    "mail.postbox-online.com",    "www.weatherwise.info",     "forum.linux-helpers.org",
+    "cdn.photoshare-pics.com",    "www.photoshare-pics.com",  "www.bank-of-elsmere.com",
+    "static.findwell.com",        "www.recipe-corner.net",    "download.freeware-vault.org",
     "www.elsmere-council.gov.uk",
 };
 
 constexpr std::array<const char*, 32> kWords = {
-    "logo",   "banner",  "header",  "spacer",  "arrow",   "bullet", "photo",   "thumb",
-    "main",   "style",   "print",   "menu",    "common",  "util",   "index",   "news",
+    "logo",    "banner",  "header", "spacer",    "arrow",   "bullet",  "photo",    "thumb",
+    "main",    "style",   "print",  "menu",      "common",  "util",    "index",    "news",
     "article", "default", "search", "viewtopic", "gallery", "weather", "forecast", "contact",
-    "about",  "sitemap", "button",  "bg",      "footer",  "icon",   "counter", "home",
+    "about",   "sitemap", "button", "bg",        "footer",  "icon",    "counter",  "home",
 };
 
 constexpr std::array<const char*, 8> kSubPaths = {
     "", "", "2005/09/", "en/", "thumbs/", "v2/", "2006/spring/", "common/shared/"};
 
-constexpr std::array<const char*, 5> kCacheControls = {
-    "max-age=86400", "private", "no-cache", "max-age=604800", "must-revalidate"};
+constexpr std::array<const char*, 5> kCacheControls = {"max-age=86400", "private", "no-cache",
+                                                       "max-age=604800", "must-revalidate"};
 
 const ContentKind& pickKind(Dice& dice)
 {
@@ -103,8 +111,8 @@ std::string makeAddress(Dice& dice, const ContentKind& kind)
     if (extension == ".ico") {
         return hostPrefix(dice, dice.Pick(kHosts)) + "/favicon.ico";
     }
-    std::string address = hostPrefix(dice, dice.Pick(kHosts)) + kind.Folder +
-                          dice.Pick(kSubPaths) + dice.Pick(kWords);
+    std::string address = hostPrefix(dice, dice.Pick(kHosts)) + kind.Folder + dice.Pick(kSubPaths) +
+                          dice.Pick(kWords);
     if (!dice.OneIn(3)) {
         address += "_" + std::to_string(dice.Below(1000));
     }
@@ -137,7 +145,8 @@ std::uint64_t randomVisit(Dice& dice)
     const std::uint64_t start = FileTimeFromUtc(2004, 1, 1, 0, 0, 0);
     const std::uint64_t span = FileTimeFromUtc(2007, 1, 1, 0, 0, 0) - start;
     const std::uint64_t seconds = span / kTicksPerSecond;
-    const std::uint64_t offset = (std::uint64_t{dice.Below(1U << 16)} << 16 | dice.Below(1U << 16)) % seconds;
+    const std::uint64_t offset =
+        (std::uint64_t{dice.Below(1U << 16)} << 16 | dice.Below(1U << 16)) % seconds;
     return start + offset * kTicksPerSecond;
 }
 

@@ -48,7 +48,8 @@ TEST(IndexDamage, RawPatchesOverwriteAndGrow)
     const auto lower = WithBytesAt(index.Bytes, record, "url ");
     EXPECT_EQ(SignatureAt(lower, record), "url ");
     EXPECT_EQ(lower.size(), index.Bytes.size());
-    EXPECT_TRUE(std::equal(lower.begin() + record + 4, lower.end(), index.Bytes.begin() + record + 4));
+    EXPECT_TRUE(
+        std::equal(lower.begin() + record + 4, lower.end(), index.Bytes.begin() + record + 4));
 
     const auto grown = WithBytesAt(index.Bytes, index.Bytes.size() + 10, "HASH");
     EXPECT_EQ(grown.size(), index.Bytes.size() + 14);
@@ -66,7 +67,8 @@ TEST(IndexDamage, GarbageBlocksAreReproducibleAndConfined)
     const auto a = WithGarbageBlocks(index.Bytes, from, 3, 9);
     EXPECT_EQ(a, WithGarbageBlocks(index.Bytes, from, 3, 9));
     EXPECT_NE(a, WithGarbageBlocks(index.Bytes, from, 3, 10));
-    EXPECT_TRUE(std::equal(a.begin(), a.begin() + static_cast<std::ptrdiff_t>(from), index.Bytes.begin()));
+    EXPECT_TRUE(
+        std::equal(a.begin(), a.begin() + static_cast<std::ptrdiff_t>(from), index.Bytes.begin()));
     EXPECT_TRUE(std::equal(a.begin() + static_cast<std::ptrdiff_t>(from + 384), a.end(),
                            index.Bytes.begin() + static_cast<std::ptrdiff_t>(from + 384)));
     EXPECT_NE(SignatureAt(a, from), SignatureAt(index.Bytes, from));

@@ -6,7 +6,8 @@ constexpr std::uint32_t kFirstProbe = 0x4000;
 constexpr std::uint32_t kProbeStep = 0x1000;
 
 // Next table found at or after `from`: probed at `from`, then in 4 KB steps.
-std::int64_t probeTable(const std::vector<std::uint8_t>& bytes, std::int64_t from, std::int64_t last)
+std::int64_t probeTable(const std::vector<std::uint8_t>& bytes, std::int64_t from,
+                        std::int64_t last)
 {
     for (std::int64_t at = from; at <= last; at += kProbeStep) {
         if (SignatureAt(bytes, static_cast<std::size_t>(at)) == "HASH") {
@@ -53,7 +54,8 @@ std::string SignatureAt(const std::vector<std::uint8_t>& bytes, std::size_t at)
 std::vector<std::uint32_t> TableChain(const std::vector<std::uint8_t>& bytes)
 {
     std::vector<std::uint32_t> tables;
-    for (std::uint32_t at = Le32(bytes, 0x20); at != 0 && tables.size() < 1000; at = Le32(bytes, at + 8)) {
+    for (std::uint32_t at = Le32(bytes, 0x20); at != 0 && tables.size() < 1000;
+         at = Le32(bytes, at + 8)) {
         if (SignatureAt(bytes, at) != "HASH") {
             break;
         }

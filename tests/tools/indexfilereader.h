@@ -30,4 +30,5 @@ struct HashEntry {
 [[nodiscard]] std::vector<std::uint32_t> WalkRecords(const std::vector<std::uint8_t>& bytes);
 
 /** The address a viewer reads: at 96/104 for "URL ", 16/24 for "REDR" by the marker byte. */
-[[nodiscard]] std::string ViewerAddress(const std::vector<std::uint8_t>& bytes, std::uint32_t record);
+[[nodiscard]] std::string ViewerAddress(const std::vector<std::uint8_t>& bytes,
+                                        std::uint32_t record);

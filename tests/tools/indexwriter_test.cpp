@@ -25,7 +25,8 @@ IndexFileSpec mixedSpec(int urls, int redirects, int tables)
     IndexFileSpec spec;
     spec.TableCount = tables;
     for (int i = 0; i < urls; ++i) {
-        spec.Urls.push_back(url("http://host" + std::to_string(i % 7) + ".example/p" + std::to_string(i)));
+        spec.Urls.push_back(
+            url("http://host" + std::to_string(i % 7) + ".example/p" + std::to_string(i)));
         spec.Urls.back().SubFolder = i % 4;
     }
     for (int i = 0; i < redirects; ++i) {
@@ -120,14 +121,16 @@ TEST(IndexWriterTables, EveryRecordHasOneEntryInTheTableOfItsRegion)
     std::set<std::uint32_t> pointedAt;
     for (const HashEntry& entry : entries) {
         pointedAt.insert(entry.RecordOffset);
-        const auto table = std::find(index.TableOffsets.begin(), index.TableOffsets.end(), entry.Table);
+        const auto table =
+            std::find(index.TableOffsets.begin(), index.TableOffsets.end(), entry.Table);
         const bool isLast = table + 1 == index.TableOffsets.end();
         EXPECT_GE(entry.RecordOffset, entry.Table + kHashTableSize);
         EXPECT_LT(entry.RecordOffset, isLast ? index.Bytes.size() : *(table + 1));
         const bool redirect = SignatureAt(index.Bytes, entry.RecordOffset) == "REDR";
         EXPECT_EQ(entry.Key & 0x3F, redirect ? 5U : 0U);
     }
-    EXPECT_EQ(pointedAt, std::set<std::uint32_t>(index.RecordOffsets.begin(), index.RecordOffsets.end()));
+    EXPECT_EQ(pointedAt,
+              std::set<std::uint32_t>(index.RecordOffsets.begin(), index.RecordOffsets.end()));
 }
 
 TEST(IndexWriterTables, AFullRegionGetsALongerTableAndEveryEntry)

@@ -49,7 +49,8 @@ TEST(RealisticSpec, RedirectsStandBeforeTheAddressTheyLeadTo)
         }
         ASSERT_LT(i + 1, spec.Order.size());
         ASSERT_GE(spec.Order[i + 1], 0);
-        const std::string& redirect = spec.Redirects[static_cast<std::size_t>(~spec.Order[i])].Address;
+        const std::string& redirect =
+            spec.Redirects[static_cast<std::size_t>(~spec.Order[i])].Address;
         EXPECT_EQ(spec.Urls[static_cast<std::size_t>(spec.Order[i + 1])].Address, redirect + "/");
     }
 }
@@ -61,7 +62,8 @@ TEST(RealisticSpec, BenchmarkFileFitsTheAllocationBitmap)
     const GeneratedIndex index = BuildIndexFile(spec);
     EXPECT_EQ(index.TableOffsets.size(), 9U);
     EXPECT_GT(index.Bytes.size(), 15000000U);
-    EXPECT_LE(index.Bytes.size(), kIndexHeaderSize + std::size_t{kIndexBitmapBlocks} * kIndexBlockSize);
+    EXPECT_LE(index.Bytes.size(),
+              kIndexHeaderSize + std::size_t{kIndexBitmapBlocks} * kIndexBlockSize);
     EXPECT_EQ(UsedEntries(index.Bytes).size(), 40000U);
     EXPECT_EQ(WalkRecords(index.Bytes), index.RecordOffsets);
 }
