@@ -1,0 +1,90 @@
+#include "cacheindex/recordreader.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+// Record offsets of the layout marker: the address begins there, or 8 bytes further on
+// when the marker byte is 0.
+constexpr std::size_t kUrlMarker = 96;
+constexpr std::size_t kRedirectMarker = 16;
+constexpr std::size_t kUrlVisitTime = 16;
+constexpr std::size_t kBlockCount = 4;
+constexpr std::size_t kSampleLength = 130;
+constexpr std::string_view kTextType = "Content-Type: text";
+
+// The sample is matched with its NUL bytes dropped, so a phrase split by NULs still counts.
+bool sampleNamesTextType(std::span<const std::uint8_t> sample)
+{
+    char packed[kSampleLength];
+    std::size_t length = 0;
+    for (std::uint8_t byte : sample) {
+        if (byte != 0)
+            packed[length++] = static_cast<char>(byte);
+    }
+    return std::string_view(packed, length).find(kTextType) != std::string_view::npos;
+}
+
+} // namespace
+
+std::optional<RecordKind> RecordKindOf(std::span<const std::uint8_t> block)
+{
+    if (block.size() < 4)
+        return std::nullopt;
+    if (std::memcmp(block.data(), "URL ", 4) == 0)
+        return RecordKind::Url;
+    if (std::memcmp(block.data(), "REDR", 4) == 0)
+        return RecordKind::Redirect;
+    return std::nullopt;
+}
+
+std::optional<std::uint32_t> ReadU32(std::span<const std::uint8_t> bytes, std::size_t offset)
+{
+    if (offset > bytes.size() || bytes.size() - offset < 4)
+        return std::nullopt;
+    const std::uint8_t* p = bytes.data() + offset;
+    return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
+           static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
+}
+
+std::optional<std::uint64_t> ReadU64(std::span<const std::uint8_t> bytes, std::size_t offset)
+{
+    if (offset > bytes.size() || bytes.size() - offset < 8)
+        return std::nullopt;
+    return static_cast<std::uint64_t>(*ReadU32(bytes, offset + 4)) << 32 | *ReadU32(bytes, offset);
+}
+
+IndexRecord ReadRecord(std::span<const std::uint8_t> bytes, RecordKind kind,
+                       std::size_t longestAddress, bool checkTextType)
+{
+    IndexRecord record;
+    record.Kind = kind;
+    record.OneBlock = ReadU32(bytes, kBlockCount) == 1u;
+    if (kind == RecordKind::Url)
+        record.VisitTime = ReadU64(bytes, kUrlVisitTime);
+
+    const std::size_t marker = kind == RecordKind::Url ? kUrlMarker : kRedirectMarker;
+    if (marker >= bytes.size())
+        return record; // the file ends before the address: it is empty
+    const std::size_t start = bytes[marker] == 0 ? marker + 8 : marker;
+    if (start >= bytes.size())
+        return record;
+
+    const std::size_t limit = std::min(longestAddress, bytes.size() - start);
+    const std::uint8_t* first = bytes.data() + start;
+    const auto* nul = static_cast<const std::uint8_t*>(std::memchr(first, 0, limit));
+    const std::size_t length = nul ? static_cast<std::size_t>(nul - first) : limit;
+    // The NUL is consumed with the address; a cut address consumes exactly `limit` bytes.
+    const std::size_t consumed = nul ? length + 1 : limit;
+    record.Address = std::string_view(reinterpret_cast<const char*>(first), length);
+
+    if (checkTextType) {
+        const std::size_t sampleStart = start + consumed;
+        const std::size_t sampleLength =
+            sampleStart < bytes.size() ? std::min(kSampleLength, bytes.size() - sampleStart) : 0;
+        record.TextType = sampleNamesTextType(bytes.subspan(std::min(sampleStart, bytes.size()),
+                                                            sampleLength));
+    }
+    return record;
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+// Turns UTC file times into the list's 19-character date text. The time-zone offset is
+// taken once, when the formatter is made, and applied to every stamp: the list shows
+// visits in the offset in force while reading (daylight saving included), not in the
+// offset that held on the day of the visit.
+class VisitTimeFormatter {
+public:
+    static constexpr std::size_t kTextLength = 19;
+
+    // dateFormat 2: day/month/year; any other value: month/day/year.
+    VisitTimeFormatter(int dateFormat, std::int64_t utcOffsetSeconds);
+
+    // The offset of the system time zone (TZ honoured) at this moment, in seconds east of UTC.
+    [[nodiscard]] static std::int64_t CurrentUtcOffset();
+
+    // Writes the text (no NUL) to `out`, which holds at least kTextLength characters, and
+    // returns its length: kTextLength, or 0 when the local time falls outside the years
+    // 1601 to 9999, which the text cannot show.
+    std::size_t Format(std::uint64_t fileTime, char* out) const;
+
+    [[nodiscard]] std::string Format(std::uint64_t fileTime) const;
+
+private:
+    bool m_dayFirst;
+    std::int64_t m_offset;
+};
