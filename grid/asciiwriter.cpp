@@ -100,7 +100,8 @@ bool AsciiWriter::Write(std::ostream& stream) const
             for (std::size_t index = 0; end != std::string_view::npos; ++index) {
                 const std::size_t start = end + lineBreak.size();
                 end = text.find(lineBreak, start);
-                continuations.Add(index, starts[c], text.substr(start, end == std::string_view::npos ? end : end - start));
+                const std::size_t length = end == std::string_view::npos ? end : end - start;
+                continuations.Add(index, starts[c], text.substr(start, length));
             }
         }
         out.EndLine();

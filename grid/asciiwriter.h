@@ -14,7 +14,7 @@ public:
 
     /** Writes every row; false when the stream failed. */
     [[nodiscard]] bool Write(std::ostream& stream) const;
-    /** The width of each column in characters: the longest line of its cells, lines ending at CR. */
+    /** Width of each column in characters: the longest line of its cells, lines ending at CR. */
     [[nodiscard]] std::vector<std::size_t> ColumnWidths() const;
 
 private:

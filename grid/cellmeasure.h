@@ -6,6 +6,9 @@
 
 class TextCanvas;
 
-/** Height of a cell text at `width` pixels in `font` by its text class: plain and rich text wrapped as plain text, markup through the markup layout, a formula 0. */
+/**
+ * Height of a cell text at `width` pixels in `font` by its text class: plain and rich text
+ * wrapped as plain text, markup through the markup layout, a formula 0.
+ */
 [[nodiscard]] int MeasureCellHeight(TextCanvas& canvas, const TGridFont& font,
                                     std::string_view text, int width, bool enableHTML);

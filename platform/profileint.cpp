@@ -42,8 +42,9 @@ bool parseDecimal(std::string_view text, int& result)
     if (text.empty())
         return false;
     // Accumulated as a magnitude so that the lowest 32-bit value still fits.
-    const std::int64_t limit = negative ? -static_cast<std::int64_t>(std::numeric_limits<int>::min())
-                                        : std::numeric_limits<int>::max();
+    const std::int64_t limit = negative
+                                   ? -static_cast<std::int64_t>(std::numeric_limits<int>::min())
+                                   : std::numeric_limits<int>::max();
     std::int64_t magnitude = 0;
     for (char c : text) {
         if (c < '0' || c > '9')

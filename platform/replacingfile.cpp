@@ -81,7 +81,8 @@ bool ReplacingFile::CreateTemporaryFile(int mode)
     const std::string name = std::filesystem::path(m_targetPath).filename().string();
     for (int attempt = 0; attempt < maxNameAttempts; ++attempt) {
         std::string candidate = folder + "/." + name + "." + randomSuffix() + ".tmp";
-        const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, newFileMode);
+        const int fd =
+            ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, newFileMode);
         if (fd < 0) {
             if (errno == EEXIST)
                 continue;

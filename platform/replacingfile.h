@@ -15,11 +15,13 @@ public:
     ReplacingFile(const ReplacingFile&) = delete;
     ReplacingFile& operator=(const ReplacingFile&) = delete;
 
-    /** Creates the temporary file; false when the target may not be written or its folder takes no new file. */
+    /** Creates the temporary file; false when the target may not be written or its folder
+        takes no new file. */
     [[nodiscard]] bool Open();
     /** Where the contents go, after a successful Open(). */
     [[nodiscard]] std::ostream& Stream() { return m_stream; }
-    /** Flushes the contents to disk and puts them in the target's place; false (target untouched) on any failure. */
+    /** Flushes the contents to disk and puts them in the target's place; false (target
+        untouched) on any failure. */
     [[nodiscard]] bool Commit();
 
 private:

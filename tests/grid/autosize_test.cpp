@@ -107,7 +107,7 @@ TEST(AutoSizeTest, FormulaMeasuresNothingMarkupAndRichTextTheirShownText)
     TestCanvas canvas;
     TBaseGrid grid;
     grid.SetRowCountEx(4);
-    grid.SetCellEx(1, 0, "=a very long formula text that would wrap over several lines of the cell");
+    grid.SetCellEx(1, 0, "=a long formula text that would wrap over several lines");
     // The anchor's own text would wrap after "<A"; the text it shows fits one line.
     grid.SetCellEx(1, 1, Anchor("some/page.htm"));
     grid.SetCellEx(1, 2, "one<BR>two<BR>three");

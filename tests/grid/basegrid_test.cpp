@@ -245,7 +245,7 @@ TEST(BaseGridTest, ScanSizedListFillsRowByRowQuickly)
     for (int row = 1; row <= rows; ++row) {
         grid.SetRowCountEx(row + 1);
         grid.SetCellEx(0, row, std::to_string(row));
-        grid.SetCellEx(1, row, "http://www.example.com/some/path/page" + std::to_string(row) + ".htm");
+        grid.SetCellEx(1, row, "http://www.example.com/path/page" + std::to_string(row) + ".htm");
         grid.SetCellEx(2, row, "05/06/2004 10:11:12");
     }
     const auto elapsed = std::chrono::steady_clock::now() - start;

@@ -58,7 +58,8 @@ TEST(CsvWriterTest, QuotesAreDoubledOnlyInsideEnclosedValues)
 {
     EXPECT_EQ(csvOfAddress("say \"hi\""), "1;say \"hi\";t\r\n");
     EXPECT_EQ(csvOfAddress("\";\""), "1;\"\"\";\"\"\";t\r\n");
-    EXPECT_EQ(csvOfAddress("http://a/?x=\"1\";y=2&z=3"), "1;\"http://a/?x=\"\"1\"\";y=2&z=3\";t\r\n");
+    EXPECT_EQ(csvOfAddress("http://a/?x=\"1\";y=2&z=3"),
+              "1;\"http://a/?x=\"\"1\"\";y=2&z=3\";t\r\n");
 }
 
 TEST(CsvWriterTest, LineBreaksAreEnclosedWithCrLfAsLf)

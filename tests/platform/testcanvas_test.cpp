@@ -51,22 +51,3 @@ TEST(TestCanvasTest, EveryKindOfLineBreakEndsALine)
     EXPECT_EQ(canvas.MeasureWrappedHeight(font, "", 600), 0);
     EXPECT_EQ(canvas.MeasureWrappedHeight(fontOfHeight(13), "x", 600), 15);
 }
-
-TEST(TestCanvasTest, RecordsDrawing)
-{
-    TestCanvas canvas;
-    const TGridFont font = fontOfHeight(11);
-    canvas.DrawWrappedText(font, clWindowText, "hello", {1, 2, 3, 4});
-    canvas.FillRect({0, 0, 10, 10}, clWindow);
-    canvas.DrawLine(1, 2, 3, 4, clSilver);
-    ASSERT_EQ(canvas.Calls().size(), 3u);
-    EXPECT_EQ(canvas.Calls()[0].Kind, TestCanvasCall::ckText);
-    EXPECT_EQ(canvas.Calls()[0].Text, "hello");
-    EXPECT_EQ(canvas.Calls()[0].Rect.Bottom, 4);
-    EXPECT_EQ(canvas.Calls()[1].Kind, TestCanvasCall::ckFill);
-    EXPECT_EQ(canvas.Calls()[1].Color, clWindow);
-    EXPECT_EQ(canvas.Calls()[2].Kind, TestCanvasCall::ckLine);
-    EXPECT_EQ(canvas.Calls()[2].Rect.Right, 3);
-    canvas.ClearCalls();
-    EXPECT_TRUE(canvas.Calls().empty());
-}
