@@ -1,0 +1,187 @@
+#include "grid/gridrenderer.h"
+
+#include <algorithm>
+#include <string>
+
+#include "grid/basegrid.h"
+#include "grid/gridgeometry.h"
+#include "grid/markupplaintext.h"
+#include "grid/richtextplaintext.h"
+#include "grid/texttype.h"
+#include "platform/textcanvas.h"
+
+namespace {
+
+// The sort indicator is centred this far below the text area's top, and this far right
+// of the header text (but never closer than 16 pixels to the area's right edge).
+constexpr int kIndicatorDown = 8;
+constexpr int kIndicatorRight = 10;
+constexpr int kIndicatorKeepOff = 16;
+
+} // namespace
+
+GridRenderer::GridRenderer(const TBaseGrid& grid) : m_grid(grid) {}
+
+bool GridRenderer::IsFixedCell(int col, int row) const
+{
+    return col < m_grid.GetFixedColsEx() || row < m_grid.GetFixedRowsEx();
+}
+
+bool GridRenderer::IsSelected(int col, int row) const
+{
+    const TGridRect& s = m_grid.Selection;
+    return col >= std::min(s.Left, s.Right) && col <= std::max(s.Left, s.Right) &&
+           row >= std::min(s.Top, s.Bottom) && row <= std::max(s.Top, s.Bottom);
+}
+
+bool GridRenderer::HasSortIndicator(int col, int row) const
+{
+    const TSortSettings& sort = m_grid.SortSettings;
+    return sort.Show && row == sort.Row && col == sort.Column && m_grid.GetRowCountEx() > 2 &&
+           m_grid.GetFixedRowsEx() >= 1 && col >= m_grid.GetFixedColsEx();
+}
+
+TextRect GridRenderer::PlainTextArea(int col, int row, const TextRect& cellRect) const
+{
+    TextRect area{cellRect.Left + kTextOffset, cellRect.Top + kTextOffset,
+                  cellRect.Right - kTextOffset, cellRect.Bottom};
+    if (HasSortIndicator(col, row)) {
+        area.Right -= kPlainIndicatorRoom;
+    }
+    return area;
+}
+
+void GridRenderer::PaintViewport(TextCanvas& canvas, const GridGeometry& geometry,
+                                 const Options& options) const
+{
+    const int width = geometry.ViewportWidth();
+    const int height = geometry.ViewportHeight();
+    const int lastCol = m_grid.GetColCountEx() - 1;
+    const int lastRow = m_grid.GetRowCountEx() - 1;
+
+    // The window colour beyond the table's right and lower edges.
+    const TextRect corner = geometry.CellRect(lastCol, lastRow);
+    const int tableRight = corner.Right + GridGeometry::kGridLineWidth;
+    const int tableBottom = corner.Bottom + GridGeometry::kGridLineWidth;
+    if (tableRight < width) {
+        canvas.FillRect({tableRight, 0, width, height}, kColor);
+    }
+    if (tableBottom < height) {
+        canvas.FillRect({0, tableBottom, std::min(tableRight, width), height}, kColor);
+    }
+
+    // Scrolled cells first: the fixed row and column are painted over whatever of them
+    // reaches under those.
+    const GridRange rows = geometry.VisibleScrollRows();
+    const GridRange cols = geometry.VisibleScrollCols();
+    const int fixedRows = m_grid.GetFixedRowsEx();
+    const int fixedCols = m_grid.GetFixedColsEx();
+    paintBlock(canvas, geometry, cols.First, cols.Last, rows.First, rows.Last, options);
+    paintBlock(canvas, geometry, cols.First, cols.Last, 0, fixedRows - 1, options);
+    paintBlock(canvas, geometry, 0, fixedCols - 1, rows.First, rows.Last, options);
+    paintBlock(canvas, geometry, 0, fixedCols - 1, 0, fixedRows - 1, options);
+}
+
+void GridRenderer::paintBlock(TextCanvas& canvas, const GridGeometry& geometry, int firstCol,
+                              int lastCol, int firstRow, int lastRow, const Options& options) const
+{
+    for (int row = firstRow; row <= lastRow; ++row) {
+        for (int col = firstCol; col <= lastCol; ++col) {
+            const TextRect rect = geometry.CellRect(col, row);
+            if (rect.Left >= geometry.ViewportWidth() || rect.Top >= geometry.ViewportHeight()) {
+                continue;
+            }
+            const bool selected = options.ShowSelection && IsSelected(col, row);
+            PaintCell(canvas, col, row, rect, selected);
+            paintGridLines(canvas, rect);
+            if (options.ShowFocusFrame && col == m_grid.Col && row == m_grid.Row &&
+                !IsFixedCell(col, row)) {
+                paintFocusFrame(canvas, rect);
+            }
+        }
+    }
+}
+
+void GridRenderer::PaintCell(TextCanvas& canvas, int col, int row, const TextRect& cellRect,
+                             bool selected) const
+{
+    const bool fixed = IsFixedCell(col, row);
+    const bool highlighted = selected && !fixed;
+    canvas.FillRect(cellRect, fixed ? kFixedColor : highlighted ? kHighlightColor : kColor);
+    drawText(canvas, col, row, cellRect, highlighted);
+}
+
+void GridRenderer::drawText(TextCanvas& canvas, int col, int row, const TextRect& cellRect,
+                            bool selected) const
+{
+    const std::string& text = m_grid.GetCellEx(col, row);
+    const bool indicator = HasSortIndicator(col, row);
+    if (text.empty() && !indicator) {
+        return;
+    }
+    const TGridFont& font = IsFixedCell(col, row) ? m_grid.FixedFont() : m_grid.Font();
+    const TColor color = selected ? kHighlightTextColor : font.Color;
+    const TTextType type = TextType(text, m_grid.EnableHTML);
+
+    if (type == ttMarkup) {
+        TextRect area{cellRect.Left + kTextOffset, cellRect.Top + kTextOffset, cellRect.Right,
+                      cellRect.Bottom};
+        if (indicator) {
+            area.Right -= kMarkupIndicatorRoom;
+        }
+        DrawMarkupText(canvas, col, row, font, color, text, area, selected);
+        if (indicator) {
+            DrawSortIndicator(canvas, col, area.Right + 2, area.Top + kIndicatorDown);
+        }
+        return;
+    }
+
+    // Rich text shows what it would read as; a formula is shown as the text it is.
+    const std::string shown = type == ttRichText ? RichTextPlainText(text) : text;
+    const TextRect area = PlainTextArea(col, row, cellRect);
+    if (!shown.empty()) {
+        canvas.DrawWrappedText(font, color, shown, area);
+    }
+    if (indicator) {
+        const int textWidth = canvas.MeasureLine(font, shown).Width;
+        const int x = area.Left +
+                      std::min(textWidth, area.Right - area.Left - kIndicatorKeepOff) +
+                      kIndicatorRight;
+        DrawSortIndicator(canvas, col, x, area.Top + kIndicatorDown);
+    }
+}
+
+void GridRenderer::paintGridLines(TextCanvas& canvas, const TextRect& cellRect) const
+{
+    canvas.DrawLine(cellRect.Right, cellRect.Top, cellRect.Right, cellRect.Bottom, kGridLineColor);
+    canvas.DrawLine(cellRect.Left, cellRect.Bottom, cellRect.Right, cellRect.Bottom,
+                    kGridLineColor);
+}
+
+void GridRenderer::paintFocusFrame(TextCanvas& canvas, const TextRect& cellRect) const
+{
+    const int right = cellRect.Right - 1;
+    const int bottom = cellRect.Bottom - 1;
+    if (right <= cellRect.Left || bottom <= cellRect.Top) {
+        return;
+    }
+    canvas.DrawLine(cellRect.Left, cellRect.Top, right, cellRect.Top, kFocusFrameColor);
+    canvas.DrawLine(right, cellRect.Top, right, bottom, kFocusFrameColor);
+    canvas.DrawLine(right, bottom, cellRect.Left, bottom, kFocusFrameColor);
+    canvas.DrawLine(cellRect.Left, bottom, cellRect.Left, cellRect.Top, kFocusFrameColor);
+}
+
+void GridRenderer::DrawMarkupText(TextCanvas& canvas, int /*col*/, int /*row*/,
+                                  const TGridFont& font, TColor textColor, std::string_view text,
+                                  const TextRect& area, bool /*selected*/) const
+{
+    const std::string shown = MarkupPlainText(text);
+    if (!shown.empty()) {
+        canvas.DrawWrappedText(font, textColor, shown, area);
+    }
+}
+
+void GridRenderer::DrawSortIndicator(TextCanvas& /*canvas*/, int /*col*/, int /*x*/,
+                                     int /*y*/) const
+{
+}
