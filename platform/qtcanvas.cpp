@@ -23,9 +23,11 @@ QString decodeForLayout(std::string_view bytes)
     return text;
 }
 
-bool isSingleLine(std::string_view bytes)
+// Printable ASCII only: no line break or tab, and every glyph comes from the font itself,
+// so no fallback font can make the line taller than the font's own line.
+bool isPlainLine(std::string_view bytes)
 {
-    return bytes.find_first_of("\r\n\t") == std::string_view::npos;
+    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return c >= 0x20 && c < 0x7F; });
 }
 
 constexpr int kWrapFlags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap | Qt::TextExpandTabs;
@@ -39,13 +41,32 @@ QRect toQRect(const TextRect& rect)
 
 struct QtCanvas::FontEntry {
     FontEntry(const TGridFont& key, const QFont& qfont, const QPaintDevice* device)
-        : key(key), font(qfont), metrics(qfont, device), metricsF(qfont, device)
+        : key(key),
+          font(qfont),
+          metrics(qfont, device),
+          metricsF(qfont, device),
+          // The layout rounds the line up from the font's fractional ascent and descent,
+          // so its line can be a pixel taller than QFontMetrics::height().
+          lineHeight(metrics.boundingRect(QRect(0, 0, INT_MAX / 2, INT_MAX / 2), kWrapFlags,
+                                          QStringLiteral("x"))
+                         .height()),
+          // The line breaker counts the last glyph's overhang (a negative right bearing)
+          // as part of the line; no glyph of the font overhangs more than this.
+          overhang(-std::min<qreal>(metricsF.minRightBearing(), 0))
     {
+    }
+
+    // Whether a line of printable ASCII of this advance stays one line at `width`.
+    [[nodiscard]] bool fitsOneLine(const QString& text, int width) const
+    {
+        return metricsF.horizontalAdvance(text) + overhang <= static_cast<qreal>(width);
     }
     TGridFont key;
     QFont font;
     QFontMetrics metrics;
     QFontMetricsF metricsF;
+    int lineHeight;
+    qreal overhang;
 };
 
 QtCanvas::QtCanvas() : m_palette(QGuiApplication::palette()) {}
@@ -101,9 +122,8 @@ int QtCanvas::MeasureWrappedHeight(const TGridFont& font, std::string_view text,
     const QString decoded = decodeForLayout(text);
     // Sizing 60,000 rows measures every cell: most are one line that fits, and for those
     // the full layout would only confirm the line height.
-    if (!text.empty() && isSingleLine(text) &&
-        entry.metricsF.horizontalAdvance(decoded) <= static_cast<qreal>(width)) {
-        return entry.metrics.height();
+    if (isPlainLine(text) && entry.fitsOneLine(decoded, width)) {
+        return entry.lineHeight;
     }
     const QRect bounds(0, 0, std::max(width, 0), INT_MAX / 2);
     return entry.metrics.boundingRect(bounds, kWrapFlags, decoded).height();
@@ -112,7 +132,7 @@ int QtCanvas::MeasureWrappedHeight(const TGridFont& font, std::string_view text,
 TextExtent QtCanvas::MeasureLine(const TGridFont& font, std::string_view text)
 {
     const FontEntry& entry = entryFor(font);
-    return {entry.metrics.horizontalAdvance(DecodeCp1252(text)), entry.metrics.height()};
+    return {entry.metrics.horizontalAdvance(DecodeCp1252(text)), entry.lineHeight};
 }
 
 void QtCanvas::DrawWrappedText(const TGridFont& font, TColor color, std::string_view text,
@@ -128,8 +148,8 @@ void QtCanvas::DrawWrappedText(const TGridFont& font, TColor color, std::string_
     m_painter->setPen(penColor.isValid() ? penColor : QColor(Qt::black));
     const QString decoded = decodeForLayout(text);
     // One line that fits needs neither the line breaker nor a clip region.
-    if (isSingleLine(text) && entry.metrics.height() <= rect.Bottom - rect.Top &&
-        entry.metricsF.horizontalAdvance(decoded) <= static_cast<qreal>(rect.Right - rect.Left)) {
+    if (isPlainLine(text) && entry.lineHeight <= rect.Bottom - rect.Top &&
+        entry.fitsOneLine(decoded, rect.Right - rect.Left)) {
         m_painter->drawText(QPointF(rect.Left, rect.Top + entry.metricsF.ascent()), decoded);
         return;
     }

@@ -15,7 +15,8 @@ class QPainter;
 
 // TextCanvas on Qt: texts are decoded as Windows-1252, fonts are sized in pixels, system
 // colours come from a palette. Without a painter the canvas only measures (row sizing).
-// Lines are drawn with both end points included.
+// Lines are drawn with both end points included. A line of text is as high as Qt's text
+// layout makes it (the font's ascent plus descent, rounded up).
 class QtCanvas final : public TextCanvas {
 public:
     /** A measuring canvas with the application's palette and screen metrics. */
