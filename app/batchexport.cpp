@@ -74,25 +74,47 @@ std::optional<ReadPlan> PlanRead(const CommandLine& commandLine, const ProgramSe
     return ReadPlan{ScanMode::Startup, paths.ContentFolder};
 }
 
-void Save(TResultGrid& grid, ExportFormat format, const std::string& outputFile)
+bool WriteToStream(const TResultGrid& grid, ExportFormat format, std::ostream& stream)
 {
-    if (format == ExportFormat::Csv)
-        grid.CSVSeparator = ';';
-    const bool toStandardOutput = outputFile == "-";
     switch (format) {
     case ExportFormat::Text:
-        toStandardOutput ? grid.SaveToASCII(std::cout) : grid.SaveToASCII(outputFile);
+        return grid.SaveToASCII(stream);
+    case ExportFormat::Csv:
+        return grid.SaveToCSV(stream);
+    case ExportFormat::Html:
+        return grid.SaveToHTML(stream);
+    case ExportFormat::None:
+        break;
+    }
+    return true;
+}
+
+// Throws with the writer's message ("Cannot Create file ...") when the file cannot be made.
+void WriteToFile(const TResultGrid& grid, ExportFormat format, const std::string& fileName)
+{
+    switch (format) {
+    case ExportFormat::Text:
+        grid.SaveToASCII(fileName);
         break;
     case ExportFormat::Csv:
-        toStandardOutput ? grid.SaveToCSV(std::cout) : grid.SaveToCSV(outputFile);
+        grid.SaveToCSV(fileName);
         break;
     case ExportFormat::Html:
-        toStandardOutput ? grid.SaveToHTML(std::cout) : grid.SaveToHTML(outputFile);
+        grid.SaveToHTML(fileName);
         break;
     case ExportFormat::None:
         break;
     }
-    if (toStandardOutput && !std::cout.flush())
+}
+
+void Save(TResultGrid& grid, ExportFormat format, const std::string& outputFile)
+{
+    grid.CSVSeparator = ';';
+    if (outputFile != "-") {
+        WriteToFile(grid, format, outputFile);
+        return;
+    }
+    if (!WriteToStream(grid, format, std::cout) || !std::cout.flush())
         throw std::runtime_error("Cannot write to standard output");
 }
 

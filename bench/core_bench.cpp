@@ -78,19 +78,19 @@ void RunWriter(benchmark::State& state, Write write)
 
 void BM_SaveToASCII(benchmark::State& state)
 {
-    RunWriter(state, [](TResultGrid& grid, std::ostream& out) { grid.SaveToASCII(out); });
+    RunWriter(state, [](TResultGrid& grid, std::ostream& out) { benchmark::DoNotOptimize(grid.SaveToASCII(out)); });
 }
 BENCHMARK(BM_SaveToASCII)->Unit(benchmark::kMillisecond);
 
 void BM_SaveToCSV(benchmark::State& state)
 {
-    RunWriter(state, [](TResultGrid& grid, std::ostream& out) { grid.SaveToCSV(out); });
+    RunWriter(state, [](TResultGrid& grid, std::ostream& out) { benchmark::DoNotOptimize(grid.SaveToCSV(out)); });
 }
 BENCHMARK(BM_SaveToCSV)->Unit(benchmark::kMillisecond);
 
 void BM_SaveToHTML(benchmark::State& state)
 {
-    RunWriter(state, [](TResultGrid& grid, std::ostream& out) { grid.SaveToHTML(out); });
+    RunWriter(state, [](TResultGrid& grid, std::ostream& out) { benchmark::DoNotOptimize(grid.SaveToHTML(out)); });
 }
 BENCHMARK(BM_SaveToHTML)->Unit(benchmark::kMillisecond);
 
