@@ -1,0 +1,135 @@
+#pragma once
+
+#include <QAbstractScrollArea>
+#include <QString>
+
+#include <memory>
+
+#include "grid/basegrid.h"
+#include "grid/gridgeometry.h"
+
+class CellEditor;
+class CellHintWindow;
+class GridRenderer;
+
+// The result grid on screen: a thin widget over a TBaseGrid (the window's TResultGrid).
+// It paints the visible cells through GridRenderer, scrolls row by row vertically and by
+// pixels horizontally with the fixed row and column in place, moves Col/Row with the
+// keyboard, selects ranges by dragging, sizes columns (in the fixed row) and rows (in the
+// fixed column) with the mouse, edits normal cells in place (F2 or typing), shows cell
+// hints, and makes the column widths follow its width (SynchColumnsWithWidth).
+//
+// The grid must outlive the view. The view registers itself as the grid's observer, so
+// every change made through the grid repaints by itself; a change of Col, Row or
+// Selection made directly on the grid needs SetCurrentCell() or viewport()->update().
+class TResultGridView final : public QAbstractScrollArea, private GridObserver {
+    Q_OBJECT
+public:
+    explicit TResultGridView(TBaseGrid& grid, QWidget* parent = nullptr);
+    ~TResultGridView() override;
+    TResultGridView(const TResultGridView&) = delete;
+    TResultGridView& operator=(const TResultGridView&) = delete;
+
+    [[nodiscard]] TBaseGrid& Grid() const { return m_grid; }
+    /** The on-screen layout (cell rectangles, hit tests) in viewport coordinates. */
+    [[nodiscard]] const GridGeometry& Geometry();
+
+    /** Makes (col, row) the focused cell, collapses the selection onto it and scrolls it into view. */
+    void SetCurrentCell(int col, int row);
+    /** Scrolls the least needed to show the cell. */
+    void ScrollToCell(int col, int row);
+    /** Replaces the renderer, for one that draws markup or the sort indicator. */
+    void SetRenderer(std::unique_ptr<GridRenderer> renderer);
+
+    /** Opens the in-place editor on the focused cell; false (nothing happens) for a fixed cell. */
+    bool EditCurrentCell();
+    /** Closes the editor; `keepText` writes an edited text back into the cell. */
+    void EndEditing(bool keepText = true);
+    [[nodiscard]] bool IsEditing() const { return m_editCell.Col >= 0; }
+    /** The editor's current text while editing, else empty. */
+    [[nodiscard]] QString EditorText() const;
+
+    /** The hint showing (decoded text), or empty when none shows. */
+    [[nodiscard]] QString HintText() const;
+
+Q_SIGNALS:
+    /** A double-click on a cell (fixed cells included); editing does not start. */
+    void DblClickCell(int col, int row);
+    /** Every key pressed in the grid, before the grid handles it (Ctrl+Enter for Open in Browser). */
+    void KeyDown(int key, Qt::KeyboardModifiers modifiers);
+    /** The context menu is asked for (right button or menu key) at a screen point. */
+    void ContextMenuRequested(const QPoint& globalPos);
+    /**
+     * A click (press and release) in one fixed row on the cell `col`, not within 4 pixels of
+     * a column border and not ending a resize; sorting decides what it means.
+     */
+    void HeaderClicked(int col, int row);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
+
+private:
+    enum class DragMode { None, Selecting, SizingCol, SizingRow };
+
+    // GridObserver
+    void CellChanged(int col, int row) override;
+    void LayoutChanged() override;
+
+    void scheduleLayoutSync();
+    void syncLayout();
+    void updateScrollBars();
+    void syncColumnsWithWidth();
+
+    [[nodiscard]] bool isNormalCell(int col, int row) const;
+    [[nodiscard]] GridCell clampToNormal(GridCell cell) const;
+    [[nodiscard]] GridCell selectionEnd() const;
+    void moveFocus(GridCell target, bool extend);
+    [[nodiscard]] bool handleNavigationKey(const QKeyEvent& event);
+    void selectRange(GridCell anchor, GridCell end);
+
+    void startEditing(const QString* replacement);
+    void placeEditor();
+    [[nodiscard]] QString editorTextOf(int col, int row) const;
+
+    void showHint(const QPoint& pos);
+    void hideHint();
+    void updateHoverCursor(const QPoint& pos);
+    void dragSelection(const QPoint& pos);
+    [[nodiscard]] bool isNearColumnBorder(int x, GridCell cell);
+
+    TBaseGrid& m_grid;
+    GridGeometry m_geometry;
+    std::unique_ptr<GridRenderer> m_renderer;
+    bool m_layoutDirty = true;
+    bool m_syncQueued = false;
+    bool m_syncing = false;
+
+    // The corner of the selection that the keyboard (with Shift) or the mouse moves;
+    // (Col, Row) is the other one.
+    GridCell m_selectionEnd;
+
+    DragMode m_drag = DragMode::None;
+    GridCell m_pressCell;
+    int m_sizeIndex = -1;
+    int m_sizeStartPos = 0;
+    int m_sizeStartSize = 0;
+
+    CellEditor* m_editor = nullptr;
+    GridCell m_editCell;
+    QString m_editOriginal;
+
+    CellHintWindow* m_hint = nullptr;
+    GridCell m_hintCell;
+};
