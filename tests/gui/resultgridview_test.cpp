@@ -1,0 +1,353 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QHelpEvent>
+#include <QKeyEvent>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <memory>
+#include <string>
+
+#include "grid/basegrid.h"
+#include "grid/view/resultgridview.h"
+
+namespace {
+
+// A listing of `rows` rows: captions in the fixed row 0, numbers in the fixed column 0,
+// every row 21 pixels high, columns 65, 150 and 150 wide (left edges 0, 66 and 217).
+class ResultGridViewTest : public ::testing::Test {
+protected:
+    void Show(int rows, int width = 500, int height = 300)
+    {
+        grid.SetRowCountEx(rows);
+        grid.SetFixedRowsEx(1);
+        grid.SetCellEx(0, 0, "No.");
+        grid.SetCellEx(1, 0, "URL   ");
+        grid.SetCellEx(2, 0, "Latest visit");
+        for (int row = 1; row < rows; ++row) {
+            grid.SetCellEx(0, row, std::to_string(row));
+            grid.SetCellEx(1, row, "http://example.com/" + std::to_string(row));
+            grid.SetCellEx(2, row, "05/06/2004 10:11:12");
+        }
+        view = std::make_unique<TResultGridView>(grid);
+        view->resize(width, height);
+        view->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
+        view->setFocus();
+        QApplication::processEvents();
+    }
+
+    QWidget* Viewport() const { return view->viewport(); }
+
+    // The middle of a cell, in viewport coordinates.
+    QPoint CellCentre(int col, int row)
+    {
+        const TextRect rect = view->Geometry().CellRect(col, row);
+        return {(rect.Left + rect.Right) / 2, (rect.Top + rect.Bottom) / 2};
+    }
+
+    void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QTest::keyClick(view.get(), static_cast<Qt::Key>(key), modifiers);
+    }
+
+    // Types characters QTest has no key for.
+    static void TypeText(const QString& text)
+    {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, text);
+        QApplication::sendEvent(QApplication::focusWidget(), &press);
+    }
+
+    void Hover(QPoint pos)
+    {
+        QHelpEvent event(QEvent::ToolTip, pos, Viewport()->mapToGlobal(pos));
+        QApplication::sendEvent(Viewport(), &event);
+    }
+
+    TBaseGrid grid;
+    std::unique_ptr<TResultGridView> view;
+};
+
+} // namespace
+
+TEST_F(ResultGridViewTest, ScrollBarsScrollRowsUnderTheFixedRow)
+{
+    Show(1001);
+    const GridGeometry& geometry = view->Geometry();
+    QScrollBar* bar = view->verticalScrollBar();
+    EXPECT_EQ(bar->maximum(), geometry.MaxTopRow() - 1);
+    EXPECT_GT(bar->maximum(), 900);
+    bar->setValue(100);
+    EXPECT_EQ(geometry.TopRow(), 101);
+    EXPECT_EQ(geometry.CellRect(1, 101).Top, 22);
+    EXPECT_EQ(geometry.CellRect(1, 0).Top, 0);
+
+    view->ScrollToCell(1, 700);
+    const GridRange rows = geometry.VisibleScrollRows();
+    EXPECT_LE(rows.First, 700);
+    EXPECT_GE(rows.Last, 700);
+
+    // The table shrinks: the scroll range follows once the event loop has run.
+    grid.SetRowCountEx(3);
+    QApplication::processEvents();
+    EXPECT_EQ(bar->maximum(), 0);
+    EXPECT_EQ(view->Geometry().TopRow(), 1);
+}
+
+TEST_F(ResultGridViewTest, KeyboardMovesTheFocusAmongNormalCells)
+{
+    Show(501);
+    EXPECT_EQ(grid.Col, 1);
+    EXPECT_EQ(grid.Row, 1);
+    Key(Qt::Key_Up);
+    Key(Qt::Key_Left);
+    EXPECT_EQ(grid.Col, 1); // the fixed row and column are never entered
+    EXPECT_EQ(grid.Row, 1);
+    Key(Qt::Key_Down);
+    Key(Qt::Key_Right);
+    EXPECT_EQ(grid.Col, 2);
+    EXPECT_EQ(grid.Row, 2);
+    EXPECT_EQ(grid.Selection, (TGridRect{2, 2, 2, 2}));
+
+    const int page = view->Geometry().FullyVisibleRowCount();
+    Key(Qt::Key_PageDown);
+    EXPECT_EQ(grid.Row, 2 + page);
+    Key(Qt::Key_PageUp);
+    EXPECT_EQ(grid.Row, 2);
+    Key(Qt::Key_Home);
+    EXPECT_EQ(grid.Col, 1);
+    Key(Qt::Key_End);
+    EXPECT_EQ(grid.Col, 2);
+
+    Key(Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(grid.Row, 500);
+    const GridRange rows = view->Geometry().VisibleScrollRows();
+    EXPECT_EQ(rows.Last, 500);
+    Key(Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_EQ(grid.Col, 1);
+    EXPECT_EQ(grid.Row, 1);
+    EXPECT_EQ(view->Geometry().TopRow(), 1);
+
+    // Shift extends the selection; the focused cell stays where the range began.
+    Key(Qt::Key_Down, Qt::ShiftModifier);
+    Key(Qt::Key_Down, Qt::ShiftModifier);
+    Key(Qt::Key_Right, Qt::ShiftModifier);
+    EXPECT_EQ(grid.Selection, (TGridRect{1, 1, 2, 3}));
+    EXPECT_EQ(grid.Row, 1);
+    Key(Qt::Key_Down);
+    EXPECT_EQ(grid.Selection, (TGridRect{1, 2, 1, 2}));
+}
+
+TEST_F(ResultGridViewTest, DraggingSelectsARangeFromThePressedCell)
+{
+    Show(20);
+    QTest::mousePress(Viewport(), Qt::LeftButton, {}, CellCentre(1, 2));
+    QTest::mouseMove(Viewport(), CellCentre(2, 3));
+    QTest::mouseMove(Viewport(), CellCentre(2, 5));
+    QTest::mouseRelease(Viewport(), Qt::LeftButton, {}, CellCentre(2, 5));
+    EXPECT_EQ(grid.Selection, (TGridRect{1, 2, 2, 5}));
+    EXPECT_EQ(grid.Col, 1);
+    EXPECT_EQ(grid.Row, 2);
+
+    // A click on a fixed cell leaves focus and selection alone.
+    QTest::mouseClick(Viewport(), Qt::LeftButton, {}, CellCentre(0, 7));
+    EXPECT_EQ(grid.Selection, (TGridRect{1, 2, 2, 5}));
+    QTest::mouseClick(Viewport(), Qt::LeftButton, {}, CellCentre(2, 7));
+    EXPECT_EQ(grid.Selection, (TGridRect{2, 7, 2, 7}));
+}
+
+TEST_F(ResultGridViewTest, ColumnBorderInTheHeaderResizesThatColumnOnly)
+{
+    Show(20);
+    QSignalSpy clicks(view.get(), &TResultGridView::HeaderClicked);
+    QTest::mouseMove(Viewport(), {217, 8});
+    EXPECT_EQ(Viewport()->cursor().shape(), Qt::SplitHCursor);
+    QTest::mousePress(Viewport(), Qt::LeftButton, {}, {217, 8});
+    QTest::mouseMove(Viewport(), {250, 8});
+    QTest::mouseMove(Viewport(), {257, 9});
+    QTest::mouseRelease(Viewport(), Qt::LeftButton, {}, {257, 9});
+    EXPECT_EQ(grid.ColWidth(1), 190);
+    EXPECT_EQ(grid.ColWidth(0), 65);
+    EXPECT_EQ(grid.ColWidth(2), 150);
+    EXPECT_EQ(clicks.count(), 0); // ending a resize is no header click
+
+    // The fixed column can be sized as well.
+    QTest::mousePress(Viewport(), Qt::LeftButton, {}, {65, 8});
+    QTest::mouseMove(Viewport(), {45, 8});
+    QTest::mouseRelease(Viewport(), Qt::LeftButton, {}, {45, 8});
+    EXPECT_EQ(grid.ColWidth(0), 45);
+    EXPECT_EQ(view->Geometry().FixedWidth(), 46);
+}
+
+TEST_F(ResultGridViewTest, RowBorderInTheFixedColumnRescalesTheOtherRows)
+{
+    Show(10);
+    // Row 2's lower border is the grid line at 44 + 21.
+    QTest::mouseMove(Viewport(), {10, 65});
+    EXPECT_EQ(Viewport()->cursor().shape(), Qt::SplitVCursor);
+    QTest::mousePress(Viewport(), Qt::LeftButton, {}, {10, 65});
+    QTest::mouseMove(Viewport(), {10, 80});
+    QTest::mouseMove(Viewport(), {10, 86});
+    // While dragging only the dragged row changes.
+    EXPECT_EQ(grid.RowHeight(2), 42);
+    EXPECT_EQ(grid.RowHeight(3), 21);
+    QTest::mouseRelease(Viewport(), Qt::LeftButton, {}, {10, 86});
+    EXPECT_EQ(grid.RowHeight(2), 42);
+    EXPECT_EQ(grid.RowHeight(1), 42);
+    EXPECT_EQ(grid.RowHeight(9), 42);
+    EXPECT_EQ(grid.RowHeight(0), 21); // the fixed row keeps its height
+    EXPECT_EQ(view->Geometry().RowTop(3), 22 + 43 + 43);
+}
+
+TEST_F(ResultGridViewTest, ColumnWidthsFollowTheWidgetsWidth)
+{
+    Show(5, 600, 300);
+    const int before = view->contentsRect().width();
+    view->resize(900, 300);
+    QApplication::processEvents();
+    const double ratio = static_cast<double>(view->contentsRect().width()) / before;
+    EXPECT_EQ(grid.ColWidth(0), qRound(65 * ratio));
+    EXPECT_EQ(grid.ColWidth(1), qRound(150 * ratio));
+    EXPECT_EQ(view->Geometry().ColLeft(1), grid.ColWidth(0) + 1);
+}
+
+TEST_F(ResultGridViewTest, EditingChangesTheCellTextAsWindows1252)
+{
+    Show(5);
+    view->SetCurrentCell(1, 2);
+    Key(Qt::Key_F2);
+    ASSERT_TRUE(view->IsEditing());
+    EXPECT_EQ(view->EditorText(), QStringLiteral("http://example.com/2"));
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("/"));
+    TypeText(QStringLiteral("\u20AC"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_FALSE(view->IsEditing());
+    EXPECT_EQ(grid.GetCellEx(1, 2), "http://example.com/2/\x80");
+    EXPECT_TRUE(view->hasFocus());
+
+    // Typing starts an edit that replaces the text; Escape drops it.
+    Key(Qt::Key_X);
+    ASSERT_TRUE(view->IsEditing());
+    EXPECT_EQ(view->EditorText(), QStringLiteral("x"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    EXPECT_EQ(grid.GetCellEx(1, 2), "http://example.com/2/\x80");
+
+    // Typing and then clicking elsewhere keeps the text.
+    Key(Qt::Key_Y);
+    QTest::mouseClick(Viewport(), Qt::LeftButton, {}, CellCentre(2, 3));
+    EXPECT_EQ(grid.GetCellEx(1, 2), "y");
+
+    // Fixed cells are not edited.
+    grid.Col = 0;
+    EXPECT_FALSE(view->EditCurrentCell());
+    EXPECT_FALSE(view->IsEditing());
+}
+
+TEST_F(ResultGridViewTest, EditorShowsMarkupAsItsPlainTextAndLeavesItAloneUnchanged)
+{
+    Show(5);
+    const std::string anchor = "<A href=\"http://a.example/\">http://a.example/</A>";
+    grid.SetCellEx(1, 3, anchor);
+    grid.SetCellEx(2, 3, "one\r\ntwo");
+    view->SetCurrentCell(1, 3);
+    ASSERT_TRUE(view->EditCurrentCell());
+    EXPECT_EQ(view->EditorText(), QStringLiteral("http://a.example/"));
+    view->EndEditing(true);
+    EXPECT_EQ(grid.GetCellEx(1, 3), anchor);
+
+    view->SetCurrentCell(2, 3);
+    ASSERT_TRUE(view->EditCurrentCell());
+    EXPECT_EQ(view->EditorText(), QStringLiteral("one\ntwo"));
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("!"));
+    view->EndEditing(true);
+    EXPECT_EQ(grid.GetCellEx(2, 3), "one\r\ntwo!");
+}
+
+TEST_F(ResultGridViewTest, HintsShowTheStoredTextOfNormalCellsOnly)
+{
+    Show(6);
+    grid.SetCellEx(1, 2, "<A href=\"x.htm\">x.htm</A>");
+    grid.SetCellEx(2, 3, "price \x80 5");
+    grid.SetCellEx(1, 4, "");
+
+    Hover(CellCentre(1, 2));
+    EXPECT_EQ(view->HintText(), QStringLiteral("<A href=\"x.htm\">x.htm</A>"));
+    Hover(CellCentre(2, 3));
+    EXPECT_EQ(view->HintText(), QStringLiteral("price \u20AC 5"));
+
+    // Moving into another cell withdraws the hint; within the same cell it stays.
+    const QPoint inside = CellCentre(2, 3);
+    QTest::mouseMove(Viewport(), inside + QPoint(3, 1));
+    EXPECT_FALSE(view->HintText().isEmpty());
+    QTest::mouseMove(Viewport(), CellCentre(1, 3));
+    EXPECT_TRUE(view->HintText().isEmpty());
+
+    Hover(CellCentre(1, 4)); // empty
+    EXPECT_TRUE(view->HintText().isEmpty());
+    Hover(CellCentre(0, 3)); // fixed column
+    EXPECT_TRUE(view->HintText().isEmpty());
+    Hover(CellCentre(1, 0)); // fixed row
+    EXPECT_TRUE(view->HintText().isEmpty());
+}
+
+TEST_F(ResultGridViewTest, HeaderClicksAreReportedAwayFromColumnBorders)
+{
+    Show(10);
+    QSignalSpy clicks(view.get(), &TResultGridView::HeaderClicked);
+    QTest::mouseClick(Viewport(), Qt::LeftButton, {}, CellCentre(2, 0));
+    ASSERT_EQ(clicks.count(), 1);
+    EXPECT_EQ(clicks.at(0).at(0).toInt(), 2);
+    EXPECT_EQ(clicks.at(0).at(1).toInt(), 0);
+
+    // Column 1 ends at its grid line x = 216: 3 pixels off is the resize zone, 4 is not.
+    QTest::mouseClick(Viewport(), Qt::LeftButton, {}, {216 + 4 + 1, 8}); // column 2, 5 off
+    EXPECT_EQ(clicks.count(), 2);
+    QTest::mousePress(Viewport(), Qt::LeftButton, {}, {212, 8});
+    QTest::mouseRelease(Viewport(), Qt::LeftButton, {}, {212, 8}); // 4 off: a click
+    EXPECT_EQ(clicks.count(), 3);
+
+    // Pressed on a data cell, released on the header: no click.
+    QTest::mousePress(Viewport(), Qt::LeftButton, {}, CellCentre(1, 3));
+    QTest::mouseRelease(Viewport(), Qt::LeftButton, {}, CellCentre(1, 0));
+    EXPECT_EQ(clicks.count(), 3);
+}
+
+TEST_F(ResultGridViewTest, DoubleClickKeysAndContextMenuAreSignalled)
+{
+    Show(10);
+    QSignalSpy doubleClicks(view.get(), &TResultGridView::DblClickCell);
+    QSignalSpy keys(view.get(), &TResultGridView::KeyDown);
+    QSignalSpy menus(view.get(), &TResultGridView::ContextMenuRequested);
+
+    QTest::mouseDClick(Viewport(), Qt::LeftButton, {}, CellCentre(1, 4));
+    ASSERT_EQ(doubleClicks.count(), 1);
+    EXPECT_EQ(doubleClicks.at(0).at(0).toInt(), 1);
+    EXPECT_EQ(doubleClicks.at(0).at(1).toInt(), 4);
+    EXPECT_FALSE(view->IsEditing()); // a double-click opens the address, not the editor
+
+    // The Ctrl key itself comes first, then Enter with Ctrl held.
+    Key(Qt::Key_Return, Qt::ControlModifier);
+    ASSERT_FALSE(keys.isEmpty());
+    EXPECT_EQ(keys.last().at(0).toInt(), static_cast<int>(Qt::Key_Return));
+    EXPECT_TRUE(keys.last().at(1).value<Qt::KeyboardModifiers>() & Qt::ControlModifier);
+
+    const QPoint pos = CellCentre(2, 2);
+    QContextMenuEvent menu(QContextMenuEvent::Mouse, pos, Viewport()->mapToGlobal(pos));
+    QApplication::sendEvent(Viewport(), &menu);
+    ASSERT_EQ(menus.count(), 1);
+    EXPECT_EQ(menus.at(0).at(0).toPoint(), Viewport()->mapToGlobal(pos));
+}
+
+TEST_F(ResultGridViewTest, PaintsWithoutTouchingRowsOutOfSight)
+{
+    Show(60001);
+    view->verticalScrollBar()->setValue(30000);
+    const QImage shot = Viewport()->grab().toImage();
+    EXPECT_FALSE(shot.isNull());
+    // The grid line under the fixed row is silver, the fixed row button face.
+    EXPECT_EQ(shot.pixelColor(100, 21), QColor(192, 192, 192));
+    EXPECT_EQ(shot.pixelColor(30, 1), view->palette().color(QPalette::Button));
+}
