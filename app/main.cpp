@@ -5,6 +5,9 @@
 #include "app/batchexport.h"
 #include "app/commandline.h"
 #include "app/settings.h"
+#ifdef VARNOK_WITH_GUI
+#include "app/windowmain.h"
+#endif
 
 int main(int argc, char* argv[])
 {
@@ -13,6 +16,10 @@ int main(int argc, char* argv[])
     // The export runs before any toolkit is started, so it needs no display.
     if (commandLine.IsBatch())
         return RunBatchExport(commandLine, VarnokSettings(), std::cout, std::cerr);
+#ifdef VARNOK_WITH_GUI
+    return RunWindow(argc, argv);
+#else
     std::cerr << UsageText();
     return 1;
+#endif
 }

@@ -1,0 +1,89 @@
+#include "scripteddialogs.h"
+
+#include <QApplication>
+#include <QWidget>
+
+namespace {
+
+bool MainWindowOnScreen()
+{
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->objectName() == QStringLiteral("Form1") && widget->isVisible())
+            return true;
+    }
+    return false;
+}
+
+std::optional<std::string> NextAnswer(std::deque<std::optional<std::string>>& answers)
+{
+    if (answers.empty())
+        return std::nullopt;
+    std::optional<std::string> answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+} // namespace
+
+void ScriptedDialogs::Record(Kind kind, const std::string& caption, const std::string& text,
+                             const std::string& value)
+{
+    Calls.push_back({kind, caption, text, value, MainWindowOnScreen()});
+}
+
+void ScriptedDialogs::ShowError(const std::string& text)
+{
+    Record(Kind::Error, "ERROR", text);
+}
+
+void ScriptedDialogs::ShowInformation(const std::string& text)
+{
+    Record(Kind::Information, "Information", text);
+}
+
+void ScriptedDialogs::ShowFileError(const std::string& text, const std::string& caption)
+{
+    Record(Kind::FileError, caption, text);
+}
+
+void ScriptedDialogs::ShowApplicationError(const std::string& text)
+{
+    Record(Kind::ApplicationError, "Varnok 5", text);
+}
+
+void ScriptedDialogs::ShowAbout(const std::string& text)
+{
+    Record(Kind::About, "About", text);
+}
+
+std::optional<std::string> ScriptedDialogs::InputBox(const std::string& caption,
+                                                     const std::string& prompt,
+                                                     const std::string& text)
+{
+    Record(Kind::InputBox, caption, prompt, text);
+    return NextAnswer(InputAnswers);
+}
+
+std::optional<std::string> ScriptedDialogs::OpenIndexFile(const std::string& initialFolder,
+                                                          const std::string& fileName)
+{
+    Record(Kind::OpenFile, "Open", fileName, initialFolder);
+    if (WhileOpenDialogUp)
+        WhileOpenDialogUp(initialFolder);
+    return NextAnswer(OpenAnswers);
+}
+
+std::vector<ScriptedDialogs::Call> ScriptedDialogs::CallsOf(Kind kind) const
+{
+    std::vector<Call> result;
+    for (const Call& call : Calls) {
+        if (call.What == kind)
+            result.push_back(call);
+    }
+    return result;
+}
+
+int ScriptedDialogs::CountOf(Kind kind) const
+{
+    return static_cast<int>(CallsOf(kind).size());
+}

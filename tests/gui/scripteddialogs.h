@@ -1,0 +1,51 @@
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/userdialogs.h"
+
+// A dialog service for the window tests: records every box it is asked to show and answers
+// input boxes and open dialogs from scripted queues. An empty queue answers Cancel.
+class ScriptedDialogs final : public UserDialogs {
+public:
+    enum class Kind { Error, Information, FileError, ApplicationError, About, InputBox, OpenFile };
+
+    struct Call {
+        Kind What;
+        std::string Caption;
+        std::string Text;          // message text, input box prompt, open dialog file name
+        std::string Value;         // input box text, open dialog folder
+        bool MainWindowVisible;    // whether the main window was on screen at that moment
+    };
+
+    void ShowError(const std::string& text) override;
+    void ShowInformation(const std::string& text) override;
+    void ShowFileError(const std::string& text, const std::string& caption) override;
+    void ShowApplicationError(const std::string& text) override;
+    void ShowAbout(const std::string& text) override;
+    [[nodiscard]] std::optional<std::string> InputBox(const std::string& caption,
+                                                      const std::string& prompt,
+                                                      const std::string& text) override;
+    [[nodiscard]] std::optional<std::string> OpenIndexFile(const std::string& initialFolder,
+                                                           const std::string& fileName) override;
+
+    /** Answers of the next input boxes, in order; nothing means Cancel. */
+    std::deque<std::optional<std::string>> InputAnswers;
+    /** Answers of the next open dialogs, in order; nothing means Cancel. */
+    std::deque<std::optional<std::string>> OpenAnswers;
+    /** Runs while an open dialog is up, before it answers (to look at the folders then). */
+    std::function<void(const std::string& initialFolder)> WhileOpenDialogUp;
+
+    std::vector<Call> Calls;
+
+    [[nodiscard]] std::vector<Call> CallsOf(Kind kind) const;
+    [[nodiscard]] int CountOf(Kind kind) const;
+
+private:
+    void Record(Kind kind, const std::string& caption, const std::string& text,
+                const std::string& value = {});
+};

@@ -1,0 +1,289 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTest>
+
+#include <filesystem>
+
+#include "formfixture.h"
+#include "grid/resultgrid.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// A quiet start-up that ends waiting for OK, with the grid hidden.
+class LayoutTest : public FormTest {
+protected:
+    void CreateQuiet(const std::string& extraSettings = {})
+    {
+        WriteSettings(std::string(kQuietSettings) + extraSettings);
+        MakeWineCache();
+        Create();
+    }
+
+    [[nodiscard]] QWidget* Grid() const { return m_form->ResultGrid1View(); }
+    [[nodiscard]] QWidget* Control(const char* name) const
+    {
+        return m_form->findChild<QWidget*>(QString::fromLatin1(name));
+    }
+};
+
+TEST_F(LayoutTest, ControlsSitAtTheirDesignPlaces)
+{
+    CreateQuiet();
+    EXPECT_EQ(m_form->objectName().toStdString(), "Form1");
+    EXPECT_EQ(m_form->windowTitle().toStdString(), "Varnok 5");
+    EXPECT_EQ(Control("Edit2")->geometry(), QRect(3, 7, 346, 21));
+    EXPECT_EQ(Control("Edit2")->toolTip().toStdString(),
+              "Cache folder path. Click OK  to run open dialog or change the path and click OK to "
+              "open a different folder.");
+    EXPECT_EQ(PathBox()->palette().color(QPalette::Base), QColor(Qt::white));
+    auto* ok = m_form->findChild<QPushButton*>(QStringLiteral("BitBtn1"));
+    ASSERT_NE(ok, nullptr);
+    EXPECT_EQ(ok->geometry(), QRect(364, 7, 61, 20));
+    EXPECT_EQ(ok->text().toStdString(), "OK");
+    EXPECT_EQ(Label("Label6")->pos(), QPoint(436, 0));
+    EXPECT_EQ(LabelText("Label6"), "Number of lines: ");
+    EXPECT_EQ(Label("Label7")->pos(), QPoint(520, 0));
+    EXPECT_EQ(Label("Label5")->pos(), QPoint(566, 0));
+    EXPECT_EQ(LabelText("Label5"), "Index size:");
+    EXPECT_EQ(Label("Label4")->pos(), QPoint(566, 13));
+    EXPECT_EQ(Label("Label1")->pos(), QPoint(49, 81));
+    EXPECT_EQ(Label("Label1")->font().pixelSize(), 16);
+    EXPECT_EQ(Grid()->objectName().toStdString(), "ResultGrid1");
+    EXPECT_EQ(Grid()->parentWidget(), Control("Edit2")->parentWidget());
+}
+
+TEST_F(LayoutTest, MenusHoldEveryEntryWithItsCaptionAndShortcut)
+{
+    CreateQuiet();
+    QMenuBar* bar = m_form->findChild<QMenuBar*>(QStringLiteral("MainMenu1"));
+    ASSERT_NE(bar, nullptr);
+    std::vector<std::string> topLevel;
+    for (QAction* action : bar->actions())
+        topLevel.push_back(action->text().toStdString());
+    EXPECT_EQ(topLevel, (std::vector<std::string>{"Select Cac&he", "Open in &Browser",
+                                                  "&Save...  ", "&Print     ", "&Find",
+                                                  "&Clear     ", "&Options     ", "He&lp   ",
+                                                  "E&xit"}));
+
+    struct Entry {
+        const char* Name;
+        const char* Caption;
+        QKeySequence Shortcut;
+        bool Enabled;
+    };
+    const Entry entries[] = {
+        {"SelectHistoryFolder1", "Select Cac&he", {}, true},
+        {"OpenURL2", "Open in &Browser", {}, false},
+        {"astextfile1", "as text file", {}, false},
+        {"asExcelfile1", "as Excel file", {}, false},
+        {"asHTMLfile1", "as HTML file", {}, false},
+        {"Preview1", "Pre&view", {}, false},
+        {"Settings1", "&Settings", {}, false},
+        {"Printall1", "Print all", QKeySequence(Qt::CTRL | Qt::Key_P), false},
+        {"Printselectedcells1", "Print selected &cells", {}, false},
+        {"Find2", "Find", QKeySequence(Qt::CTRL | Qt::Key_F), false},
+        {"Findnext1", "Find next", QKeySequence(Qt::Key_F3), false},
+        {"Clear1", "&Clear     ", {}, true},
+        {"Dateformatmdy1", "Date format: &m/d/y", {}, true},
+        {"Dateformatdmy1", "Date format: &d/m/y", {}, true},
+        {"SelectFont1", "Select &Font", {}, false},
+        {"Donotshowwelcome1", "Do &not show welcome", {}, true},
+        {"Showwelcomewindow1", "&Show welcome window", {}, true},
+        {"Setdefaultpath1", "Set default cache &path", {}, true},
+        {"Showtextonly1", "Show text only", {}, true},
+        {"Cellformattext1", "Cell format: &text", {}, true},
+        {"CellformatHTML1", "Cell format: &HTML", {}, true},
+        {"Openhelp1", "&Open help", {}, false},
+        {"About1", "&About", {}, true},
+        {"Exit1", "E&xit", {}, true},
+        {"Openinbrowser1", "Open in browser", {}, false},
+        {"Copycell1", "Copy cell", {}, false},
+        {"Printcell1", "Print cell", {}, false},
+    };
+    for (const Entry& entry : entries) {
+        QAction* action = Action(entry.Name);
+        ASSERT_NE(action, nullptr) << entry.Name;
+        EXPECT_EQ(action->text().toStdString(), entry.Caption) << entry.Name;
+        EXPECT_EQ(action->shortcut(), entry.Shortcut) << entry.Name;
+        EXPECT_EQ(action->isEnabled(), entry.Enabled) << entry.Name;
+    }
+    auto* hint = m_form->findChild<QMenu*>(QStringLiteral("PopupMenu1"));
+    ASSERT_NE(hint, nullptr);
+    ASSERT_EQ(hint->actions().size(), 1);
+    EXPECT_EQ(hint->actions()[0]->text().toStdString(), "Click OK button to read the index file!");
+}
+
+TEST_F(LayoutTest, ResizeAfterStartUpSizesGridAndColumns)
+{
+    CreateQuiet();
+    m_form->SetStartupDone();
+    m_form->resize(692, 470);
+    QApplication::processEvents();
+    m_form->FormResize();
+
+    ASSERT_EQ(m_form->centralWidget()->width(), 692);
+    EXPECT_EQ(Grid()->geometry(),
+              QRect(4, 31, 684, m_form->centralWidget()->height() - 1 - 31));
+    EXPECT_TRUE(Grid()->isVisibleTo(m_form.get()));
+    EXPECT_EQ(m_form->Grid().ColWidth(0), 65);
+    EXPECT_EQ(m_form->Grid().ColWidth(1), 524);
+    EXPECT_EQ(m_form->Grid().ColWidth(2), 75);
+    EXPECT_EQ(StoredValue("Settings", "WinState"), "0");
+}
+
+TEST_F(LayoutTest, ResizeDuringStartUpOnlyPlacesTheGrid)
+{
+    CreateQuiet();
+    m_form->Grid().SetColWidth(1, 300);
+    m_form->FormResize();
+
+    EXPECT_EQ(Grid()->y(), 31);
+    EXPECT_EQ(m_form->Grid().ColWidth(1), 300);
+    EXPECT_EQ(StoredValue("Settings", "WinState"), "<missing>");
+}
+
+TEST_F(LayoutTest, WindowStartedMaximizedKeepsItsColumnWidths)
+{
+    CreateQuiet("[Settings]\nWinState=2\n");
+    m_form->SetStartupDone();
+    m_form->FormResize();
+    m_form->Grid().SetColWidth(0, 70);
+    m_form->Grid().SetColWidth(1, 300);
+    m_form->Grid().SetColWidth(2, 100);
+    m_form->FormResize();
+
+    EXPECT_EQ(m_form->Grid().ColWidth(0), 70);
+    EXPECT_EQ(m_form->Grid().ColWidth(1), 300);
+    EXPECT_EQ(m_form->Grid().ColWidth(2), 100);
+}
+
+TEST_F(LayoutTest, CloseInNormalStateSavesTheBounds)
+{
+    CreateQuiet();
+    m_form->SetStartupDone();
+    m_form->move(33, 44);
+    m_form->resize(640, 480);
+    QApplication::processEvents();
+    m_form->close();
+
+    EXPECT_EQ(StoredValue("Settings", "Top"), "44");
+    EXPECT_EQ(StoredValue("Settings", "Left"), "33");
+    EXPECT_EQ(StoredValue("Settings", "Height"), "480");
+    EXPECT_EQ(StoredValue("Settings", "Width"), "640");
+}
+
+TEST_F(LayoutTest, CloseWhileMaximizedKeepsTheStoredBounds)
+{
+    CreateQuiet("[Settings]\nTop=10\nLeft=20\nHeight=300\nWidth=400\n");
+    m_form->SetStartupDone();
+    m_form->setWindowState(Qt::WindowMaximized);
+    QApplication::processEvents();
+    m_form->close();
+
+    EXPECT_EQ(StoredValue("Settings", "Top"), "10");
+    EXPECT_EQ(StoredValue("Settings", "Left"), "20");
+    EXPECT_EQ(StoredValue("Settings", "Height"), "300");
+    EXPECT_EQ(StoredValue("Settings", "Width"), "400");
+    EXPECT_EQ(StoredValue("Settings", "WinState"), "2");
+}
+
+TEST_F(LayoutTest, ColumnWidthsAreNotSavedWhileTheGridIsHidden)
+{
+    CreateQuiet();
+    QApplication::processEvents();
+    ASSERT_FALSE(Grid()->isVisibleTo(m_form.get()));
+    m_form->close();
+    EXPECT_EQ(SettingsText().find("[ColumnSizes]"), std::string::npos);
+    EXPECT_EQ(StoredValue("Settings", "Width"), "700") << "the window itself was closed";
+}
+
+TEST_F(LayoutTest, ColumnWidthsAreSavedWhileTheGridIsVisible)
+{
+    CreateQuiet();
+    m_form->Grid().SetColWidth(1, 321);
+    Grid()->show();
+    m_form->close();
+    EXPECT_EQ(StoredValue("ColumnSizes", "Col0"), "65");
+    EXPECT_EQ(StoredValue("ColumnSizes", "Col1"), "321");
+    EXPECT_EQ(StoredValue("ColumnSizes", "Col2"), "150");
+}
+
+TEST_F(LayoutTest, StoredColumnWidthsComeBackWithTheGrid)
+{
+    CreateQuiet("[ColumnSizes]\nCol0=50\nCol1=400\nCol2=120\n");
+    EXPECT_EQ(m_form->Grid().ColWidth(0), 50);
+    EXPECT_EQ(m_form->Grid().ColWidth(1), 400);
+    EXPECT_EQ(m_form->Grid().ColWidth(2), 120);
+}
+
+TEST_F(LayoutTest, CloseGivesDesktopIniItsNameBack)
+{
+    CreateQuiet();
+    const std::string content = m_form->Paths().ContentFolder;
+    WriteWholeFile(content + "desktop.in0", "set aside");
+    m_form->close();
+    EXPECT_EQ(ReadWholeFile(content + "desktop.ini"), "set aside");
+    EXPECT_FALSE(fs::exists(content + "desktop.in0"));
+}
+
+TEST_F(LayoutTest, FirstPaintLaysOutUntilTheSettingsFileExists)
+{
+    MakeWineCache();
+    // No settings file: the welcome message is on and no default folder is in use.
+    Create();
+    EXPECT_TRUE(m_form->ResizeOnPaint());
+    auto* hint = m_form->findChild<QMenu*>(QStringLiteral("PopupMenu1"));
+    m_form->FormPaint();
+    EXPECT_TRUE(hint->isVisible()) << "the one-shot hint";
+    EXPECT_FALSE(m_form->HintPending());
+    EXPECT_TRUE(m_form->ResizeOnPaint());
+    EXPECT_TRUE(Grid()->isVisibleTo(m_form.get())) << "paint runs the layout";
+    hint->hide();
+
+    m_form->FormPaint();
+    EXPECT_FALSE(hint->isVisible()) << "only once";
+
+    WriteSettings("[Settings]\n");
+    m_form->FormPaint();
+    EXPECT_FALSE(m_form->ResizeOnPaint());
+}
+
+TEST_F(LayoutTest, NoHintWithTheWelcomeMessageOff)
+{
+    CreateQuiet();
+    m_form->FormPaint();
+    EXPECT_FALSE(m_form->findChild<QMenu*>(QStringLiteral("PopupMenu1"))->isVisible());
+    EXPECT_FALSE(m_form->HintPending());
+    EXPECT_FALSE(m_form->ResizeOnPaint());
+}
+
+TEST_F(LayoutTest, PathBoxMenuOpensOnlyAfterTheOkButtonHadTheFocus)
+{
+    CreateQuiet();
+    auto* hint = m_form->findChild<QMenu*>(QStringLiteral("PopupMenu1"));
+    auto anyMenuVisible = [] {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (qobject_cast<QMenu*>(widget) && widget->isVisible())
+                return true;
+        }
+        return false;
+    };
+    QContextMenuEvent before(QContextMenuEvent::Mouse, QPoint(10, 10), PathBox()->mapToGlobal(QPoint(10, 10)));
+    QApplication::sendEvent(PathBox(), &before);
+    EXPECT_FALSE(anyMenuVisible());
+
+    m_form->BitBtn1Enter();
+    QContextMenuEvent after(QContextMenuEvent::Mouse, QPoint(10, 10), PathBox()->mapToGlobal(QPoint(10, 10)));
+    QApplication::sendEvent(PathBox(), &after);
+    EXPECT_TRUE(hint->isVisible());
+    hint->hide();
+}
+
+} // namespace
