@@ -20,6 +20,15 @@ constexpr const char* kReadingStatus = "Reading index file ...";
 constexpr const char* kFileErrorCaption = "File Error";
 constexpr std::string_view kErrorTextStart = "Can't perform one of the following file";
 
+constexpr std::size_t kStretchLength = 64 * 1024;
+constexpr int kRowGrowthStep = 1024;
+
+// A cheap first test of a block: could its signature be "URL " or "REDR"?
+bool startsRecord(std::span<const std::uint8_t> block)
+{
+    return block.size() >= 4 && (block[0] == 'U' || block[0] == 'R');
+}
+
 bool isTableSignature(std::span<const std::uint8_t> bytes)
 {
     return bytes.size() >= 4 && std::memcmp(bytes.data(), "HASH", 4) == 0;
@@ -66,10 +75,12 @@ void IndexScanner::run(const std::string& indexFilePath, ByteSource* source)
     if (m_mode == ScanMode::OpenCommand) {
         m_view.SetIndexSizeText(IndexSizeText(indexFilePath));
         m_grid.SetRowCountEx(m_grid.GetRowCountEx() + 1);
+        m_rowCount = m_grid.GetRowCountEx();
         m_grid.SetFixedRowsEx(1);
         m_view.SetStatusText(kReadingStatus);
         openSource(indexFilePath, source);
     } else {
+        m_rowCount = m_grid.GetRowCountEx();
         m_grid.SetFixedRowsEx(1);
         m_view.SetStatusText(kReadingStatus);
         try {
@@ -165,11 +176,24 @@ bool IndexScanner::walkRegion(std::int64_t blockPosition, std::int64_t regionEnd
     const bool listRedirects = m_mode == ScanMode::OpenCommand;
     const bool checkTextType = !m_options.ShowAllEntries;
     const std::size_t span = RecordSpan(m_longestAddress);
+    // Blocks are looked at through one long stretch of the file at a time; most of them
+    // start no record and cost a four-byte comparison.
+    std::span<const std::uint8_t> stretch;
+    std::int64_t stretchStart = 0;
+    auto blockAt = [&](std::int64_t position) {
+        const std::int64_t offset = position - stretchStart;
+        if (offset < 0 || offset + static_cast<std::int64_t>(span) > static_cast<std::int64_t>(stretch.size())) {
+            stretch = view(position, kStretchLength);
+            stretchStart = position;
+            return stretch.first(std::min(span, stretch.size()));
+        }
+        return stretch.subspan(static_cast<std::size_t>(offset), span);
+    };
     try {
         // The first block is examined even when the region is already over.
         do {
-            const auto bytes = view(blockPosition, span);
-            const auto kind = RecordKindOf(bytes);
+            const auto bytes = blockAt(blockPosition);
+            const auto kind = startsRecord(bytes) ? RecordKindOf(bytes) : std::nullopt;
             if (!kind || (*kind == RecordKind::Redirect && !listRedirects)) {
                 blockPosition += kBlockLength;
                 continue;
@@ -191,17 +215,26 @@ bool IndexScanner::walkRegion(std::int64_t blockPosition, std::int64_t regionEnd
 
 void IndexScanner::listRecord(const IndexRecord& record)
 {
-    const int rowCount = m_grid.GetRowCountEx();
-    const int row = m_mode == ScanMode::OpenCommand ? rowCount - 2 : rowCount - 1;
+    const int row = m_mode == ScanMode::OpenCommand ? m_rowCount - 2 : m_rowCount - 1;
+    growGridFor(m_rowCount + 1);
     m_grid.SetCellEx(0, row, std::to_string(row));
     m_grid.SetCellEx(1, row, addressCellText(record.Address));
     std::string date;
     if (record.VisitTime) {
-        char text[VisitTimeFormatter::kTextLength];
-        date.assign(text, m_dates.Format(*record.VisitTime, text));
+        date.resize(VisitTimeFormatter::kTextLength);
+        date.resize(m_dates.Format(*record.VisitTime, date.data()));
     }
     m_grid.SetCellEx(2, row, std::move(date));
-    m_grid.SetRowCountEx(rowCount + 1);
+    ++m_rowCount;
+}
+
+// While the scan runs the grid may hold a few more rows than the list has: it grows by
+// many rows at a time rather than one per record, and finishing gives it its exact count.
+void IndexScanner::growGridFor(int rows)
+{
+    const int current = m_grid.GetRowCountEx();
+    if (rows > current)
+        m_grid.SetRowCountEx(std::max(rows, current + kRowGrowthStep));
 }
 
 std::string IndexScanner::addressCellText(std::string_view address) const
@@ -223,11 +256,11 @@ std::string IndexScanner::addressCellText(std::string_view address) const
 void IndexScanner::finish()
 {
     m_file.Close();
-    if (m_mode == ScanMode::OpenCommand && m_grid.GetRowCountEx() > 2)
-        m_grid.SetRowCountEx(m_grid.GetRowCountEx() - 1);
-    m_view.SetLineCountText(std::to_string(m_grid.GetRowCountEx() - 2));
+    if (m_mode == ScanMode::OpenCommand && m_rowCount > 2)
+        --m_rowCount;
+    m_view.SetLineCountText(std::to_string(m_rowCount - 2));
     m_view.SetStatusText("");
-    m_grid.SetRowCountEx(m_grid.GetRowCountEx() - 1);
+    m_grid.SetRowCountEx(m_rowCount - 1);
     m_view.FinishRead(m_mode == ScanMode::OpenCommand);
 }
 

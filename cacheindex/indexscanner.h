@@ -40,6 +40,7 @@ private:
     void walkTables();
     bool walkRegion(std::int64_t blockPosition, std::int64_t regionEnd);
     void listRecord(const IndexRecord& record);
+    void growGridFor(int rows);
     [[nodiscard]] std::string addressCellText(std::string_view address) const;
     void finish();
     void showError(std::string_view operations);
@@ -51,6 +52,9 @@ private:
     VisitTimeFormatter m_dates;
     ReadOnlyFile m_file;
     ByteSource* m_source = &m_file;
+    // The grid's row count as the row rules see it; the grid itself may hold more rows
+    // until the read finishes.
+    int m_rowCount = 0;
     std::int64_t m_size = 0;
     std::int64_t m_last = 0;
     std::size_t m_longestAddress;

@@ -14,6 +14,18 @@ constexpr std::size_t kBlockCount = 4;
 constexpr std::size_t kSampleLength = 130;
 constexpr std::string_view kTextType = "Content-Type: text";
 
+// Little-endian numbers at a position known to lie inside the bytes.
+std::uint32_t le32(const std::uint8_t* p)
+{
+    return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
+           static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
+}
+
+std::uint64_t le64(const std::uint8_t* p)
+{
+    return static_cast<std::uint64_t>(le32(p + 4)) << 32 | le32(p);
+}
+
 // The sample is matched with its NUL bytes dropped, so a phrase split by NULs still counts.
 bool sampleNamesTextType(std::span<const std::uint8_t> sample)
 {
@@ -43,16 +55,14 @@ std::optional<std::uint32_t> ReadU32(std::span<const std::uint8_t> bytes, std::s
 {
     if (offset > bytes.size() || bytes.size() - offset < 4)
         return std::nullopt;
-    const std::uint8_t* p = bytes.data() + offset;
-    return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
-           static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
+    return le32(bytes.data() + offset);
 }
 
 std::optional<std::uint64_t> ReadU64(std::span<const std::uint8_t> bytes, std::size_t offset)
 {
     if (offset > bytes.size() || bytes.size() - offset < 8)
         return std::nullopt;
-    return static_cast<std::uint64_t>(*ReadU32(bytes, offset + 4)) << 32 | *ReadU32(bytes, offset);
+    return le64(bytes.data() + offset);
 }
 
 IndexRecord ReadRecord(std::span<const std::uint8_t> bytes, RecordKind kind,
@@ -60,9 +70,9 @@ IndexRecord ReadRecord(std::span<const std::uint8_t> bytes, RecordKind kind,
 {
     IndexRecord record;
     record.Kind = kind;
-    record.OneBlock = ReadU32(bytes, kBlockCount) == 1u;
-    if (kind == RecordKind::Url)
-        record.VisitTime = ReadU64(bytes, kUrlVisitTime);
+    record.OneBlock = bytes.size() >= kBlockCount + 4 && le32(bytes.data() + kBlockCount) == 1;
+    if (kind == RecordKind::Url && bytes.size() >= kUrlVisitTime + 8)
+        record.VisitTime = le64(bytes.data() + kUrlVisitTime);
 
     const std::size_t marker = kind == RecordKind::Url ? kUrlMarker : kRedirectMarker;
     if (marker >= bytes.size())

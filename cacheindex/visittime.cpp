@@ -1,45 +1,50 @@
 #include "cacheindex/visittime.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <ctime>
 
 #include "cacheindex/indexscan.h"
 
 namespace {
 
-constexpr std::int64_t kTicksPerSecond = 10'000'000;
-constexpr std::int64_t kSecondsPerDay = 86'400;
-// Seconds from 1 January 1601 (the file-time epoch) to 1 January 1970.
-constexpr std::int64_t kEpochDifference = 11'644'473'600;
+constexpr std::uint64_t kTicksPerSecond = 10'000'000;
+constexpr std::uint32_t kSecondsPerDay = 86'400;
+// Days from 1 March of year 0 (where the calendar arithmetic below counts from) to
+// 1 January 1601 (the file-time epoch).
+constexpr std::uint32_t kDaysBefore1601 = 584'694;
+
+constexpr std::int64_t kOffsetBound = 1'000'000'000;
 
 struct CivilTime {
-    std::int64_t year;
-    int month, day, hour, minute, second;
+    std::uint32_t year, month, day, hour, minute, second;
 };
 
-// Proleptic Gregorian calendar from a day count since 1 January 1970 (days before it
-// negative), in whole-number arithmetic so it costs nothing per record.
-void civilFromDays(std::int64_t days, CivilTime& t)
+// Proleptic Gregorian calendar from a day count since 1 January 1601, in unsigned
+// whole-number arithmetic (divisions by constants only), so it costs next to nothing
+// per record. Years are counted from March so that the leap day ends the year.
+void civilFromDays(std::uint32_t daysSince1601, CivilTime& t)
 {
-    days += 719'468;
-    const std::int64_t era = (days >= 0 ? days : days - 146'096) / 146'097;
-    const std::int64_t dayOfEra = days - era * 146'097;
-    const std::int64_t yearOfEra =
+    const std::uint32_t days = daysSince1601 + kDaysBefore1601;
+    const std::uint32_t era = days / 146'097;
+    const std::uint32_t dayOfEra = days - era * 146'097;
+    const std::uint32_t yearOfEra =
         (dayOfEra - dayOfEra / 1'460 + dayOfEra / 36'524 - dayOfEra / 146'096) / 365;
-    const std::int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
-    const std::int64_t monthIndex = (5 * dayOfYear + 2) / 153; // March is 0
-    t.day = static_cast<int>(dayOfYear - (153 * monthIndex + 2) / 5 + 1);
-    t.month = static_cast<int>(monthIndex < 10 ? monthIndex + 3 : monthIndex - 9);
+    const std::uint32_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+    const std::uint32_t monthIndex = (5 * dayOfYear + 2) / 153; // March is 0
+    t.day = dayOfYear - (153 * monthIndex + 2) / 5 + 1;
+    t.month = monthIndex < 10 ? monthIndex + 3 : monthIndex - 9;
     t.year = yearOfEra + era * 400 + (t.month <= 2 ? 1 : 0);
 }
 
-char* putTwo(char* out, int value)
+char* putTwo(char* out, std::uint32_t value)
 {
     out[0] = static_cast<char>('0' + value / 10);
     out[1] = static_cast<char>('0' + value % 10);
     return out + 2;
 }
 
-char* putFour(char* out, int value)
+char* putFour(char* out, std::uint32_t value)
 {
     out = putTwo(out, value / 100);
     return putTwo(out, value % 100);
@@ -48,7 +53,8 @@ char* putFour(char* out, int value)
 } // namespace
 
 VisitTimeFormatter::VisitTimeFormatter(int dateFormat, std::int64_t utcOffsetSeconds)
-    : m_dayFirst(dateFormat == 2), m_offset(utcOffsetSeconds)
+    // Real offsets lie within a day of UTC; the bound only keeps the arithmetic defined.
+    : m_dayFirst(dateFormat == 2), m_offset(std::clamp<std::int64_t>(utcOffsetSeconds, -kOffsetBound, kOffsetBound))
 {
 }
 
@@ -65,27 +71,25 @@ std::size_t VisitTimeFormatter::Format(std::uint64_t fileTime, char* out) const
 {
     // Whole seconds: the fraction is dropped, not rounded. The quotient is below 2^61, so
     // adding any real offset cannot overflow.
-    const auto seconds = static_cast<std::int64_t>(fileTime / kTicksPerSecond);
-    const std::int64_t unixSeconds = seconds + m_offset - kEpochDifference;
-    std::int64_t days = unixSeconds / kSecondsPerDay;
-    std::int64_t secondOfDay = unixSeconds % kSecondsPerDay;
-    if (secondOfDay < 0) {
-        secondOfDay += kSecondsPerDay;
-        --days;
-    }
+    const std::int64_t local = static_cast<std::int64_t>(fileTime / kTicksPerSecond) + m_offset;
+    // Before 1601, or so far on that not even the day count fits: no year the text can show.
+    if (local < 0 || local / kSecondsPerDay > UINT32_MAX - kDaysBefore1601)
+        return 0;
+    const auto days = static_cast<std::uint32_t>(static_cast<std::uint64_t>(local) / kSecondsPerDay);
+    const auto secondOfDay = static_cast<std::uint32_t>(static_cast<std::uint64_t>(local) % kSecondsPerDay);
     CivilTime t{};
     civilFromDays(days, t);
-    if (t.year < 1601 || t.year > 9999)
+    if (t.year > 9999)
         return 0;
-    t.hour = static_cast<int>(secondOfDay / 3600);
-    t.minute = static_cast<int>(secondOfDay / 60 % 60);
-    t.second = static_cast<int>(secondOfDay % 60);
+    t.hour = secondOfDay / 3600;
+    t.minute = secondOfDay / 60 % 60;
+    t.second = secondOfDay % 60;
 
     char* p = putTwo(out, m_dayFirst ? t.day : t.month);
     *p++ = '/';
     p = putTwo(p, m_dayFirst ? t.month : t.day);
     *p++ = '/';
-    p = putFour(p, static_cast<int>(t.year));
+    p = putFour(p, t.year);
     *p++ = ' ';
     p = putTwo(p, t.hour);
     *p++ = ':';

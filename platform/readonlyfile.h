@@ -23,7 +23,7 @@ public:
 // Bytes at or past the end of the file are absent: views simply come back shorter.
 class ReadOnlyFile final : public ByteSource {
 public:
-    static constexpr std::size_t kWindowSize = 1 << 20;
+    static constexpr std::size_t kWindowSize = 256 * 1024;
 
     ReadOnlyFile() = default;
     ~ReadOnlyFile() override;

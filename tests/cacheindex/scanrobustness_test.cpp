@@ -238,25 +238,34 @@ void ReadFailing(FailedRead& read, ScanMode mode, const std::vector<std::uint8_t
 TEST(ReadFailures, FailedWalkKeepsTheRowsListedSoFar)
 {
     IndexFileSpec spec;
-    spec.Urls = {Url("http://a.example/"), Url("http://b.example/"), Url("http://c.example/")};
+    spec.TableCount = 1;
+    std::vector<std::string> addresses;
+    for (int i = 0; i < 600; ++i) {
+        addresses.push_back("http://host" + std::to_string(i) + ".example/");
+        spec.Urls.push_back(Url(addresses.back()));
+    }
     const GeneratedIndex index = BuildIndexFile(spec);
-    const std::int64_t bad = index.RecordOffsets[1];
+    // Every read that starts at or after the 400th record fails.
+    const std::int64_t bad = index.RecordOffsets[400];
+    const std::int64_t end = static_cast<std::int64_t>(index.Bytes.size());
 
-    FailedRead open;
-    ReadFailing(open, ScanMode::OpenCommand, index.Bytes, bad, bad + 1);
-    EXPECT_EQ(DataRows(open.Grid).size(), 1u);
-    EXPECT_EQ(open.Grid.GetCellEx(1, 1), "http://a.example/");
-    EXPECT_EQ(open.View.LineCountText, "1");
-    EXPECT_EQ(open.View.ErrorCount, 1);
-    EXPECT_EQ(open.View.LastErrorText, kErrorStart + kSpaces21 + "operations: Open, Seek, Read, Close.");
-    EXPECT_EQ(open.View.LastErrorCaption, "File Error");
-    EXPECT_EQ(open.View.StatusText, "");
-    EXPECT_EQ(open.View.FinishCount, 1);
-
-    FailedRead startup;
-    ReadFailing(startup, ScanMode::Startup, index.Bytes, bad, bad + 1);
-    EXPECT_EQ(DataRows(startup.Grid).size(), 1u);
-    EXPECT_EQ(startup.View.LastErrorText, kErrorStart + "\t\t\t operations: Open, Seek, Read, Close.");
+    for (ScanMode mode : {ScanMode::OpenCommand, ScanMode::Startup}) {
+        FailedRead read;
+        ReadFailing(read, mode, index.Bytes, bad, end);
+        const std::vector<ListRow> rows = DataRows(read.Grid);
+        ASSERT_GT(rows.size(), 0u);
+        ASSERT_LT(rows.size(), addresses.size());
+        for (std::size_t i = 0; i < rows.size(); ++i)
+            ASSERT_EQ(rows[i][1], addresses[i]);
+        EXPECT_EQ(read.View.LineCountText, std::to_string(rows.size()));
+        EXPECT_EQ(read.View.ErrorCount, 1);
+        EXPECT_EQ(read.View.LastErrorText,
+                  kErrorStart + (mode == ScanMode::OpenCommand ? kSpaces21 : "\t\t\t ") +
+                      "operations: Open, Seek, Read, Close.");
+        EXPECT_EQ(read.View.LastErrorCaption, "File Error");
+        EXPECT_EQ(read.View.StatusText, "");
+        EXPECT_EQ(read.View.FinishCount, 1);
+    }
 }
 
 // A failed probe still walks the blocks up to the region end known so far; before any
