@@ -1,78 +1,182 @@
 #include "platform/qtcanvas.h"
 
+#include <QFont>
+#include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QRect>
 
 #include <algorithm>
-#include <climits>
+#include <array>
+#include <cmath>
+#include <string>
 
 #include "platform/cp1252.h"
 #include "platform/qtcolor.h"
 
 namespace {
 
-// Windows breaks lines at CR LF, at a lone CR and at a lone LF; Qt only at LF.
-QString decodeForLayout(std::string_view bytes)
-{
-    QString text = DecodeCp1252(bytes);
-    if (text.contains(QLatin1Char('\r'))) {
-        text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-        text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    }
-    return text;
-}
+constexpr std::size_t kTabSize = 8;
 
-// Printable ASCII only: no line break or tab, and every glyph comes from the font itself,
-// so no fallback font can make the line taller than the font's own line.
-bool isPlainLine(std::string_view bytes)
-{
-    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return c >= 0x20 && c < 0x7F; });
-}
-
-constexpr int kWrapFlags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap | Qt::TextExpandTabs;
+struct BrokenLine {
+    std::string Text;
+    qreal Width = 0;
+};
 
 QRect toQRect(const TextRect& rect)
 {
     return {rect.Left, rect.Top, rect.Right - rect.Left, rect.Bottom - rect.Top};
 }
 
+bool hasBreakOrTab(std::string_view text)
+{
+    return text.find_first_of("\r\n\t") != std::string_view::npos;
+}
+
+// The pieces between CR LF, CR and LF; the empty text has none.
+std::vector<std::string_view> splitParagraphs(std::string_view text)
+{
+    std::vector<std::string_view> pieces;
+    if (text.empty()) {
+        return pieces;
+    }
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r' && text[i] != '\n') {
+            continue;
+        }
+        pieces.push_back(text.substr(start, i - start));
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+            ++i;
+        }
+        start = i + 1;
+    }
+    pieces.push_back(text.substr(start));
+    return pieces;
+}
+
+std::string expandTabs(std::string_view line)
+{
+    std::string result;
+    result.reserve(line.size());
+    for (const char c : line) {
+        if (c == '\t') {
+            result.append(kTabSize - result.size() % kTabSize, ' ');
+        } else {
+            result.push_back(c);
+        }
+    }
+    return result;
+}
+
 } // namespace
 
-struct QtCanvas::FontEntry {
-    FontEntry(const TGridFont& key, const QFont& qfont, const QPaintDevice* device)
-        : key(key),
-          font(qfont),
-          metrics(qfont, device),
-          metricsF(qfont, device),
-          // The layout rounds the line up from the font's fractional ascent and descent,
-          // so its line can be a pixel taller than QFontMetrics::height().
-          lineHeight(metrics.boundingRect(QRect(0, 0, INT_MAX / 2, INT_MAX / 2), kWrapFlags,
-                                          QStringLiteral("x"))
-                         .height()),
-          // The line breaker counts the last glyph's overhang (a negative right bearing)
-          // as part of the line; no glyph of the font overhangs more than this.
-          overhang(-std::min<qreal>(metricsF.minRightBearing(), 0))
+// A font with its metrics and the advance of each of the 256 Windows-1252 characters,
+// looked up once per character on first use.
+class QtCanvas::FontEntry {
+  public:
+    FontEntry(const TGridFont& key, const QPaintDevice* device)
+        : Key(key),
+          Font(ToQFont(key)),
+          m_metrics(Font, device)
     {
+        const QFontMetrics whole(Font, device);
+        Ascent = whole.ascent();
+        LineHeight = std::max(whole.lineSpacing(), 1);
+        m_advances.fill(-1);
     }
 
-    // Whether a line of printable ASCII of this advance stays one line at `width`.
-    [[nodiscard]] bool fitsOneLine(const QString& text, int width) const
+    [[nodiscard]] qreal Width(std::string_view bytes)
     {
-        return metricsF.horizontalAdvance(text) + overhang <= static_cast<qreal>(width);
+        qreal width = 0;
+        for (const char c : bytes) {
+            width += advance(static_cast<unsigned char>(c));
+        }
+        return width;
     }
-    TGridFont key;
-    QFont font;
-    QFontMetrics metrics;
-    QFontMetricsF metricsF;
-    int lineHeight;
-    qreal overhang;
+
+    /** Lines of `text` at `width` pixels, by the rules in the class comment. */
+    [[nodiscard]] std::vector<BrokenLine> BreakLines(std::string_view text, int width)
+    {
+        std::vector<BrokenLine> lines;
+        for (const std::string_view piece : splitParagraphs(text)) {
+            breakParagraph(expandTabs(piece), width, lines);
+        }
+        return lines;
+    }
+
+    /** Number of lines of `text` at `width`, without building them where one line is sure. */
+    [[nodiscard]] int LineCount(std::string_view text, int width)
+    {
+        if (text.empty()) {
+            return 0;
+        }
+        // Nearly every cell is one address or date: without a line break, tab or blank, or
+        // narrow enough as a whole, it is one line.
+        if (!hasBreakOrTab(text) &&
+            (text.find(' ') == std::string_view::npos || Width(text) <= width)) {
+            return 1;
+        }
+        return static_cast<int>(BreakLines(text, width).size());
+    }
+
+    TGridFont Key;
+    QFont Font;
+    int Ascent = 0;
+    int LineHeight = 0;
+
+  private:
+    qreal advance(unsigned char byte)
+    {
+        qreal& known = m_advances[byte];
+        if (known < 0) {
+            const char c = static_cast<char>(byte);
+            known = m_metrics.horizontalAdvance(DecodeCp1252(std::string_view(&c, 1)).at(0));
+        }
+        return known;
+    }
+
+    // Greedy: words with the blanks before them join the line while it stays within the
+    // width; the first word of a line always stays, however wide.
+    void breakParagraph(const std::string& paragraph, int width, std::vector<BrokenLine>& lines)
+    {
+        BrokenLine line;
+        bool lineHasWord = false;
+        std::size_t pos = 0;
+        while (pos < paragraph.size()) {
+            const std::size_t wordStart = paragraph.find_first_not_of(' ', pos);
+            if (wordStart == std::string::npos) {
+                line.Text.append(paragraph, pos); // trailing blanks overhang the edge
+                break;
+            }
+            const std::size_t wordEnd = std::min(paragraph.find(' ', wordStart), paragraph.size());
+            const std::string_view whole(paragraph);
+            const std::string_view piece = whole.substr(pos, wordEnd - pos);
+            const qreal pieceWidth = Width(piece);
+            if (lineHasWord && line.Width + pieceWidth > width) {
+                lines.push_back(std::move(line));
+                const std::string_view word = whole.substr(wordStart, wordEnd - wordStart);
+                line = BrokenLine{std::string(word), Width(word)};
+            } else {
+                line.Text.append(piece);
+                line.Width += pieceWidth;
+            }
+            lineHasWord = true;
+            pos = wordEnd;
+        }
+        lines.push_back(std::move(line));
+    }
+
+    QFontMetricsF m_metrics;
+    std::array<qreal, 256> m_advances{};
 };
 
 QtCanvas::QtCanvas() : m_palette(QGuiApplication::palette()) {}
 
 QtCanvas::QtCanvas(QPainter& painter, const QPalette& palette)
-    : m_painter(&painter), m_palette(palette)
+    : m_painter(&painter),
+      m_palette(palette)
 {
 }
 
@@ -91,19 +195,19 @@ QFont QtCanvas::ToQFont(const TGridFont& font)
     return qfont;
 }
 
-const QtCanvas::FontEntry& QtCanvas::entryFor(const TGridFont& font)
+QtCanvas::FontEntry& QtCanvas::entryFor(const TGridFont& font)
 {
-    if (m_last != nullptr && m_last->key == font) {
+    if (m_last != nullptr && m_last->Key == font) {
         return *m_last;
     }
     const auto found = std::find_if(m_fonts.begin(), m_fonts.end(),
-                                    [&font](const auto& entry) { return entry->key == font; });
+                                    [&font](const auto& entry) { return entry->Key == font; });
     if (found != m_fonts.end()) {
         m_last = found->get();
         return *m_last;
     }
     const QPaintDevice* device = m_painter != nullptr ? m_painter->device() : nullptr;
-    m_fonts.push_back(std::make_unique<FontEntry>(font, ToQFont(font), device));
+    m_fonts.push_back(std::make_unique<FontEntry>(font, device));
     m_last = m_fonts.back().get();
     return *m_last;
 }
@@ -111,49 +215,57 @@ const QtCanvas::FontEntry& QtCanvas::entryFor(const TGridFont& font)
 void QtCanvas::selectFont(const FontEntry& entry)
 {
     if (m_painterFont != &entry) {
-        m_painter->setFont(entry.font);
+        m_painter->setFont(entry.Font);
         m_painterFont = &entry;
     }
 }
 
 int QtCanvas::MeasureWrappedHeight(const TGridFont& font, std::string_view text, int width)
 {
-    const FontEntry& entry = entryFor(font);
-    const QString decoded = decodeForLayout(text);
-    // Sizing 60,000 rows measures every cell: most are one line that fits, and for those
-    // the full layout would only confirm the line height.
-    if (isPlainLine(text) && entry.fitsOneLine(decoded, width)) {
-        return entry.lineHeight;
-    }
-    const QRect bounds(0, 0, std::max(width, 0), INT_MAX / 2);
-    return entry.metrics.boundingRect(bounds, kWrapFlags, decoded).height();
+    FontEntry& entry = entryFor(font);
+    return entry.LineCount(text, width) * entry.LineHeight;
 }
 
 TextExtent QtCanvas::MeasureLine(const TGridFont& font, std::string_view text)
 {
-    const FontEntry& entry = entryFor(font);
-    return {entry.metrics.horizontalAdvance(DecodeCp1252(text)), entry.lineHeight};
+    FontEntry& entry = entryFor(font);
+    return {static_cast<int>(std::ceil(entry.Width(text))), entry.LineHeight};
 }
 
 void QtCanvas::DrawWrappedText(const TGridFont& font, TColor color, std::string_view text,
                                const TextRect& rect)
 {
-    if (m_painter == nullptr || text.empty() || rect.Right <= rect.Left ||
-        rect.Bottom <= rect.Top) {
+    const int width = rect.Right - rect.Left;
+    const int height = rect.Bottom - rect.Top;
+    if (m_painter == nullptr || text.empty() || width <= 0 || height <= 0) {
         return;
     }
-    const FontEntry& entry = entryFor(font);
+    FontEntry& entry = entryFor(font);
+    const std::vector<BrokenLine> lines = entry.BreakLines(text, width);
+    const int shown = std::min<int>(static_cast<int>(lines.size()),
+                                    (height + entry.LineHeight - 1) / entry.LineHeight);
+    const bool overflows =
+        shown * entry.LineHeight > height ||
+        std::any_of(lines.begin(), lines.begin() + shown,
+                    [width](const BrokenLine& line) { return line.Width > width; });
+
     selectFont(entry);
     const QColor penColor = ToQColor(color, m_palette);
     m_painter->setPen(penColor.isValid() ? penColor : QColor(Qt::black));
-    const QString decoded = decodeForLayout(text);
-    // One line that fits needs neither the line breaker nor a clip region.
-    if (isPlainLine(text) && entry.lineHeight <= rect.Bottom - rect.Top &&
-        entry.fitsOneLine(decoded, rect.Right - rect.Left)) {
-        m_painter->drawText(QPointF(rect.Left, rect.Top + entry.metricsF.ascent()), decoded);
-        return;
+    // Most cells fit; setting up a clip region for them would only cost time.
+    if (overflows) {
+        m_painter->save();
+        m_painter->setClipRect(toQRect(rect), Qt::IntersectClip);
     }
-    m_painter->drawText(toQRect(rect), kWrapFlags, decoded);
+    for (int i = 0; i < shown; ++i) {
+        const int baseline = rect.Top + i * entry.LineHeight + entry.Ascent;
+        const std::string& line = lines[static_cast<std::size_t>(i)].Text;
+        m_painter->drawText(QPoint(rect.Left, baseline), DecodeCp1252(line));
+    }
+    if (overflows) {
+        m_painter->restore();
+        m_painterFont = nullptr; // restore() may have put another font back
+    }
 }
 
 void QtCanvas::FillRect(const TextRect& rect, TColor color)

@@ -1,8 +1,5 @@
 #pragma once
 
-#include <QFont>
-#include <QFontMetrics>
-#include <QFontMetricsF>
 #include <QPalette>
 #include <QString>
 
@@ -11,17 +8,24 @@
 
 #include "platform/textcanvas.h"
 
+class QFont;
 class QPainter;
 
 // TextCanvas on Qt: texts are decoded as Windows-1252, fonts are sized in pixels, system
 // colours come from a palette. Without a painter the canvas only measures (row sizing).
-// Lines are drawn with both end points included. A line of text is as high as Qt's text
-// layout makes it (the font's ascent plus descent, rounded up).
+//
+// Wrapping follows the grid's own rules, the same for measuring and drawing: CR LF, CR
+// and LF end a line, a TAB advances to the next multiple of 8 characters, lines break
+// only at blanks (the blanks at a break vanish), and a word wider than the width keeps a
+// line of its own and is clipped. A text's width is the sum of its characters' advances
+// in the font, so sizing tens of thousands of rows never runs the text shaper. Lines of
+// text are QFontMetrics::lineSpacing() apart; lines are drawn with both end points.
 class QtCanvas final : public TextCanvas {
-public:
+  public:
     /** A measuring canvas with the application's palette and screen metrics. */
     QtCanvas();
-    /** A canvas that draws on `painter` (which must outlive it), with system colours from `palette`. */
+    /** A canvas that draws on `painter` (which must outlive it), with system colours from
+     * `palette`. */
     QtCanvas(QPainter& painter, const QPalette& palette);
     ~QtCanvas() override;
     QtCanvas(const QtCanvas&) = delete;
@@ -38,16 +42,16 @@ public:
     /** The QFont a grid font stands for: family, pixel size = Height, style flags. */
     [[nodiscard]] static QFont ToQFont(const TGridFont& font);
 
-private:
-    struct FontEntry;
+  private:
+    class FontEntry;
 
-    const FontEntry& entryFor(const TGridFont& font);
+    FontEntry& entryFor(const TGridFont& font);
     void selectFont(const FontEntry& entry);
 
     QPainter* m_painter = nullptr;
     QPalette m_palette;
     // A grid paints with two fonts; a short list with the last hit first beats any map.
     std::vector<std::unique_ptr<FontEntry>> m_fonts;
-    const FontEntry* m_last = nullptr;
+    FontEntry* m_last = nullptr;
     const FontEntry* m_painterFont = nullptr;
 };
