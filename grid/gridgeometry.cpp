@@ -10,7 +10,8 @@ namespace {
 
 int clampToInt(std::int64_t value)
 {
-    return static_cast<int>(std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+    return static_cast<int>(std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(),
+                                                     std::numeric_limits<int>::max()));
 }
 
 // Sums of sizes, each followed by its grid line; a negative size counts as 0.
@@ -124,8 +125,7 @@ int GridGeometry::firstRowAtOrAfter(std::int64_t contentY) const
 {
     ensureLayout();
     const auto end = m_rowTops.begin() + rowCount();
-    return static_cast<int>(std::lower_bound(m_rowTops.begin(), end, contentY) -
-                            m_rowTops.begin());
+    return static_cast<int>(std::lower_bound(m_rowTops.begin(), end, contentY) - m_rowTops.begin());
 }
 
 // The row whose cell or lower grid line holds contentY (rowCount() when below the table).
@@ -134,7 +134,8 @@ int GridGeometry::rowContaining(std::int64_t contentY) const
     ensureLayout();
     const auto end = m_rowTops.begin() + rowCount() + 1;
     return static_cast<int>(std::upper_bound(m_rowTops.begin(), end, contentY) -
-                            m_rowTops.begin()) - 1;
+                            m_rowTops.begin()) -
+           1;
 }
 
 int GridGeometry::MaxTopRow() const
@@ -186,8 +187,9 @@ int GridGeometry::ColAt(int x) const
     }
     const std::int64_t contentX = x < FixedWidth() ? x : std::int64_t{x} + OffsetX();
     const auto end = m_colLefts.begin() + colCount() + 1;
-    const int col = static_cast<int>(std::upper_bound(m_colLefts.begin(), end, contentX) -
-                                     m_colLefts.begin()) - 1;
+    const int col =
+        static_cast<int>(std::upper_bound(m_colLefts.begin(), end, contentX) - m_colLefts.begin()) -
+        1;
     return col < colCount() ? col : -1;
 }
 

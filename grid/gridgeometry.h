@@ -31,7 +31,7 @@ struct GridRange {
 // and hit tests stay logarithmic for tens of thousands of rows. Whoever changes sizes or
 // counts of the grid must call Invalidate() before the next query.
 class GridGeometry {
-public:
+  public:
     static constexpr int kGridLineWidth = 1;
     // How far from a column or row border the pointer may be to grab it.
     static constexpr int kBorderTolerance = 3;
@@ -54,7 +54,8 @@ public:
     [[nodiscard]] int ViewportWidth() const { return m_viewportWidth; }
     [[nodiscard]] int ViewportHeight() const { return m_viewportHeight; }
 
-    /** Scrolls so that `row` is the first row under the fixed rows (clamped to the scroll range). */
+    /** Scrolls so that `row` is the first row under the fixed rows (clamped to the scroll range).
+     */
     void SetTopRow(int row);
     [[nodiscard]] int TopRow() const;
     /** Scrolls the non-fixed columns `offset` pixels to the left (clamped to the scroll range). */
@@ -80,17 +81,21 @@ public:
     /** Scrollable rows wholly visible from TopRow on; at least 1 (a page for PgUp/PgDn). */
     [[nodiscard]] int FullyVisibleRowCount() const;
 
-    /** TopRow after the least scrolling that shows `row` wholly (or its top, if it is taller than the viewport). */
+    /** TopRow after the least scrolling that shows `row` wholly (or its top, if it is taller than
+     * the viewport). */
     [[nodiscard]] int TopRowToShow(int row) const;
-    /** OffsetX after the least scrolling that shows `col` (its left part first, if it is wider than the viewport). */
+    /** OffsetX after the least scrolling that shows `col` (its left part first, if it is wider than
+     * the viewport). */
     [[nodiscard]] int OffsetXToShow(int col) const;
 
-    /** The column whose right border lies within the tolerance of x, for a point in the fixed rows; else -1. */
+    /** The column whose right border lies within the tolerance of x, for a point in the fixed rows;
+     * else -1. */
     [[nodiscard]] int ColBorderAt(int x, int y) const;
-    /** The row whose lower border lies within the tolerance of y, for a point in the fixed columns; else -1. */
+    /** The row whose lower border lies within the tolerance of y, for a point in the fixed columns;
+     * else -1. */
     [[nodiscard]] int RowBorderAt(int x, int y) const;
 
-private:
+  private:
     void ensureLayout() const;
     [[nodiscard]] int colCount() const;
     [[nodiscard]] int rowCount() const;

@@ -144,8 +144,7 @@ void GridRenderer::drawText(TextCanvas& canvas, int col, int row, const TextRect
     }
     if (indicator) {
         const int textWidth = canvas.MeasureLine(font, shown).Width;
-        const int x = area.Left +
-                      std::min(textWidth, area.Right - area.Left - kIndicatorKeepOff) +
+        const int x = area.Left + std::min(textWidth, area.Right - area.Left - kIndicatorKeepOff) +
                       kIndicatorRight;
         DrawSortIndicator(canvas, col, x, area.Top + kIndicatorDown);
     }

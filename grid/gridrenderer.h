@@ -13,7 +13,7 @@ class TextCanvas;
 // selected normal cells in the highlight colours, silver 1-pixel grid lines right of and
 // below every cell, and the cell texts top-left aligned, wrapped and clipped.
 class GridRenderer {
-public:
+  public:
     static constexpr TColor kColor = clWindow;
     static constexpr TColor kFixedColor = clBtnFace;
     static constexpr TColor kGridLineColor = clSilver;
@@ -28,7 +28,7 @@ public:
     static constexpr int kMarkupIndicatorRoom = 10;
 
     struct Options {
-        bool ShowSelection = true; // highlight the cells of Selection
+        bool ShowSelection = true;   // highlight the cells of Selection
         bool ShowFocusFrame = false; // frame the focused cell (Col, Row)
     };
 
@@ -37,8 +37,10 @@ public:
     GridRenderer(const GridRenderer&) = delete;
     GridRenderer& operator=(const GridRenderer&) = delete;
 
-    /** Paints the whole viewport `geometry` describes: cells, grid lines and the empty area beyond the table. */
-    void PaintViewport(TextCanvas& canvas, const GridGeometry& geometry, const Options& options) const;
+    /** Paints the whole viewport `geometry` describes: cells, grid lines and the empty area beyond
+     * the table. */
+    void PaintViewport(TextCanvas& canvas, const GridGeometry& geometry,
+                       const Options& options) const;
     /** Paints one cell's background and text into `cellRect` (grid lines excluded). */
     void PaintCell(TextCanvas& canvas, int col, int row, const TextRect& cellRect,
                    bool selected) const;
@@ -49,7 +51,7 @@ public:
     [[nodiscard]] bool IsFixedCell(int col, int row) const;
     [[nodiscard]] bool IsSelected(int col, int row) const;
 
-protected:
+  protected:
     [[nodiscard]] const TBaseGrid& Grid() const { return m_grid; }
 
     /**
@@ -62,7 +64,7 @@ protected:
     /** Draws the sort indicator centred on (x, y); the sorting code supplies the drawing. */
     virtual void DrawSortIndicator(TextCanvas& canvas, int col, int x, int y) const;
 
-private:
+  private:
     void paintBlock(TextCanvas& canvas, const GridGeometry& geometry, int firstCol, int lastCol,
                     int firstRow, int lastRow, const Options& options) const;
     void paintGridLines(TextCanvas& canvas, const TextRect& cellRect) const;

@@ -35,7 +35,8 @@ QString DecodeCp1252(std::string_view bytes)
     QChar* out = text.data();
     for (const char c : bytes) {
         const auto byte = static_cast<unsigned char>(c);
-        *out++ = (byte >= 0x80 && byte < 0xA0) ? QChar(kHighTable[byte - 0x80]) : QChar(char16_t{byte});
+        *out++ =
+            (byte >= 0x80 && byte < 0xA0) ? QChar(kHighTable[byte - 0x80]) : QChar(char16_t{byte});
     }
     return text;
 }

@@ -5,5 +5,6 @@
 
 #include "platform/canvastypes.h"
 
-/** Resolves a colour value (RGB with red lowest, or a system colour by index) against `palette`; kNoColor gives an invalid QColor. */
+/** Resolves a colour value (RGB with red lowest, or a system colour by index) against `palette`;
+ * kNoColor gives an invalid QColor. */
 [[nodiscard]] QColor ToQColor(TColor color, const QPalette& palette);

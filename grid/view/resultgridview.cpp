@@ -92,8 +92,8 @@ void TResultGridView::CellChanged(int col, int row)
         return;
     }
     const TextRect rect = m_geometry.CellRect(col, row);
-    viewport()->update(QRect(rect.Left, rect.Top, rect.Right - rect.Left + 1,
-                             rect.Bottom - rect.Top + 1));
+    viewport()->update(
+        QRect(rect.Left, rect.Top, rect.Right - rect.Left + 1, rect.Bottom - rect.Top + 1));
 }
 
 void TResultGridView::LayoutChanged()
@@ -305,8 +305,14 @@ bool TResultGridView::handleNavigationKey(const QKeyEvent& event)
     case Qt::Key_Down: ++target.Row; break;
     case Qt::Key_Left: --target.Col; break;
     case Qt::Key_Right: ++target.Col; break;
-    case Qt::Key_PageUp: target.Row -= page; pageScroll = -page; break;
-    case Qt::Key_PageDown: target.Row += page; pageScroll = page; break;
+    case Qt::Key_PageUp:
+        target.Row -= page;
+        pageScroll = -page;
+        break;
+    case Qt::Key_PageDown:
+        target.Row += page;
+        pageScroll = page;
+        break;
     case Qt::Key_Home:
         target.Col = 0;
         if (ctrl) {
@@ -319,8 +325,7 @@ bool TResultGridView::handleNavigationKey(const QKeyEvent& event)
             target.Row = m_grid.GetRowCountEx();
         }
         break;
-    default:
-        return false;
+    default: return false;
     }
     // A page key turns the page as well as moving the focus by one.
     if (pageScroll != 0) {
@@ -383,11 +388,8 @@ void TResultGridView::mouseMoveEvent(QMouseEvent* event)
         }
         return;
     }
-    case DragMode::Selecting:
-        dragSelection(pos);
-        return;
-    case DragMode::None:
-        break;
+    case DragMode::Selecting: dragSelection(pos); return;
+    case DragMode::None: break;
     }
     updateHoverCursor(pos);
     if (m_hint->isVisible() && Geometry().CellAt(pos.x(), pos.y()) != m_hintCell) {
@@ -413,8 +415,10 @@ void TResultGridView::dragSelection(const QPoint& pos)
     } else if (pos.x() < m_geometry.FixedWidth()) {
         horizontal->setValue(horizontal->value() - kHorizontalStep);
     }
-    const int x = std::clamp(pos.x(), m_geometry.FixedWidth(), std::max(0, viewport()->width() - 1));
-    const int y = std::clamp(pos.y(), m_geometry.FixedHeight(), std::max(0, viewport()->height() - 1));
+    const int x =
+        std::clamp(pos.x(), m_geometry.FixedWidth(), std::max(0, viewport()->width() - 1));
+    const int y =
+        std::clamp(pos.y(), m_geometry.FixedHeight(), std::max(0, viewport()->height() - 1));
     GridCell cell{m_geometry.ColAt(x), m_geometry.RowAt(y)};
     // Beyond the table's right or lower edge the last column or row is meant.
     if (cell.Col < 0) {
@@ -525,11 +529,8 @@ bool TResultGridView::viewportEvent(QEvent* event)
         // Qt sends this after the platform's hint delay with the pointer at rest.
         showHint(static_cast<QHelpEvent*>(event)->pos());
         return true;
-    case QEvent::Leave:
-        hideHint();
-        break;
-    default:
-        break;
+    case QEvent::Leave: hideHint(); break;
+    default: break;
     }
     return QAbstractScrollArea::viewportEvent(event);
 }
@@ -615,10 +616,9 @@ void TResultGridView::placeEditor()
     const TextRect rect = m_geometry.CellRect(m_editCell.Col, m_editCell.Row);
     m_editor->setGeometry(rect.Left, rect.Top, rect.Right - rect.Left, rect.Bottom - rect.Top);
     // A cell scrolled under the fixed row or column, or out of sight, ends its edit.
-    const bool hidden = rect.Left < m_geometry.FixedWidth() ||
-                        rect.Top < m_geometry.FixedHeight() ||
-                        rect.Left >= m_geometry.ViewportWidth() ||
-                        rect.Top >= m_geometry.ViewportHeight();
+    const bool hidden =
+        rect.Left < m_geometry.FixedWidth() || rect.Top < m_geometry.FixedHeight() ||
+        rect.Left >= m_geometry.ViewportWidth() || rect.Top >= m_geometry.ViewportHeight();
     if (hidden && !m_syncing) {
         EndEditing(true);
     }

@@ -24,7 +24,7 @@ class GridRenderer;
 // Selection made directly on the grid needs SetCurrentCell() or viewport()->update().
 class TResultGridView final : public QAbstractScrollArea, private GridObserver {
     Q_OBJECT
-public:
+  public:
     explicit TResultGridView(TBaseGrid& grid, QWidget* parent = nullptr);
     ~TResultGridView() override;
     TResultGridView(const TResultGridView&) = delete;
@@ -34,7 +34,8 @@ public:
     /** The on-screen layout (cell rectangles, hit tests) in viewport coordinates. */
     [[nodiscard]] const GridGeometry& Geometry();
 
-    /** Makes (col, row) the focused cell, collapses the selection onto it and scrolls it into view. */
+    /** Makes (col, row) the focused cell, collapses the selection onto it and scrolls it into view.
+     */
     void SetCurrentCell(int col, int row);
     /** Scrolls the least needed to show the cell. */
     void ScrollToCell(int col, int row);
@@ -52,10 +53,11 @@ public:
     /** The hint showing (decoded text), or empty when none shows. */
     [[nodiscard]] QString HintText() const;
 
-Q_SIGNALS:
+  Q_SIGNALS:
     /** A double-click on a cell (fixed cells included); editing does not start. */
     void DblClickCell(int col, int row);
-    /** Every key pressed in the grid, before the grid handles it (Ctrl+Enter for Open in Browser). */
+    /** Every key pressed in the grid, before the grid handles it (Ctrl+Enter for Open in Browser).
+     */
     void KeyDown(int key, Qt::KeyboardModifiers modifiers);
     /** The context menu is asked for (right button or menu key) at a screen point. */
     void ContextMenuRequested(const QPoint& globalPos);
@@ -65,7 +67,7 @@ Q_SIGNALS:
      */
     void HeaderClicked(int col, int row);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
@@ -80,7 +82,7 @@ protected:
     void hideEvent(QHideEvent* event) override;
     bool viewportEvent(QEvent* event) override;
 
-private:
+  private:
     enum class DragMode { None, Selecting, SizingCol, SizingRow };
 
     // GridObserver

@@ -11,7 +11,7 @@ namespace {
 // A listing as the read leaves it: row 0 fixed, column 0 fixed, widths 65, 150, 150,
 // every row 21 pixels high (22 with its grid line).
 class GridGeometryTest : public ::testing::Test {
-protected:
+  protected:
     void SetUpRows(int rowCount)
     {
         grid.SetRowCountEx(rowCount);
@@ -96,7 +96,7 @@ TEST_F(GridGeometryTest, FixedRowAndColumnStayWhileTheRestScrolls)
 
     EXPECT_EQ(geometry.CellAt(10, 5), (GridCell{0, 0}));
     EXPECT_EQ(geometry.CellAt(10, 30), (GridCell{0, 50}));
-    EXPECT_EQ(geometry.CellAt(70, 5), (GridCell{1, 0}));   // content x 190
+    EXPECT_EQ(geometry.CellAt(70, 5), (GridCell{1, 0})); // content x 190
     EXPECT_EQ(geometry.CellAt(70, 30), (GridCell{1, 50}));
     EXPECT_EQ(geometry.CellAt(66 + 400 - 120 + 1 - 66, 50), (GridCell{1, 51}));
     EXPECT_EQ(geometry.CellAt(290, 50).Col, 1); // content x 410 still lies in column 1
@@ -169,11 +169,11 @@ TEST_F(GridGeometryTest, ScrollingIntoViewMovesAsLittleAsPossible)
     SetUpRows(101);
     geometry.SetViewportSize(400, 220);
     geometry.SetTopRow(10);
-    EXPECT_EQ(geometry.TopRowToShow(15), 10);  // already visible
-    EXPECT_EQ(geometry.TopRowToShow(5), 5);    // above: becomes the top row
-    EXPECT_EQ(geometry.TopRowToShow(19), 11);  // below: becomes the last whole row
+    EXPECT_EQ(geometry.TopRowToShow(15), 10); // already visible
+    EXPECT_EQ(geometry.TopRowToShow(5), 5);   // above: becomes the top row
+    EXPECT_EQ(geometry.TopRowToShow(19), 11); // below: becomes the last whole row
     EXPECT_EQ(geometry.TopRowToShow(100), 92);
-    EXPECT_EQ(geometry.TopRowToShow(0), 10);   // the fixed row needs no scrolling
+    EXPECT_EQ(geometry.TopRowToShow(0), 10); // the fixed row needs no scrolling
 
     grid.SetRowHeight(40, 500); // taller than the viewport: its top is shown
     geometry.Invalidate();

@@ -7,12 +7,15 @@
 TEST(Cp1252Test, DecodesTheWindowsRangeAndLatin1)
 {
     EXPECT_EQ(DecodeCp1252("\x80"), QStringLiteral("\u20AC"));
-    EXPECT_EQ(DecodeCp1252("\x85\x93\x94\x99\x9F"), QStringLiteral("\u2026\u201C\u201D\u2122\u0178"));
+    EXPECT_EQ(DecodeCp1252("\x85\x93\x94\x99\x9F"),
+              QStringLiteral("\u2026\u201C\u201D\u2122\u0178"));
     EXPECT_EQ(DecodeCp1252("caf\xE9 \xA0\xFF"), QStringLiteral("caf\u00E9 \u00A0\u00FF"));
-    EXPECT_EQ(DecodeCp1252(std::string("a\0b", 3)), QString(QStringLiteral("a")) + QChar(0) + QStringLiteral("b"));
+    EXPECT_EQ(DecodeCp1252(std::string("a\0b", 3)),
+              QString(QStringLiteral("a")) + QChar(0) + QStringLiteral("b"));
     EXPECT_TRUE(DecodeCp1252("").isEmpty());
     // Unassigned bytes keep their C1 code points.
-    EXPECT_EQ(DecodeCp1252("\x81\x8D\x8F\x90\x9D"), QStringLiteral("\u0081\u008D\u008F\u0090\u009D"));
+    EXPECT_EQ(DecodeCp1252("\x81\x8D\x8F\x90\x9D"),
+              QStringLiteral("\u0081\u008D\u008F\u0090\u009D"));
 }
 
 TEST(Cp1252Test, EveryByteSurvivesARoundTrip)
