@@ -341,7 +341,7 @@ TEST_F(ResultGridViewTest, DoubleClickKeysAndContextMenuAreSignalled)
     EXPECT_EQ(menus.at(0).at(0).toPoint(), Viewport()->mapToGlobal(pos));
 }
 
-TEST_F(ResultGridViewTest, PaintsWithoutTouchingRowsOutOfSight)
+TEST_F(ResultGridViewTest, PaintsSilverGridLinesAndButtonFaceHeadersFarDownALongList)
 {
     Show(60001);
     view->verticalScrollBar()->setValue(30000);
