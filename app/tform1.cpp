@@ -44,6 +44,7 @@ constexpr const char* kMissingFileMessage =
 constexpr const char* kOpenFailureMessage =
     "Can't perform one of the following  operations: Open, Seek. in directory ";
 constexpr int kToolTipMilliseconds = 15000;
+constexpr int kDesignFontPixels = 11;
 constexpr int kStatusFontPixels = 16;
 constexpr int kWinStateMinimized = 1;
 constexpr int kWinStateMaximized = 2;
@@ -97,6 +98,10 @@ void TForm1::CreateControls()
     m_client = new QWidget(this);
     m_client->setObjectName(QStringLiteral("ClientArea"));
     setCentralWidget(m_client);
+    // The controls' places were made for this font; a larger one would run labels together.
+    QFont designFont(QStringLiteral("MS Sans Serif"));
+    designFont.setPixelSize(kDesignFontPixels);
+    m_client->setFont(designFont);
 
     Edit2 = new QLineEdit(m_client);
     Edit2->setObjectName(QStringLiteral("Edit2"));
@@ -129,7 +134,9 @@ void TForm1::CreateControls()
         return label;
     };
     Label6 = makeLabel("Label6", "Number of lines: ", 436, 0);
-    Label7 = makeLabel("Label7", "", 520, 0);
+    // The count goes at its design place unless the caption before it came out wider
+    // in the font at hand than in the one the layout was made for.
+    Label7 = makeLabel("Label7", "", std::max(520, Label6->geometry().right() + 1), 0);
     Label5 = makeLabel("Label5", "Index size:", 566, 0);
     Label4 = makeLabel("Label4", "", 566, 13);
     Label1 = makeLabel("Label1", "", 49, 81);
@@ -459,9 +466,13 @@ void TForm1::FormPaint()
 {
     if (m_settings.FileExists())
         m_resizeOnPaint = false;
-    if (!Setdefaultpath1->isChecked() && m_hintPending && m_options.ShowWelcome)
-        ShowHint();
-    m_hintPending = false;
+    // A pop-up menu takes the keyboard. Over an input box of start-up it would swallow
+    // what the user types, so the hint waits for a paint with no box up.
+    if (!QApplication::activeModalWidget()) {
+        if (!Setdefaultpath1->isChecked() && m_hintPending && m_options.ShowWelcome)
+            ShowHint();
+        m_hintPending = false;
+    }
     if (m_resizeOnPaint)
         FormResize();
 }
@@ -805,7 +816,9 @@ void TForm1::paintEvent(QPaintEvent* event)
 
 void TForm1::keyPressEvent(QKeyEvent* event)
 {
-    // The window's own keys count only while no control inside it has the focus.
+    // The window's own keys count only while no control inside it has the focus. Only the
+    // press counts: the release of the Enter that closed a message box lands here too,
+    // and must not start the open command a second time.
     QWidget* focused = QApplication::focusWidget();
     if (focused && focused != this) {
         QMainWindow::keyPressEvent(event);
