@@ -58,13 +58,6 @@ std::optional<std::uint32_t> ReadU32(std::span<const std::uint8_t> bytes, std::s
     return le32(bytes.data() + offset);
 }
 
-std::optional<std::uint64_t> ReadU64(std::span<const std::uint8_t> bytes, std::size_t offset)
-{
-    if (offset > bytes.size() || bytes.size() - offset < 8)
-        return std::nullopt;
-    return le64(bytes.data() + offset);
-}
-
 IndexRecord ReadRecord(std::span<const std::uint8_t> bytes, RecordKind kind,
                        std::size_t longestAddress, bool checkTextType)
 {

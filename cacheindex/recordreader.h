@@ -38,8 +38,6 @@ struct IndexRecord {
 [[nodiscard]] IndexRecord ReadRecord(std::span<const std::uint8_t> bytes, RecordKind kind,
                                      std::size_t longestAddress, bool checkTextType);
 
-// Little-endian numbers; nothing when the bytes do not all lie within `bytes`.
+// A little-endian 32-bit number; nothing when its bytes do not all lie within `bytes`.
 [[nodiscard]] std::optional<std::uint32_t> ReadU32(std::span<const std::uint8_t> bytes,
-                                                   std::size_t offset);
-[[nodiscard]] std::optional<std::uint64_t> ReadU64(std::span<const std::uint8_t> bytes,
                                                    std::size_t offset);

@@ -59,13 +59,6 @@ void ReadOnlyFile::Close()
     m_windowLength = 0;
 }
 
-void ReadOnlyFile::LimitTo(std::int64_t end)
-{
-    m_end = std::clamp<std::int64_t>(end, 0, m_end);
-    m_windowLength = static_cast<std::size_t>(
-        std::clamp<std::int64_t>(m_end - m_windowStart, 0, static_cast<std::int64_t>(m_windowLength)));
-}
-
 std::span<const std::uint8_t> ReadOnlyFile::View(std::int64_t offset, std::size_t count)
 {
     if (offset < 0 || offset >= m_end || count == 0)

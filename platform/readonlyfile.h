@@ -40,10 +40,8 @@ public:
     // Size of the file when it was opened.
     [[nodiscard]] std::int64_t Size() const { return m_size; }
 
-    // Treats every byte at or past `end` as absent, even if the file is longer.
-    void LimitTo(std::int64_t end);
-    // The position from which bytes are absent: the size, the limit, or where the file
-    // turned out to end when another program shortened it.
+    // The position from which bytes are absent: the size, or where the file turned out
+    // to end when another program shortened it.
     [[nodiscard]] std::int64_t End() const override { return m_end; }
 
     // Up to `count` bytes from `offset` (count at most kWindowSize), contiguous; shorter

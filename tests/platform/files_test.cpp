@@ -91,19 +91,6 @@ TEST(ReadOnlyFile, ViewsAreContiguousAcrossWindowsAndShortAtTheEnd)
     EXPECT_TRUE(file.View(-4, 10).empty());
 }
 
-TEST(ReadOnlyFile, LimitMakesLaterBytesAbsent)
-{
-    TempDir dir;
-    WriteWholeFile(dir.File("f"), Pattern(1000));
-    ReadOnlyFile file;
-    ASSERT_TRUE(file.Open(dir.File("f")));
-    EXPECT_EQ(file.View(990, 20).size(), 10u);
-    file.LimitTo(500);
-    EXPECT_EQ(file.End(), 500);
-    EXPECT_EQ(file.View(490, 20).size(), 10u);
-    EXPECT_TRUE(file.View(500, 1).empty());
-}
-
 // Another program may shorten the file while it is read: the bytes it took away are absent.
 TEST(ReadOnlyFile, FileShortenedWhileOpenReadsAsEnded)
 {
