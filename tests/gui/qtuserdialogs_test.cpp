@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QTimer>
 
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -18,6 +19,8 @@
 #include "support/testsupport.h"
 
 namespace {
+
+namespace fs = std::filesystem;
 
 // Runs `inspect` on the modal dialog as soon as it is up; the inspection must close it.
 void WhenModalIsUp(std::function<void(QWidget*)> inspect)
@@ -162,11 +165,19 @@ TEST(QtUserDialogsTest, OpenDialogStartsInTheContentFolderWithItsFilters)
     EXPECT_EQ(directory, folder.Path().string());
 }
 
-TEST(QtUserDialogsTest, MissingStartFolderFallsBackToDesktopOrHome)
+TEST(QtUserDialogsTest, MissingStartFolderFallsBackToDesktopThenHome)
 {
-    const QString start = QtUserDialogs::ExistingStartFolder("C:\\Windows");
-    EXPECT_FALSE(start.isEmpty());
-    EXPECT_TRUE(QFileInfo(start).isDir());
+    TempDir home;
+    ScopedEnv homeEnv("HOME", home.Path().string());
+    ScopedEnv configEnv("XDG_CONFIG_HOME", home.File(".config"));
+    EXPECT_EQ(QtUserDialogs::ExistingStartFolder("C:\\Windows").toStdString(),
+              home.Path().string());
+
+    fs::create_directory(home.Path() / "Desktop");
+    EXPECT_EQ(QtUserDialogs::ExistingStartFolder("C:\\Windows").toStdString(),
+              home.File("Desktop"));
+    EXPECT_EQ(QtUserDialogs::ExistingStartFolder(home.File(".")).toStdString(), home.File("."))
+        << "an existing folder is kept";
 }
 
 } // namespace
