@@ -60,6 +60,9 @@ VisitTimeFormatter::VisitTimeFormatter(int dateFormat, std::int64_t utcOffsetSec
 
 std::int64_t VisitTimeFormatter::CurrentUtcOffset()
 {
+    // localtime_r alone may keep a zone it looked up earlier; the offset must be the one
+    // in force now, after a change of TZ or of the system's zone too.
+    ::tzset();
     const std::time_t now = std::time(nullptr);
     std::tm local{};
     if (::localtime_r(&now, &local) == nullptr)
