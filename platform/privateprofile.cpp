@@ -9,10 +9,11 @@
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
-#include <random>
 #include <string_view>
 #include <utility>
 #include <vector>
+
+#include "platform/replacingfile.h"
 
 namespace {
 
@@ -175,20 +176,6 @@ ReadResult readFile(const std::string& path, std::string& bytes)
     return result;
 }
 
-bool writeAll(int fd, std::string_view bytes)
-{
-    while (!bytes.empty()) {
-        const ssize_t count = ::write(fd, bytes.data(), bytes.size());
-        if (count < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(count));
-    }
-    return true;
-}
-
 // Creates the missing folders of `folder`; new ones are private to the user, as is
 // usual for configuration folders.
 bool makeFolders(const std::filesystem::path& folder)
@@ -205,48 +192,20 @@ bool makeFolders(const std::filesystem::path& folder)
            (errno == EEXIST && std::filesystem::is_directory(folder, error));
 }
 
-// A settings file kept as a link (as dotfile managers do) is written where the link
-// points, so the link survives the write.
-std::filesystem::path writeTarget(const std::string& path)
-{
-    std::error_code error;
-    if (std::filesystem::is_symlink(path, error)) {
-        const auto target = std::filesystem::weakly_canonical(path, error);
-        if (!error)
-            return target;
-    }
-    return path;
-}
-
 // Writes the new contents beside the file and renames them over it, so a crash leaves
-// either the old file or the new one, never a part of one.
-bool replaceFile(const std::filesystem::path& target, std::string_view bytes,
-                 std::optional<mode_t> keepMode)
+// either the old file or the new one, never a part of one. A settings file kept as a
+// link (as dotfile managers do) is written where the link points, so the link survives.
+bool replaceFile(const std::filesystem::path& target, std::string_view bytes)
 {
     const std::filesystem::path folder = target.parent_path();
     if (!makeFolders(folder))
         return false;
-    std::random_device random;
-    std::string tempPath;
-    int fd = -1;
-    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        tempPath = target.string() + ".tmp" + std::to_string(random());
-        fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST)
-            return false;
-    }
-    if (fd < 0)
+    ReplacingFile file(target.string());
+    if (!file.Open())
         return false;
-    bool ok = writeAll(fd, bytes);
-    if (ok && keepMode)
-        ok = ::fchmod(fd, *keepMode) == 0;
-    ok = ok && ::fsync(fd) == 0;
-    ok = ::close(fd) == 0 && ok;
-    ok = ok && ::rename(tempPath.c_str(), target.c_str()) == 0;
-    if (!ok) {
-        ::unlink(tempPath.c_str());
+    file.Stream().write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (!file.Commit())
         return false;
-    }
     // The rename itself becomes durable with the folder; a failure here loses nothing
     // that is not already on its way to the disk.
     const int folderFd =
@@ -354,19 +313,14 @@ bool PrivateProfile::WriteString(const std::string& section, const std::string& 
 {
     if (!writable(section, key, value))
         return false;
-    const std::filesystem::path target = writeTarget(m_filePath);
     std::string old;
-    const ReadResult read = readFile(target.string(), old);
+    const ReadResult read = readFile(m_filePath, old);
     if (read == ReadResult::failed)
         return false; // never replace a file whose contents could not be kept
     const std::string updated = withEntry(old, section, key, value);
     if (read == ReadResult::ok && updated == old)
         return true;
-    std::optional<mode_t> keepMode;
-    struct stat info {};
-    if (read == ReadResult::ok && ::stat(target.c_str(), &info) == 0)
-        keepMode = info.st_mode & 07777;
-    return replaceFile(target, updated, keepMode);
+    return replaceFile(m_filePath, updated);
 }
 
 std::string DefaultSettingsFilePath()
