@@ -23,9 +23,9 @@ const std::string& LargeIndexPath()
 {
     static const std::string path = [] {
         const auto file = std::filesystem::temp_directory_path() / "varnok-bench-40000.dat";
-        IndexFileSpec spec = MakeRealisticSpec(kRecords, 1);
-        spec.TableCount = kTables;
-        if (!WriteFileBytes(file.string(), BuildIndexFile(spec).Bytes))
+        IndexFileSpec plan = MakeRealisticSpec(kRecords, 1);
+        plan.TableCount = kTables;
+        if (!WriteFileBytes(file.string(), BuildIndexFile(plan).Bytes))
             std::fprintf(stderr, "cannot write %s\n", file.c_str());
         return file.string();
     }();

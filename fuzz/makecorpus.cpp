@@ -13,59 +13,59 @@ using Bytes = std::vector<std::uint8_t>;
 
 UrlRecordSpec url(const std::string& address, const std::string& type = "text/html")
 {
-    UrlRecordSpec spec;
-    spec.Address = address;
-    spec.LastAccess = FileTimeFromUtc(2005, 3, 7, 13, 5, 9);
-    spec.LastModified = FileTimeFromUtc(2004, 12, 1, 8, 0, 0);
-    spec.Headers = "HTTP/1.1 200 OK\r\nContent-Type: " + type + "\r\n\r\n~U:user\r\n";
-    return spec;
+    UrlRecordSpec plan;
+    plan.Address = address;
+    plan.LastAccess = FileTimeFromUtc(2005, 3, 7, 13, 5, 9);
+    plan.LastModified = FileTimeFromUtc(2004, 12, 1, 8, 0, 0);
+    plan.Headers = "HTTP/1.1 200 OK\r\nContent-Type: " + type + "\r\n\r\n~U:user\r\n";
+    return plan;
 }
 
 IndexFileSpec threeUrls()
 {
-    IndexFileSpec spec;
-    spec.Urls = {url("http://www.example.com/"), url("http://www.example.com/logo.gif", "image/gif"),
+    IndexFileSpec plan;
+    plan.Urls = {url("http://www.example.com/"), url("http://www.example.com/logo.gif", "image/gif"),
                  url("http://www.example.com/style.css", "text/css")};
-    return spec;
+    return plan;
 }
 
 IndexFileSpec chained(int tables)
 {
-    IndexFileSpec spec = MakeRealisticSpec(12 * tables, 7);
-    spec.TableCount = tables;
-    return spec;
+    IndexFileSpec plan = MakeRealisticSpec(12 * tables, 7);
+    plan.TableCount = tables;
+    return plan;
 }
 
 IndexFileSpec layouts()
 {
-    IndexFileSpec spec;
+    IndexFileSpec plan;
     UrlRecordSpec old = url("http://old-layout.example/page.html");
     old.AddressAt96 = true;
     std::string longAddress = "http://long.example/?q=";
     longAddress.resize(420, 'x');
-    spec.Urls = {url("http://new-layout.example/"), old, url(longAddress), url(longAddress.substr(0, 200))};
-    spec.Redirects = {{"http://redirect16.example/", false, 1}, {"http://redirect24.example/", true, 1},
+    plan.Urls = {url("http://new-layout.example/"), old, url(longAddress), url(longAddress.substr(0, 200))};
+    plan.Redirects = {{"http://redirect16.example/", false, 1}, {"http://redirect24.example/", true, 1},
                       {"http://redirect-two-blocks.example/", false, 2}};
-    spec.Order = {~0, 0, ~1, 1, 2, ~2, 3};
-    return spec;
+    plan.Order = {~0, 0, ~1, 1, 2, ~2, 3};
+    return plan;
 }
 
 IndexFileSpec oddStamps()
 {
-    IndexFileSpec spec = threeUrls();
-    spec.Urls[0].LastAccess = 0;
-    spec.Urls[1].LastAccess = UINT64_MAX;
-    spec.Urls[2].LastAccess = FileTimeFromUtc(9999, 12, 31, 23, 59, 59);
-    spec.Urls.push_back(url(""));
-    return spec;
+    IndexFileSpec plan = threeUrls();
+    plan.Urls[0].LastAccess = 0;
+    plan.Urls[1].LastAccess = UINT64_MAX;
+    plan.Urls[2].LastAccess = FileTimeFromUtc(9999, 12, 31, 23, 59, 59);
+    plan.Urls.push_back(url(""));
+    return plan;
 }
 
 IndexFileSpec startingAt(std::uint32_t table, std::uint32_t records)
 {
-    IndexFileSpec spec = threeUrls();
-    spec.FirstTableOffset = table;
-    spec.RecordsStart = records;
-    return spec;
+    IndexFileSpec plan = threeUrls();
+    plan.FirstTableOffset = table;
+    plan.RecordsStart = records;
+    return plan;
 }
 
 // The first record marked as one block long, with the second moved up behind it.

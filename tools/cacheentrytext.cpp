@@ -50,31 +50,31 @@ std::string CacheFileName(const std::string& address, const std::string& content
     return name + "[" + std::to_string(copy) + "]" + extensionFor(contentType, own);
 }
 
-std::string ResponseHeaders(const ResponseHeaderSpec& spec)
+std::string ResponseHeaders(const ResponseHeaderSpec& plan)
 {
     const std::string type =
-        spec.ContentType.empty() ? std::string() : "Content-Type: " + spec.ContentType + "\r\n";
-    const std::string length = "Content-Length: " + std::to_string(spec.Length) + "\r\n";
-    std::string text = spec.Http10 ? "HTTP/1.0 200 OK\r\n" : "HTTP/1.1 200 OK\r\n";
-    text += spec.TypeFirst ? type + length : length + type;
-    if (spec.ETag != 0) {
+        plan.ContentType.empty() ? std::string() : "Content-Type: " + plan.ContentType + "\r\n";
+    const std::string length = "Content-Length: " + std::to_string(plan.Length) + "\r\n";
+    std::string text = plan.Http10 ? "HTTP/1.0 200 OK\r\n" : "HTTP/1.1 200 OK\r\n";
+    text += plan.TypeFirst ? type + length : length + type;
+    if (plan.ETag != 0) {
         // Apache's form: file number, length and modification time in hexadecimal.
         char etag[64];
-        std::snprintf(etag, sizeof etag, "ETag: \"%x-%x-%x\"\r\n", spec.ETag >> 8, spec.Length,
-                      spec.ETag * 2654435761U);
+        std::snprintf(etag, sizeof etag, "ETag: \"%x-%x-%x\"\r\n", plan.ETag >> 8, plan.Length,
+                      plan.ETag * 2654435761U);
         text += etag;
     }
-    if (spec.AcceptRanges) {
+    if (plan.AcceptRanges) {
         text += "Accept-Ranges: bytes\r\n";
     }
-    if (!spec.CacheControl.empty()) {
-        text += "Cache-Control: " + spec.CacheControl + "\r\n";
+    if (!plan.CacheControl.empty()) {
+        text += "Cache-Control: " + plan.CacheControl + "\r\n";
     }
-    if (spec.Privacy) {
+    if (plan.Privacy) {
         text += "P3P: policyref=\"/w3c/p3p.xml\", CP=\"NOI DSP COR NID CUR ADM DEV OUR BUS\"\r\n";
     }
-    if (!spec.PoweredBy.empty()) {
-        text += "X-Powered-By: " + spec.PoweredBy + "\r\n";
+    if (!plan.PoweredBy.empty()) {
+        text += "X-Powered-By: " + plan.PoweredBy + "\r\n";
     }
-    return text + "\r\n~U:" + spec.User + "\r\n";
+    return text + "\r\n~U:" + plan.User + "\r\n";
 }

@@ -24,4 +24,4 @@ struct ResponseHeaderSpec {
 };
 
 /** The header block as stored: status line, header lines, blank line and "~U:" line. */
-[[nodiscard]] std::string ResponseHeaders(const ResponseHeaderSpec& spec);
+[[nodiscard]] std::string ResponseHeaders(const ResponseHeaderSpec& plan);

@@ -80,38 +80,38 @@ RecordBytes redirectRecordBytes(const RedirectRecordSpec& redirect)
     return record;
 }
 
-// A record in its place: which spec entry it came from and where it went.
+// A record in its place: which plan entry it came from and where it went.
 struct PlacedRecord {
     int OrderValue = 0; // as in IndexFileSpec::Order
     RecordBytes Bytes;
     std::uint32_t Offset = 0;
 };
 
-std::vector<PlacedRecord> buildRecords(const IndexFileSpec& spec)
+std::vector<PlacedRecord> buildRecords(const IndexFileSpec& plan)
 {
     std::vector<PlacedRecord> records;
-    for (const int value : RecordOrder(spec)) {
+    for (const int value : RecordOrder(plan)) {
         const auto index = static_cast<std::size_t>(value >= 0 ? value : ~value);
-        if (value >= 0 && index >= spec.Urls.size()) {
+        if (value >= 0 && index >= plan.Urls.size()) {
             throw std::out_of_range("record order names a missing URL record");
         }
-        if (value < 0 && index >= spec.Redirects.size()) {
+        if (value < 0 && index >= plan.Redirects.size()) {
             throw std::out_of_range("record order names a missing redirect record");
         }
         records.push_back({value,
-                           value >= 0 ? urlRecordBytes(spec.Urls[index])
-                                      : redirectRecordBytes(spec.Redirects[index]),
+                           value >= 0 ? urlRecordBytes(plan.Urls[index])
+                                      : redirectRecordBytes(plan.Redirects[index]),
                            0});
     }
     return records;
 }
 
 // How many records each table's region holds.
-std::vector<std::size_t> groupSizes(const IndexFileSpec& spec, std::size_t recordCount)
+std::vector<std::size_t> groupSizes(const IndexFileSpec& plan, std::size_t recordCount)
 {
-    std::size_t tables = static_cast<std::size_t>(std::max(spec.TableCount, 1));
-    if (spec.EntriesPerTable > 0) {
-        const auto perTable = static_cast<std::size_t>(spec.EntriesPerTable);
+    std::size_t tables = static_cast<std::size_t>(std::max(plan.TableCount, 1));
+    if (plan.EntriesPerTable > 0) {
+        const auto perTable = static_cast<std::size_t>(plan.EntriesPerTable);
         tables = std::max<std::size_t>(1, (recordCount + perTable - 1) / perTable);
         std::vector<std::size_t> sizes(tables, perTable);
         sizes.back() = recordCount - perTable * (tables - 1);
@@ -137,11 +137,11 @@ std::uint32_t tableBlocksFor(std::size_t entries)
 
 // Places tables and records: each table is followed by its own region, and the next
 // table starts right after the last record of that region.
-std::uint32_t placeAll(const IndexFileSpec& spec, std::vector<PlacedRecord>& records,
+std::uint32_t placeAll(const IndexFileSpec& plan, std::vector<PlacedRecord>& records,
                        GeneratedIndex& result)
 {
-    const std::vector<std::size_t> sizes = groupSizes(spec, records.size());
-    std::uint32_t position = spec.FirstTableOffset;
+    const std::vector<std::size_t> sizes = groupSizes(plan, records.size());
+    std::uint32_t position = plan.FirstTableOffset;
     std::size_t next = 0;
     for (std::size_t group = 0; group < sizes.size(); ++group) {
         const std::uint32_t blocks = tableBlocksFor(sizes[group]);
@@ -149,7 +149,7 @@ std::uint32_t placeAll(const IndexFileSpec& spec, std::vector<PlacedRecord>& rec
         result.TableBlocks.push_back(blocks);
         position += blocks * kIndexBlockSize;
         if (group == 0) {
-            position = std::max(position, AlignUp(spec.RecordsStart, kIndexBlockSize));
+            position = std::max(position, AlignUp(plan.RecordsStart, kIndexBlockSize));
         }
         for (std::size_t i = 0; i < sizes[group]; ++i, ++next) {
             records[next].Offset = position;
@@ -190,14 +190,14 @@ void writeTable(std::vector<std::uint8_t>& bytes, std::uint32_t offset, std::uin
     }
 }
 
-const std::string& recordAddress(const IndexFileSpec& spec, int orderValue)
+const std::string& recordAddress(const IndexFileSpec& plan, int orderValue)
 {
-    return orderValue >= 0 ? spec.Urls[static_cast<std::size_t>(orderValue)].Address
-                           : spec.Redirects[static_cast<std::size_t>(~orderValue)].Address;
+    return orderValue >= 0 ? plan.Urls[static_cast<std::size_t>(orderValue)].Address
+                           : plan.Redirects[static_cast<std::size_t>(~orderValue)].Address;
 }
 
 // Writes the tables and points each table's entries at the records of its own region.
-void writeTables(std::vector<std::uint8_t>& bytes, const IndexFileSpec& spec,
+void writeTables(std::vector<std::uint8_t>& bytes, const IndexFileSpec& plan,
                  const std::vector<PlacedRecord>& records, const GeneratedIndex& layout)
 {
     const std::vector<std::uint32_t>& tables = layout.TableOffsets;
@@ -210,7 +210,7 @@ void writeTables(std::vector<std::uint8_t>& bytes, const IndexFileSpec& spec,
         while (table + 1 < tables.size() && record.Offset > tables[table + 1]) {
             ++table;
         }
-        std::uint32_t key = HashKey(recordAddress(spec, record.OrderValue));
+        std::uint32_t key = HashKey(recordAddress(plan, record.OrderValue));
         if (record.OrderValue < 0) {
             key |= kRedirectKeyFlag;
         }
@@ -231,29 +231,29 @@ void markBlocks(std::vector<std::uint8_t>& bytes, std::uint32_t offset, std::uin
     }
 }
 
-void writeSubFolders(std::vector<std::uint8_t>& bytes, const IndexFileSpec& spec)
+void writeSubFolders(std::vector<std::uint8_t>& bytes, const IndexFileSpec& plan)
 {
-    const std::size_t count = std::min(spec.SubFolders.size(), kMaxSubFolders);
+    const std::size_t count = std::min(plan.SubFolders.size(), kMaxSubFolders);
     Put32(bytes, 0x48, static_cast<std::uint32_t>(count));
     for (std::size_t i = 0; i < count; ++i) {
         std::uint32_t files = 0;
-        for (const UrlRecordSpec& url : spec.Urls) {
+        for (const UrlRecordSpec& url : plan.Urls) {
             files +=
                 (!url.FileName.empty() && static_cast<std::size_t>(url.SubFolder) == i) ? 1 : 0;
         }
         const std::size_t at = 0x4C + i * 12;
         Put32(bytes, at, files);
-        PutText(bytes, at + 4, spec.SubFolders[i].substr(0, 8));
+        PutText(bytes, at + 4, plan.SubFolders[i].substr(0, 8));
     }
 }
 
-void writeHeader(std::vector<std::uint8_t>& bytes, const IndexFileSpec& spec,
+void writeHeader(std::vector<std::uint8_t>& bytes, const IndexFileSpec& plan,
                  const std::vector<PlacedRecord>& records, const GeneratedIndex& layout)
 {
-    PutText(bytes, 0, spec.Signature.substr(0, 0x1B));
+    PutText(bytes, 0, plan.Signature.substr(0, 0x1B));
     const auto size = static_cast<std::uint32_t>(bytes.size());
     Put32(bytes, 0x1C, size);
-    Put32(bytes, 0x20, spec.FirstTableOffset);
+    Put32(bytes, 0x20, plan.FirstTableOffset);
     Put32(bytes, 0x24, (size - std::min(size, kIndexHeaderSize)) / kIndexBlockSize);
     std::uint32_t allocated = 0;
     for (std::size_t t = 0; t < layout.TableOffsets.size(); ++t) {
@@ -263,41 +263,41 @@ void writeHeader(std::vector<std::uint8_t>& bytes, const IndexFileSpec& spec,
     for (const PlacedRecord& record : records) {
         markBlocks(bytes, record.Offset, Get32(record.Bytes, 4), allocated);
     }
-    for (const UrlRecordSpec& url : spec.Urls) {
+    for (const UrlRecordSpec& url : plan.Urls) {
         cached += url.FileSize;
     }
     Put32(bytes, 0x28, allocated);
     Put64(bytes, 0x30, kCacheLimit);
     Put64(bytes, 0x38, cached);
-    writeSubFolders(bytes, spec);
+    writeSubFolders(bytes, plan);
 }
 
 } // namespace
 
-std::vector<int> RecordOrder(const IndexFileSpec& spec)
+std::vector<int> RecordOrder(const IndexFileSpec& plan)
 {
-    if (!spec.Order.empty()) {
-        return spec.Order;
+    if (!plan.Order.empty()) {
+        return plan.Order;
     }
     std::vector<int> order;
-    for (std::size_t i = 0; i < spec.Urls.size(); ++i) {
+    for (std::size_t i = 0; i < plan.Urls.size(); ++i) {
         order.push_back(static_cast<int>(i));
     }
-    for (std::size_t i = 0; i < spec.Redirects.size(); ++i) {
+    for (std::size_t i = 0; i < plan.Redirects.size(); ++i) {
         order.push_back(~static_cast<int>(i));
     }
     return order;
 }
 
-GeneratedIndex BuildIndexFile(const IndexFileSpec& spec)
+GeneratedIndex BuildIndexFile(const IndexFileSpec& plan)
 {
-    std::vector<PlacedRecord> records = buildRecords(spec);
+    std::vector<PlacedRecord> records = buildRecords(plan);
     GeneratedIndex result;
-    const std::uint32_t end = placeAll(spec, records, result);
+    const std::uint32_t end = placeAll(plan, records, result);
     result.Bytes.assign(AlignUp(end, kIndexSizeStep), 0);
-    writeTables(result.Bytes, spec, records, result);
-    result.UrlOffsets.resize(spec.Urls.size());
-    result.RedirectOffsets.resize(spec.Redirects.size());
+    writeTables(result.Bytes, plan, records, result);
+    result.UrlOffsets.resize(plan.Urls.size());
+    result.RedirectOffsets.resize(plan.Redirects.size());
     for (const PlacedRecord& record : records) {
         std::copy(record.Bytes.begin(), record.Bytes.end(), result.Bytes.begin() + record.Offset);
         result.RecordOffsets.push_back(record.Offset);
@@ -307,7 +307,7 @@ GeneratedIndex BuildIndexFile(const IndexFileSpec& spec)
             result.RedirectOffsets[static_cast<std::size_t>(~record.OrderValue)] = record.Offset;
         }
     }
-    writeHeader(result.Bytes, spec, records, result);
+    writeHeader(result.Bytes, plan, records, result);
     return result;
 }
 

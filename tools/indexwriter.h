@@ -73,23 +73,23 @@ inline constexpr std::uint32_t kIndexSizeStep = 0x4000; // files grow in 16 KB s
     return (blocks * kIndexBlockSize - 16) / 8;
 }
 
-/** Lays out the header, the chained tables and the records of `spec`. */
-[[nodiscard]] GeneratedIndex BuildIndexFile(const IndexFileSpec& spec);
+/** Lays out the header, the chained tables and the records of `plan`. */
+[[nodiscard]] GeneratedIndex BuildIndexFile(const IndexFileSpec& plan);
 
 // File time of a UTC calendar moment.
 [[nodiscard]] std::uint64_t FileTimeFromUtc(int year, int month, int day, int hour, int minute,
                                             int second);
 
-// A spec of `count` varied records (hosts, paths, content types, redirects every so often),
+// A plan of `count` varied records (hosts, paths, content types, redirects every so often),
 // reproducible for a given seed. Used by the sample, the benchmarks and the fuzz corpus.
 [[nodiscard]] IndexFileSpec MakeRealisticSpec(int count, unsigned seed);
 
 /** Turns some records to the other layouts: every fifth URL record gets its address at 96,
     every second redirect its address at 24, and every third redirect a second block. */
-void AddLayoutVariants(IndexFileSpec& spec);
+void AddLayoutVariants(IndexFileSpec& plan);
 
 /** The order records are laid out in (IndexFileSpec::Order, or its default). */
-[[nodiscard]] std::vector<int> RecordOrder(const IndexFileSpec& spec);
+[[nodiscard]] std::vector<int> RecordOrder(const IndexFileSpec& plan);
 
 /** The small cache shipped as samples/cache/Content.IE5/index.dat. */
 [[nodiscard]] IndexFileSpec MakeSampleSpec();

@@ -103,16 +103,16 @@ int parseArguments(int argc, char** argv, Options& options)
     return 0;
 }
 
-bool writeList(const std::string& path, const IndexFileSpec& spec)
+bool writeList(const std::string& path, const IndexFileSpec& plan)
 {
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (file == nullptr) {
         return false;
     }
-    for (const int value : RecordOrder(spec)) {
+    for (const int value : RecordOrder(plan)) {
         const std::string& address = value >= 0
-                                         ? spec.Urls[static_cast<std::size_t>(value)].Address
-                                         : spec.Redirects[static_cast<std::size_t>(~value)].Address;
+                                         ? plan.Urls[static_cast<std::size_t>(value)].Address
+                                         : plan.Redirects[static_cast<std::size_t>(~value)].Address;
         std::fprintf(file, "%s\t%s\n", value >= 0 ? "URL" : "REDR", address.c_str());
     }
     return std::fclose(file) == 0;
@@ -123,14 +123,14 @@ IndexFileSpec makeSpec(const Options& options)
     if (options.Sample) {
         return MakeSampleSpec();
     }
-    IndexFileSpec spec = MakeRealisticSpec(options.Records, options.Seed);
+    IndexFileSpec plan = MakeRealisticSpec(options.Records, options.Seed);
     if (options.Tables > 0) {
-        spec.TableCount = options.Tables;
+        plan.TableCount = options.Tables;
     }
     if (options.Variants) {
-        AddLayoutVariants(spec);
+        AddLayoutVariants(plan);
     }
-    return spec;
+    return plan;
 }
 
 } // namespace
@@ -147,10 +147,10 @@ int main(int argc, char** argv)
         std::fputs("Try 'mkindex --help'.\n", stderr);
         return 1;
     }
-    const IndexFileSpec spec = makeSpec(options);
+    const IndexFileSpec plan = makeSpec(options);
     GeneratedIndex index;
     try {
-        index = BuildIndexFile(spec);
+        index = BuildIndexFile(plan);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "mkindex: %s\n", error.what());
         return 1;
@@ -159,7 +159,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "mkindex: cannot write %s\n", options.Output.c_str());
         return 1;
     }
-    if (!options.List.empty() && !writeList(options.List, spec)) {
+    if (!options.List.empty() && !writeList(options.List, plan)) {
         std::fprintf(stderr, "mkindex: cannot write %s\n", options.List.c_str());
         return 1;
     }
@@ -170,7 +170,7 @@ int main(int argc, char** argv)
                      kIndexBitmapBlocks);
     }
     std::printf("%s: %zu URL records, %zu redirect records, %zu hash tables, %zu bytes\n",
-                options.Output.c_str(), spec.Urls.size(), spec.Redirects.size(),
+                options.Output.c_str(), plan.Urls.size(), plan.Redirects.size(),
                 index.TableOffsets.size(), index.Bytes.size());
     return 0;
 }

@@ -178,7 +178,7 @@ UrlRecordSpec makeUrl(Dice& dice, bool longAddress)
 }
 
 // A moved folder: the address without its trailing slash redirects to the folder's page.
-void addRedirectPair(Dice& dice, IndexFileSpec& spec)
+void addRedirectPair(Dice& dice, IndexFileSpec& plan)
 {
     RedirectRecordSpec redirect;
     redirect.Address = hostPrefix(dice, dice.Pick(kHosts)) + "/" + dice.Pick(kWords);
@@ -191,10 +191,10 @@ void addRedirectPair(Dice& dice, IndexFileSpec& spec)
     headers.CacheControl = "private";
     headers.User = kUser;
     url.Headers = ResponseHeaders(headers);
-    spec.Order.push_back(~static_cast<int>(spec.Redirects.size()));
-    spec.Order.push_back(static_cast<int>(spec.Urls.size()));
-    spec.Redirects.push_back(redirect);
-    spec.Urls.push_back(url);
+    plan.Order.push_back(~static_cast<int>(plan.Redirects.size()));
+    plan.Order.push_back(static_cast<int>(plan.Urls.size()));
+    plan.Redirects.push_back(redirect);
+    plan.Urls.push_back(url);
 }
 
 } // namespace
@@ -202,26 +202,26 @@ void addRedirectPair(Dice& dice, IndexFileSpec& spec)
 IndexFileSpec MakeRealisticSpec(int count, unsigned seed)
 {
     Dice dice(seed);
-    IndexFileSpec spec;
-    spec.TableCount = std::max(1, (count + kRecordsPerTable - 1) / kRecordsPerTable);
-    while (static_cast<int>(spec.Order.size()) < count) {
-        if (count - static_cast<int>(spec.Order.size()) >= 2 && dice.OneIn(12)) {
-            addRedirectPair(dice, spec);
+    IndexFileSpec plan;
+    plan.TableCount = std::max(1, (count + kRecordsPerTable - 1) / kRecordsPerTable);
+    while (static_cast<int>(plan.Order.size()) < count) {
+        if (count - static_cast<int>(plan.Order.size()) >= 2 && dice.OneIn(12)) {
+            addRedirectPair(dice, plan);
             continue;
         }
-        spec.Order.push_back(static_cast<int>(spec.Urls.size()));
-        spec.Urls.push_back(makeUrl(dice, dice.OneIn(400)));
+        plan.Order.push_back(static_cast<int>(plan.Urls.size()));
+        plan.Urls.push_back(makeUrl(dice, dice.OneIn(400)));
     }
-    return spec;
+    return plan;
 }
 
-void AddLayoutVariants(IndexFileSpec& spec)
+void AddLayoutVariants(IndexFileSpec& plan)
 {
-    for (std::size_t i = 4; i < spec.Urls.size(); i += 5) {
-        spec.Urls[i].AddressAt96 = true;
+    for (std::size_t i = 4; i < plan.Urls.size(); i += 5) {
+        plan.Urls[i].AddressAt96 = true;
     }
-    for (std::size_t i = 0; i < spec.Redirects.size(); ++i) {
-        spec.Redirects[i].AddressAt24 = i % 2 == 1;
-        spec.Redirects[i].Blocks = i % 3 == 2 ? 2 : 1;
+    for (std::size_t i = 0; i < plan.Redirects.size(); ++i) {
+        plan.Redirects[i].AddressAt24 = i % 2 == 1;
+        plan.Redirects[i].Blocks = i % 3 == 2 ? 2 : 1;
     }
 }

@@ -118,8 +118,8 @@ UrlRecordSpec sampleUrl(const SampleEntry& entry, std::uint64_t visit)
 
 IndexFileSpec MakeSampleSpec()
 {
-    IndexFileSpec spec;
-    spec.TableCount = 2;
+    IndexFileSpec plan;
+    plan.TableCount = 2;
     int previousSession = -1;
     std::uint64_t visit = 0;
     for (const SampleEntry& entry : kEntries) {
@@ -130,12 +130,12 @@ IndexFileSpec MakeSampleSpec()
                     : visit + (7 + HashKey(entry.Address) % 50) * kTicksPerSecond;
         previousSession = entry.Session;
         if (std::string(entry.Type) == "REDR") {
-            spec.Order.push_back(~static_cast<int>(spec.Redirects.size()));
-            spec.Redirects.push_back({entry.Address, false, 1});
+            plan.Order.push_back(~static_cast<int>(plan.Redirects.size()));
+            plan.Redirects.push_back({entry.Address, false, 1});
         } else {
-            spec.Order.push_back(static_cast<int>(spec.Urls.size()));
-            spec.Urls.push_back(sampleUrl(entry, visit));
+            plan.Order.push_back(static_cast<int>(plan.Urls.size()));
+            plan.Urls.push_back(sampleUrl(entry, visit));
         }
     }
-    return spec;
+    return plan;
 }

@@ -15,20 +15,20 @@ protected:
     void SetUp() override
     {
         std::filesystem::create_directories(m_dir.Path() / "cache" / "Content.IE5");
-        IndexFileSpec spec;
+        IndexFileSpec plan;
         UrlRecordSpec page;
         page.Address = "http://example.com/a;b.htm";
         page.LastAccess = FileTimeFromUtc(2005, 3, 7, 13, 5, 9);
-        spec.Urls.push_back(page);
+        plan.Urls.push_back(page);
         UrlRecordSpec picture;
         picture.Address = "http://example.com/logo.gif";
         picture.LastAccess = FileTimeFromUtc(2005, 3, 8, 13, 5, 9);
         picture.Headers = "HTTP/1.1 200 OK\r\nContent-Type: image/gif\r\n\r\n";
-        spec.Urls.push_back(picture);
+        plan.Urls.push_back(picture);
         RedirectRecordSpec redirect;
         redirect.Address = "http://example.com/moved";
-        spec.Redirects.push_back(redirect);
-        ASSERT_TRUE(WriteFileBytes(IndexPath(), BuildIndexFile(spec).Bytes));
+        plan.Redirects.push_back(redirect);
+        ASSERT_TRUE(WriteFileBytes(IndexPath(), BuildIndexFile(plan).Bytes));
     }
 
     [[nodiscard]] std::string CacheFolder() const { return m_dir.File("cache"); }

@@ -9,15 +9,15 @@ const std::string kSpaces21(21, ' ');
 
 IndexFileSpec ThreeUrls()
 {
-    IndexFileSpec spec;
-    spec.Urls = {Url("http://www.example.com/"), Url("http://www.example.com/logo.gif", "image/gif"),
+    IndexFileSpec plan;
+    plan.Urls = {Url("http://www.example.com/"), Url("http://www.example.com/logo.gif", "image/gif"),
                  Url("http://www.example.com/style.css", "text/css")};
-    return spec;
+    return plan;
 }
 
-std::vector<std::uint8_t> Build(const IndexFileSpec& spec)
+std::vector<std::uint8_t> Build(const IndexFileSpec& plan)
 {
-    return BuildIndexFile(spec).Bytes;
+    return BuildIndexFile(plan).Bytes;
 }
 
 class ScanModes : public ::testing::TestWithParam<ScanMode> {};
@@ -158,11 +158,11 @@ TEST_P(ScanModes, GridShrunkToOneRowStillKeepsItsCaptionRow)
 TEST(RecordKinds, RedirectsAreListedByTheOpenCommandOnly)
 {
     ScopedEnv tz("TZ", "UTC");
-    IndexFileSpec spec;
-    spec.Urls = {Url("http://a.example/"), Url("http://b.example/")};
-    spec.Redirects = {{"http://redirected.example/", false, 2}};
-    spec.Order = {0, ~0, 1};
-    const auto bytes = Build(spec);
+    IndexFileSpec plan;
+    plan.Urls = {Url("http://a.example/"), Url("http://b.example/")};
+    plan.Redirects = {{"http://redirected.example/", false, 2}};
+    plan.Order = {0, ~0, 1};
+    const auto bytes = Build(plan);
 
     const ScanOutcome open = ScanBytes(bytes, ScanMode::OpenCommand);
     ASSERT_EQ(open.Rows.size(), 3u);
@@ -178,11 +178,11 @@ TEST(RecordKinds, RedirectsAreListedByTheOpenCommandOnly)
 // blocks after them would skip that address.
 TEST(RecordKinds, RecordBehindAOneBlockRedirectIsListed)
 {
-    IndexFileSpec spec;
-    spec.Urls = {Url("http://www.example.com/shop/"), Url("http://www.example.com/other")};
-    spec.Redirects = {{"http://www.example.com/shop", false, 1}, {"http://x.example/", false, 1}};
-    spec.Order = {~0, 0, ~1, 1};
-    const GeneratedIndex index = BuildIndexFile(spec);
+    IndexFileSpec plan;
+    plan.Urls = {Url("http://www.example.com/shop/"), Url("http://www.example.com/other")};
+    plan.Redirects = {{"http://www.example.com/shop", false, 1}, {"http://x.example/", false, 1}};
+    plan.Order = {~0, 0, ~1, 1};
+    const GeneratedIndex index = BuildIndexFile(plan);
     ASSERT_EQ(index.RecordOffsets[1] - index.RecordOffsets[0], 128u);
 
     const ScanOutcome open = ScanBytes(index.Bytes, ScanMode::OpenCommand);
@@ -196,9 +196,9 @@ TEST(RecordKinds, RecordBehindAOneBlockRedirectIsListed)
 
 TEST(RecordKinds, UrlRecordClaimingOneBlockIsFollowedByTheNextBlock)
 {
-    IndexFileSpec spec;
-    spec.Urls = {Url("http://a.example/"), Url("http://b.example/")};
-    GeneratedIndex index = BuildIndexFile(spec);
+    IndexFileSpec plan;
+    plan.Urls = {Url("http://a.example/"), Url("http://b.example/")};
+    GeneratedIndex index = BuildIndexFile(plan);
     const std::uint32_t first = index.RecordOffsets[0];
     // Move the second record up into the first one's second block and mark the first as
     // one block long.
@@ -217,9 +217,9 @@ TEST(RecordKinds, UrlRecordClaimingOneBlockIsFollowedByTheNextBlock)
 
 TEST(RecordKinds, SignaturesMustMatchExactly)
 {
-    IndexFileSpec spec;
-    spec.Urls = {Url("http://a.example/"), Url("http://b.example/"), Url("http://c.example/")};
-    GeneratedIndex index = BuildIndexFile(spec);
+    IndexFileSpec plan;
+    plan.Urls = {Url("http://a.example/"), Url("http://b.example/"), Url("http://c.example/")};
+    GeneratedIndex index = BuildIndexFile(plan);
     auto bytes = WithBytesAt(index.Bytes, index.RecordOffsets[0], "url ");
     bytes = WithBytesAt(bytes, index.RecordOffsets[1], std::string("URL\0", 4));
     EXPECT_EQ(Addresses(ScanBytes(bytes, ScanMode::OpenCommand)),
@@ -228,12 +228,12 @@ TEST(RecordKinds, SignaturesMustMatchExactly)
 
 TEST(AddressLayout, MarkerByteChoosesWhereTheAddressBegins)
 {
-    IndexFileSpec spec;
+    IndexFileSpec plan;
     UrlRecordSpec at96 = Url("http://old.example/page");
     at96.AddressAt96 = true;
-    spec.Urls = {Url("http://new.example/page"), at96};
-    spec.Redirects = {{"http://r16.example/", false, 1}, {"http://r24.example/", true, 1}};
-    const GeneratedIndex index = BuildIndexFile(spec);
+    plan.Urls = {Url("http://new.example/page"), at96};
+    plan.Redirects = {{"http://r16.example/", false, 1}, {"http://r24.example/", true, 1}};
+    const GeneratedIndex index = BuildIndexFile(plan);
     ASSERT_EQ(index.Bytes[index.UrlOffsets[0] + 96], 0);
     ASSERT_EQ(index.Bytes[index.UrlOffsets[1] + 96], 'h');
     ASSERT_EQ(index.Bytes[index.RedirectOffsets[1] + 16], 0);
@@ -248,9 +248,9 @@ TEST(AddressLayout, LongAddressesAreCutTo128And385Characters)
     address300.resize(300, 'q');
     std::string address400 = "http://longer.example/";
     address400.resize(400, 'z');
-    IndexFileSpec spec;
-    spec.Urls = {Url(address300), Url(address400)};
-    const auto bytes = Build(spec);
+    IndexFileSpec plan;
+    plan.Urls = {Url(address300), Url(address400)};
+    const auto bytes = Build(plan);
     EXPECT_EQ(Addresses(ScanBytes(bytes, ScanMode::OpenCommand)),
               (std::vector<std::string>{address300.substr(0, 128), address400.substr(0, 128)}));
     EXPECT_EQ(Addresses(ScanBytes(bytes, ScanMode::Startup)),
@@ -263,9 +263,9 @@ TEST(TextOnlyFilter, SampleOfACutAddressStartsRightAfterTheCut)
 {
     const std::string address = "http://cut.example/" + std::string(109, 'a') + "Content-Type: text/x";
     ASSERT_EQ(address.find("Content-Type"), 128u);
-    IndexFileSpec spec;
-    spec.Urls = {Url(address, "image/gif")};
-    const auto bytes = Build(spec);
+    IndexFileSpec plan;
+    plan.Urls = {Url(address, "image/gif")};
+    const auto bytes = Build(plan);
     const ScanOptions textOnly{1, false, false};
     EXPECT_EQ(Addresses(ScanBytes(bytes, ScanMode::OpenCommand, textOnly)),
               (std::vector<std::string>{address.substr(0, 128)}));
@@ -274,14 +274,14 @@ TEST(TextOnlyFilter, SampleOfACutAddressStartsRightAfterTheCut)
 
 TEST(TextOnlyFilter, SkippedRecordsTakeNoNumber)
 {
-    IndexFileSpec spec;
-    spec.Urls = {Url("http://a.example/", "text/html"), Url("http://b.example/x.gif", "image/gif"),
+    IndexFileSpec plan;
+    plan.Urls = {Url("http://a.example/", "text/html"), Url("http://b.example/x.gif", "image/gif"),
                  Url("http://c.example/"), Url("http://d.example/s.css", "text/css")};
-    spec.Urls[2].Headers = "HTTP/1.1 200 OK\r\ncontent-type: text/html\r\n\r\n";
-    spec.Redirects = {{"http://r.example/", false, 1}};
+    plan.Urls[2].Headers = "HTTP/1.1 200 OK\r\ncontent-type: text/html\r\n\r\n";
+    plan.Redirects = {{"http://r.example/", false, 1}};
     const ScanOptions textOnly{1, false, false};
     for (ScanMode mode : {ScanMode::OpenCommand, ScanMode::Startup}) {
-        const ScanOutcome out = ScanBytes(Build(spec), mode, textOnly);
+        const ScanOutcome out = ScanBytes(Build(plan), mode, textOnly);
         ASSERT_EQ(out.Rows.size(), 2u);
         EXPECT_EQ(out.Rows[0][0], "1");
         EXPECT_EQ(out.Rows[0][1], "http://a.example/");
@@ -290,19 +290,19 @@ TEST(TextOnlyFilter, SkippedRecordsTakeNoNumber)
         EXPECT_EQ(out.View.LineCountText, "2");
     }
     // With the filter off every record is listed, the redirect by the open command too.
-    EXPECT_EQ(ScanBytes(Build(spec), ScanMode::OpenCommand).Rows.size(), 5u);
+    EXPECT_EQ(ScanBytes(Build(plan), ScanMode::OpenCommand).Rows.size(), 5u);
 }
 
 // The sample is 130 bytes counted before its NUL bytes are dropped.
 TEST(TextOnlyFilter, SampleIs130BytesWithNulBytesDropped)
 {
     auto recordWithHeaders = [](const std::string& headers) {
-        IndexFileSpec spec;
+        IndexFileSpec plan;
         UrlRecordSpec url = Url("h:/");  // 3 characters: the headers follow the NUL directly
         url.FileName = "";
         url.Headers = headers;
-        spec.Urls = {url};
-        return Build(spec);
+        plan.Urls = {url};
+        return Build(plan);
     };
     const ScanOptions textOnly{1, false, false};
     auto listed = [&](const std::string& headers) {
@@ -316,10 +316,10 @@ TEST(TextOnlyFilter, SampleIs130BytesWithNulBytesDropped)
 
 TEST(CellFormat, HtmlAnchorsNameTheAddressTwice)
 {
-    IndexFileSpec spec;
-    spec.Urls = {Url("a"), Url("http://h.example/?a=1&b=<\"x\">")};
+    IndexFileSpec plan;
+    plan.Urls = {Url("a"), Url("http://h.example/?a=1&b=<\"x\">")};
     const ScanOptions html{1, true, true};
-    const ScanOutcome out = ScanBytes(Build(spec), ScanMode::OpenCommand, html);
+    const ScanOutcome out = ScanBytes(Build(plan), ScanMode::OpenCommand, html);
     ASSERT_EQ(out.Rows.size(), 2u);
     EXPECT_EQ(out.Rows[0][1], "<A href=\"a\">a</A>");
     EXPECT_EQ(out.Rows[0][1].size(), 17u);
@@ -330,13 +330,13 @@ TEST(CellFormat, HtmlAnchorsNameTheAddressTwice)
 TEST(VisitColumn, DateOrderAndUnshowableStamps)
 {
     ScopedEnv tz("TZ", "XYZ+3"); // three hours west of UTC, no daylight saving
-    IndexFileSpec spec;
+    IndexFileSpec plan;
     UrlRecordSpec early = Url("http://early.example/");
     early.LastAccess = 0; // 1 January 1601 00:00 UTC is still 1600 three hours west
     UrlRecordSpec feb = Url("http://feb.example/");
     feb.LastAccess = FileTimeFromUtc(2005, 2, 1, 15, 30, 0);
-    spec.Urls = {feb, early, feb};
-    const auto bytes = Build(spec);
+    plan.Urls = {feb, early, feb};
+    const auto bytes = Build(plan);
 
     const ScanOutcome dayFirst = ScanBytes(bytes, ScanMode::Startup, ScanOptions{2, true, false});
     EXPECT_EQ(dayFirst.Rows[0][2], "01/02/2005 12:30:00");
@@ -348,11 +348,11 @@ TEST(VisitColumn, DateOrderAndUnshowableStamps)
 
 TEST(ScanWalk, BlocksBeforeTheFirstTableAreNeverExamined)
 {
-    IndexFileSpec spec;
-    spec.FirstTableOffset = 0x6000;
-    spec.RecordsStart = 0x7000;
-    spec.Urls = {Url("http://listed.example/")};
-    GeneratedIndex index = BuildIndexFile(spec);
+    IndexFileSpec plan;
+    plan.FirstTableOffset = 0x6000;
+    plan.RecordsStart = 0x7000;
+    plan.Urls = {Url("http://listed.example/")};
+    GeneratedIndex index = BuildIndexFile(plan);
     const std::string record(index.Bytes.begin() + index.RecordOffsets[0],
                              index.Bytes.begin() + index.RecordOffsets[0] + 256);
     auto bytes = WithBytesAt(index.Bytes, 0x4080, record);
@@ -364,9 +364,9 @@ TEST(ScanWalk, BlocksBeforeTheFirstTableAreNeverExamined)
 // The last region ends where the final four bytes begin.
 TEST(ScanWalk, RecordInTheLastFourBytesIsNotExamined)
 {
-    IndexFileSpec spec;
-    spec.Urls = {Url("http://listed.example/")};
-    std::vector<std::uint8_t> bytes = Build(spec);
+    IndexFileSpec plan;
+    plan.Urls = {Url("http://listed.example/")};
+    std::vector<std::uint8_t> bytes = Build(plan);
     const std::size_t end = bytes.size();
     bytes = WithBytesAt(bytes, end, "URL ");
     EXPECT_EQ(ScanBytes(bytes, ScanMode::OpenCommand).Rows.size(), 1u);
@@ -380,18 +380,18 @@ TEST(ScanWalk, RecordInTheLastFourBytesIsNotExamined)
 
 TEST(ScanWalk, RealisticIndexListsEveryRecordInFileOrder)
 {
-    const IndexFileSpec spec = MakeRealisticSpec(1500, 11);
-    const GeneratedIndex index = BuildIndexFile(spec);
+    const IndexFileSpec plan = MakeRealisticSpec(1500, 11);
+    const GeneratedIndex index = BuildIndexFile(plan);
     ASSERT_GT(index.TableOffsets.size(), 2u);
     std::vector<std::string> open;
     std::vector<std::string> startup;
-    for (int value : spec.Order) {
+    for (int value : plan.Order) {
         if (value >= 0) {
-            const std::string& address = spec.Urls[static_cast<std::size_t>(value)].Address;
+            const std::string& address = plan.Urls[static_cast<std::size_t>(value)].Address;
             open.push_back(address.substr(0, 128));
             startup.push_back(address.substr(0, 385));
         } else {
-            open.push_back(spec.Redirects[static_cast<std::size_t>(~value)].Address.substr(0, 128));
+            open.push_back(plan.Redirects[static_cast<std::size_t>(~value)].Address.substr(0, 128));
         }
     }
     ASSERT_LT(startup.size(), open.size());

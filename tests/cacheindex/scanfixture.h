@@ -43,7 +43,7 @@ struct ScanOutcome {
 // The addresses of the listed rows, in order.
 [[nodiscard]] std::vector<std::string> Addresses(const ScanOutcome& outcome);
 
-// A URL record spec with a plain address and a fixed visit time.
+// A URL record plan with a plain address and a fixed visit time.
 [[nodiscard]] UrlRecordSpec Url(const std::string& address,
                                 const std::string& contentType = "text/html");
 

@@ -20,7 +20,7 @@ const std::string kSpaces21(21, ' ');
 
 // Three chained tables with two records each.
 struct ChainedIndex {
-    IndexFileSpec Spec;
+    IndexFileSpec Plan;
     GeneratedIndex Index;
     std::vector<std::string> AllAddresses;
 };
@@ -28,12 +28,12 @@ struct ChainedIndex {
 ChainedIndex MakeChainedIndex()
 {
     ChainedIndex chained;
-    chained.Spec.TableCount = 3;
+    chained.Plan.TableCount = 3;
     for (int i = 0; i < 6; ++i) {
         chained.AllAddresses.push_back("http://host" + std::to_string(i) + ".example/");
-        chained.Spec.Urls.push_back(Url(chained.AllAddresses.back()));
+        chained.Plan.Urls.push_back(Url(chained.AllAddresses.back()));
     }
-    chained.Index = BuildIndexFile(chained.Spec);
+    chained.Index = BuildIndexFile(chained.Plan);
     return chained;
 }
 
@@ -128,20 +128,20 @@ TEST(DamagedRecords, GarbageBlocksNeverBreakTheNumbering)
 // every record that lies wholly before the cut is listed exactly as in the whole file.
 TEST(DamagedRecords, EveryTruncationKeepsTheRowsBeforeTheCut)
 {
-    IndexFileSpec spec;
-    spec.FirstTableOffset = 0x4000;
-    spec.RecordsStart = 0x5000;
-    spec.Urls = {Url("http://a.example/index.html"), Url("http://b.example/" + std::string(150, 'b')),
+    IndexFileSpec plan;
+    plan.FirstTableOffset = 0x4000;
+    plan.RecordsStart = 0x5000;
+    plan.Urls = {Url("http://a.example/index.html"), Url("http://b.example/" + std::string(150, 'b')),
                  Url("http://c.example/c.css", "text/css")};
-    spec.Redirects = {{"http://r.example/", false, 1}};
-    spec.Order = {0, ~0, 1, 2};
-    const GeneratedIndex index = BuildIndexFile(spec);
+    plan.Redirects = {{"http://r.example/", false, 1}};
+    plan.Order = {0, ~0, 1, 2};
+    const GeneratedIndex index = BuildIndexFile(plan);
     std::vector<std::size_t> recordEnds; // first byte after the address's NUL
-    for (std::size_t i = 0; i < spec.Order.size(); ++i) {
-        const int value = spec.Order[i];
+    for (std::size_t i = 0; i < plan.Order.size(); ++i) {
+        const int value = plan.Order[i];
         recordEnds.push_back(index.RecordOffsets[i] +
-                             (value >= 0 ? 104 + std::min<std::size_t>(spec.Urls[static_cast<std::size_t>(value)].Address.size(), 128)
-                                         : 16 + spec.Redirects[static_cast<std::size_t>(~value)].Address.size()) +
+                             (value >= 0 ? 104 + std::min<std::size_t>(plan.Urls[static_cast<std::size_t>(value)].Address.size(), 128)
+                                         : 16 + plan.Redirects[static_cast<std::size_t>(~value)].Address.size()) +
                              1);
     }
 
@@ -237,14 +237,14 @@ void ReadFailing(FailedRead& read, ScanMode mode, const std::vector<std::uint8_t
 
 TEST(ReadFailures, FailedWalkKeepsTheRowsListedSoFar)
 {
-    IndexFileSpec spec;
-    spec.TableCount = 1;
+    IndexFileSpec plan;
+    plan.TableCount = 1;
     std::vector<std::string> addresses;
     for (int i = 0; i < 600; ++i) {
         addresses.push_back("http://host" + std::to_string(i) + ".example/");
-        spec.Urls.push_back(Url(addresses.back()));
+        plan.Urls.push_back(Url(addresses.back()));
     }
-    const GeneratedIndex index = BuildIndexFile(spec);
+    const GeneratedIndex index = BuildIndexFile(plan);
     // Every read that starts at or after the 400th record fails.
     const std::int64_t bad = index.RecordOffsets[400];
     const std::int64_t end = static_cast<std::int64_t>(index.Bytes.size());
@@ -272,9 +272,9 @@ TEST(ReadFailures, FailedWalkKeepsTheRowsListedSoFar)
 // table is known that is the end of the file.
 TEST(ReadFailures, FailedFirstProbeWalksToTheEndOfTheFile)
 {
-    IndexFileSpec spec;
-    spec.Urls = {Url("http://a.example/"), Url("http://b.example/")};
-    const GeneratedIndex index = BuildIndexFile(spec);
+    IndexFileSpec plan;
+    plan.Urls = {Url("http://a.example/"), Url("http://b.example/")};
+    const GeneratedIndex index = BuildIndexFile(plan);
     ASSERT_EQ(index.TableOffsets[0], 0x5000u);
 
     FailedRead read;
@@ -327,9 +327,9 @@ TEST(ReadFailures, StartupOpeningFailureIsReportedAndTheReadFinishes)
 // position they can name, and nothing after it is examined.
 TEST(LargeFiles, OnlyTheFirstTwoGigabytesAreRead)
 {
-    IndexFileSpec spec;
-    spec.Urls = {Url("http://inside.example/")};
-    const GeneratedIndex small = BuildIndexFile(spec);
+    IndexFileSpec plan;
+    plan.Urls = {Url("http://inside.example/")};
+    const GeneratedIndex small = BuildIndexFile(plan);
     const std::string record(small.Bytes.begin() + small.RecordOffsets[0],
                              small.Bytes.begin() + small.RecordOffsets[0] + 256);
     // The first table is found by probing just below 2 GB; its region holds one record.

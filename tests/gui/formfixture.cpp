@@ -57,14 +57,14 @@ std::string FormTest::MakeCacheFolder(const std::string& name)
 std::string FormTest::MakeCache(const std::string& name, const std::vector<std::string>& addresses)
 {
     const std::string folder = MakeCacheFolder(name);
-    IndexFileSpec spec;
+    IndexFileSpec plan;
     for (const std::string& address : addresses) {
         UrlRecordSpec record;
         record.Address = address;
         record.LastAccess = FileTimeFromUtc(2005, 3, 7, 13, 5, 9);
-        spec.Urls.push_back(record);
+        plan.Urls.push_back(record);
     }
-    EXPECT_TRUE(WriteFileBytes(folder + "/Content.IE5/index.dat", BuildIndexFile(spec).Bytes));
+    EXPECT_TRUE(WriteFileBytes(folder + "/Content.IE5/index.dat", BuildIndexFile(plan).Bytes));
     return folder;
 }
 

@@ -8,9 +8,9 @@ namespace {
 
 GeneratedIndex threeTables()
 {
-    IndexFileSpec spec = MakeRealisticSpec(90, 3);
-    spec.TableCount = 3;
-    return BuildIndexFile(spec);
+    IndexFileSpec plan = MakeRealisticSpec(90, 3);
+    plan.TableCount = 3;
+    return BuildIndexFile(plan);
 }
 
 } // namespace

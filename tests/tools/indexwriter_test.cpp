@@ -11,28 +11,28 @@ namespace {
 
 UrlRecordSpec url(const std::string& address, const std::string& type = "text/html")
 {
-    UrlRecordSpec spec;
-    spec.Address = address;
-    spec.LastModified = FileTimeFromUtc(2005, 2, 1, 10, 0, 0);
-    spec.LastAccess = FileTimeFromUtc(2005, 3, 7, 13, 5, 9);
-    spec.Headers = "HTTP/1.1 200 OK\r\nContent-Type: " + type + "\r\n\r\n~U:tester\r\n";
-    spec.FileName = "page[1].htm";
-    return spec;
+    UrlRecordSpec plan;
+    plan.Address = address;
+    plan.LastModified = FileTimeFromUtc(2005, 2, 1, 10, 0, 0);
+    plan.LastAccess = FileTimeFromUtc(2005, 3, 7, 13, 5, 9);
+    plan.Headers = "HTTP/1.1 200 OK\r\nContent-Type: " + type + "\r\n\r\n~U:tester\r\n";
+    plan.FileName = "page[1].htm";
+    return plan;
 }
 
 IndexFileSpec mixedSpec(int urls, int redirects, int tables)
 {
-    IndexFileSpec spec;
-    spec.TableCount = tables;
+    IndexFileSpec plan;
+    plan.TableCount = tables;
     for (int i = 0; i < urls; ++i) {
-        spec.Urls.push_back(
+        plan.Urls.push_back(
             url("http://host" + std::to_string(i % 7) + ".example/p" + std::to_string(i)));
-        spec.Urls.back().SubFolder = i % 4;
+        plan.Urls.back().SubFolder = i % 4;
     }
     for (int i = 0; i < redirects; ++i) {
-        spec.Redirects.push_back({"http://moved.example/r" + std::to_string(i), false, 1});
+        plan.Redirects.push_back({"http://moved.example/r" + std::to_string(i), false, 1});
     }
-    return spec;
+    return plan;
 }
 
 int bitsSet(const std::vector<std::uint8_t>& bytes)
@@ -80,13 +80,13 @@ TEST(IndexWriterHeader, CarriesSignatureSizeTableAndBlockCounts)
 
 TEST(IndexWriterHeader, ListsSubFoldersWithTheirFileCounts)
 {
-    const IndexFileSpec spec = mixedSpec(30, 0, 1);
-    const auto bytes = BuildIndexFile(spec).Bytes;
-    ASSERT_EQ(Le32(bytes, 0x48), spec.SubFolders.size());
+    const IndexFileSpec plan = mixedSpec(30, 0, 1);
+    const auto bytes = BuildIndexFile(plan).Bytes;
+    ASSERT_EQ(Le32(bytes, 0x48), plan.SubFolders.size());
     std::uint32_t files = 0;
-    for (std::size_t i = 0; i < spec.SubFolders.size(); ++i) {
+    for (std::size_t i = 0; i < plan.SubFolders.size(); ++i) {
         EXPECT_EQ(std::string(reinterpret_cast<const char*>(&bytes[0x4C + i * 12 + 4]), 8),
-                  spec.SubFolders[i]);
+                  plan.SubFolders[i]);
         files += Le32(bytes, 0x4C + i * 12);
     }
     EXPECT_EQ(files, 30U);
@@ -145,9 +145,9 @@ TEST(IndexWriterTables, AFullRegionGetsALongerTableAndEveryEntry)
 
 TEST(IndexWriterTables, EntriesPerTableDecidesTheNumberOfTables)
 {
-    IndexFileSpec spec = mixedSpec(25, 0, 1);
-    spec.EntriesPerTable = 10;
-    const GeneratedIndex index = BuildIndexFile(spec);
+    IndexFileSpec plan = mixedSpec(25, 0, 1);
+    plan.EntriesPerTable = 10;
+    const GeneratedIndex index = BuildIndexFile(plan);
     EXPECT_EQ(index.TableOffsets.size(), 3U);
     EXPECT_EQ(UsedEntries(index.Bytes).size(), 25U);
 }
@@ -155,20 +155,20 @@ TEST(IndexWriterTables, EntriesPerTableDecidesTheNumberOfTables)
 TEST(IndexWriterTables, AViewersBlockWalkFindsExactlyTheRecords)
 {
     for (const int tables : {1, 2, 5}) {
-        IndexFileSpec spec = mixedSpec(60, 12, tables);
-        spec.Urls[3].Address = "http://long.example/" + std::string(400, 'q');
-        AddLayoutVariants(spec);
-        const GeneratedIndex index = BuildIndexFile(spec);
+        IndexFileSpec plan = mixedSpec(60, 12, tables);
+        plan.Urls[3].Address = "http://long.example/" + std::string(400, 'q');
+        AddLayoutVariants(plan);
+        const GeneratedIndex index = BuildIndexFile(plan);
         EXPECT_EQ(WalkRecords(index.Bytes), index.RecordOffsets) << tables << " tables";
     }
 }
 
 TEST(IndexWriterTables, FirstTableAndRecordStartFollowTheSpec)
 {
-    IndexFileSpec spec = mixedSpec(3, 0, 1);
-    spec.FirstTableOffset = 0x6000;
-    spec.RecordsStart = 0x8000;
-    const GeneratedIndex index = BuildIndexFile(spec);
+    IndexFileSpec plan = mixedSpec(3, 0, 1);
+    plan.FirstTableOffset = 0x6000;
+    plan.RecordsStart = 0x8000;
+    const GeneratedIndex index = BuildIndexFile(plan);
     EXPECT_EQ(Le32(index.Bytes, 0x20), 0x6000U);
     EXPECT_EQ(SignatureAt(index.Bytes, 0x6000), "HASH");
     EXPECT_EQ(index.RecordOffsets.front(), 0x8000U);
@@ -177,36 +177,36 @@ TEST(IndexWriterTables, FirstTableAndRecordStartFollowTheSpec)
 
 TEST(IndexWriterRecords, UrlRecordInTheUsualLayout)
 {
-    IndexFileSpec spec;
-    spec.Urls.push_back(url("http://www.example.com/index.html"));
-    spec.Urls.back().FileSize = 4321;
-    spec.Urls.back().SubFolder = 2;
-    const GeneratedIndex index = BuildIndexFile(spec);
+    IndexFileSpec plan;
+    plan.Urls.push_back(url("http://www.example.com/index.html"));
+    plan.Urls.back().FileSize = 4321;
+    plan.Urls.back().SubFolder = 2;
+    const GeneratedIndex index = BuildIndexFile(plan);
     const auto& bytes = index.Bytes;
     const std::uint32_t at = index.UrlOffsets[0];
     EXPECT_EQ(SignatureAt(bytes, at), "URL ");
     EXPECT_EQ(Le32(bytes, at + 4), 2U);
-    EXPECT_EQ(Le64(bytes, at + 8), spec.Urls[0].LastModified);
-    EXPECT_EQ(Le64(bytes, at + 16), spec.Urls[0].LastAccess);
+    EXPECT_EQ(Le64(bytes, at + 8), plan.Urls[0].LastModified);
+    EXPECT_EQ(Le64(bytes, at + 16), plan.Urls[0].LastAccess);
     EXPECT_EQ(Le32(bytes, at + 0x20), 4321U);
     EXPECT_EQ(Le32(bytes, at + 0x34), 0x68U);
     EXPECT_EQ(bytes[at + 0x38], 2);
     EXPECT_EQ(Le32(bytes, at + 0x60), 0U);
-    EXPECT_EQ(TextAt(bytes, at + 0x68), spec.Urls[0].Address);
+    EXPECT_EQ(TextAt(bytes, at + 0x68), plan.Urls[0].Address);
     EXPECT_EQ(TextAt(bytes, at + Le32(bytes, at + 0x3C)), "page[1].htm");
-    EXPECT_EQ(TextAt(bytes, at + Le32(bytes, at + 0x44)), spec.Urls[0].Headers);
-    EXPECT_EQ(Le32(bytes, at + 0x48), spec.Urls[0].Headers.size());
-    EXPECT_EQ(ViewerAddress(bytes, at), spec.Urls[0].Address);
+    EXPECT_EQ(TextAt(bytes, at + Le32(bytes, at + 0x44)), plan.Urls[0].Headers);
+    EXPECT_EQ(Le32(bytes, at + 0x48), plan.Urls[0].Headers.size());
+    EXPECT_EQ(ViewerAddress(bytes, at), plan.Urls[0].Address);
 }
 
 TEST(IndexWriterRecords, HeaderSampleAfterTheAddressNamesTheTextType)
 {
-    IndexFileSpec spec;
-    spec.Urls.push_back(url("http://www.example.com/a.html", "text/html"));
-    spec.Urls.push_back(url("http://www.example.com/b.gif", "image/gif"));
-    const GeneratedIndex index = BuildIndexFile(spec);
+    IndexFileSpec plan;
+    plan.Urls.push_back(url("http://www.example.com/a.html", "text/html"));
+    plan.Urls.push_back(url("http://www.example.com/b.gif", "image/gif"));
+    const GeneratedIndex index = BuildIndexFile(plan);
     const auto sample = [&](std::uint32_t record) {
-        const std::size_t start = record + 0x68 + spec.Urls[0].Address.size() + 1;
+        const std::size_t start = record + 0x68 + plan.Urls[0].Address.size() + 1;
         std::string text;
         for (std::size_t i = start; i < start + 130; ++i) {
             if (index.Bytes[i] != 0) {
@@ -221,10 +221,10 @@ TEST(IndexWriterRecords, HeaderSampleAfterTheAddressNamesTheTextType)
 
 TEST(IndexWriterRecords, AddressAt96MakesTheMarkerTheFirstCharacter)
 {
-    IndexFileSpec spec;
-    spec.Urls.push_back(url("http://old.example/"));
-    spec.Urls.back().AddressAt96 = true;
-    const GeneratedIndex index = BuildIndexFile(spec);
+    IndexFileSpec plan;
+    plan.Urls.push_back(url("http://old.example/"));
+    plan.Urls.back().AddressAt96 = true;
+    const GeneratedIndex index = BuildIndexFile(plan);
     const std::uint32_t at = index.UrlOffsets[0];
     EXPECT_EQ(index.Bytes[at + 96], 'h');
     EXPECT_EQ(Le32(index.Bytes, at + 0x34), 0x60U);
@@ -233,12 +233,12 @@ TEST(IndexWriterRecords, AddressAt96MakesTheMarkerTheFirstCharacter)
 
 TEST(IndexWriterRecords, LongAddressesSpanMoreBlocks)
 {
-    IndexFileSpec spec;
+    IndexFileSpec plan;
     const std::string address = "http://long.example/?" + std::string(330, 'x');
-    spec.Urls.push_back(url(address));
-    const GeneratedIndex index = BuildIndexFile(spec);
+    plan.Urls.push_back(url(address));
+    const GeneratedIndex index = BuildIndexFile(plan);
     const std::uint32_t at = index.UrlOffsets[0];
-    const std::size_t needed = 0x68 + address.size() + 1 + 12 + spec.Urls[0].Headers.size() + 1;
+    const std::size_t needed = 0x68 + address.size() + 1 + 12 + plan.Urls[0].Headers.size() + 1;
     EXPECT_GE(Le32(index.Bytes, at + 4) * 128, needed);
     EXPECT_EQ(Le32(index.Bytes, at + 4), 5U);
     EXPECT_EQ(TextAt(index.Bytes, at + 0x68), address);
@@ -246,12 +246,12 @@ TEST(IndexWriterRecords, LongAddressesSpanMoreBlocks)
 
 TEST(IndexWriterRecords, UrlBlocksAreAMinimum)
 {
-    IndexFileSpec spec;
-    spec.Urls.push_back(url("http://a.example/"));
-    spec.Urls.back().Blocks = 4;
-    spec.Urls.push_back(url("http://b.example/" + std::string(300, 'b')));
-    spec.Urls.back().Blocks = 2;
-    const GeneratedIndex index = BuildIndexFile(spec);
+    IndexFileSpec plan;
+    plan.Urls.push_back(url("http://a.example/"));
+    plan.Urls.back().Blocks = 4;
+    plan.Urls.push_back(url("http://b.example/" + std::string(300, 'b')));
+    plan.Urls.back().Blocks = 2;
+    const GeneratedIndex index = BuildIndexFile(plan);
     EXPECT_EQ(Le32(index.Bytes, index.UrlOffsets[0] + 4), 4U);
     EXPECT_EQ(index.UrlOffsets[1] - index.UrlOffsets[0], 4U * 128);
     EXPECT_GT(Le32(index.Bytes, index.UrlOffsets[1] + 4), 2U);
@@ -259,12 +259,12 @@ TEST(IndexWriterRecords, UrlBlocksAreAMinimum)
 
 TEST(IndexWriterRecords, RedirectRecordsInBothLayouts)
 {
-    IndexFileSpec spec;
-    spec.Redirects.push_back({"http://moved.example/", false, 1});
-    spec.Redirects.push_back({"http://older.example/", true, 1});
-    spec.Redirects.push_back({"http://two.example/", false, 2});
-    spec.Redirects.push_back({"http://far.example/" + std::string(150, 'z'), false, 1});
-    const GeneratedIndex index = BuildIndexFile(spec);
+    IndexFileSpec plan;
+    plan.Redirects.push_back({"http://moved.example/", false, 1});
+    plan.Redirects.push_back({"http://older.example/", true, 1});
+    plan.Redirects.push_back({"http://two.example/", false, 2});
+    plan.Redirects.push_back({"http://far.example/" + std::string(150, 'z'), false, 1});
+    const GeneratedIndex index = BuildIndexFile(plan);
     const auto& bytes = index.Bytes;
     const auto& at = index.RedirectOffsets;
     EXPECT_EQ(SignatureAt(bytes, at[0]), "REDR");
@@ -277,24 +277,24 @@ TEST(IndexWriterRecords, RedirectRecordsInBothLayouts)
     EXPECT_EQ(ViewerAddress(bytes, at[1]), "http://older.example/");
     EXPECT_EQ(Le32(bytes, at[2] + 4), 2U);
     EXPECT_EQ(Le32(bytes, at[3] + 4), 2U); // the long address needs a second block
-    EXPECT_EQ(ViewerAddress(bytes, at[3]), spec.Redirects[3].Address);
+    EXPECT_EQ(ViewerAddress(bytes, at[3]), plan.Redirects[3].Address);
 }
 
 TEST(IndexWriterRecords, OrderPlacesRecordsAndRejectsMissingOnes)
 {
-    IndexFileSpec spec = mixedSpec(2, 2, 1);
-    spec.Order = {~1, 0, ~0, 1};
-    const GeneratedIndex index = BuildIndexFile(spec);
+    IndexFileSpec plan = mixedSpec(2, 2, 1);
+    plan.Order = {~1, 0, ~0, 1};
+    const GeneratedIndex index = BuildIndexFile(plan);
     EXPECT_EQ(index.RecordOffsets[0], index.RedirectOffsets[1]);
     EXPECT_EQ(index.RecordOffsets[1], index.UrlOffsets[0]);
     EXPECT_EQ(index.RecordOffsets[2], index.RedirectOffsets[0]);
     EXPECT_EQ(index.RecordOffsets[3], index.UrlOffsets[1]);
-    EXPECT_EQ(RecordOrder(spec), spec.Order);
+    EXPECT_EQ(RecordOrder(plan), plan.Order);
 
-    spec.Order = {0, 2};
-    EXPECT_THROW((void)BuildIndexFile(spec), std::out_of_range);
-    spec.Order = {~5};
-    EXPECT_THROW((void)BuildIndexFile(spec), std::out_of_range);
+    plan.Order = {0, 2};
+    EXPECT_THROW((void)BuildIndexFile(plan), std::out_of_range);
+    plan.Order = {~5};
+    EXPECT_THROW((void)BuildIndexFile(plan), std::out_of_range);
 }
 
 TEST(IndexWriterRecords, EmptySpecGivesOneTableAndNoRecords)

@@ -19,20 +19,20 @@ TEST(SampleCache, CommittedFileIsWhatTheWriterMakes)
 
 TEST(SampleCache, ReadsLikeASmallRealCache)
 {
-    const IndexFileSpec spec = MakeSampleSpec();
-    const GeneratedIndex index = BuildIndexFile(spec);
+    const IndexFileSpec plan = MakeSampleSpec();
+    const GeneratedIndex index = BuildIndexFile(plan);
     EXPECT_EQ(index.TableOffsets.size(), 2U);
     EXPECT_GE(index.RecordOffsets.size(), 35U);
     EXPECT_LE(index.RecordOffsets.size(), 45U);
-    EXPECT_GE(spec.Redirects.size(), 3U);
-    EXPECT_LE(spec.Redirects.size(), 5U);
+    EXPECT_GE(plan.Redirects.size(), 3U);
+    EXPECT_LE(plan.Redirects.size(), 5U);
     EXPECT_EQ(WalkRecords(index.Bytes), index.RecordOffsets);
 
     std::set<std::string> hosts;
     std::set<int> years;
     int longAddresses = 0;
     int textTypes = 0;
-    for (const UrlRecordSpec& url : spec.Urls) {
+    for (const UrlRecordSpec& url : plan.Urls) {
         hosts.insert(url.Address.substr(0, url.Address.find('/', 8)));
         longAddresses += url.Address.size() >= 300 ? 1 : 0;
         textTypes += url.Headers.find("Content-Type: text") != std::string::npos ? 1 : 0;
@@ -47,5 +47,5 @@ TEST(SampleCache, ReadsLikeASmallRealCache)
     EXPECT_EQ(longAddresses, 1);
     EXPECT_EQ(years, (std::set<int>{2004, 2005, 2006}));
     EXPECT_GT(textTypes, 5);
-    EXPECT_LT(textTypes, static_cast<int>(spec.Urls.size()) - 5);
+    EXPECT_LT(textTypes, static_cast<int>(plan.Urls.size()) - 5);
 }
