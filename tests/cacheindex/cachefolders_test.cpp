@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <unistd.h>
 
 #include "cacheindex/cachefolders.h"
 #include "support/testsupport.h"
@@ -11,14 +10,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-CachePaths Split(const std::string& cacheFolder)
-{
-    CachePaths paths;
-    paths.CacheFolder = cacheFolder;
-    SplitCachePath(paths);
-    return paths;
-}
 
 TEST(NormaliseFolder, AppendsASeparatorWhereNoneEndsThePath)
 {
@@ -28,28 +19,27 @@ TEST(NormaliseFolder, AppendsASeparatorWhereNoneEndsThePath)
     EXPECT_EQ(NormaliseFolder(""), "/");
 }
 
-TEST(SplitCachePath, IndexFilePathGivesBothFoldersAsTyped)
+// An index file or content folder path gives both folders as typed, names found without
+// regard to case; a cache folder gets the content folder inside.
+TEST(SplitCachePath, FindsTheCacheAndContentFolders)
 {
-    const CachePaths paths = Split("/mnt/Windows/Temporary Internet Files/Content.IE5/index.dat");
-    EXPECT_EQ(paths.CacheFolder, "/mnt/Windows/Temporary Internet Files/");
-    EXPECT_EQ(paths.ContentFolder, "/mnt/Windows/Temporary Internet Files/Content.IE5/");
-}
-
-TEST(SplitCachePath, NamesAreFoundWithoutRegardToCase)
-{
-    const CachePaths paths = Split("/X/CONTENT.IE5/INDEX.DAT");
-    EXPECT_EQ(paths.CacheFolder, "/X/");
-    EXPECT_EQ(paths.ContentFolder, "/X/CONTENT.IE5/");
-    const CachePaths folder = Split("/Backup/Cache/content.IE5/");
-    EXPECT_EQ(folder.CacheFolder, "/Backup/Cache/");
-    EXPECT_EQ(folder.ContentFolder, "/Backup/Cache/content.IE5/");
-}
-
-TEST(SplitCachePath, CacheFolderGetsTheContentFolderInside)
-{
-    const CachePaths paths = Split("/nonexistent-cache/D Cache/");
-    EXPECT_EQ(paths.CacheFolder, "/nonexistent-cache/D Cache/");
-    EXPECT_EQ(paths.ContentFolder, "/nonexistent-cache/D Cache/Content.IE5/");
+    const struct {
+        std::string Typed, Cache, Content;
+    } cases[] = {
+        {"/mnt/Windows/Temporary Internet Files/Content.IE5/index.dat",
+         "/mnt/Windows/Temporary Internet Files/", "/mnt/Windows/Temporary Internet Files/Content.IE5/"},
+        {"/X/CONTENT.IE5/INDEX.DAT", "/X/", "/X/CONTENT.IE5/"},
+        {"/Backup/Cache/content.IE5/", "/Backup/Cache/", "/Backup/Cache/content.IE5/"},
+        {"/nonexistent-cache/D Cache/", "/nonexistent-cache/D Cache/",
+         "/nonexistent-cache/D Cache/Content.IE5/"},
+    };
+    for (const auto& c : cases) {
+        CachePaths paths;
+        paths.CacheFolder = c.Typed;
+        SplitCachePath(paths);
+        EXPECT_EQ(paths.CacheFolder, c.Cache) << c.Typed;
+        EXPECT_EQ(paths.ContentFolder, c.Content) << c.Typed;
+    }
 }
 
 TEST(SetFoldersFromPathBox, FollowsTheOkButtonRule)
