@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include <unistd.h>
 
@@ -39,36 +42,40 @@ TEST_F(PrivateProfileTest, MissingFileSectionOrKeyGivesDefault)
     EXPECT_EQ(Read("Settings", "Cache path", "d"), "") << "an empty value is a value";
 }
 
-TEST_F(PrivateProfileTest, NamesMatchWithoutRegardToCase)
+// Hand-written files: names match without regard to case, CR LF and LF lines both end a
+// line, values lose outer blanks and one pair of quotes, comments are no keys and the first
+// occurrence of a key counts.
+TEST_F(PrivateProfileTest, ReadsHandWrittenFiles)
 {
-    WriteWholeFile(m_path, "[settings]\nDATE FORMAT=2\n");
-    EXPECT_EQ(Read("Settings", "Date format"), "2");
-    EXPECT_EQ(Read("SETTINGS", "date Format"), "2");
-}
-
-TEST_F(PrivateProfileTest, ValuesLoseBlanksAndOnePairOfQuotes)
-{
-    WriteWholeFile(m_path, "[S]\n"
-                           "  Plain  =   some value \t\n"
-                           "Double=\"  kept blanks  \"\n"
-                           "Single='x'\n"
-                           "Nested=\"\"twice\"\"\n"
-                           "Unmatched=\"open\n"
-                           "Inner=a \"b\" c\n");
-    EXPECT_EQ(Read("S", "Plain"), "some value");
-    EXPECT_EQ(Read("S", "Double"), "  kept blanks  ");
-    EXPECT_EQ(Read("S", "Single"), "x");
-    EXPECT_EQ(Read("S", "Nested"), "\"twice\"");
-    EXPECT_EQ(Read("S", "Unmatched"), "\"open");
-    EXPECT_EQ(Read("S", "Inner"), "a \"b\" c");
-}
-
-TEST_F(PrivateProfileTest, CrLfAndLfLinesAreBothRead)
-{
-    WriteWholeFile(m_path, "[A]\r\nOne=1\r\n[B]\nTwo=2\nThree=3");
-    EXPECT_EQ(Read("A", "One"), "1");
-    EXPECT_EQ(Read("B", "Two"), "2");
-    EXPECT_EQ(Read("B", "Three"), "3");
+    const struct {
+        std::string File;
+        std::vector<std::array<std::string, 3>> Reads; // section, key, value
+    } cases[] = {
+        {"[settings]\nDATE FORMAT=2\n",
+         {{"Settings", "Date format", "2"}, {"SETTINGS", "date Format", "2"}}},
+        {"[A]\r\nOne=1\r\n[B]\nTwo=2\nThree=3",
+         {{"A", "One", "1"}, {"B", "Two", "2"}, {"B", "Three", "3"}}},
+        {"[S]\n"
+         "  Plain  =   some value \t\n"
+         "Double=\"  kept blanks  \"\n"
+         "Single='x'\n"
+         "Nested=\"\"twice\"\"\n"
+         "Unmatched=\"open\n"
+         "Inner=a \"b\" c\n",
+         {{"S", "Plain", "some value"},
+          {"S", "Double", "  kept blanks  "},
+          {"S", "Single", "x"},
+          {"S", "Nested", "\"twice\""},
+          {"S", "Unmatched", "\"open"},
+          {"S", "Inner", "a \"b\" c"}}},
+        {"\xEF\xBB\xBF[S]\n;Key=commented\nKey=first\nKey=second\n[s]\nKey=other section\n",
+         {{"S", "Key", "first"}, {"S", ";Key", "<none>"}}},
+    };
+    for (const auto& c : cases) {
+        WriteWholeFile(m_path, c.File);
+        for (const auto& [section, key, value] : c.Reads)
+            EXPECT_EQ(Read(section, key), value) << c.File;
+    }
 }
 
 TEST_F(PrivateProfileTest, ReadValueIsCappedAt2047Characters)
@@ -86,56 +93,44 @@ TEST_F(PrivateProfileTest, CommentsAndFirstOccurrences)
     EXPECT_EQ(Read("S", ";Key"), "<none>");
 }
 
-TEST_F(PrivateProfileTest, FirstWriteCreatesFileWithCrLf)
+// A write changes only its own line; a missing key goes after the last entry of its section,
+// a missing section to the end of the file; new lines end in CR LF. The last value
+// written, even an empty one, reads back.
+TEST_F(PrivateProfileTest, WritesChangeOnlyWhatTheyMust)
 {
-    Write("Settings", "WinState", "0");
-    EXPECT_EQ(ReadWholeFile(m_path), "[Settings]\r\nWinState=0\r\n");
-    Write("Preferences", "Show welcome window", "1");
-    EXPECT_EQ(ReadWholeFile(m_path),
-              "[Settings]\r\nWinState=0\r\n[Preferences]\r\nShow welcome window=1\r\n");
-}
-
-TEST_F(PrivateProfileTest, WriteChangesOnlyItsOwnLine)
-{
-    const std::string before = "; written by hand\n"
-                               "[Settings]\n"
-                               "Top=10\n"
-                               "Left = 20\r\n"
-                               "Unknown=keep me\n"
-                               "\n"
-                               "[ColumnSizes]\n"
-                               "Col0=65\n"
-                               "Col3=99\n";
-    WriteWholeFile(m_path, before);
-    Write("settings", "LEFT", "30");
-    EXPECT_EQ(ReadWholeFile(m_path), "; written by hand\n"
-                                     "[Settings]\n"
-                                     "Top=10\n"
-                                     "LEFT=30\r\n"
-                                     "Unknown=keep me\n"
-                                     "\n"
-                                     "[ColumnSizes]\n"
-                                     "Col0=65\n"
-                                     "Col3=99\n");
-}
-
-TEST_F(PrivateProfileTest, MissingKeyGoesAfterTheLastEntryOfItsSection)
-{
-    WriteWholeFile(m_path,
-                   "[Settings]\r\nTop=10\r\n\r\n; column widths\r\n[ColumnSizes]\r\nCol0=65");
-    Write("Settings", "Width", "700");
-    Write("ColumnSizes", "Col1", "200");
-    EXPECT_EQ(ReadWholeFile(m_path), "[Settings]\r\nTop=10\r\nWidth=700\r\n\r\n; column widths\r\n"
-                                     "[ColumnSizes]\r\nCol0=65\r\nCol1=200\r\n");
-}
-
-TEST_F(PrivateProfileTest, MissingSectionIsAppendedAtTheEnd)
-{
-    WriteWholeFile(m_path, "[Settings]\nTop=10");
-    Write("Preferences", "Cell format: HTML", "1");
-    EXPECT_EQ(ReadWholeFile(m_path),
-              "[Settings]\nTop=10\r\n[Preferences]\r\nCell format: HTML=1\r\n");
-    EXPECT_EQ(Read("Preferences", "Cell format: HTML"), "1");
+    const struct {
+        std::optional<std::string> Before;
+        std::vector<std::array<std::string, 3>> Writes; // section, key, value
+        std::string After;
+    } cases[] = {
+        {std::nullopt,
+         {{"Settings", "WinState", "0"}, {"Preferences", "Show welcome window", "1"}},
+         "[Settings]\r\nWinState=0\r\n[Preferences]\r\nShow welcome window=1\r\n"},
+        {std::nullopt,
+         {{"Settings", "Cache path", "/evidence/cache/"}, {"Settings", "Cache path", ""}},
+         "[Settings]\r\nCache path=\r\n"},
+        {"; written by hand\n[Settings]\nTop=10\nLeft = 20\r\nUnknown=keep me\n\n"
+         "[ColumnSizes]\nCol0=65\nCol3=99\n",
+         {{"settings", "LEFT", "30"}},
+         "; written by hand\n[Settings]\nTop=10\nLEFT=30\r\nUnknown=keep me\n\n"
+         "[ColumnSizes]\nCol0=65\nCol3=99\n"},
+        {"[Settings]\r\nTop=10\r\n\r\n; column widths\r\n[ColumnSizes]\r\nCol0=65",
+         {{"Settings", "Width", "700"}, {"ColumnSizes", "Col1", "200"}},
+         "[Settings]\r\nTop=10\r\nWidth=700\r\n\r\n; column widths\r\n"
+         "[ColumnSizes]\r\nCol0=65\r\nCol1=200\r\n"},
+        {"[Settings]\nTop=10",
+         {{"Preferences", "Cell format: HTML", "1"}},
+         "[Settings]\nTop=10\r\n[Preferences]\r\nCell format: HTML=1\r\n"},
+    };
+    for (const auto& c : cases) {
+        std::filesystem::remove(m_path);
+        if (c.Before)
+            WriteWholeFile(m_path, *c.Before);
+        for (const auto& [section, key, value] : c.Writes)
+            Write(section, key, value);
+        EXPECT_EQ(ReadWholeFile(m_path), c.After);
+        EXPECT_EQ(Read(c.Writes.back()[0], c.Writes.back()[1]), c.Writes.back()[2]);
+    }
     EXPECT_EQ(Read("Settings", "Top"), "10");
 }
 
@@ -149,13 +144,6 @@ TEST_F(PrivateProfileTest, ValuesWithOuterBlanksOrQuotesComeBackAsWritten)
     Write("S", "K", "/plain/path/");
     EXPECT_EQ(ReadWholeFile(m_path), "[S]\r\nK=/plain/path/\r\n")
         << "ordinary values are written as they are";
-}
-
-TEST_F(PrivateProfileTest, EmptyValueIsWrittenAndKeyStays)
-{
-    Write("Settings", "Cache path", "/evidence/cache/");
-    Write("Settings", "Cache path", "");
-    EXPECT_EQ(ReadWholeFile(m_path), "[Settings]\r\nCache path=\r\n");
 }
 
 TEST_F(PrivateProfileTest, LineBreaksInNamesOrValuesAreRefusedAndFileUnchanged)
@@ -226,24 +214,17 @@ TEST_F(PrivateProfileTest, WriteThroughLinkKeepsTheLink)
     EXPECT_EQ(ReadWholeFile(real), "[S]\r\nK=new\r\n");
 }
 
+// Only an absolute XDG_CONFIG_HOME counts; otherwise the file lives in ~/.config.
 TEST(DefaultSettingsFilePath, FollowsXdgConfigHomeElseHome)
 {
     const ScopedEnv home("HOME", "/home/analyst");
-    {
-        const ScopedEnv config("XDG_CONFIG_HOME", "/xdg/config");
-        EXPECT_EQ(DefaultSettingsFilePath(), "/xdg/config/Varnok5.ini");
-    }
-    {
-        const ScopedEnv config("XDG_CONFIG_HOME", "/xdg/config/");
-        EXPECT_EQ(DefaultSettingsFilePath(), "/xdg/config/Varnok5.ini");
-    }
-    {
-        const ScopedEnv config("XDG_CONFIG_HOME", "");
-        EXPECT_EQ(DefaultSettingsFilePath(), "/home/analyst/.config/Varnok5.ini");
-    }
-    {
-        const ScopedEnv config("XDG_CONFIG_HOME", "relative/config");
-        EXPECT_EQ(DefaultSettingsFilePath(), "/home/analyst/.config/Varnok5.ini");
+    for (const auto& [config, expected] :
+         {std::pair{"/xdg/config", "/xdg/config/Varnok5.ini"},
+          std::pair{"/xdg/config/", "/xdg/config/Varnok5.ini"},
+          std::pair{"", "/home/analyst/.config/Varnok5.ini"},
+          std::pair{"relative/config", "/home/analyst/.config/Varnok5.ini"}}) {
+        const ScopedEnv env("XDG_CONFIG_HOME", config);
+        EXPECT_EQ(DefaultSettingsFilePath(), expected) << config;
     }
 }
 
