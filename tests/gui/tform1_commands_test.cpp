@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string>
 
 #include "app/welcometext.h"
 #include "formfixture.h"
@@ -22,53 +23,40 @@ protected:
     [[nodiscard]] bool Checked(const char* name) const { return Action(name)->isChecked(); }
 };
 
-TEST_F(CommandsTest, DateFormatEntriesWriteTheKeyAndMoveTheMark)
+TEST_F(CommandsTest, PairedEntriesWriteTheKeyAndMoveTheMark)
 {
-    Action("Dateformatdmy1")->trigger();
-    EXPECT_EQ(StoredValue("Settings", "Date format"), "2");
-    EXPECT_EQ(m_form->Options().DateFormat, 2);
-    EXPECT_TRUE(Checked("Dateformatdmy1"));
-    EXPECT_FALSE(Checked("Dateformatmdy1"));
-
-    Action("Dateformatmdy1")->trigger();
-    EXPECT_EQ(StoredValue("Settings", "Date format"), "1");
-    EXPECT_EQ(m_form->Options().DateFormat, 1);
-    EXPECT_TRUE(Checked("Dateformatmdy1"));
-    EXPECT_FALSE(Checked("Dateformatdmy1"));
-
-    // Choosing the checked entry again keeps its mark rather than toggling it off.
-    Action("Dateformatmdy1")->trigger();
-    EXPECT_TRUE(Checked("Dateformatmdy1"));
-}
-
-TEST_F(CommandsTest, WelcomeEntriesWriteTheKeyAndMoveTheMark)
-{
-    Action("Showwelcomewindow1")->trigger();
-    EXPECT_EQ(StoredValue("Preferences", "Show welcome window"), "1");
-    EXPECT_TRUE(m_form->Options().ShowWelcome);
-    EXPECT_TRUE(Checked("Showwelcomewindow1"));
-    EXPECT_FALSE(Checked("Donotshowwelcome1"));
-
-    Action("Donotshowwelcome1")->trigger();
-    EXPECT_EQ(StoredValue("Preferences", "Show welcome window"), "0");
-    EXPECT_FALSE(m_form->Options().ShowWelcome);
-    EXPECT_TRUE(Checked("Donotshowwelcome1"));
-    EXPECT_FALSE(Checked("Showwelcomewindow1"));
-}
-
-TEST_F(CommandsTest, CellFormatEntriesWriteTheKeyAndMoveTheMark)
-{
-    Action("CellformatHTML1")->trigger();
-    EXPECT_EQ(StoredValue("Preferences", "Cell format: HTML"), "1");
-    EXPECT_TRUE(m_form->Options().CellFormatHtml);
-    EXPECT_TRUE(Checked("CellformatHTML1"));
-    EXPECT_FALSE(Checked("Cellformattext1"));
-
-    Action("Cellformattext1")->trigger();
-    EXPECT_EQ(StoredValue("Preferences", "Cell format: HTML"), "0");
-    EXPECT_FALSE(m_form->Options().CellFormatHtml);
-    EXPECT_TRUE(Checked("Cellformattext1"));
-    EXPECT_FALSE(Checked("CellformatHTML1"));
+    struct Pair {
+        const char* On;
+        const char* Off;
+        const char* Section;
+        const char* Key;
+        const char* OnValue;
+        const char* OffValue;
+        // The in-memory setting, as the number the key holds.
+        int (*Setting)(const ProgramSettings&);
+    };
+    const Pair pairs[] = {
+        {"Dateformatdmy1", "Dateformatmdy1", "Settings", "Date format", "2", "1",
+         [](const ProgramSettings& options) { return options.DateFormat; }},
+        {"Showwelcomewindow1", "Donotshowwelcome1", "Preferences", "Show welcome window", "1",
+         "0", [](const ProgramSettings& options) { return int{options.ShowWelcome}; }},
+        {"CellformatHTML1", "Cellformattext1", "Preferences", "Cell format: HTML", "1", "0",
+         [](const ProgramSettings& options) { return int{options.CellFormatHtml}; }},
+    };
+    for (const Pair& pair : pairs) {
+        for (const bool on : {true, false}) {
+            const char* chosen = on ? pair.On : pair.Off;
+            const char* value = on ? pair.OnValue : pair.OffValue;
+            Action(chosen)->trigger();
+            EXPECT_EQ(StoredValue(pair.Section, pair.Key), value) << chosen;
+            EXPECT_EQ(std::to_string(pair.Setting(m_form->Options())), value) << chosen;
+            EXPECT_TRUE(Checked(chosen)) << chosen;
+            EXPECT_FALSE(Checked(on ? pair.Off : pair.On)) << chosen;
+        }
+        // Choosing the checked entry again keeps its mark rather than toggling it off.
+        Action(pair.Off)->trigger();
+        EXPECT_TRUE(Checked(pair.Off)) << pair.Off;
+    }
 }
 
 TEST_F(CommandsTest, ShowTextOnlyToggles)
