@@ -11,6 +11,8 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "formfixture.h"
 #include "grid/resultgrid.h"
@@ -34,7 +36,29 @@ protected:
     {
         return m_form->findChild<QWidget*>(QString::fromLatin1(name));
     }
+    [[nodiscard]] std::vector<int> ColWidths() const
+    {
+        const TResultGrid& grid = m_form->Grid();
+        return {grid.ColWidth(0), grid.ColWidth(1), grid.ColWidth(2)};
+    }
+    void SetColWidths(int col0, int col1, int col2)
+    {
+        m_form->Grid().SetColWidth(0, col0);
+        m_form->Grid().SetColWidth(1, col1);
+        m_form->Grid().SetColWidth(2, col2);
+    }
+    // Top, Left, Height and Width as stored.
+    [[nodiscard]] std::vector<std::string> StoredBounds() const
+    {
+        std::vector<std::string> bounds;
+        for (const char* key : {"Top", "Left", "Height", "Width"})
+            bounds.push_back(StoredValue("Settings", key));
+        return bounds;
+    }
 };
+
+using Widths = std::vector<int>;
+using Texts = std::vector<std::string>;
 
 TEST_F(LayoutTest, ControlsSitAtTheirDesignPlaces)
 {
@@ -139,9 +163,7 @@ TEST_F(LayoutTest, ResizeAfterStartUpSizesGridAndColumns)
     EXPECT_EQ(Grid()->geometry(),
               QRect(4, 31, 684, m_form->centralWidget()->height() - 1 - 31));
     EXPECT_TRUE(Grid()->isVisibleTo(m_form.get()));
-    EXPECT_EQ(m_form->Grid().ColWidth(0), 65);
-    EXPECT_EQ(m_form->Grid().ColWidth(1), 524);
-    EXPECT_EQ(m_form->Grid().ColWidth(2), 75);
+    EXPECT_EQ(ColWidths(), (Widths{65, 524, 75}));
     EXPECT_EQ(StoredValue("Settings", "WinState"), "0");
 }
 
@@ -161,14 +183,9 @@ TEST_F(LayoutTest, WindowStartedMaximizedKeepsItsColumnWidths)
     CreateQuiet("[Settings]\nWinState=2\n");
     m_form->SetStartupDone();
     m_form->FormResize();
-    m_form->Grid().SetColWidth(0, 70);
-    m_form->Grid().SetColWidth(1, 300);
-    m_form->Grid().SetColWidth(2, 100);
+    SetColWidths(70, 300, 100);
     m_form->FormResize();
-
-    EXPECT_EQ(m_form->Grid().ColWidth(0), 70);
-    EXPECT_EQ(m_form->Grid().ColWidth(1), 300);
-    EXPECT_EQ(m_form->Grid().ColWidth(2), 100);
+    EXPECT_EQ(ColWidths(), (Widths{70, 300, 100}));
 }
 
 TEST_F(LayoutTest, CloseInNormalStateSavesTheBounds)
@@ -180,10 +197,7 @@ TEST_F(LayoutTest, CloseInNormalStateSavesTheBounds)
     QApplication::processEvents();
     m_form->close();
 
-    EXPECT_EQ(StoredValue("Settings", "Top"), "44");
-    EXPECT_EQ(StoredValue("Settings", "Left"), "33");
-    EXPECT_EQ(StoredValue("Settings", "Height"), "480");
-    EXPECT_EQ(StoredValue("Settings", "Width"), "640");
+    EXPECT_EQ(StoredBounds(), (Texts{"44", "33", "480", "640"}));
 }
 
 TEST_F(LayoutTest, CloseWhileMaximizedKeepsTheStoredBounds)
@@ -194,10 +208,7 @@ TEST_F(LayoutTest, CloseWhileMaximizedKeepsTheStoredBounds)
     QApplication::processEvents();
     m_form->close();
 
-    EXPECT_EQ(StoredValue("Settings", "Top"), "10");
-    EXPECT_EQ(StoredValue("Settings", "Left"), "20");
-    EXPECT_EQ(StoredValue("Settings", "Height"), "300");
-    EXPECT_EQ(StoredValue("Settings", "Width"), "400");
+    EXPECT_EQ(StoredBounds(), (Texts{"10", "20", "300", "400"}));
     EXPECT_EQ(StoredValue("Settings", "WinState"), "2");
 }
 
@@ -225,9 +236,7 @@ TEST_F(LayoutTest, ColumnWidthsAreSavedWhileTheGridIsVisible)
 TEST_F(LayoutTest, StoredColumnWidthsComeBackWithTheGrid)
 {
     CreateQuiet("[ColumnSizes]\nCol0=50\nCol1=400\nCol2=120\n");
-    EXPECT_EQ(m_form->Grid().ColWidth(0), 50);
-    EXPECT_EQ(m_form->Grid().ColWidth(1), 400);
-    EXPECT_EQ(m_form->Grid().ColWidth(2), 120);
+    EXPECT_EQ(ColWidths(), (Widths{50, 400, 120}));
 }
 
 TEST_F(LayoutTest, CloseGivesDesktopIniItsNameBack)
@@ -297,20 +306,22 @@ TEST_F(LayoutTest, PathBoxMenuOpensOnlyAfterTheOkButtonHadTheFocus)
 {
     CreateQuiet();
     auto* hint = m_form->findChild<QMenu*>(QStringLiteral("PopupMenu1"));
-    auto anyMenuVisible = [] {
-        for (QWidget* widget : QApplication::topLevelWidgets()) {
-            if (qobject_cast<QMenu*>(widget) && widget->isVisible())
-                return true;
-        }
-        return false;
+    auto rightClick = [this] {
+        const QPoint pos(10, 10);
+        QContextMenuEvent event(QContextMenuEvent::Mouse, pos, PathBox()->mapToGlobal(pos));
+        QApplication::sendEvent(PathBox(), &event);
     };
-    QContextMenuEvent before(QContextMenuEvent::Mouse, QPoint(10, 10), PathBox()->mapToGlobal(QPoint(10, 10)));
-    QApplication::sendEvent(PathBox(), &before);
+    auto anyMenuVisible = [] {
+        const QWidgetList windows = QApplication::topLevelWidgets();
+        return std::any_of(windows.begin(), windows.end(), [](QWidget* widget) {
+            return qobject_cast<QMenu*>(widget) != nullptr && widget->isVisible();
+        });
+    };
+    rightClick();
     EXPECT_FALSE(anyMenuVisible());
 
     m_form->BitBtn1Enter();
-    QContextMenuEvent after(QContextMenuEvent::Mouse, QPoint(10, 10), PathBox()->mapToGlobal(QPoint(10, 10)));
-    QApplication::sendEvent(PathBox(), &after);
+    rightClick();
     EXPECT_TRUE(hint->isVisible());
     hint->hide();
 }
