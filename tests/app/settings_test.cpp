@@ -111,6 +111,9 @@ TEST_F(SettingsTest, WritesKeepEverythingElse)
     m_settings.WriteText(SettingsKey::InitialDir, "/cases/out/");
     m_settings.WriteBoolean(SettingsKey::ShowWelcomeWindow, false);
     m_settings.WriteBoolean(SettingsKey::ShowTextOnly, true);
+    // Clearing the cache path keeps the key, empty.
+    m_settings.WriteText(SettingsKey::CachePath, "/cases/17/cache/");
+    m_settings.WriteText(SettingsKey::CachePath, "");
     EXPECT_EQ(ReadWholeFile(m_path), "; my notes\r\n"
                                      "[Settings]\r\n"
                                      "Top=-12\r\n"
@@ -118,6 +121,7 @@ TEST_F(SettingsTest, WritesKeepEverythingElse)
                                      "WinState=2\r\n"
                                      "Initial Dir=/cases/out/\r\n"
                                      "Show text only=1\r\n"
+                                     "Cache path=\r\n"
                                      "[ColumnSizes]\r\n"
                                      "Col0=65\r\n"
                                      "Col3=120\r\n"
@@ -126,15 +130,9 @@ TEST_F(SettingsTest, WritesKeepEverythingElse)
     EXPECT_EQ(m_settings.ReadInteger(SettingsKey::Top), -12);
     EXPECT_EQ(m_settings.ReadText(SettingsKey::InitialDir), "/cases/out/");
     EXPECT_FALSE(m_settings.ReadBoolean(SettingsKey::ShowWelcomeWindow));
-    EXPECT_FALSE(m_settings.LoadProgramSettings().ShowAllEntries);
-}
-
-TEST_F(SettingsTest, ClearingCachePathKeepsTheKeyEmpty)
-{
-    m_settings.WriteText(SettingsKey::CachePath, "/cases/17/cache/");
-    m_settings.WriteText(SettingsKey::CachePath, "");
-    EXPECT_EQ(ReadWholeFile(m_path), "[Settings]\r\nCache path=\r\n");
-    EXPECT_EQ(m_settings.LoadProgramSettings().DefaultCachePath, "");
+    const ProgramSettings loaded = m_settings.LoadProgramSettings();
+    EXPECT_FALSE(loaded.ShowAllEntries);
+    EXPECT_EQ(loaded.DefaultCachePath, "");
 }
 
 TEST_F(SettingsTest, EachOperationSeesTheFileAsItIsNow)
