@@ -43,45 +43,21 @@ private:
 
 enum class Writer { Ascii, Csv, Html };
 
-void save(const TResultGrid& grid, Writer writer, const std::string& fileName)
+// Runs one writer on a file name or a stream, whichever `target` is.
+template <typename Target>
+auto save(const TResultGrid& grid, Writer writer, Target& target)
 {
-    switch (writer) {
-    case Writer::Ascii:
-        grid.SaveToASCII(fileName);
-        break;
-    case Writer::Csv:
-        grid.SaveToCSV(fileName);
-        break;
-    case Writer::Html:
-        grid.SaveToHTML(fileName);
-        break;
-    }
-}
-
-bool saveToStream(const TResultGrid& grid, Writer writer, std::ostream& stream)
-{
-    switch (writer) {
-    case Writer::Ascii:
-        return grid.SaveToASCII(stream);
-    case Writer::Csv:
-        return grid.SaveToCSV(stream);
-    case Writer::Html:
-        return grid.SaveToHTML(stream);
-    }
-    return false;
+    if (writer == Writer::Ascii)
+        return grid.SaveToASCII(target);
+    if (writer == Writer::Csv)
+        return grid.SaveToCSV(target);
+    return grid.SaveToHTML(target);
 }
 
 std::string writerName(const ::testing::TestParamInfo<Writer>& info)
 {
-    switch (info.param) {
-    case Writer::Ascii:
-        return "Ascii";
-    case Writer::Csv:
-        return "Csv";
-    case Writer::Html:
-        return "Html";
-    }
-    return "Unknown";
+    const char* const names[] = {"Ascii", "Csv", "Html"};
+    return names[static_cast<int>(info.param)];
 }
 
 std::size_t filesIn(const std::filesystem::path& folder)
@@ -102,7 +78,7 @@ protected:
 TEST_P(SaveFileTest, FileHoldsExactlyTheStreamBytes)
 {
     std::ostringstream expected;
-    ASSERT_TRUE(saveToStream(m_grid, GetParam(), expected));
+    ASSERT_TRUE(save(m_grid, GetParam(), expected));
     const std::string path = m_dir.File("list.out");
     WriteWholeFile(path, std::string(100000, 'o')); // an old, longer file is replaced whole
     save(m_grid, GetParam(), path);
@@ -149,7 +125,7 @@ TEST_P(SaveFileTest, FailingStreamIsReported)
     for (std::size_t capacity : {std::size_t{0}, std::size_t{10}}) {
         FailingBuffer buffer(capacity);
         std::ostream stream(&buffer);
-        EXPECT_FALSE(saveToStream(m_grid, GetParam(), stream)) << capacity;
+        EXPECT_FALSE(save(m_grid, GetParam(), stream)) << capacity;
     }
 }
 
@@ -181,7 +157,7 @@ TEST(SaveFileSpeedTest, WritersHandleLargeListsQuickly)
     const auto start = std::chrono::steady_clock::now();
     for (Writer writer : {Writer::Ascii, Writer::Csv, Writer::Html}) {
         std::ostringstream out;
-        ASSERT_TRUE(saveToStream(grid, writer, out));
+        ASSERT_TRUE(save(grid, writer, out));
         EXPECT_GT(out.str().size(), static_cast<std::size_t>(rows) * 30);
     }
     const auto elapsed = std::chrono::steady_clock::now() - start;
