@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -194,13 +195,10 @@ TEST_F(GridGeometryTest, ColumnBordersAreGrabbedInTheFixedRowOnly)
     SetUpRows(20);
     geometry.SetViewportSize(600, 300);
     // The right border of column 1 is the grid line at x = 66 + 150.
-    EXPECT_EQ(geometry.ColBorderAt(216, 5), 1);
-    EXPECT_EQ(geometry.ColBorderAt(213, 5), 1);
-    EXPECT_EQ(geometry.ColBorderAt(219, 5), 1);
-    EXPECT_EQ(geometry.ColBorderAt(212, 5), -1);
-    EXPECT_EQ(geometry.ColBorderAt(220, 5), -1);
-    EXPECT_EQ(geometry.ColBorderAt(65, 5), 0); // the fixed column is sized too
-    EXPECT_EQ(geometry.ColBorderAt(216, 40), -1);
+    // {x, y, column}: 3 pixels either side count; the fixed column is sized too.
+    for (const auto& [x, y, col] : {std::array{216, 5, 1}, {213, 5, 1}, {219, 5, 1},
+                                    {212, 5, -1}, {220, 5, -1}, {65, 5, 0}, {216, 40, -1}})
+        EXPECT_EQ(geometry.ColBorderAt(x, y), col) << x << "," << y;
 
     geometry.SetOffsetX(100);
     grid.SetColWidth(2, 600);
@@ -219,11 +217,9 @@ TEST_F(GridGeometryTest, RowBordersAreGrabbedInTheFixedColumnOnly)
 {
     SetUpRows(100);
     geometry.SetViewportSize(600, 300);
-    EXPECT_EQ(geometry.RowBorderAt(10, 21), 0);
-    EXPECT_EQ(geometry.RowBorderAt(10, 43), 1);
-    EXPECT_EQ(geometry.RowBorderAt(10, 46), 1);
-    EXPECT_EQ(geometry.RowBorderAt(10, 33), -1);
-    EXPECT_EQ(geometry.RowBorderAt(100, 43), -1);
+    for (const auto& [x, y, row] :
+         {std::array{10, 21, 0}, {10, 43, 1}, {10, 46, 1}, {10, 33, -1}, {100, 43, -1}})
+        EXPECT_EQ(geometry.RowBorderAt(x, y), row) << x << "," << y;
 
     geometry.SetTopRow(30);
     EXPECT_EQ(geometry.RowBorderAt(10, 43), 30);

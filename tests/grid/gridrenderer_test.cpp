@@ -8,6 +8,7 @@
 #include "grid/basegrid.h"
 #include "grid/gridgeometry.h"
 #include "grid/gridrenderer.h"
+#include "gridfixtures.h"
 #include "platform/testcanvas.h"
 
 namespace {
@@ -46,14 +47,10 @@ class GridRendererTest : public ::testing::Test {
     void Fill(int rows)
     {
         grid.SetRowCountEx(rows);
-        grid.SetFixedRowsEx(1);
-        grid.SetCellEx(0, 0, "No.");
-        grid.SetCellEx(1, 0, "URL   ");
-        grid.SetCellEx(2, 0, "Latest visit");
+        FillCaptions(grid);
         for (int row = 1; row < rows; ++row) {
-            grid.SetCellEx(0, row, std::to_string(row));
-            grid.SetCellEx(1, row, "http://example.com/" + std::to_string(row));
-            grid.SetCellEx(2, row, "05/06/2004 10:11:12");
+            const std::string number = std::to_string(row);
+            AddEntry(grid, row, number, "http://example.com/" + number, "05/06/2004 10:11:12");
         }
         geometry.Invalidate();
     }
