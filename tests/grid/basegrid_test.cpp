@@ -191,10 +191,7 @@ TEST(BaseGridTest, DraggingARowRescalesTheOtherNormalRows)
 {
     TBaseGrid grid;
     grid.SetRowCountEx(4);
-    grid.SetFixedRowsEx(1);
-    grid.SetRowHeight(0, 21);
-    grid.SetRowHeight(1, 21);
-    grid.SetRowHeight(2, 21);
+    grid.SetFixedRowsEx(1); // rows 0 to 2 keep the default 21
     grid.SetRowHeight(3, 35);
     grid.SetRowHeight(2, 42); // the user drags row 2 from 21 to 42
     grid.RescaleRowsAfterDrag(2, 21);
