@@ -113,7 +113,6 @@ TEST_F(OpenCommandTest, MissingFileIsReportedAndTheDialogComesAgain)
     ASSERT_EQ(m_dialogs.Calls.size(), 3u);
     EXPECT_EQ(m_dialogs.Calls[0].What, Kind::OpenFile);
     EXPECT_EQ(m_dialogs.Calls[1].What, Kind::Error);
-    EXPECT_EQ(m_dialogs.Calls[1].Caption, "ERROR");
     EXPECT_EQ(m_dialogs.Calls[1].Text,
               "Invalid cache path or data file does not exist, please try again!");
     EXPECT_EQ(m_dialogs.Calls[2].What, Kind::OpenFile);

@@ -76,7 +76,6 @@ TEST_F(StartupTest, InvalidCommandLineFolderFallsBackToTheStoredDefault)
 
     ASSERT_EQ(m_dialogs.CountOf(Kind::Error), 1);
     EXPECT_EQ(m_dialogs.Calls[0].Text, kCommandLineError);
-    EXPECT_EQ(m_dialogs.Calls[0].Caption, "ERROR");
     EXPECT_EQ(m_form->Paths().CacheFolder, fallback + "/");
     EXPECT_EQ(PathBoxText(), fallback + "/");
     EXPECT_TRUE(Action("Setdefaultpath1")->isChecked());
@@ -170,7 +169,6 @@ TEST_F(StartupTest, WelcomeMessageComesBeforeTheWindow)
     ASSERT_EQ(m_dialogs.Calls.size(), 1u);
     const ScriptedDialogs::Call& welcome = m_dialogs.Calls[0];
     EXPECT_EQ(welcome.What, Kind::Information);
-    EXPECT_EQ(welcome.Caption, "Information");
     EXPECT_FALSE(welcome.MainWindowVisible);
     EXPECT_EQ(welcome.Text, WelcomeText());
     EXPECT_EQ(welcome.Text.rfind("WELCOME TO VARNOK FOR INTERNET EXPLORER\xAE 5 or 6.\n"
