@@ -27,6 +27,12 @@ public:
     void DrawLine(int, int, int, int, TColor) override {}
 };
 
+class AutoSizeTest : public ::testing::Test {
+protected:
+    TestCanvas canvas;
+    TBaseGrid grid;
+};
+
 } // namespace
 
 TEST(TextTypeTest, ClassifiesByFirstCharactersAndMarkupSigns)
@@ -57,28 +63,25 @@ TEST(MarkupPlainTextTest, BreaksBecomeLineEndsOtherTagsGo)
     EXPECT_EQ(MarkupPlainText("no tags"), "no tags");
 }
 
-TEST(AutoSizeTest, RowHeightDependsOnColumnOrder)
+TEST_F(AutoSizeTest, RowHeightDependsOnColumnOrder)
 {
-    FixedHeightCanvas canvas;
-    TBaseGrid grid;
+    FixedHeightCanvas heights;
     grid.SetCellEx(0, 1, "20");
     grid.SetCellEx(1, 1, "22");
-    grid.AutoSizeRow(canvas, 1);
+    grid.AutoSizeRow(heights, 1);
     EXPECT_EQ(grid.RowHeight(1), 24); // 20 raises to 24; 22 + 2 is not above 24
 
     grid.SetCellEx(0, 1, "");
-    grid.AutoSizeRow(canvas, 1);
+    grid.AutoSizeRow(heights, 1);
     EXPECT_EQ(grid.RowHeight(1), 26); // 22 alone raises to 26
 
     grid.SetCellEx(1, 1, "19");
-    grid.AutoSizeRow(canvas, 1);
+    grid.AutoSizeRow(heights, 1);
     EXPECT_EQ(grid.RowHeight(1), 21); // at most default - 2 keeps the default
 }
 
-TEST(AutoSizeTest, OneLineAddressKeepsDefaultWrappedAddressGrows)
+TEST_F(AutoSizeTest, OneLineAddressKeepsDefaultWrappedAddressGrows)
 {
-    TestCanvas canvas;
-    TBaseGrid grid;
     FillCaptions(grid);
     AddEntry(grid, 1, "1", "http://www.example.com/a", "05/06/2004 10:11:12");
     AddEntry(grid, 2, "2", "http://www.example.com/ some/longer/path.htm", "05/06/2004 10:11:12");
@@ -90,10 +93,8 @@ TEST(AutoSizeTest, OneLineAddressKeepsDefaultWrappedAddressGrows)
     EXPECT_EQ(grid.RowHeight(3), 3 * 13 + 4);
 }
 
-TEST(AutoSizeTest, FixedCellsMeasureInTheFixedFont)
+TEST_F(AutoSizeTest, FixedCellsMeasureInTheFixedFont)
 {
-    TestCanvas canvas;
-    TBaseGrid grid;
     FillCaptions(grid);
     grid.SetCellEx(0, 1, "1\r\n2");  // fixed column: 2 lines of 15
     grid.SetCellEx(1, 0, "a\r\nb");  // fixed row: 2 lines of 15
@@ -102,10 +103,8 @@ TEST(AutoSizeTest, FixedCellsMeasureInTheFixedFont)
     EXPECT_EQ(grid.RowHeight(1), 34);
 }
 
-TEST(AutoSizeTest, FormulaMeasuresNothingMarkupAndRichTextTheirShownText)
+TEST_F(AutoSizeTest, FormulaMeasuresNothingMarkupAndRichTextTheirShownText)
 {
-    TestCanvas canvas;
-    TBaseGrid grid;
     grid.SetRowCountEx(4);
     grid.SetCellEx(1, 0, "=a long formula text that would wrap over several lines");
     // The anchor's own text would wrap after "<A"; the text it shows fits one line.
@@ -119,10 +118,8 @@ TEST(AutoSizeTest, FormulaMeasuresNothingMarkupAndRichTextTheirShownText)
     EXPECT_EQ(grid.RowHeight(3), 3 * 13 + 4);
 }
 
-TEST(AutoSizeTest, WithoutFixedRowsStartsAtTheFirstNormalRow)
+TEST_F(AutoSizeTest, WithoutFixedRowsStartsAtTheFirstNormalRow)
 {
-    TestCanvas canvas;
-    TBaseGrid grid;
     FillCaptions(grid);
     grid.SetCellEx(1, 0, "a\r\nb\r\nc");
     grid.SetCellEx(1, 1, "a\r\nb\r\nc");
@@ -131,10 +128,8 @@ TEST(AutoSizeTest, WithoutFixedRowsStartsAtTheFirstNormalRow)
     EXPECT_EQ(grid.RowHeight(1), 43);
 }
 
-TEST(AutoSizeTest, DefaultRowHeightUndoesAutoSizing)
+TEST_F(AutoSizeTest, DefaultRowHeightUndoesAutoSizing)
 {
-    TestCanvas canvas;
-    TBaseGrid grid;
     grid.SetCellEx(2, 1, "a\r\nb\r\nc");
     grid.AutoSizeRows(canvas, true, 15);
     ASSERT_EQ(grid.RowHeight(1), 43);
@@ -142,10 +137,8 @@ TEST(AutoSizeTest, DefaultRowHeightUndoesAutoSizing)
     EXPECT_EQ(grid.RowHeight(1), 21);
 }
 
-TEST(AutoSizeTest, MarkupSwitchedOffMeasuresTheTagsAsText)
+TEST_F(AutoSizeTest, MarkupSwitchedOffMeasuresTheTagsAsText)
 {
-    TestCanvas canvas;
-    TBaseGrid grid;
     grid.EnableHTML = false;
     grid.SetCellEx(1, 1, "one<BR>two");
     grid.AutoSizeRow(canvas, 1);
