@@ -27,6 +27,13 @@ void FormTest::Create(const std::vector<std::string>& arguments)
     m_form = std::make_unique<TForm1>(arguments, m_dialogs);
 }
 
+void FormTest::CreateQuiet(const std::string& extraSettings)
+{
+    WriteSettings(std::string(kQuietSettings) + extraSettings);
+    MakeWineCache();
+    Create();
+}
+
 void FormTest::WriteSettings(const std::string& text)
 {
     WriteWholeFile(SettingsPath(), text);

@@ -24,6 +24,9 @@ protected:
 
     /** Runs the start-up sequence with these command-line arguments. */
     void Create(const std::vector<std::string>& arguments = {});
+    /** A quiet start-up (settings `kQuietSettings` plus `extraSettings`) that finds the Wine
+     *  cache and ends waiting for OK, with the grid hidden. */
+    void CreateQuiet(const std::string& extraSettings = {});
 
     /** The settings file's lines, as the test writes them (LF is enough to read). */
     void WriteSettings(const std::string& text);

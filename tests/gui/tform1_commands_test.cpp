@@ -14,9 +14,7 @@ class CommandsTest : public FormTest {
 protected:
     void SetUp() override
     {
-        WriteSettings(kQuietSettings);
-        MakeWineCache();
-        Create();
+        CreateQuiet();
         m_dialogs.Calls.clear();
     }
 

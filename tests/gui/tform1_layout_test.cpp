@@ -21,16 +21,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A quiet start-up that ends waiting for OK, with the grid hidden.
 class LayoutTest : public FormTest {
 protected:
-    void CreateQuiet(const std::string& extraSettings = {})
-    {
-        WriteSettings(std::string(kQuietSettings) + extraSettings);
-        MakeWineCache();
-        Create();
-    }
-
     [[nodiscard]] QWidget* Grid() const { return m_form->ResultGrid1View(); }
     [[nodiscard]] QWidget* Control(const char* name) const
     {

@@ -219,17 +219,13 @@ TEST_F(StartupTest, StoredSettingsAreApplied)
 
 TEST_F(StartupTest, UnknownDateFormatChecksNeitherEntry)
 {
-    WriteSettings(std::string(kQuietSettings) + "[Settings]\nDate format=3\n");
-    MakeWineCache();
-    Create();
+    CreateQuiet("[Settings]\nDate format=3\n");
     EXPECT_EQ(CheckedOptions(), (Names{"Donotshowwelcome1", "Cellformattext1"}));
 }
 
 TEST_F(StartupTest, StartedMaximizedComesUpMaximized)
 {
-    WriteSettings(std::string(kQuietSettings) + "[Settings]\nWinState=2\n");
-    MakeWineCache();
-    Create();
+    CreateQuiet("[Settings]\nWinState=2\n");
     m_form->SetStartupDone();
     m_form->ApplyStartWindowState();
     QApplication::processEvents();
@@ -240,9 +236,7 @@ TEST_F(StartupTest, StartedMaximizedComesUpMaximized)
 
 TEST_F(StartupTest, HandEditedMinimizedStateIsNormalOnceStartUpIsOver)
 {
-    WriteSettings(std::string(kQuietSettings) + "[Settings]\nWinState=1\n");
-    MakeWineCache();
-    Create();
+    CreateQuiet("[Settings]\nWinState=1\n");
     EXPECT_TRUE(m_form->isMinimized());
     m_form->SetStartupDone();
     m_form->ApplyStartWindowState();
