@@ -36,6 +36,9 @@ class ResultGridViewTest : public ::testing::Test {
         view->resize(width, height);
         view->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
+        // The editor tests type into the focus widget, which only the active window has.
+        view->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(view.get()));
         view->setFocus();
         QApplication::processEvents();
     }
