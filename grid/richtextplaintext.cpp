@@ -3,6 +3,8 @@
 #include <array>
 #include <vector>
 
+#include "platform/hexdigit.h"
+
 namespace {
 
 bool isLetter(char c)
@@ -13,17 +15,6 @@ bool isLetter(char c)
 bool isDigit(char c)
 {
     return c >= '0' && c <= '9';
-}
-
-int hexValue(char c)
-{
-    if (isDigit(c))
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
 }
 
 // Groups that hold document data rather than visible text.
@@ -193,8 +184,8 @@ private:
     void hexByte()
     {
         if (m_pos + 1 < m_text.size()) {
-            const int high = hexValue(m_text[m_pos]);
-            const int low = hexValue(m_text[m_pos + 1]);
+            const int high = HexDigitValue(m_text[m_pos]);
+            const int low = HexDigitValue(m_text[m_pos + 1]);
             if (high >= 0 && low >= 0) {
                 m_pos += 2;
                 emit(static_cast<char>(high * 16 + low));

@@ -3,18 +3,9 @@
 #include <cstdint>
 #include <limits>
 
-namespace {
+#include "platform/hexdigit.h"
 
-int hexDigitValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
+namespace {
 
 // Up to eight hexadecimal digits, taken as the 32-bit pattern they spell.
 bool parseHex(std::string_view digits, int& result)
@@ -23,7 +14,7 @@ bool parseHex(std::string_view digits, int& result)
         return false;
     std::uint32_t value = 0;
     for (char c : digits) {
-        const int digit = hexDigitValue(c);
+        const int digit = HexDigitValue(c);
         if (digit < 0)
             return false;
         value = value * 16 + static_cast<std::uint32_t>(digit);
