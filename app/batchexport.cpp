@@ -1,5 +1,7 @@
 #include "app/batchexport.h"
 
+#include <unistd.h>
+
 #include <iostream>
 #include <optional>
 #include <stdexcept>
@@ -11,43 +13,46 @@
 #include "grid/resultgrid.h"
 #include "platform/files.h"
 #include "platform/internetcache.h"
+#include "platform/readonlyfile.h"
 
 namespace {
 
 // The messages the window would show for the same mistakes.
-constexpr const char* kInvalidCommandLineFolder = "Invalid Cache path in command line,\t please try again!";
-constexpr const char* kInvalidDefaultFolder = "Invalid default Cache path,please set default path new!";
+constexpr const char* kInvalidCommandLineFolder =
+    "Invalid Cache path in command line,\t please try again!";
+constexpr const char* kInvalidDefaultFolder =
+    "Invalid default Cache path,please set default path new!";
 constexpr const char* kMissingIndexFile =
     "Invalid cache path or data file does not exist, please try again!";
 constexpr const char* kNoCacheFolder = "Cache path not found!";
 
 // A scan view for a run without a window: file errors go to standard error, labels are kept.
 class BatchScanView final : public RecordingScanView {
-public:
+  public:
     explicit BatchScanView(std::ostream& err) : m_err(err) {}
-    void ShowFileError(const std::string& text, const std::string& caption) override
-    {
+    void ShowFileError(const std::string& text, const std::string& caption) override {
         RecordingScanView::ShowFileError(text, caption);
         m_err << caption << ": " << text << '\n';
     }
 
-private:
+  private:
     std::ostream& m_err;
 };
 
 // The open command's scan of a chosen file, or the start-up read of a content folder.
 struct ReadPlan {
     ScanMode Mode = ScanMode::Startup;
-    std::string Path;
+    std::string IndexFile;
 };
 
 // Which file to read and how, following the start-up folder choice; nothing on failure,
 // with the reason written to `err`.
 std::optional<ReadPlan> PlanRead(const CommandLine& commandLine, const ProgramSettings& program,
-                                 std::ostream& err)
-{
+                                 std::ostream& err) {
     if (commandLine.IndexFile) {
-        if (!FileExists(*commandLine.IndexFile)) {
+        // Only a name that leads nowhere gets the window's message; anything else that
+        // cannot be read is named with its reason before the scan.
+        if (!PathExists(*commandLine.IndexFile)) {
             err << kMissingIndexFile << '\n';
             return std::nullopt;
         }
@@ -71,11 +76,35 @@ std::optional<ReadPlan> PlanRead(const CommandLine& commandLine, const ProgramSe
             return std::nullopt;
         }
     }
-    return ReadPlan{ScanMode::Startup, paths.ContentFolder};
+    return ReadPlan{ScanMode::Startup, StartupIndexFilePath(paths.ContentFolder)};
 }
 
-bool WriteToStream(const TResultGrid& grid, ExportFormat format, std::ostream& stream)
-{
+// The window lists nothing for an index it cannot read; an export that did the same would
+// report an empty list of evidence as a success.
+bool CheckReadable(const std::string& indexFile, std::ostream& err) {
+    ReadOnlyFile file;
+    if (file.Open(indexFile))
+        return true;
+    err << "Cannot read the index file " << indexFile << ": " << file.OpenError() << '\n';
+    return false;
+}
+
+// The export must never replace the evidence it reads: an output that is the index file
+// under any name, through any link, or standard output sent into it is refused before
+// anything is written.
+bool CheckOutputIsNotInput(const std::string& outputFile, const std::string& indexFile,
+                           std::ostream& err) {
+    const std::optional<FileId> input = FileIdOf(indexFile);
+    const std::optional<FileId> output =
+        outputFile == "-" ? FileIdOfDescriptor(STDOUT_FILENO) : FileIdOf(outputFile);
+    if (!input || !output || *input != *output)
+        return true;
+    err << "Cannot write " << (outputFile == "-" ? "standard output" : outputFile)
+        << ": it is the index file " << indexFile << '\n';
+    return false;
+}
+
+bool WriteToStream(const TResultGrid& grid, ExportFormat format, std::ostream& stream) {
     switch (format) {
     case ExportFormat::Text:
         return grid.SaveToASCII(stream);
@@ -90,8 +119,7 @@ bool WriteToStream(const TResultGrid& grid, ExportFormat format, std::ostream& s
 }
 
 // Throws with the writer's message ("Cannot Create file ...") when the file cannot be made.
-void WriteToFile(const TResultGrid& grid, ExportFormat format, const std::string& fileName)
-{
+void WriteToFile(const TResultGrid& grid, ExportFormat format, const std::string& fileName) {
     switch (format) {
     case ExportFormat::Text:
         grid.SaveToASCII(fileName);
@@ -107,8 +135,7 @@ void WriteToFile(const TResultGrid& grid, ExportFormat format, const std::string
     }
 }
 
-void Save(TResultGrid& grid, ExportFormat format, const std::string& outputFile)
-{
+void Save(TResultGrid& grid, ExportFormat format, const std::string& outputFile) {
     grid.CSVSeparator = ';';
     if (outputFile != "-") {
         WriteToFile(grid, format, outputFile);
@@ -121,8 +148,7 @@ void Save(TResultGrid& grid, ExportFormat format, const std::string& outputFile)
 } // namespace
 
 int RunBatchExport(const CommandLine& commandLine, const VarnokSettings& settings,
-                   std::ostream& out, std::ostream& err)
-{
+                   std::ostream& out, std::ostream& err) {
     if (commandLine.Help) {
         out << UsageText();
         return 0;
@@ -133,16 +159,14 @@ int RunBatchExport(const CommandLine& commandLine, const VarnokSettings& setting
     }
     const ProgramSettings program = settings.LoadProgramSettings();
     const std::optional<ReadPlan> plan = PlanRead(commandLine, program, err);
-    if (!plan)
+    if (!plan || !CheckReadable(plan->IndexFile, err) ||
+        !CheckOutputIsNotInput(commandLine.OutputFile, plan->IndexFile, err))
         return 1;
 
     const ScanOptions options{program.DateFormat, program.ShowAllEntries, program.CellFormatHtml};
     TResultGrid grid;
     BatchScanView view(err);
-    if (plan->Mode == ScanMode::Startup)
-        ReadIndexAtStartup(plan->Path, options, grid, view);
-    else
-        ScanIndexFile(plan->Path, plan->Mode, options, grid, view);
+    ScanIndexFile(plan->IndexFile, plan->Mode, options, grid, view);
     try {
         Save(grid, commandLine.Format, commandLine.OutputFile);
     } catch (const std::exception& error) {

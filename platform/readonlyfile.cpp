@@ -9,8 +9,7 @@
 
 namespace {
 
-int openForReading(const std::string& path)
-{
+int openForReading(const std::string& path) {
     // O_NONBLOCK keeps a named pipe from stalling the open; such a thing is refused below.
     const int flags = O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
     // Reading evidence should not even touch its access time; the flag is only allowed
@@ -21,26 +20,47 @@ int openForReading(const std::string& path)
     return fd;
 }
 
+// What a path that is no regular file names instead, for messages.
+std::string notAFileReason(mode_t mode) {
+    const char* kind = "a special file";
+    if (S_ISDIR(mode))
+        kind = "a folder";
+    else if (S_ISFIFO(mode))
+        kind = "a named pipe";
+    else if (S_ISSOCK(mode))
+        kind = "a socket";
+    else if (S_ISCHR(mode) || S_ISBLK(mode))
+        kind = "a device";
+    return std::string(kind) + ", not a file";
+}
+
 } // namespace
 
-ReadOnlyFile::~ReadOnlyFile()
-{
+ReadOnlyFile::~ReadOnlyFile() {
     Close();
 }
 
-bool ReadOnlyFile::Open(const std::string& path)
-{
+bool ReadOnlyFile::Open(const std::string& path) {
     Close();
+    m_openError = std::strerror(ENOENT);
     if (path.empty())
         return false;
     const int fd = openForReading(path);
-    if (fd < 0)
+    if (fd < 0) {
+        const int error = errno;
+        // A socket refuses the open with a code that reads like a missing device.
+        struct stat info {};
+        const bool special = ::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode);
+        m_openError = special ? notAFileReason(info.st_mode) : std::strerror(error);
         return false;
+    }
     struct stat info {};
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        m_openError = notAFileReason(info.st_mode);
         ::close(fd);
         return false;
     }
+    m_openError.clear();
     m_fd = fd;
     m_size = static_cast<std::int64_t>(info.st_size);
     m_end = m_size;
@@ -48,8 +68,7 @@ bool ReadOnlyFile::Open(const std::string& path)
     return true;
 }
 
-void ReadOnlyFile::Close()
-{
+void ReadOnlyFile::Close() {
     if (m_fd >= 0)
         ::close(m_fd);
     m_fd = -1;
@@ -59,12 +78,11 @@ void ReadOnlyFile::Close()
     m_windowLength = 0;
 }
 
-std::span<const std::uint8_t> ReadOnlyFile::View(std::int64_t offset, std::size_t count)
-{
+std::span<const std::uint8_t> ReadOnlyFile::View(std::int64_t offset, std::size_t count) {
     if (offset < 0 || offset >= m_end || count == 0)
         return {};
-    const auto wanted = static_cast<std::size_t>(
-        std::min<std::int64_t>(static_cast<std::int64_t>(std::min(count, kWindowSize)), m_end - offset));
+    const auto wanted = static_cast<std::size_t>(std::min<std::int64_t>(
+        static_cast<std::int64_t>(std::min(count, kWindowSize)), m_end - offset));
     const std::int64_t windowEnd = m_windowStart + static_cast<std::int64_t>(m_windowLength);
     if (offset < m_windowStart || offset + static_cast<std::int64_t>(wanted) > windowEnd) {
         fillWindow(offset);
@@ -74,8 +92,7 @@ std::span<const std::uint8_t> ReadOnlyFile::View(std::int64_t offset, std::size_
     return {m_window.data() + skip, available};
 }
 
-void ReadOnlyFile::fillWindow(std::int64_t offset)
-{
+void ReadOnlyFile::fillWindow(std::int64_t offset) {
     if (m_window.empty())
         m_window.resize(static_cast<std::size_t>(
             std::min<std::int64_t>(static_cast<std::int64_t>(kWindowSize), m_end)));

@@ -12,7 +12,7 @@
 // Raised when the system reports a read error (a failing disk, a vanished network share).
 // Reaching the end of the file is no error.
 class FileReadError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
@@ -22,7 +22,7 @@ public:
 // kills the reading process, while a plain read just returns fewer bytes.
 // Bytes at or past the end of the file are absent: views simply come back shorter.
 class ReadOnlyFile final : public ByteSource {
-public:
+  public:
     static constexpr std::size_t kWindowSize = 256 * 1024;
 
     ReadOnlyFile() = default;
@@ -32,8 +32,11 @@ public:
 
     // Opens a regular file read-only (other programs may go on reading and writing it).
     // False when it cannot be opened or is not a regular file; the object then reads as
-    // an empty file.
+    // an empty file and OpenError() says why.
     bool Open(const std::string& path);
+    /** Why the last Open() failed ("Permission denied", "a named pipe, not a file"); empty after
+     * success. */
+    [[nodiscard]] const std::string& OpenError() const { return m_openError; }
     [[nodiscard]] bool IsOpen() const { return m_fd >= 0; }
     void Close();
 
@@ -49,10 +52,11 @@ public:
     [[nodiscard]] std::span<const std::uint8_t> View(std::int64_t offset,
                                                      std::size_t count) override;
 
-private:
+  private:
     void fillWindow(std::int64_t offset);
 
     int m_fd = -1;
+    std::string m_openError;
     std::int64_t m_size = 0;
     std::int64_t m_end = 0;
     std::vector<std::uint8_t> m_window;
