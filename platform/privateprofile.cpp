@@ -5,14 +5,15 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
 #include <string_view>
 #include <utility>
-#include <vector>
 
+#include "platform/profilelock.h"
 #include "platform/replacingfile.h"
 
 namespace {
@@ -21,13 +22,11 @@ namespace {
 constexpr std::size_t maxValueLength = 2047;
 constexpr std::string_view lineEnd = "\r\n";
 
-bool isBlank(char c)
-{
+bool isBlank(char c) {
     return c == ' ' || c == '\t';
 }
 
-std::string_view trimBlanks(std::string_view text)
-{
+std::string_view trimBlanks(std::string_view text) {
     while (!text.empty() && isBlank(text.front()))
         text.remove_prefix(1);
     while (!text.empty() && isBlank(text.back()))
@@ -35,14 +34,12 @@ std::string_view trimBlanks(std::string_view text)
     return text;
 }
 
-char asciiLower(char c)
-{
+char asciiLower(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
 // Names are matched the way the Windows service matches them: letter case is ignored.
-bool sameName(std::string_view a, std::string_view b)
-{
+bool sameName(std::string_view a, std::string_view b) {
     if (a.size() != b.size())
         return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
@@ -52,17 +49,20 @@ bool sameName(std::string_view a, std::string_view b)
     return true;
 }
 
-// One line of the file: its text without the line end, and the line end as found
-// (CR LF, LF, or nothing for a last line without one). Keeping both lets a write put
-// back every line it does not change byte for byte.
+// One line of the file: its text without the line end, the line end as found (CR LF, LF,
+// or nothing for a last line without one) and where the line starts. Keeping all three lets
+// a write put back every line it does not change byte for byte.
 struct Line {
     std::string_view text;
     std::string_view end;
+    std::size_t offset = 0;
+
+    [[nodiscard]] std::size_t endOffset() const { return offset + text.size() + end.size(); }
 };
 
-std::vector<Line> splitLines(std::string_view bytes)
-{
-    std::vector<Line> lines;
+// Hands each line of `bytes` to `visit` in order, until it returns false. One pass and no
+// copies, so a file of any length costs time in proportion to it and no memory per line.
+template <typename Visit> void forEachLine(std::string_view bytes, Visit visit) {
     std::size_t start = 0;
     while (start < bytes.size()) {
         const std::size_t lf = bytes.find('\n', start);
@@ -72,22 +72,21 @@ std::vector<Line> splitLines(std::string_view bytes)
             next = lf + 1;
             textEnd = (lf > start && bytes[lf - 1] == '\r') ? lf - 1 : lf;
         }
-        lines.push_back(
-            {bytes.substr(start, textEnd - start), bytes.substr(textEnd, next - textEnd)});
+        const Line line{bytes.substr(start, textEnd - start), bytes.substr(textEnd, next - textEnd),
+                        start};
+        if (!visit(line))
+            return;
         start = next;
     }
-    return lines;
 }
 
 // A UTF-8 byte order mark written by an editor must not hide the first section.
-std::string_view withoutByteOrderMark(std::string_view text)
-{
+std::string_view withoutByteOrderMark(std::string_view text) {
     constexpr std::string_view bom = "\xEF\xBB\xBF";
     return text.substr(0, bom.size()) == bom ? text.substr(bom.size()) : text;
 }
 
-std::optional<std::string_view> sectionName(std::string_view line)
-{
+std::optional<std::string_view> sectionName(std::string_view line) {
     line = trimBlanks(line);
     if (line.empty() || line.front() != '[')
         return std::nullopt;
@@ -100,8 +99,7 @@ struct Entry {
     std::string_view value;
 };
 
-std::optional<Entry> entryOf(std::string_view line)
-{
+std::optional<Entry> entryOf(std::string_view line) {
     const std::string_view trimmed = trimBlanks(line);
     if (trimmed.empty() || trimmed.front() == ';' || trimmed.front() == '[')
         return std::nullopt;
@@ -113,36 +111,43 @@ std::optional<Entry> entryOf(std::string_view line)
 
 // Where a section and a key sit among the lines of a file.
 struct Location {
-    std::optional<std::size_t> sectionLine;
-    std::optional<std::size_t> keyLine;
-    std::optional<std::size_t> lastEntryLine;
+    std::optional<Line> sectionLine;
+    std::optional<Line> keyLine;
+    std::optional<Line> lastEntryLine;
+    std::optional<Line> lastLine; // of the whole file, known when the section was not found
 };
 
-// The first section of that name counts, and within it the first key of that name.
-Location locate(const std::vector<Line>& lines, std::string_view section, std::string_view key)
-{
+// The first section of that name counts, and within it the first key of that name. A read
+// can stop at the key; a write also needs the section's last entry.
+enum class Purpose { read, write };
+
+Location locate(std::string_view bytes, std::string_view section, std::string_view key,
+                Purpose purpose) {
     Location where;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const std::string_view text = i == 0 ? withoutByteOrderMark(lines[i].text) : lines[i].text;
+    forEachLine(bytes, [&](const Line& line) {
+        where.lastLine = line;
+        const std::string_view text =
+            line.offset == 0 ? withoutByteOrderMark(line.text) : line.text;
         const auto name = sectionName(text);
-        if (where.sectionLine) {
-            if (name)
-                break;
-            const auto entry = entryOf(text);
-            if (!entry)
-                continue;
-            where.lastEntryLine = i;
-            if (!where.keyLine && sameName(entry->key, key))
-                where.keyLine = i;
-        } else if (name && sameName(*name, section)) {
-            where.sectionLine = i;
+        if (!where.sectionLine) {
+            if (name && sameName(*name, section))
+                where.sectionLine = line;
+            return true;
         }
-    }
+        if (name)
+            return false;
+        const auto entry = entryOf(text);
+        if (!entry)
+            return true;
+        where.lastEntryLine = line;
+        if (!where.keyLine && sameName(entry->key, key))
+            where.keyLine = line;
+        return !(where.keyLine && purpose == Purpose::read);
+    });
     return where;
 }
 
-std::string cleanValue(std::string_view raw)
-{
+std::string cleanValue(std::string_view raw) {
     std::string_view value = trimBlanks(raw);
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
         value.back() == value.front()) {
@@ -151,35 +156,50 @@ std::string cleanValue(std::string_view raw)
     return std::string(value.substr(0, maxValueLength));
 }
 
-enum class ReadResult { ok, missing, failed };
+// No settings file the program writes comes near this size; a larger one is damaged or
+// hostile, and only its beginning is read.
+constexpr std::size_t maxFileBytes = 1024 * 1024;
 
-ReadResult readFile(const std::string& path, std::string& bytes)
-{
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return errno == ENOENT ? ReadResult::missing : ReadResult::failed;
+enum class ReadResult { complete, truncated, failed };
+
+// Reads `fd` from its start, at most maxFileBytes of it.
+ReadResult readUpToLimit(int fd, std::string& bytes) {
     bytes.clear();
     char buffer[65536];
-    ReadResult result = ReadResult::ok;
     for (;;) {
-        const ssize_t count = ::read(fd, buffer, sizeof buffer);
+        const ssize_t count = ::pread(fd, buffer, sizeof buffer, static_cast<off_t>(bytes.size()));
         if (count > 0) {
+            const std::size_t room = maxFileBytes - bytes.size();
+            if (static_cast<std::size_t>(count) > room) {
+                bytes.append(buffer, room);
+                return ReadResult::truncated;
+            }
             bytes.append(buffer, static_cast<std::size_t>(count));
         } else if (count == 0) {
-            break;
+            return ReadResult::complete;
         } else if (errno != EINTR) {
-            result = ReadResult::failed; // a folder in the file's place lands here
-            break;
+            bytes.clear();
+            return ReadResult::failed; // a folder in the file's place lands here
         }
     }
+}
+
+// Only a regular file is read: a pipe would never end and a device such as /dev/zero
+// never stops giving bytes. Anything else reads as a missing file.
+bool readForLookup(const std::string& path, std::string& bytes) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat info {};
+    const bool read = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
+                      readUpToLimit(fd, bytes) != ReadResult::failed;
     ::close(fd);
-    return result;
+    return read;
 }
 
 // Creates the missing folders of `folder`; new ones are private to the user, as is
 // usual for configuration folders.
-bool makeFolders(const std::filesystem::path& folder)
-{
+bool makeFolders(const std::filesystem::path& folder) {
     if (folder.empty())
         return true;
     std::error_code error;
@@ -195,11 +215,8 @@ bool makeFolders(const std::filesystem::path& folder)
 // Writes the new contents beside the file and renames them over it, so a crash leaves
 // either the old file or the new one, never a part of one. A settings file kept as a
 // link (as dotfile managers do) is written where the link points, so the link survives.
-bool replaceFile(const std::filesystem::path& target, std::string_view bytes)
-{
+bool replaceFile(const std::filesystem::path& target, std::string_view bytes) {
     const std::filesystem::path folder = target.parent_path();
-    if (!makeFolders(folder))
-        return false;
     ReplacingFile file(target.string());
     if (!file.Open())
         return false;
@@ -217,16 +234,14 @@ bool replaceFile(const std::filesystem::path& target, std::string_view bytes)
     return true;
 }
 
-bool hasLineBreak(std::string_view text)
-{
+bool hasLineBreak(std::string_view text) {
     return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
 }
 
 // A name or value that would break the line structure of the file is refused rather
 // than written: a line break in a saved file name must not be able to add sections or
 // keys of its own.
-bool writable(std::string_view section, std::string_view key, std::string_view value)
-{
+bool writable(std::string_view section, std::string_view key, std::string_view value) {
     const bool sectionOk = !trimBlanks(section).empty() && !hasLineBreak(section) &&
                            section.find(']') == std::string_view::npos;
     const std::string_view trimmedKey = trimBlanks(key);
@@ -239,8 +254,7 @@ bool writable(std::string_view section, std::string_view key, std::string_view v
 // Reading strips surrounding blanks and one pair of quotes, so a value that begins or
 // ends with a blank (a folder name may) or that is itself quoted is written inside
 // quotes to come back exactly as it was written.
-std::string storedValue(std::string_view value)
-{
+std::string storedValue(std::string_view value) {
     if (value.empty())
         return {};
     const bool quoted = value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
@@ -253,41 +267,36 @@ std::string storedValue(std::string_view value)
 // The file with `key` set to `value`: the key's own line is replaced, a missing key goes
 // after the last entry of its section, a missing section goes at the end of the file.
 std::string withEntry(std::string_view old, std::string_view section, std::string_view key,
-                      std::string_view value)
-{
-    const std::vector<Line> lines = splitLines(old);
-    const Location where = locate(lines, section, key);
+                      std::string_view value) {
+    const Location where = locate(old, section, key, Purpose::write);
     const std::string entryLine =
         std::string(key) + "=" + storedValue(value) + std::string(lineEnd);
 
-    std::vector<std::string> pieces;
-    pieces.reserve(lines.size() + 1);
-    for (const Line& line : lines)
-        pieces.push_back(std::string(line.text) + std::string(line.end));
+    std::string result;
+    result.reserve(old.size() + entryLine.size() + section.size() + 4);
     // Whatever follows a last line that lacks its line end needs one first.
-    const auto appendAfter = [&](std::size_t i, const std::string& text) {
-        if (lines[i].end.empty())
-            pieces[i] += lineEnd;
-        pieces[i] += text;
+    const auto insertAfter = [&](const Line& line, std::string_view text) {
+        result.append(old.substr(0, line.endOffset()));
+        if (line.end.empty())
+            result.append(lineEnd);
+        result.append(text);
+        result.append(old.substr(line.endOffset()));
     };
 
     if (where.keyLine) {
-        pieces[*where.keyLine] = entryLine;
+        result.append(old.substr(0, where.keyLine->offset));
+        result.append(entryLine);
+        result.append(old.substr(where.keyLine->endOffset()));
     } else if (where.sectionLine) {
-        appendAfter(where.lastEntryLine.value_or(*where.sectionLine), entryLine);
+        insertAfter(where.lastEntryLine.value_or(*where.sectionLine), entryLine);
     } else {
         const std::string sectionText =
             "[" + std::string(section) + "]" + std::string(lineEnd) + entryLine;
-        if (lines.empty())
-            pieces.push_back(sectionText);
+        if (where.lastLine)
+            insertAfter(*where.lastLine, sectionText);
         else
-            appendAfter(lines.size() - 1, sectionText);
+            result.append(sectionText);
     }
-
-    std::string result;
-    result.reserve(old.size() + entryLine.size() + section.size() + 4);
-    for (const std::string& piece : pieces)
-        result += piece;
     return result;
 }
 
@@ -296,35 +305,35 @@ std::string withEntry(std::string_view old, std::string_view section, std::strin
 PrivateProfile::PrivateProfile(std::string filePath) : m_filePath(std::move(filePath)) {}
 
 std::string PrivateProfile::ReadString(const std::string& section, const std::string& key,
-                                       const std::string& defaultValue) const
-{
+                                       const std::string& defaultValue) const {
     std::string bytes;
-    if (readFile(m_filePath, bytes) != ReadResult::ok)
+    if (!readForLookup(m_filePath, bytes))
         return defaultValue;
-    const std::vector<Line> lines = splitLines(bytes);
-    const Location where = locate(lines, section, key);
+    const Location where = locate(bytes, section, key, Purpose::read);
     if (!where.keyLine)
         return defaultValue;
-    return cleanValue(entryOf(lines[*where.keyLine].text)->value);
+    return cleanValue(entryOf(where.keyLine->text)->value);
 }
 
 bool PrivateProfile::WriteString(const std::string& section, const std::string& key,
-                                 const std::string& value)
-{
-    if (!writable(section, key, value))
+                                 const std::string& value) {
+    if (!writable(section, key, value) ||
+        !makeFolders(std::filesystem::path(m_filePath).parent_path()))
+        return false;
+    // Held from reading the old contents until the new file is in place, so a write of
+    // another running copy cannot fall between and be lost.
+    const ProfileLock lock(m_filePath);
+    if (!lock.Locked())
         return false;
     std::string old;
-    const ReadResult read = readFile(m_filePath, old);
-    if (read == ReadResult::failed)
-        return false; // never replace a file whose contents could not be kept
+    // Never replace a file whose contents could not all be kept.
+    if (readUpToLimit(lock.Descriptor(), old) != ReadResult::complete)
+        return false;
     const std::string updated = withEntry(old, section, key, value);
-    if (read == ReadResult::ok && updated == old)
-        return true;
-    return replaceFile(m_filePath, updated);
+    return updated == old || replaceFile(m_filePath, updated);
 }
 
-std::string DefaultSettingsFilePath()
-{
+std::string DefaultSettingsFilePath() {
     std::string folder;
     const char* configHome = std::getenv("XDG_CONFIG_HOME");
     // Only an absolute folder counts; an empty or relative one is ignored, as for
