@@ -18,24 +18,23 @@
 namespace {
 
 // The messages the window would show for the same mistakes.
-constexpr const char* kInvalidCommandLineFolder =
-    "Invalid Cache path in command line,\t please try again!";
-constexpr const char* kInvalidDefaultFolder =
-    "Invalid default Cache path,please set default path new!";
+constexpr const char* kInvalidCommandLineFolder = "Invalid Cache path in command line,\t please try again!";
+constexpr const char* kInvalidDefaultFolder = "Invalid default Cache path,please set default path new!";
 constexpr const char* kMissingIndexFile =
     "Invalid cache path or data file does not exist, please try again!";
 constexpr const char* kNoCacheFolder = "Cache path not found!";
 
 // A scan view for a run without a window: file errors go to standard error, labels are kept.
 class BatchScanView final : public RecordingScanView {
-  public:
+public:
     explicit BatchScanView(std::ostream& err) : m_err(err) {}
-    void ShowFileError(const std::string& text, const std::string& caption) override {
+    void ShowFileError(const std::string& text, const std::string& caption) override
+    {
         RecordingScanView::ShowFileError(text, caption);
         m_err << caption << ": " << text << '\n';
     }
 
-  private:
+private:
     std::ostream& m_err;
 };
 
@@ -48,7 +47,8 @@ struct ReadPlan {
 // Which file to read and how, following the start-up folder choice; nothing on failure,
 // with the reason written to `err`.
 std::optional<ReadPlan> PlanRead(const CommandLine& commandLine, const ProgramSettings& program,
-                                 std::ostream& err) {
+                                 std::ostream& err)
+{
     if (commandLine.IndexFile) {
         // Only a name that leads nowhere gets the window's message; anything else that
         // cannot be read is named with its reason before the scan.
@@ -81,7 +81,8 @@ std::optional<ReadPlan> PlanRead(const CommandLine& commandLine, const ProgramSe
 
 // The window lists nothing for an index it cannot read; an export that did the same would
 // report an empty list of evidence as a success.
-bool CheckReadable(const std::string& indexFile, std::ostream& err) {
+bool CheckReadable(const std::string& indexFile, std::ostream& err)
+{
     ReadOnlyFile file;
     if (file.Open(indexFile))
         return true;
@@ -93,7 +94,8 @@ bool CheckReadable(const std::string& indexFile, std::ostream& err) {
 // under any name, through any link, or standard output sent into it is refused before
 // anything is written.
 bool CheckOutputIsNotInput(const std::string& outputFile, const std::string& indexFile,
-                           std::ostream& err) {
+                           std::ostream& err)
+{
     const std::optional<FileId> input = FileIdOf(indexFile);
     const std::optional<FileId> output =
         outputFile == "-" ? FileIdOfDescriptor(STDOUT_FILENO) : FileIdOf(outputFile);
@@ -104,7 +106,8 @@ bool CheckOutputIsNotInput(const std::string& outputFile, const std::string& ind
     return false;
 }
 
-bool WriteToStream(const TResultGrid& grid, ExportFormat format, std::ostream& stream) {
+bool WriteToStream(const TResultGrid& grid, ExportFormat format, std::ostream& stream)
+{
     switch (format) {
     case ExportFormat::Text:
         return grid.SaveToASCII(stream);
@@ -119,7 +122,8 @@ bool WriteToStream(const TResultGrid& grid, ExportFormat format, std::ostream& s
 }
 
 // Throws with the writer's message ("Cannot Create file ...") when the file cannot be made.
-void WriteToFile(const TResultGrid& grid, ExportFormat format, const std::string& fileName) {
+void WriteToFile(const TResultGrid& grid, ExportFormat format, const std::string& fileName)
+{
     switch (format) {
     case ExportFormat::Text:
         grid.SaveToASCII(fileName);
@@ -135,7 +139,8 @@ void WriteToFile(const TResultGrid& grid, ExportFormat format, const std::string
     }
 }
 
-void Save(TResultGrid& grid, ExportFormat format, const std::string& outputFile) {
+void Save(TResultGrid& grid, ExportFormat format, const std::string& outputFile)
+{
     grid.CSVSeparator = ';';
     if (outputFile != "-") {
         WriteToFile(grid, format, outputFile);
@@ -148,7 +153,8 @@ void Save(TResultGrid& grid, ExportFormat format, const std::string& outputFile)
 } // namespace
 
 int RunBatchExport(const CommandLine& commandLine, const VarnokSettings& settings,
-                   std::ostream& out, std::ostream& err) {
+                   std::ostream& out, std::ostream& err)
+{
     if (commandLine.Help) {
         out << UsageText();
         return 0;

@@ -29,7 +29,8 @@ constexpr std::array<SwitchForm, 8> kSwitches{{
     {"/shtml", SwitchKind::Output, false, ExportFormat::Html},
 }};
 
-std::string LowerAscii(std::string text) {
+std::string LowerAscii(std::string text)
+{
     std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) {
         return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : static_cast<char>(c);
     });
@@ -37,7 +38,8 @@ std::string LowerAscii(std::string text) {
 }
 
 // The form `argument` has, matched in any letter case; nothing for an argument of no form.
-std::optional<SwitchForm> SwitchOf(const std::string& argument) {
+std::optional<SwitchForm> SwitchOf(const std::string& argument)
+{
     const std::string lowered = LowerAscii(argument);
     for (const SwitchForm& form : kSwitches) {
         const bool matches =
@@ -52,10 +54,11 @@ std::optional<SwitchForm> SwitchOf(const std::string& argument) {
 // rest, so every mistake is kept aside and counts only once the run turns out to be an
 // export, where a stray argument could otherwise decide what gets written where.
 class Parser {
-  public:
+public:
     explicit Parser(const std::vector<std::string>& arguments) : m_arguments(arguments) {}
 
-    CommandLine Run() {
+    CommandLine Run()
+    {
         for (m_next = 0; m_next < m_arguments.size();) {
             const std::string& argument = m_arguments[m_next++];
             if (const std::optional<SwitchForm> form = SwitchOf(argument))
@@ -70,8 +73,9 @@ class Parser {
         return m_result;
     }
 
-  private:
-    void Take(const SwitchForm& form, const std::string& argument) {
+private:
+    void Take(const SwitchForm& form, const std::string& argument)
+    {
         const std::string text = argument.substr(form.Spelling.size());
         switch (form.Kind) {
         case SwitchKind::Help:
@@ -91,14 +95,16 @@ class Parser {
 
     // Only the first value counts, as the window takes only the first folder.
     void TakeOnce(std::optional<std::string>& slot, const std::string& text,
-                  const std::string& argument, const char* prefix) {
+                  const std::string& argument, const char* prefix)
+    {
         if (slot)
             Problem(std::string("Only one ") + prefix + " may be given: " + argument);
         else
             slot = text;
     }
 
-    void TakeOutput(ExportFormat format, const std::string& argument) {
+    void TakeOutput(ExportFormat format, const std::string& argument)
+    {
         m_outputSwitchSeen = true;
         if (m_result.Format != ExportFormat::None) {
             Problem("Only one of /stext, /scsv and /shtml may be given: " + argument);
@@ -119,7 +125,8 @@ class Parser {
         ++m_next;
     }
 
-    void Problem(const std::string& text) {
+    void Problem(const std::string& text)
+    {
         if (m_firstProblem.empty())
             m_firstProblem = text;
     }
@@ -133,11 +140,13 @@ class Parser {
 
 } // namespace
 
-CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
+CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
+{
     return Parser(arguments).Run();
 }
 
-std::string UsageText() {
+std::string UsageText()
+{
     return "Usage: varnok5 [/cache:FOLDER]\n"
            "       varnok5 [/cache:FOLDER | /open:INDEXFILE] (/stext | /scsv | /shtml) OUTFILE\n"
            "\n"

@@ -14,7 +14,8 @@ namespace {
 
 constexpr std::size_t kLineFeeds = 10 * 1000 * 1000;
 
-const std::string& LargeSettingsPath() {
+const std::string& LargeSettingsPath()
+{
     static const std::string path = [] {
         const auto file = std::filesystem::temp_directory_path() / "varnok-bench-settings.ini";
         std::ofstream out(file, std::ios::binary);
@@ -26,7 +27,8 @@ const std::string& LargeSettingsPath() {
     return path;
 }
 
-void BM_ReadKeyOfTenMegabyteSettings(benchmark::State& state) {
+void BM_ReadKeyOfTenMegabyteSettings(benchmark::State& state)
+{
     const PrivateProfile profile(LargeSettingsPath());
     for (auto _ : state) {
         std::string value = profile.ReadString("Settings", "Date format", "1");
@@ -36,7 +38,8 @@ void BM_ReadKeyOfTenMegabyteSettings(benchmark::State& state) {
 BENCHMARK(BM_ReadKeyOfTenMegabyteSettings)->Unit(benchmark::kMillisecond);
 
 // A key that is missing has to be looked for through the whole file.
-void BM_ReadMissingKeyOfTenMegabyteSettings(benchmark::State& state) {
+void BM_ReadMissingKeyOfTenMegabyteSettings(benchmark::State& state)
+{
     const PrivateProfile profile(LargeSettingsPath());
     for (auto _ : state) {
         std::string value = profile.ReadString("Settings", "Font Name", "MS Sans Serif");

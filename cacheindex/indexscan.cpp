@@ -4,20 +4,24 @@
 #include "platform/files.h"
 
 void ScanIndexFile(const std::string& indexFilePath, ScanMode mode, const ScanOptions& options,
-                   TBaseGrid& grid, ScanView& view) {
+                   TBaseGrid& grid, ScanView& view)
+{
     IndexScanner(mode, options, grid, view).Run(indexFilePath);
 }
 
 void ReadIndexAtStartup(const std::string& contentFolder, const ScanOptions& options,
-                        TBaseGrid& grid, ScanView& view) {
+                        TBaseGrid& grid, ScanView& view)
+{
     ScanIndexFile(StartupIndexFilePath(contentFolder), ScanMode::Startup, options, grid, view);
 }
 
-std::string StartupIndexFilePath(const std::string& contentFolder) {
+std::string StartupIndexFilePath(const std::string& contentFolder)
+{
     return contentFolder + "index.dat";
 }
 
-std::string IndexSizeText(const std::string& path) {
+std::string IndexSizeText(const std::string& path)
+{
     const auto size = FileSizeOf(path);
     if (!size)
         return {};

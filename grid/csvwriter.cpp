@@ -6,9 +6,12 @@
 CsvWriter::CsvWriter(const TBaseGrid& grid, const TSaveRange& range, char separator,
                      bool quoteEmpty)
     : m_grid(grid), m_range(range), m_separator(separator == '\0' ? ',' : separator),
-      m_quoteEmpty(quoteEmpty) {}
+      m_quoteEmpty(quoteEmpty)
+{
+}
 
-bool CsvWriter::Write(std::ostream& stream) const {
+bool CsvWriter::Write(std::ostream& stream) const
+{
     OutputBuffer out(stream);
     for (int row = m_range.StartRow; row <= m_range.EndRow; ++row) {
         for (int col = m_range.StartCol; col <= m_range.EndCol; ++col) {
@@ -21,14 +24,16 @@ bool CsvWriter::Write(std::ostream& stream) const {
     return out.Finish();
 }
 
-bool CsvWriter::NeedsEnclosing(std::string_view text) const {
+bool CsvWriter::NeedsEnclosing(std::string_view text) const
+{
     // A line break or the separator would split the row; a leading quotation mark would
     // make a spreadsheet read up to the next one as a single value.
     return text.front() == '"' || text.find(m_separator) != std::string_view::npos ||
            text.find_first_of("\r\n") != std::string_view::npos;
 }
 
-void CsvWriter::WriteValue(OutputBuffer& out, std::string_view text) const {
+void CsvWriter::WriteValue(OutputBuffer& out, std::string_view text) const
+{
     if (text.empty()) {
         if (m_quoteEmpty)
             out.Append(std::string_view("\"\""));

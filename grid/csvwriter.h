@@ -13,14 +13,14 @@ class OutputBuffer;
 // enclosed in quotation marks, with CR LF turned into LF and every quotation mark doubled
 // so it reads back unchanged; any other value is written as it stands.
 class CsvWriter {
-  public:
+public:
     /** separator '\0' means ","; quoteEmpty writes an empty cell as two quotation marks. */
     CsvWriter(const TBaseGrid& grid, const TSaveRange& range, char separator, bool quoteEmpty);
 
     /** Writes the rows of the range; false when the stream failed. */
     [[nodiscard]] bool Write(std::ostream& stream) const;
 
-  private:
+private:
     [[nodiscard]] bool NeedsEnclosing(std::string_view text) const;
     void WriteValue(OutputBuffer& out, std::string_view text) const;
 

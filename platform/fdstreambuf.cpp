@@ -10,17 +10,20 @@ constexpr std::size_t kBufferSize = 64 * 1024;
 
 } // namespace
 
-FdStreamBuf::FdStreamBuf() : m_buffer(kBufferSize) {
+FdStreamBuf::FdStreamBuf() : m_buffer(kBufferSize)
+{
     setp(m_buffer.data(), m_buffer.data() + m_buffer.size());
 }
 
-void FdStreamBuf::Attach(int fd) {
+void FdStreamBuf::Attach(int fd)
+{
     m_fd = fd;
     m_good = true;
     setp(m_buffer.data(), m_buffer.data() + m_buffer.size());
 }
 
-FdStreamBuf::int_type FdStreamBuf::overflow(int_type c) {
+FdStreamBuf::int_type FdStreamBuf::overflow(int_type c)
+{
     if (!FlushBuffer())
         return traits_type::eof();
     if (traits_type::eq_int_type(c, traits_type::eof()))
@@ -30,7 +33,8 @@ FdStreamBuf::int_type FdStreamBuf::overflow(int_type c) {
     return c;
 }
 
-std::streamsize FdStreamBuf::xsputn(const char* data, std::streamsize count) {
+std::streamsize FdStreamBuf::xsputn(const char* data, std::streamsize count)
+{
     const auto size = static_cast<std::size_t>(count);
     // Large pieces skip the buffer; small ones collect in it.
     if (size >= m_buffer.size()) {
@@ -45,18 +49,21 @@ std::streamsize FdStreamBuf::xsputn(const char* data, std::streamsize count) {
     return count;
 }
 
-int FdStreamBuf::sync() {
+int FdStreamBuf::sync()
+{
     return FlushBuffer() ? 0 : -1;
 }
 
-bool FdStreamBuf::FlushBuffer() {
+bool FdStreamBuf::FlushBuffer()
+{
     const auto pending = static_cast<std::size_t>(pptr() - pbase());
     const bool written = WriteAll(pbase(), pending);
     setp(m_buffer.data(), m_buffer.data() + m_buffer.size());
     return written;
 }
 
-bool FdStreamBuf::WriteAll(const char* data, std::size_t count) {
+bool FdStreamBuf::WriteAll(const char* data, std::size_t count)
+{
     while (m_good && count > 0) {
         const ssize_t written = ::write(m_fd, data, count);
         if (written < 0 && errno == EINTR)

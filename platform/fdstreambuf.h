@@ -7,7 +7,7 @@
 // written through a std::ostream and still be synced, linked or renamed by descriptor.
 // A failed write makes every later output fail; the stream then reports it.
 class FdStreamBuf final : public std::streambuf {
-  public:
+public:
     FdStreamBuf();
 
     /** Writes go to `fd` from now on (-1: nowhere, every write fails). */
@@ -15,12 +15,12 @@ class FdStreamBuf final : public std::streambuf {
     /** False once any write has failed. */
     [[nodiscard]] bool Good() const { return m_good; }
 
-  protected:
+protected:
     int_type overflow(int_type c) override;
     std::streamsize xsputn(const char* data, std::streamsize count) override;
     int sync() override;
 
-  private:
+private:
     bool WriteAll(const char* data, std::size_t count);
     bool FlushBuffer();
 

@@ -11,22 +11,26 @@
 
 namespace {
 
-bool statPath(const std::string& path, struct stat& info) {
+bool statPath(const std::string& path, struct stat& info)
+{
     return !path.empty() && ::stat(path.c_str(), &info) == 0;
 }
 
-bool equalIgnoringAsciiCase(const std::string& a, const std::string& b) {
+bool equalIgnoringAsciiCase(const std::string& a, const std::string& b)
+{
     auto lower = [](unsigned char c) {
         return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c - 'A' + 'a') : c;
     };
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) {
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) {
                return lower(static_cast<unsigned char>(x)) == lower(static_cast<unsigned char>(y));
            });
 }
 
 // For file systems without renameat2's no-replace flag: a hard link fails when the target
 // exists, so link-then-unlink never replaces anything either.
-bool linkThenUnlink(const std::string& from, const std::string& to) {
+bool linkThenUnlink(const std::string& from, const std::string& to)
+{
     if (::link(from.c_str(), to.c_str()) != 0)
         return false;
     if (::unlink(from.c_str()) != 0) {
@@ -37,49 +41,57 @@ bool linkThenUnlink(const std::string& from, const std::string& to) {
     return true;
 }
 
-FileId fileIdOf(const struct stat& info) {
+FileId fileIdOf(const struct stat& info)
+{
     return {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
 }
 
 } // namespace
 
-std::optional<FileId> FileIdOf(const std::string& path) {
+std::optional<FileId> FileIdOf(const std::string& path)
+{
     struct stat info {};
     if (!statPath(path, info))
         return std::nullopt;
     return fileIdOf(info);
 }
 
-std::optional<FileId> FileIdOfDescriptor(int fd) {
+std::optional<FileId> FileIdOfDescriptor(int fd)
+{
     struct stat info {};
     if (::fstat(fd, &info) != 0)
         return std::nullopt;
     return fileIdOf(info);
 }
 
-bool FileExists(const std::string& path) {
+bool FileExists(const std::string& path)
+{
     struct stat info {};
     return statPath(path, info) && !S_ISDIR(info.st_mode);
 }
 
-bool FolderExists(const std::string& path) {
+bool FolderExists(const std::string& path)
+{
     struct stat info {};
     return statPath(path, info) && S_ISDIR(info.st_mode);
 }
 
-bool PathExists(const std::string& path) {
+bool PathExists(const std::string& path)
+{
     struct stat info {};
     return !path.empty() && ::lstat(path.c_str(), &info) == 0;
 }
 
-std::optional<std::int64_t> FileSizeOf(const std::string& path) {
+std::optional<std::int64_t> FileSizeOf(const std::string& path)
+{
     struct stat info {};
     if (!statPath(path, info) || !S_ISREG(info.st_mode))
         return std::nullopt;
     return static_cast<std::int64_t>(info.st_size);
 }
 
-bool RenameNoReplace(const std::string& from, const std::string& to) {
+bool RenameNoReplace(const std::string& from, const std::string& to)
+{
     if (from.empty() || to.empty())
         return false;
     if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
@@ -95,7 +107,8 @@ bool RenameNoReplace(const std::string& from, const std::string& to) {
     return ::rename(from.c_str(), to.c_str()) == 0;
 }
 
-std::string FindSubFolderIgnoringCase(const std::string& folder, const std::string& name) {
+std::string FindSubFolderIgnoringCase(const std::string& folder, const std::string& name)
+{
     namespace fs = std::filesystem;
     std::error_code error;
     fs::directory_iterator it(folder.empty() ? std::string(".") : folder, error);

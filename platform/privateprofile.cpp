@@ -22,11 +22,13 @@ namespace {
 constexpr std::size_t maxValueLength = 2047;
 constexpr std::string_view lineEnd = "\r\n";
 
-bool isBlank(char c) {
+bool isBlank(char c)
+{
     return c == ' ' || c == '\t';
 }
 
-std::string_view trimBlanks(std::string_view text) {
+std::string_view trimBlanks(std::string_view text)
+{
     while (!text.empty() && isBlank(text.front()))
         text.remove_prefix(1);
     while (!text.empty() && isBlank(text.back()))
@@ -34,12 +36,14 @@ std::string_view trimBlanks(std::string_view text) {
     return text;
 }
 
-char asciiLower(char c) {
+char asciiLower(char c)
+{
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
 // Names are matched the way the Windows service matches them: letter case is ignored.
-bool sameName(std::string_view a, std::string_view b) {
+bool sameName(std::string_view a, std::string_view b)
+{
     if (a.size() != b.size())
         return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
@@ -62,7 +66,8 @@ struct Line {
 
 // Hands each line of `bytes` to `visit` in order, until it returns false. One pass and no
 // copies, so a file of any length costs time in proportion to it and no memory per line.
-template <typename Visit> void forEachLine(std::string_view bytes, Visit visit) {
+template <typename Visit> void forEachLine(std::string_view bytes, Visit visit)
+{
     std::size_t start = 0;
     while (start < bytes.size()) {
         const std::size_t lf = bytes.find('\n', start);
@@ -81,12 +86,14 @@ template <typename Visit> void forEachLine(std::string_view bytes, Visit visit) 
 }
 
 // A UTF-8 byte order mark written by an editor must not hide the first section.
-std::string_view withoutByteOrderMark(std::string_view text) {
+std::string_view withoutByteOrderMark(std::string_view text)
+{
     constexpr std::string_view bom = "\xEF\xBB\xBF";
     return text.substr(0, bom.size()) == bom ? text.substr(bom.size()) : text;
 }
 
-std::optional<std::string_view> sectionName(std::string_view line) {
+std::optional<std::string_view> sectionName(std::string_view line)
+{
     line = trimBlanks(line);
     if (line.empty() || line.front() != '[')
         return std::nullopt;
@@ -99,7 +106,8 @@ struct Entry {
     std::string_view value;
 };
 
-std::optional<Entry> entryOf(std::string_view line) {
+std::optional<Entry> entryOf(std::string_view line)
+{
     const std::string_view trimmed = trimBlanks(line);
     if (trimmed.empty() || trimmed.front() == ';' || trimmed.front() == '[')
         return std::nullopt;
@@ -122,7 +130,8 @@ struct Location {
 enum class Purpose { read, write };
 
 Location locate(std::string_view bytes, std::string_view section, std::string_view key,
-                Purpose purpose) {
+                Purpose purpose)
+{
     Location where;
     forEachLine(bytes, [&](const Line& line) {
         where.lastLine = line;
@@ -147,7 +156,8 @@ Location locate(std::string_view bytes, std::string_view section, std::string_vi
     return where;
 }
 
-std::string cleanValue(std::string_view raw) {
+std::string cleanValue(std::string_view raw)
+{
     std::string_view value = trimBlanks(raw);
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
         value.back() == value.front()) {
@@ -163,7 +173,8 @@ constexpr std::size_t maxFileBytes = 1024 * 1024;
 enum class ReadResult { complete, truncated, failed };
 
 // Reads `fd` from its start, at most maxFileBytes of it.
-ReadResult readUpToLimit(int fd, std::string& bytes) {
+ReadResult readUpToLimit(int fd, std::string& bytes)
+{
     bytes.clear();
     char buffer[65536];
     for (;;) {
@@ -186,7 +197,8 @@ ReadResult readUpToLimit(int fd, std::string& bytes) {
 
 // Only a regular file is read: a pipe would never end and a device such as /dev/zero
 // never stops giving bytes. Anything else reads as a missing file.
-bool readForLookup(const std::string& path, std::string& bytes) {
+bool readForLookup(const std::string& path, std::string& bytes)
+{
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0)
         return false;
@@ -199,7 +211,8 @@ bool readForLookup(const std::string& path, std::string& bytes) {
 
 // Creates the missing folders of `folder`; new ones are private to the user, as is
 // usual for configuration folders.
-bool makeFolders(const std::filesystem::path& folder) {
+bool makeFolders(const std::filesystem::path& folder)
+{
     if (folder.empty())
         return true;
     std::error_code error;
@@ -215,7 +228,8 @@ bool makeFolders(const std::filesystem::path& folder) {
 // Writes the new contents beside the file and renames them over it, so a crash leaves
 // either the old file or the new one, never a part of one. A settings file kept as a
 // link (as dotfile managers do) is written where the link points, so the link survives.
-bool replaceFile(const std::filesystem::path& target, std::string_view bytes) {
+bool replaceFile(const std::filesystem::path& target, std::string_view bytes)
+{
     const std::filesystem::path folder = target.parent_path();
     ReplacingFile file(target.string());
     if (!file.Open())
@@ -234,14 +248,16 @@ bool replaceFile(const std::filesystem::path& target, std::string_view bytes) {
     return true;
 }
 
-bool hasLineBreak(std::string_view text) {
+bool hasLineBreak(std::string_view text)
+{
     return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
 }
 
 // A name or value that would break the line structure of the file is refused rather
 // than written: a line break in a saved file name must not be able to add sections or
 // keys of its own.
-bool writable(std::string_view section, std::string_view key, std::string_view value) {
+bool writable(std::string_view section, std::string_view key, std::string_view value)
+{
     const bool sectionOk = !trimBlanks(section).empty() && !hasLineBreak(section) &&
                            section.find(']') == std::string_view::npos;
     const std::string_view trimmedKey = trimBlanks(key);
@@ -254,7 +270,8 @@ bool writable(std::string_view section, std::string_view key, std::string_view v
 // Reading strips surrounding blanks and one pair of quotes, so a value that begins or
 // ends with a blank (a folder name may) or that is itself quoted is written inside
 // quotes to come back exactly as it was written.
-std::string storedValue(std::string_view value) {
+std::string storedValue(std::string_view value)
+{
     if (value.empty())
         return {};
     const bool quoted = value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
@@ -267,7 +284,8 @@ std::string storedValue(std::string_view value) {
 // The file with `key` set to `value`: the key's own line is replaced, a missing key goes
 // after the last entry of its section, a missing section goes at the end of the file.
 std::string withEntry(std::string_view old, std::string_view section, std::string_view key,
-                      std::string_view value) {
+                      std::string_view value)
+{
     const Location where = locate(old, section, key, Purpose::write);
     const std::string entryLine =
         std::string(key) + "=" + storedValue(value) + std::string(lineEnd);
@@ -305,7 +323,8 @@ std::string withEntry(std::string_view old, std::string_view section, std::strin
 PrivateProfile::PrivateProfile(std::string filePath) : m_filePath(std::move(filePath)) {}
 
 std::string PrivateProfile::ReadString(const std::string& section, const std::string& key,
-                                       const std::string& defaultValue) const {
+                                       const std::string& defaultValue) const
+{
     std::string bytes;
     if (!readForLookup(m_filePath, bytes))
         return defaultValue;
@@ -316,7 +335,8 @@ std::string PrivateProfile::ReadString(const std::string& section, const std::st
 }
 
 bool PrivateProfile::WriteString(const std::string& section, const std::string& key,
-                                 const std::string& value) {
+                                 const std::string& value)
+{
     if (!writable(section, key, value) ||
         !makeFolders(std::filesystem::path(m_filePath).parent_path()))
         return false;
@@ -333,7 +353,8 @@ bool PrivateProfile::WriteString(const std::string& section, const std::string& 
     return updated == old || replaceFile(m_filePath, updated);
 }
 
-std::string DefaultSettingsFilePath() {
+std::string DefaultSettingsFilePath()
+{
     std::string folder;
     const char* configHome = std::getenv("XDG_CONFIG_HOME");
     // Only an absolute folder counts; an empty or relative one is ignored, as for

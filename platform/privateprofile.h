@@ -11,7 +11,7 @@
 // to replacing it, so the last write of every key stands. Only a regular file is read, and
 // only its first MiB; anything else in its place reads as a missing file and is not written.
 class PrivateProfile {
-  public:
+public:
     explicit PrivateProfile(std::string filePath);
 
     [[nodiscard]] const std::string& FilePath() const { return m_filePath; }
@@ -29,7 +29,7 @@ class PrivateProfile {
     [[nodiscard]] bool WriteString(const std::string& section, const std::string& key,
                                    const std::string& value);
 
-  private:
+private:
     std::string m_filePath;
 };
 

@@ -13,7 +13,8 @@ namespace {
 // go on for long, but nothing should wait forever either.
 constexpr int kMaxAttempts = 1000;
 
-bool lockExclusive(int fd) {
+bool lockExclusive(int fd)
+{
     for (;;) {
         if (::flock(fd, LOCK_EX) == 0)
             return true;
@@ -23,7 +24,8 @@ bool lockExclusive(int fd) {
 }
 
 // Whether `path` still names the file that was opened, rather than one renamed over it.
-bool stillNamedBy(const std::string& path, const struct stat& opened) {
+bool stillNamedBy(const std::string& path, const struct stat& opened)
+{
     struct stat named {};
     return ::stat(path.c_str(), &named) == 0 && named.st_dev == opened.st_dev &&
            named.st_ino == opened.st_ino;
@@ -31,7 +33,8 @@ bool stillNamedBy(const std::string& path, const struct stat& opened) {
 
 } // namespace
 
-ProfileLock::ProfileLock(const std::string& path) {
+ProfileLock::ProfileLock(const std::string& path)
+{
     for (int attempt = 0; attempt < kMaxAttempts; ++attempt) {
         // Non-blocking, so that a pipe in the file's place cannot stall the open.
         const int fd =
@@ -52,7 +55,8 @@ ProfileLock::ProfileLock(const std::string& path) {
     }
 }
 
-ProfileLock::~ProfileLock() {
+ProfileLock::~ProfileLock()
+{
     if (m_fd >= 0)
         ::close(m_fd);
 }

@@ -8,7 +8,7 @@
 // waiter that finds the name leading to a newer file by the time it gets the lock takes
 // the lock again on that one.
 class ProfileLock {
-  public:
+public:
     /** Waits for the lock on the regular file at `path`, creating it empty when missing. */
     explicit ProfileLock(const std::string& path);
     ~ProfileLock();
@@ -20,6 +20,6 @@ class ProfileLock {
     /** The locked file, open for reading from its start. */
     [[nodiscard]] int Descriptor() const { return m_fd; }
 
-  private:
+private:
     int m_fd = -1;
 };

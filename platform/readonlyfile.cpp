@@ -9,7 +9,8 @@
 
 namespace {
 
-int openForReading(const std::string& path) {
+int openForReading(const std::string& path)
+{
     // O_NONBLOCK keeps a named pipe from stalling the open; such a thing is refused below.
     const int flags = O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
     // Reading evidence should not even touch its access time; the flag is only allowed
@@ -21,7 +22,8 @@ int openForReading(const std::string& path) {
 }
 
 // What a path that is no regular file names instead, for messages.
-std::string notAFileReason(mode_t mode) {
+std::string notAFileReason(mode_t mode)
+{
     const char* kind = "a special file";
     if (S_ISDIR(mode))
         kind = "a folder";
@@ -36,11 +38,13 @@ std::string notAFileReason(mode_t mode) {
 
 } // namespace
 
-ReadOnlyFile::~ReadOnlyFile() {
+ReadOnlyFile::~ReadOnlyFile()
+{
     Close();
 }
 
-bool ReadOnlyFile::Open(const std::string& path) {
+bool ReadOnlyFile::Open(const std::string& path)
+{
     Close();
     m_openError = std::strerror(ENOENT);
     if (path.empty())
@@ -68,7 +72,8 @@ bool ReadOnlyFile::Open(const std::string& path) {
     return true;
 }
 
-void ReadOnlyFile::Close() {
+void ReadOnlyFile::Close()
+{
     if (m_fd >= 0)
         ::close(m_fd);
     m_fd = -1;
@@ -78,11 +83,12 @@ void ReadOnlyFile::Close() {
     m_windowLength = 0;
 }
 
-std::span<const std::uint8_t> ReadOnlyFile::View(std::int64_t offset, std::size_t count) {
+std::span<const std::uint8_t> ReadOnlyFile::View(std::int64_t offset, std::size_t count)
+{
     if (offset < 0 || offset >= m_end || count == 0)
         return {};
-    const auto wanted = static_cast<std::size_t>(std::min<std::int64_t>(
-        static_cast<std::int64_t>(std::min(count, kWindowSize)), m_end - offset));
+    const auto wanted = static_cast<std::size_t>(
+        std::min<std::int64_t>(static_cast<std::int64_t>(std::min(count, kWindowSize)), m_end - offset));
     const std::int64_t windowEnd = m_windowStart + static_cast<std::int64_t>(m_windowLength);
     if (offset < m_windowStart || offset + static_cast<std::int64_t>(wanted) > windowEnd) {
         fillWindow(offset);
@@ -92,7 +98,8 @@ std::span<const std::uint8_t> ReadOnlyFile::View(std::int64_t offset, std::size_
     return {m_window.data() + skip, available};
 }
 
-void ReadOnlyFile::fillWindow(std::int64_t offset) {
+void ReadOnlyFile::fillWindow(std::int64_t offset)
+{
     if (m_window.empty())
         m_window.resize(static_cast<std::size_t>(
             std::min<std::int64_t>(static_cast<std::int64_t>(kWindowSize), m_end)));

@@ -12,7 +12,7 @@
 // Raised when the system reports a read error (a failing disk, a vanished network share).
 // Reaching the end of the file is no error.
 class FileReadError : public std::runtime_error {
-  public:
+public:
     using std::runtime_error::runtime_error;
 };
 
@@ -22,7 +22,7 @@ class FileReadError : public std::runtime_error {
 // kills the reading process, while a plain read just returns fewer bytes.
 // Bytes at or past the end of the file are absent: views simply come back shorter.
 class ReadOnlyFile final : public ByteSource {
-  public:
+public:
     static constexpr std::size_t kWindowSize = 256 * 1024;
 
     ReadOnlyFile() = default;
@@ -52,7 +52,7 @@ class ReadOnlyFile final : public ByteSource {
     [[nodiscard]] std::span<const std::uint8_t> View(std::int64_t offset,
                                                      std::size_t count) override;
 
-  private:
+private:
     void fillWindow(std::int64_t offset);
 
     int m_fd = -1;

@@ -20,12 +20,14 @@ constexpr int keepUmaskMode = -1;
 constexpr std::size_t suffixLength = 8;
 constexpr long usualNameMax = 255;
 
-std::string folderOf(const std::string& path) {
+std::string folderOf(const std::string& path)
+{
     const std::filesystem::path parent = std::filesystem::path(path).parent_path();
     return parent.empty() ? std::string(".") : parent.string();
 }
 
-std::string randomSuffix() {
+std::string randomSuffix()
+{
     static std::mt19937 generator{std::random_device{}()};
     static constexpr char digits[] = "abcdefghijklmnopqrstuvwxyz0123456789";
     std::uniform_int_distribution<std::size_t> pick(0, sizeof(digits) - 2);
@@ -37,7 +39,8 @@ std::string randomSuffix() {
 
 // ".<name>.<random>.tmp" beside the target, with the name shortened so that the whole
 // fits the folder's longest file name: a target whose own name is that long must work.
-std::string temporaryNameFor(const std::string& folder, const std::string& name) {
+std::string temporaryNameFor(const std::string& folder, const std::string& name)
+{
     long nameMax = ::pathconf(folder.c_str(), _PC_NAME_MAX);
     if (nameMax <= 0)
         nameMax = usualNameMax;
@@ -50,13 +53,17 @@ std::string temporaryNameFor(const std::string& folder, const std::string& name)
 } // namespace
 
 ReplacingFile::ReplacingFile(std::string targetPath, TemporaryKind kind)
-    : m_targetPath(std::move(targetPath)), m_kind(kind) {}
+    : m_targetPath(std::move(targetPath)), m_kind(kind)
+{
+}
 
-ReplacingFile::~ReplacingFile() {
+ReplacingFile::~ReplacingFile()
+{
     Discard();
 }
 
-bool ReplacingFile::Open() {
+bool ReplacingFile::Open()
+{
     if (m_fd >= 0 || m_targetPath.empty())
         return false;
     struct stat targetStat {};
@@ -80,14 +87,16 @@ bool ReplacingFile::Open() {
     return CreateTemporaryFile(keepUmaskMode);
 }
 
-bool ReplacingFile::CreateTemporaryFile(int mode) {
+bool ReplacingFile::CreateTemporaryFile(int mode)
+{
     const std::string folder = folderOf(m_targetPath);
     if (m_kind == TemporaryKind::Unnamed && CreateUnnamedFile(folder, mode))
         return true;
     return CreateNamedFile(folder, mode);
 }
 
-bool ReplacingFile::CreateUnnamedFile(const std::string& folder, int mode) {
+bool ReplacingFile::CreateUnnamedFile(const std::string& folder, int mode)
+{
     // The unnamed file is given its name through /proc when complete; without /proc it
     // could never get one.
     if (::access("/proc/self/fd", X_OK) != 0)
@@ -99,7 +108,8 @@ bool ReplacingFile::CreateUnnamedFile(const std::string& folder, int mode) {
     return Attach(fd, mode);
 }
 
-bool ReplacingFile::CreateNamedFile(const std::string& folder, int mode) {
+bool ReplacingFile::CreateNamedFile(const std::string& folder, int mode)
+{
     const std::string name = std::filesystem::path(m_targetPath).filename().string();
     for (int attempt = 0; attempt < maxNameAttempts; ++attempt) {
         std::string candidate = temporaryNameFor(folder, name);
@@ -119,7 +129,8 @@ bool ReplacingFile::CreateNamedFile(const std::string& folder, int mode) {
     return false;
 }
 
-bool ReplacingFile::Attach(int fd, int mode) {
+bool ReplacingFile::Attach(int fd, int mode)
+{
     if (fd < 0)
         return false;
     m_fd = fd;
@@ -133,7 +144,8 @@ bool ReplacingFile::Attach(int fd, int mode) {
     return true;
 }
 
-bool ReplacingFile::NameUnnamedFile() {
+bool ReplacingFile::NameUnnamedFile()
+{
     const std::string folder = folderOf(m_targetPath);
     const std::string name = std::filesystem::path(m_targetPath).filename().string();
     const std::string procPath = "/proc/self/fd/" + std::to_string(m_fd);
@@ -152,7 +164,8 @@ bool ReplacingFile::NameUnnamedFile() {
     return false;
 }
 
-bool ReplacingFile::Commit() {
+bool ReplacingFile::Commit()
+{
     if (m_fd < 0)
         return false;
     m_stream.flush();
@@ -177,7 +190,8 @@ bool ReplacingFile::Commit() {
     return true;
 }
 
-void ReplacingFile::Discard() {
+void ReplacingFile::Discard()
+{
     if (!m_tempPath.empty()) {
         ::unlink(m_tempPath.c_str());
         m_tempPath.clear();

@@ -16,7 +16,7 @@ class TemporaryFileGuard;
 // A target that exists but is not a regular file (a pipe, a terminal, /dev/stdout) is
 // written directly, since it cannot be replaced.
 class ReplacingFile {
-  public:
+public:
     // Unnamed: an unnamed file where the file system allows it, else a named one.
     // Named: always a named temporary file.
     enum class TemporaryKind { Unnamed, Named };
@@ -35,7 +35,7 @@ class ReplacingFile {
         untouched) on any failure. */
     [[nodiscard]] bool Commit();
 
-  private:
+private:
     // mode: permissions to give the new file, or -1 for those of any newly created file.
     [[nodiscard]] bool CreateTemporaryFile(int mode);
     [[nodiscard]] bool CreateUnnamedFile(const std::string& folder, int mode);

@@ -27,7 +27,8 @@ std::array<Slot, kSlotCount> g_slots;
 std::array<struct sigaction, kSignals.size()> g_previous{};
 std::once_flag g_installed;
 
-void removeGuardedFiles(int signalNumber) {
+void removeGuardedFiles(int signalNumber)
+{
     for (Slot& slot : g_slots) {
         if (slot.Ready.load(std::memory_order_acquire))
             ::unlink(slot.Path);
@@ -40,7 +41,8 @@ void removeGuardedFiles(int signalNumber) {
     ::raise(signalNumber);
 }
 
-void installHandlers() {
+void installHandlers()
+{
     struct sigaction action {};
     action.sa_handler = removeGuardedFiles;
     sigemptyset(&action.sa_mask);
@@ -56,7 +58,8 @@ void installHandlers() {
 
 } // namespace
 
-TemporaryFileGuard::TemporaryFileGuard(const std::string& path) {
+TemporaryFileGuard::TemporaryFileGuard(const std::string& path)
+{
     if (path.empty() || path.size() >= PATH_MAX)
         return;
     std::call_once(g_installed, installHandlers);
@@ -72,7 +75,8 @@ TemporaryFileGuard::TemporaryFileGuard(const std::string& path) {
     }
 }
 
-TemporaryFileGuard::~TemporaryFileGuard() {
+TemporaryFileGuard::~TemporaryFileGuard()
+{
     if (m_slot < 0)
         return;
     Slot& slot = g_slots[static_cast<std::size_t>(m_slot)];

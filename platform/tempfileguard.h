@@ -7,7 +7,7 @@
 // signals first remove the file, then end the process as they would have. Guards may
 // nest and overlap; a path too long to record is simply not guarded.
 class TemporaryFileGuard {
-  public:
+public:
     explicit TemporaryFileGuard(const std::string& path);
     ~TemporaryFileGuard();
     TemporaryFileGuard(const TemporaryFileGuard&) = delete;
@@ -17,6 +17,6 @@ class TemporaryFileGuard {
      * guarded). */
     [[nodiscard]] bool Guarded() const { return m_slot >= 0; }
 
-  private:
+private:
     int m_slot = -1;
 };

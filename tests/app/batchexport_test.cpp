@@ -17,8 +17,9 @@
 namespace {
 
 class BatchExportTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
+protected:
+    void SetUp() override
+    {
         std::filesystem::create_directories(m_dir.Path() / "cache" / "Content.IE5");
         IndexFileSpec plan;
         UrlRecordSpec page;
@@ -37,14 +38,11 @@ class BatchExportTest : public ::testing::Test {
     }
 
     [[nodiscard]] std::string CacheFolder() const { return m_dir.File("cache"); }
-    [[nodiscard]] std::string IndexPath() const {
-        return m_dir.File("cache/Content.IE5/index.dat");
-    }
-    [[nodiscard]] std::string Output(const std::string& name = "out.csv") const {
-        return m_dir.File(name);
-    }
+    [[nodiscard]] std::string IndexPath() const { return m_dir.File("cache/Content.IE5/index.dat"); }
+    [[nodiscard]] std::string Output(const std::string& name = "out.csv") const { return m_dir.File(name); }
 
-    int Run(const std::vector<std::string>& arguments) {
+    int Run(const std::vector<std::string>& arguments)
+    {
         m_out.str("");
         m_err.str("");
         return RunBatchExport(ParseCommandLine(arguments), m_settings, m_out, m_err);
@@ -57,24 +55,27 @@ class BatchExportTest : public ::testing::Test {
     std::ostringstream m_err;
 };
 
-TEST_F(BatchExportTest, CacheFolderListsUrlRecordsAsTheStartupReadDoes) {
+TEST_F(BatchExportTest, CacheFolderListsUrlRecordsAsTheStartupReadDoes)
+{
     ASSERT_EQ(Run({"/CACHE:" + CacheFolder(), "/scsv", Output()}), 0) << m_err.str();
-    EXPECT_EQ(ReadWholeFile(Output()), "No.;URL   ;Latest visit\r\n"
-                                       "1;\"http://example.com/a;b.htm\";03/07/2005 13:05:09\r\n"
-                                       "2;http://example.com/logo.gif;03/08/2005 13:05:09\r\n");
+    EXPECT_EQ(ReadWholeFile(Output()),
+              "No.;URL   ;Latest visit\r\n"
+              "1;\"http://example.com/a;b.htm\";03/07/2005 13:05:09\r\n"
+              "2;http://example.com/logo.gif;03/08/2005 13:05:09\r\n");
     EXPECT_EQ(m_out.str(), "2 lines listed\n");
-    EXPECT_FALSE(std::filesystem::exists(m_dir.File("Varnok5.ini")))
-        << "the settings file is only read";
+    EXPECT_FALSE(std::filesystem::exists(m_dir.File("Varnok5.ini"))) << "the settings file is only read";
 }
 
-TEST_F(BatchExportTest, OpenListsRedirectsAsTheOpenCommandDoes) {
+TEST_F(BatchExportTest, OpenListsRedirectsAsTheOpenCommandDoes)
+{
     ASSERT_EQ(Run({"/open:" + IndexPath(), "/stext", Output("out.txt")}), 0) << m_err.str();
     const std::string text = ReadWholeFile(Output("out.txt"));
     EXPECT_NE(text.find("http://example.com/moved"), std::string::npos);
     EXPECT_EQ(m_out.str(), "3 lines listed\n");
 }
 
-TEST_F(BatchExportTest, SettingsChooseDateOrderFilterAndCellFormat) {
+TEST_F(BatchExportTest, SettingsChooseDateOrderFilterAndCellFormat)
+{
     m_settings.WriteInteger(SettingsKey::DateFormat, 2);
     m_settings.WriteBoolean(SettingsKey::ShowTextOnly, true);
     m_settings.WriteBoolean(SettingsKey::CellFormatHtml, true);
@@ -85,16 +86,16 @@ TEST_F(BatchExportTest, SettingsChooseDateOrderFilterAndCellFormat) {
               "07/03/2005 13:05:09\r\n");
 }
 
-TEST_F(BatchExportTest, HtmlOutputIsATable) {
+TEST_F(BatchExportTest, HtmlOutputIsATable)
+{
     ASSERT_EQ(Run({"/cache:" + CacheFolder(), "/shtml", Output("out.html")}), 0) << m_err.str();
     const std::string html = ReadWholeFile(Output("out.html"));
-    EXPECT_EQ(html.rfind(
-                  "<table border=\"1\" cellspacing=\"0\" cellpadding=\"0\" width=\"100%\">\r\n", 0),
-              0u);
+    EXPECT_EQ(html.rfind("<table border=\"1\" cellspacing=\"0\" cellpadding=\"0\" width=\"100%\">\r\n", 0), 0u);
     EXPECT_NE(html.find("http://example.com/logo.gif"), std::string::npos);
 }
 
-TEST_F(BatchExportTest, FailuresReportOnStandardErrorAndLeaveNoFile) {
+TEST_F(BatchExportTest, FailuresReportOnStandardErrorAndLeaveNoFile)
+{
     EXPECT_EQ(Run({"/cache:" + m_dir.File("nowhere"), "/scsv", Output()}), 1);
     EXPECT_EQ(m_err.str(), "Invalid Cache path in command line,\t please try again!\n");
     EXPECT_EQ(m_out.str(), "");
@@ -112,7 +113,8 @@ TEST_F(BatchExportTest, FailuresReportOnStandardErrorAndLeaveNoFile) {
 
 // An export's arguments follow its grammar exactly: anything else is named, the usage
 // follows, and no file is made (not even one named after a switch at the root).
-TEST_F(BatchExportTest, ArgumentsOutsideTheGrammarAreRefused) {
+TEST_F(BatchExportTest, ArgumentsOutsideTheGrammarAreRefused)
+{
     const std::string in = "/open:" + IndexPath();
     const struct {
         std::vector<std::string> Arguments;
@@ -141,14 +143,16 @@ TEST_F(BatchExportTest, ArgumentsOutsideTheGrammarAreRefused) {
     EXPECT_NE(m_out.str().find("Usage: varnok5"), std::string::npos);
 }
 
-TEST_F(BatchExportTest, WindowModeIgnoresWhatItDoesNotKnow) {
+TEST_F(BatchExportTest, WindowModeIgnoresWhatItDoesNotKnow)
+{
     const CommandLine line = ParseCommandLine({"/bogus", "/cache:A", "/CACHE:B", "/open:x", "y"});
     EXPECT_FALSE(line.IsBatch());
     EXPECT_EQ(line.CacheFolder.value_or("<none>"), "A");
 }
 
 // The evidence is never the output, whatever name, link or redirection leads to it.
-TEST_F(BatchExportTest, OutputThatIsTheIndexFileIsRefused) {
+TEST_F(BatchExportTest, OutputThatIsTheIndexFileIsRefused)
+{
     const std::string evidence = ReadWholeFile(IndexPath());
     std::filesystem::create_symlink(IndexPath(), Output("link.dat"));
     std::filesystem::create_hard_link(IndexPath(), Output("hard.dat"));
@@ -191,7 +195,8 @@ TEST_F(BatchExportTest, OutputThatIsTheIndexFileIsRefused) {
 
 // Whatever cannot be read as an index file fails the export, naming the file and the
 // reason, and an existing output keeps its contents.
-TEST_F(BatchExportTest, UnreadableIndexIsAFailure) {
+TEST_F(BatchExportTest, UnreadableIndexIsAFailure)
+{
     const std::string fifo = Output("pipe.dat");
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     const std::string socketPath = Output("socket.dat");

@@ -7,14 +7,16 @@
 
 namespace {
 
-std::string csv(const TResultGrid& grid) {
+std::string csv(const TResultGrid& grid)
+{
     std::ostringstream out;
     EXPECT_TRUE(grid.SaveToCSV(out));
     return out.str();
 }
 
 // The CSV line of one entry whose address is `address`.
-std::string csvOfAddress(const std::string& address) {
+std::string csvOfAddress(const std::string& address)
+{
     TResultGrid grid;
     grid.SetRowCountEx(1);
     grid.SetCellEx(0, 0, "1");
@@ -25,7 +27,8 @@ std::string csvOfAddress(const std::string& address) {
 
 } // namespace
 
-TEST(CsvWriterTest, WritesCaptionsAndEntriesWithTheSeparator) {
+TEST(CsvWriterTest, WritesCaptionsAndEntriesWithTheSeparator)
+{
     TResultGrid grid;
     FillExampleList(grid);
     EXPECT_EQ(csv(grid), "No.;URL   ;Latest visit\r\n"
@@ -35,7 +38,8 @@ TEST(CsvWriterTest, WritesCaptionsAndEntriesWithTheSeparator) {
     EXPECT_EQ(csv(grid), "x.htm;05/06/2004 10:11:12\r\n");
 }
 
-TEST(CsvWriterTest, ClearedGridGivesQuotedEmptyValues) {
+TEST(CsvWriterTest, ClearedGridGivesQuotedEmptyValues)
+{
     TResultGrid grid;
     FillExampleList(grid);
     grid.Clear();
@@ -46,13 +50,15 @@ TEST(CsvWriterTest, ClearedGridGivesQuotedEmptyValues) {
     EXPECT_EQ(csv(grid), ";;\r\n;;\r\n");
 }
 
-TEST(CsvWriterTest, AnchorsAreWrittenUnlessTheyHoldTheSeparator) {
+TEST(CsvWriterTest, AnchorsAreWrittenUnlessTheyHoldTheSeparator)
+{
     EXPECT_EQ(csvOfAddress("<A href=\"x.htm\">x.htm</A>"), "1;<A href=\"x.htm\">x.htm</A>;t\r\n");
     // Enclosed values double their quotation marks, so spreadsheets read them back.
     EXPECT_EQ(csvOfAddress("<A href=\"a;b\">a;b</A>"), "1;\"<A href=\"\"a;b\"\">a;b</A>\";t\r\n");
 }
 
-TEST(CsvWriterTest, QuotesAreDoubledOnlyInsideEnclosedValues) {
+TEST(CsvWriterTest, QuotesAreDoubledOnlyInsideEnclosedValues)
+{
     EXPECT_EQ(csvOfAddress("say \"hi\""), "1;say \"hi\";t\r\n");
     EXPECT_EQ(csvOfAddress("\";\""), "1;\"\"\";\"\"\";t\r\n");
     EXPECT_EQ(csvOfAddress("http://a/?x=\"1\";y=2&z=3"),
@@ -61,7 +67,8 @@ TEST(CsvWriterTest, QuotesAreDoubledOnlyInsideEnclosedValues) {
 
 // Addresses from a hostile index file that would split their row or shift its columns
 // in a spreadsheet unless enclosed.
-TEST(CsvWriterTest, ValuesThatWouldSplitTheRowAreEnclosed) {
+TEST(CsvWriterTest, ValuesThatWouldSplitTheRowAreEnclosed)
+{
     const struct {
         const char* Address;
         const char* Line;
@@ -79,7 +86,8 @@ TEST(CsvWriterTest, ValuesThatWouldSplitTheRowAreEnclosed) {
         EXPECT_EQ(csvOfAddress(c.Address), c.Line) << c.Address;
 }
 
-TEST(CsvWriterTest, NulSeparatorMeansComma) {
+TEST(CsvWriterTest, NulSeparatorMeansComma)
+{
     TResultGrid grid;
     FillExampleList(grid);
     grid.CSVSeparator = '\0';
@@ -88,6 +96,7 @@ TEST(CsvWriterTest, NulSeparatorMeansComma) {
                          "1,\"a,b;c\",05/06/2004 10:11:12\r\n");
 }
 
-TEST(CsvWriterTest, CellBytesPassUnchanged) {
+TEST(CsvWriterTest, CellBytesPassUnchanged)
+{
     EXPECT_EQ(csvOfAddress("caf\xE9\x80"), "1;caf\xE9\x80;t\r\n");
 }

@@ -17,20 +17,23 @@
 namespace {
 
 class PrivateProfileTest : public ::testing::Test {
-  protected:
+protected:
     TempDir m_dir;
     std::string m_path = m_dir.File("Varnok5.ini");
 
     std::string Read(const std::string& section, const std::string& key,
-                     const std::string& def = "<none>") {
+                     const std::string& def = "<none>")
+    {
         return PrivateProfile(m_path).ReadString(section, key, def);
     }
-    void Write(const std::string& section, const std::string& key, const std::string& value) {
+    void Write(const std::string& section, const std::string& key, const std::string& value)
+    {
         ASSERT_TRUE(PrivateProfile(m_path).WriteString(section, key, value));
     }
 };
 
-TEST_F(PrivateProfileTest, MissingFileSectionOrKeyGivesDefault) {
+TEST_F(PrivateProfileTest, MissingFileSectionOrKeyGivesDefault)
+{
     EXPECT_EQ(Read("Settings", "Top", "111"), "111");
     EXPECT_FALSE(std::filesystem::exists(m_path)) << "reading must not create the file";
 
@@ -44,7 +47,8 @@ TEST_F(PrivateProfileTest, MissingFileSectionOrKeyGivesDefault) {
 // Hand-written files: names match without regard to case, CR LF and LF lines both end a
 // line, values lose outer blanks and one pair of quotes, comments are no keys and the first
 // occurrence of a key counts.
-TEST_F(PrivateProfileTest, ReadsHandWrittenFiles) {
+TEST_F(PrivateProfileTest, ReadsHandWrittenFiles)
+{
     const struct {
         std::string File;
         std::vector<std::array<std::string, 3>> Reads; // section, key, value
@@ -76,13 +80,15 @@ TEST_F(PrivateProfileTest, ReadsHandWrittenFiles) {
     }
 }
 
-TEST_F(PrivateProfileTest, ReadValueIsCappedAt2047Characters) {
+TEST_F(PrivateProfileTest, ReadValueIsCappedAt2047Characters)
+{
     const std::string longValue(3000, 'v');
     Write("S", "Long", longValue);
     EXPECT_EQ(Read("S", "Long"), std::string(2047, 'v'));
 }
 
-TEST_F(PrivateProfileTest, CommentsAndFirstOccurrences) {
+TEST_F(PrivateProfileTest, CommentsAndFirstOccurrences)
+{
     WriteWholeFile(
         m_path, "\xEF\xBB\xBF[S]\n;Key=commented\nKey=first\nKey=second\n[s]\nKey=other section\n");
     EXPECT_EQ(Read("S", "Key"), "first");
@@ -92,7 +98,8 @@ TEST_F(PrivateProfileTest, CommentsAndFirstOccurrences) {
 // A write changes only its own line; a missing key goes after the last entry of its section,
 // a missing section to the end of the file; new lines end in CR LF. The last value
 // written, even an empty one, reads back.
-TEST_F(PrivateProfileTest, WritesChangeOnlyWhatTheyMust) {
+TEST_F(PrivateProfileTest, WritesChangeOnlyWhatTheyMust)
+{
     const struct {
         std::optional<std::string> Before;
         std::vector<std::array<std::string, 3>> Writes; // section, key, value
@@ -129,7 +136,8 @@ TEST_F(PrivateProfileTest, WritesChangeOnlyWhatTheyMust) {
     EXPECT_EQ(Read("Settings", "Top"), "10");
 }
 
-TEST_F(PrivateProfileTest, ValuesWithOuterBlanksOrQuotesComeBackAsWritten) {
+TEST_F(PrivateProfileTest, ValuesWithOuterBlanksOrQuotesComeBackAsWritten)
+{
     for (const std::string value :
          {" /cases/lead", "/cases/trail ", "\"quoted\"", "'single'", "\"", "a \"b\""}) {
         Write("S", "K", value);
@@ -140,7 +148,8 @@ TEST_F(PrivateProfileTest, ValuesWithOuterBlanksOrQuotesComeBackAsWritten) {
         << "ordinary values are written as they are";
 }
 
-TEST_F(PrivateProfileTest, LineBreaksInNamesOrValuesAreRefusedAndFileUnchanged) {
+TEST_F(PrivateProfileTest, LineBreaksInNamesOrValuesAreRefusedAndFileUnchanged)
+{
     const std::string before = "[Settings]\r\nFile Name=a.txt\r\n";
     WriteWholeFile(m_path, before);
     PrivateProfile profile(m_path);
@@ -153,7 +162,8 @@ TEST_F(PrivateProfileTest, LineBreaksInNamesOrValuesAreRefusedAndFileUnchanged) 
     EXPECT_EQ(ReadWholeFile(m_path), before);
 }
 
-TEST_F(PrivateProfileTest, UnwritablePlacesFailAndKeepTheOldFile) {
+TEST_F(PrivateProfileTest, UnwritablePlacesFailAndKeepTheOldFile)
+{
     // Tests may run as root, for whom permission bits do not stop a write: use places
     // no one can write to instead.
     const std::string blocker = m_dir.File("plainfile");
@@ -169,7 +179,8 @@ TEST_F(PrivateProfileTest, UnwritablePlacesFailAndKeepTheOldFile) {
     EXPECT_EQ(PrivateProfile(m_path).ReadString("S", "K", "d"), "d");
 }
 
-TEST_F(PrivateProfileTest, ReadOnlyFolderFailsForNonRoot) {
+TEST_F(PrivateProfileTest, ReadOnlyFolderFailsForNonRoot)
+{
     if (::geteuid() == 0)
         GTEST_SKIP() << "permission bits do not stop root";
     const std::string before = "[S]\r\nK=old\r\n";
@@ -184,7 +195,8 @@ TEST_F(PrivateProfileTest, ReadOnlyFolderFailsForNonRoot) {
         << "no temporary file may be left behind";
 }
 
-TEST_F(PrivateProfileTest, WriteLeavesNoTemporaryFileAndKeepsPermissions) {
+TEST_F(PrivateProfileTest, WriteLeavesNoTemporaryFileAndKeepsPermissions)
+{
     WriteWholeFile(m_path, "[S]\r\nK=old\r\n");
     std::filesystem::permissions(m_path, std::filesystem::perms::owner_read |
                                              std::filesystem::perms::owner_write);
@@ -194,7 +206,8 @@ TEST_F(PrivateProfileTest, WriteLeavesNoTemporaryFileAndKeepsPermissions) {
               std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
 }
 
-TEST_F(PrivateProfileTest, WriteThroughLinkKeepsTheLink) {
+TEST_F(PrivateProfileTest, WriteThroughLinkKeepsTheLink)
+{
     const std::string real = m_dir.File("real.ini");
     WriteWholeFile(real, "[S]\r\nK=old\r\n");
     std::filesystem::create_symlink(real, m_path);
@@ -206,7 +219,8 @@ TEST_F(PrivateProfileTest, WriteThroughLinkKeepsTheLink) {
 // Something other than a regular file in the file's place (a pipe that would never end, a
 // device that never stops giving bytes, a folder) reads as a missing file, without waiting,
 // and is never written.
-TEST_F(PrivateProfileTest, OnlyARegularFileIsReadOrWritten) {
+TEST_F(PrivateProfileTest, OnlyARegularFileIsReadOrWritten)
+{
     const std::string fifo = m_dir.File("pipe.ini");
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     const std::string zero = m_dir.File("zero.ini");
@@ -224,7 +238,8 @@ TEST_F(PrivateProfileTest, OnlyARegularFileIsReadOrWritten) {
 
 // No settings file comes near a MiB: a larger one is read only that far, and is not
 // rewritten, since the rest of it could not be kept.
-TEST_F(PrivateProfileTest, OnlyTheFirstMebibyteIsRead) {
+TEST_F(PrivateProfileTest, OnlyTheFirstMebibyteIsRead)
+{
     const std::string head = "[S]\r\nEarly=1\r\n";
     const std::string contents = head + std::string(10'000'000, '\n') + "[S]\r\nLate=2\r\n";
     WriteWholeFile(m_path, contents);
@@ -240,7 +255,8 @@ TEST_F(PrivateProfileTest, OnlyTheFirstMebibyteIsRead) {
 }
 
 // Two running copies writing at the same time: every key either of them wrote survives.
-TEST_F(PrivateProfileTest, ConcurrentWritersLoseNothing) {
+TEST_F(PrivateProfileTest, ConcurrentWritersLoseNothing)
+{
     constexpr int kKeys = 150;
     std::vector<pid_t> writers;
     for (const char* name : {"A", "B"}) {
@@ -272,7 +288,8 @@ TEST_F(PrivateProfileTest, ConcurrentWritersLoseNothing) {
 }
 
 // Only an absolute XDG_CONFIG_HOME counts; otherwise the file lives in ~/.config.
-TEST(DefaultSettingsFilePath, FollowsXdgConfigHomeElseHome) {
+TEST(DefaultSettingsFilePath, FollowsXdgConfigHomeElseHome)
+{
     const ScopedEnv home("HOME", "/home/analyst");
     for (const auto& [config, expected] :
          {std::pair{"/xdg/config", "/xdg/config/Varnok5.ini"},

@@ -12,14 +12,16 @@
 
 namespace {
 
-std::size_t filesIn(const std::filesystem::path& folder) {
+std::size_t filesIn(const std::filesystem::path& folder)
+{
     return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(folder),
                                                   std::filesystem::directory_iterator()));
 }
 
 } // namespace
 
-TEST(ReplacingFileTest, NewContentsAppearOnlyOnCommit) {
+TEST(ReplacingFileTest, NewContentsAppearOnlyOnCommit)
+{
     TempDir dir;
     const std::string path = dir.File("out.txt");
     WriteWholeFile(path, "old contents");
@@ -38,7 +40,8 @@ TEST(ReplacingFileTest, NewContentsAppearOnlyOnCommit) {
     EXPECT_EQ(info.st_mode & 0777, 0640u); // a replaced file keeps its permissions
 }
 
-TEST(ReplacingFileTest, AbandonedWriteLeavesTargetAndFolderAsTheyWere) {
+TEST(ReplacingFileTest, AbandonedWriteLeavesTargetAndFolderAsTheyWere)
+{
     TempDir dir;
     const std::string existing = dir.File("existing.txt");
     WriteWholeFile(existing, "keep me");
@@ -56,7 +59,8 @@ TEST(ReplacingFileTest, AbandonedWriteLeavesTargetAndFolderAsTheyWere) {
     EXPECT_EQ(filesIn(dir.Path()), 1u);
 }
 
-TEST(ReplacingFileTest, WritesThroughASymbolicLink) {
+TEST(ReplacingFileTest, WritesThroughASymbolicLink)
+{
     TempDir dir;
     const std::string target = dir.File("target.txt");
     const std::string link = dir.File("link.txt");
@@ -70,7 +74,8 @@ TEST(ReplacingFileTest, WritesThroughASymbolicLink) {
     EXPECT_EQ(ReadWholeFile(target), "new");
 }
 
-TEST(ReplacingFileTest, RefusesMissingFoldersAndFolders) {
+TEST(ReplacingFileTest, RefusesMissingFoldersAndFolders)
+{
     TempDir dir;
     ReplacingFile inMissingFolder(dir.File("missing/out.txt"));
     EXPECT_FALSE(inMissingFolder.Open());
@@ -83,7 +88,8 @@ TEST(ReplacingFileTest, RefusesMissingFoldersAndFolders) {
 
 // Every name the file system takes must work, the longest ones included: the temporary
 // file's name may not grow past what the folder allows.
-TEST(ReplacingFileTest, LongestNamesWork) {
+TEST(ReplacingFileTest, LongestNamesWork)
+{
     TempDir dir;
     for (const auto kind :
          {ReplacingFile::TemporaryKind::Unnamed, ReplacingFile::TemporaryKind::Named}) {
@@ -104,7 +110,8 @@ TEST(ReplacingFileTest, LongestNamesWork) {
 
 // A writer stopped half-way leaves the folder as it was: a killed process takes its unnamed
 // file with it, and SIGINT or SIGTERM remove a named one before the process ends.
-TEST(ReplacingFileTest, StoppedWriterLeavesNothingBehind) {
+TEST(ReplacingFileTest, StoppedWriterLeavesNothingBehind)
+{
     using Kind = ReplacingFile::TemporaryKind;
     const struct {
         Kind TemporaryKind;
