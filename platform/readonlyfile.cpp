@@ -79,6 +79,8 @@ void ReadOnlyFile::Close()
     m_fd = -1;
     m_size = 0;
     m_end = 0;
+    // The window is sized for the file it reads; the next file gets one of its own size.
+    m_window.clear();
     m_windowStart = 0;
     m_windowLength = 0;
 }
