@@ -3,7 +3,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <chrono>
 #include <filesystem>
 #include <ostream>
 #include <sstream>
@@ -155,7 +154,8 @@ TEST_P(SaveFileTest, FullDeviceRaisesAWriteError)
 INSTANTIATE_TEST_SUITE_P(AllWriters, SaveFileTest,
                          ::testing::Values(Writer::Ascii, Writer::Csv, Writer::Html), writerName);
 
-TEST(SaveFileSpeedTest, WritersHandleLargeListsQuickly)
+// Their speed is measured in the writer benchmarks; here, that a large list is written whole.
+TEST(SaveFileLargeListTest, WritersHandleLargeLists)
 {
     TResultGrid grid;
     FillCaptions(grid);
@@ -165,12 +165,9 @@ TEST(SaveFileSpeedTest, WritersHandleLargeListsQuickly)
                  row % 2 ? "http://www.example.com/path/page" + std::to_string(row) + ".htm"
                          : Anchor("http://www.example.com/a?b=1&amp;c=" + std::to_string(row)),
                  "05/06/2004 10:11:12");
-    const auto start = std::chrono::steady_clock::now();
     for (Writer writer : {Writer::Ascii, Writer::Csv, Writer::Html}) {
         std::ostringstream out;
         ASSERT_TRUE(save(grid, writer, out));
         EXPECT_GT(out.str().size(), static_cast<std::size_t>(rows) * 30);
     }
-    const auto elapsed = std::chrono::steady_clock::now() - start;
-    EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count(), 3000);
 }
