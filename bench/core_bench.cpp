@@ -23,7 +23,7 @@ const std::string& LargeIndexPath()
 {
     static const std::string path = [] {
         const auto file = std::filesystem::temp_directory_path() / "varnok-bench-40000.dat";
-        IndexFileSpec plan = MakeRealisticSpec(kRecords, 1);
+        IndexFilePlan plan = MakeRealisticPlan(kRecords, 1);
         plan.TableCount = kTables;
         if (!WriteFileBytes(file.string(), BuildIndexFile(plan).Bytes))
             std::fprintf(stderr, "cannot write %s\n", file.c_str());

@@ -21,17 +21,17 @@ protected:
     void SetUp() override
     {
         std::filesystem::create_directories(m_dir.Path() / "cache" / "Content.IE5");
-        IndexFileSpec plan;
-        UrlRecordSpec page;
+        IndexFilePlan plan;
+        UrlRecordPlan page;
         page.Address = "http://example.com/a;b.htm";
         page.LastAccess = FileTimeFromUtc(2005, 3, 7, 13, 5, 9);
         plan.Urls.push_back(page);
-        UrlRecordSpec picture;
+        UrlRecordPlan picture;
         picture.Address = "http://example.com/logo.gif";
         picture.LastAccess = FileTimeFromUtc(2005, 3, 8, 13, 5, 9);
         picture.Headers = "HTTP/1.1 200 OK\r\nContent-Type: image/gif\r\n\r\n";
         plan.Urls.push_back(picture);
-        RedirectRecordSpec redirect;
+        RedirectRecordPlan redirect;
         redirect.Address = "http://example.com/moved";
         plan.Redirects.push_back(redirect);
         ASSERT_TRUE(WriteFileBytes(IndexPath(), BuildIndexFile(plan).Bytes));

@@ -37,9 +37,9 @@ std::vector<std::string> Addresses(const ScanOutcome& outcome)
     return addresses;
 }
 
-UrlRecordSpec Url(const std::string& address, const std::string& contentType)
+UrlRecordPlan Url(const std::string& address, const std::string& contentType)
 {
-    UrlRecordSpec url;
+    UrlRecordPlan url;
     url.Address = address;
     url.LastAccess = FileTimeFromUtc(2005, 3, 7, 13, 5, 9);
     url.Headers = "HTTP/1.1 200 OK\r\nContent-Type: " + contentType + "\r\n\r\n";

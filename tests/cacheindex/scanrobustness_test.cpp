@@ -20,7 +20,7 @@ const std::string kSpaces21(21, ' ');
 
 // Three chained tables with two records each.
 struct ChainedIndex {
-    IndexFileSpec Plan;
+    IndexFilePlan Plan;
     GeneratedIndex Index;
     std::vector<std::string> AllAddresses;
 };
@@ -106,7 +106,7 @@ TEST(TableChain, TablesEveryFewBlocksPointingAtEachOther)
 
 TEST(DamagedRecords, GarbageBlocksNeverBreakTheNumbering)
 {
-    const GeneratedIndex index = BuildIndexFile(MakeRealisticSpec(60, 3));
+    const GeneratedIndex index = BuildIndexFile(MakeRealisticPlan(60, 3));
     for (unsigned seed = 1; seed <= 40; ++seed) {
         const auto bytes = WithGarbageBlocks(index.Bytes, index.RecordOffsets[5 + seed % 20],
                                              static_cast<int>(seed % 7 + 1), seed);
@@ -124,7 +124,7 @@ TEST(DamagedRecords, GarbageBlocksNeverBreakTheNumbering)
 // every record that lies wholly before the cut is listed exactly as in the whole file.
 TEST(DamagedRecords, EveryTruncationKeepsTheRowsBeforeTheCut)
 {
-    IndexFileSpec plan;
+    IndexFilePlan plan;
     plan.FirstTableOffset = 0x4000;
     plan.RecordsStart = 0x5000;
     plan.Urls = {Url("http://a.example/index.html"), Url("http://b.example/" + std::string(150, 'b')),
@@ -177,7 +177,7 @@ TEST(Evidence, ReadsNeverChangeTheIndexFile)
 {
     TempDir dir;
     const std::string path = dir.File("index.dat");
-    WriteWholeFile(path, BuildIndexFile(MakeSampleSpec()).Bytes);
+    WriteWholeFile(path, BuildIndexFile(MakeSamplePlan()).Bytes);
     // An access time older than the modification time is one that a read would normally
     // bring up to date.
     const timespec times[2] = {{1'000'000'000, 0}, {1'100'000'000, 0}};
@@ -233,7 +233,7 @@ void ReadFailing(FailedRead& read, ScanMode mode, const std::vector<std::uint8_t
 
 TEST(ReadFailures, FailedWalkKeepsTheRowsListedSoFar)
 {
-    IndexFileSpec plan;
+    IndexFilePlan plan;
     plan.TableCount = 1;
     std::vector<std::string> addresses;
     for (int i = 0; i < 600; ++i) {
@@ -268,7 +268,7 @@ TEST(ReadFailures, FailedWalkKeepsTheRowsListedSoFar)
 // table is known that is the end of the file.
 TEST(ReadFailures, FailedFirstProbeWalksToTheEndOfTheFile)
 {
-    IndexFileSpec plan;
+    IndexFilePlan plan;
     plan.Urls = {Url("http://a.example/"), Url("http://b.example/")};
     const GeneratedIndex index = BuildIndexFile(plan);
     ASSERT_EQ(index.TableOffsets[0], 0x5000u);
@@ -302,7 +302,7 @@ public:
 TEST(ReadFailures, StartupOpeningFailureIsReportedAndTheReadFinishes)
 {
     TempDir dir;
-    WriteWholeFile(dir.File("index.dat"), BuildIndexFile(MakeSampleSpec()).Bytes);
+    WriteWholeFile(dir.File("index.dat"), BuildIndexFile(MakeSamplePlan()).Bytes);
     TBaseGrid grid;
     ThrowingSizeView view;
     ReadIndexAtStartup(dir.Path().string() + "/", ScanOptions{}, grid, view);
@@ -323,7 +323,7 @@ TEST(ReadFailures, StartupOpeningFailureIsReportedAndTheReadFinishes)
 // position they can name, and nothing after it is examined.
 TEST(LargeFiles, OnlyTheFirstTwoGigabytesAreRead)
 {
-    IndexFileSpec plan;
+    IndexFilePlan plan;
     plan.Urls = {Url("http://inside.example/")};
     const GeneratedIndex small = BuildIndexFile(plan);
     const std::string record(small.Bytes.begin() + small.RecordOffsets[0],

@@ -5,16 +5,16 @@
 #include "tests/tools/indexfilereader.h"
 #include "tools/indexwriter.h"
 
-TEST(RealisticSpec, SameSeedSameFileOtherSeedOtherFile)
+TEST(RealisticPlan, SameSeedSameFileOtherSeedOtherFile)
 {
-    const auto first = BuildIndexFile(MakeRealisticSpec(500, 7)).Bytes;
-    EXPECT_EQ(first, BuildIndexFile(MakeRealisticSpec(500, 7)).Bytes);
-    EXPECT_NE(first, BuildIndexFile(MakeRealisticSpec(500, 8)).Bytes);
+    const auto first = BuildIndexFile(MakeRealisticPlan(500, 7)).Bytes;
+    EXPECT_EQ(first, BuildIndexFile(MakeRealisticPlan(500, 7)).Bytes);
+    EXPECT_NE(first, BuildIndexFile(MakeRealisticPlan(500, 8)).Bytes);
 }
 
-TEST(RealisticSpec, VariedRecordsOfTheRequestedCount)
+TEST(RealisticPlan, VariedRecordsOfTheRequestedCount)
 {
-    const IndexFileSpec plan = MakeRealisticSpec(3000, 1);
+    const IndexFilePlan plan = MakeRealisticPlan(3000, 1);
     ASSERT_EQ(plan.Urls.size() + plan.Redirects.size(), 3000U);
     EXPECT_EQ(plan.Order.size(), 3000U);
     EXPECT_GT(plan.Redirects.size(), 100U);
@@ -25,7 +25,7 @@ TEST(RealisticSpec, VariedRecordsOfTheRequestedCount)
     std::size_t longAddresses = 0;
     const std::uint64_t from = FileTimeFromUtc(2004, 1, 1, 0, 0, 0);
     const std::uint64_t to = FileTimeFromUtc(2007, 1, 1, 0, 0, 0);
-    for (const UrlRecordSpec& url : plan.Urls) {
+    for (const UrlRecordPlan& url : plan.Urls) {
         ASSERT_EQ(url.Address.rfind("http", 0), 0U) << url.Address;
         hosts.insert(url.Address.substr(0, url.Address.find('/', 8)));
         textTypes += url.Headers.find("Content-Type: text") != std::string::npos ? 1 : 0;
@@ -40,9 +40,9 @@ TEST(RealisticSpec, VariedRecordsOfTheRequestedCount)
     EXPECT_GE(longAddresses, 1U);
 }
 
-TEST(RealisticSpec, RedirectsStandBeforeTheAddressTheyLeadTo)
+TEST(RealisticPlan, RedirectsStandBeforeTheAddressTheyLeadTo)
 {
-    const IndexFileSpec plan = MakeRealisticSpec(400, 2);
+    const IndexFilePlan plan = MakeRealisticPlan(400, 2);
     for (std::size_t i = 0; i < plan.Order.size(); ++i) {
         if (plan.Order[i] >= 0) {
             continue;
@@ -55,9 +55,9 @@ TEST(RealisticSpec, RedirectsStandBeforeTheAddressTheyLeadTo)
     }
 }
 
-TEST(RealisticSpec, BenchmarkFileFitsTheAllocationBitmap)
+TEST(RealisticPlan, BenchmarkFileFitsTheAllocationBitmap)
 {
-    IndexFileSpec plan = MakeRealisticSpec(40000, 1);
+    IndexFilePlan plan = MakeRealisticPlan(40000, 1);
     plan.TableCount = 9;
     const GeneratedIndex index = BuildIndexFile(plan);
     EXPECT_EQ(index.TableOffsets.size(), 9U);
@@ -68,9 +68,9 @@ TEST(RealisticSpec, BenchmarkFileFitsTheAllocationBitmap)
     EXPECT_EQ(WalkRecords(index.Bytes), index.RecordOffsets);
 }
 
-TEST(RealisticSpec, LayoutVariantsChangeSomeRecordsOnly)
+TEST(RealisticPlan, LayoutVariantsChangeSomeRecordsOnly)
 {
-    IndexFileSpec plan = MakeRealisticSpec(200, 4);
+    IndexFilePlan plan = MakeRealisticPlan(200, 4);
     AddLayoutVariants(plan);
     EXPECT_FALSE(plan.Urls[3].AddressAt96);
     EXPECT_TRUE(plan.Urls[4].AddressAt96);

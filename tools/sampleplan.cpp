@@ -91,18 +91,18 @@ constexpr std::array<SampleEntry, 42> kEntries = {{
     {6, "https://www.bank-of-elsmere.com/online/css/bank.css", "text/css", 5211},
 }};
 
-UrlRecordSpec sampleUrl(const SampleEntry& entry, std::uint64_t visit)
+UrlRecordPlan sampleUrl(const SampleEntry& entry, std::uint64_t visit)
 {
     const std::string type = entry.Type;
     const std::uint32_t key = HashKey(entry.Address);
-    UrlRecordSpec url;
+    UrlRecordPlan url;
     url.Address = entry.Address;
     url.LastAccess = visit;
     url.LastModified = visit - std::uint64_t{key % (200 * 86400)} * kTicksPerSecond;
     url.FileSize = entry.Size;
     url.SubFolder = static_cast<int>(key >> 6) % 4;
     url.FileName = CacheFileName(url.Address, type, 1);
-    ResponseHeaderSpec headers;
+    ResponseHeaderPlan headers;
     headers.ContentType = type == "-" ? "" : type;
     headers.Length = entry.Size;
     headers.Http10 = type == "-";
@@ -116,9 +116,9 @@ UrlRecordSpec sampleUrl(const SampleEntry& entry, std::uint64_t visit)
 
 } // namespace
 
-IndexFileSpec MakeSampleSpec()
+IndexFilePlan MakeSamplePlan()
 {
-    IndexFileSpec plan;
+    IndexFilePlan plan;
     plan.TableCount = 2;
     int previousSession = -1;
     std::uint64_t visit = 0;

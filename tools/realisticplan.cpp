@@ -150,17 +150,17 @@ std::uint64_t randomVisit(Dice& dice)
     return start + offset * kTicksPerSecond;
 }
 
-UrlRecordSpec makeUrl(Dice& dice, bool longAddress)
+UrlRecordPlan makeUrl(Dice& dice, bool longAddress)
 {
     const ContentKind& kind = longAddress ? kKinds[5] : pickKind(dice);
-    UrlRecordSpec url;
+    UrlRecordPlan url;
     url.Address = longAddress ? makeLongAddress(dice) : makeAddress(dice, kind);
     url.LastAccess = randomVisit(dice);
     url.LastModified = url.LastAccess - std::uint64_t{dice.Below(400 * 86400)} * kTicksPerSecond;
     url.FileSize = dice.Between(kind.MinSize, kind.MaxSize);
     url.SubFolder = static_cast<int>(dice.Below(4));
     url.FileName = CacheFileName(url.Address, kind.Type, dice.OneIn(5) ? 2 : 1);
-    ResponseHeaderSpec headers;
+    ResponseHeaderPlan headers;
     headers.ContentType = dice.OneIn(25) ? "" : kind.Type;
     headers.Length = url.FileSize;
     headers.User = kUser;
@@ -178,14 +178,14 @@ UrlRecordSpec makeUrl(Dice& dice, bool longAddress)
 }
 
 // A moved folder: the address without its trailing slash redirects to the folder's page.
-void addRedirectPair(Dice& dice, IndexFileSpec& plan)
+void addRedirectPair(Dice& dice, IndexFilePlan& plan)
 {
-    RedirectRecordSpec redirect;
+    RedirectRecordPlan redirect;
     redirect.Address = hostPrefix(dice, dice.Pick(kHosts)) + "/" + dice.Pick(kWords);
-    UrlRecordSpec url = makeUrl(dice, false);
+    UrlRecordPlan url = makeUrl(dice, false);
     url.Address = redirect.Address + "/";
     url.FileName = CacheFileName(url.Address, "text/html", 1);
-    ResponseHeaderSpec headers;
+    ResponseHeaderPlan headers;
     headers.ContentType = "text/html";
     headers.Length = url.FileSize;
     headers.CacheControl = "private";
@@ -199,10 +199,10 @@ void addRedirectPair(Dice& dice, IndexFileSpec& plan)
 
 } // namespace
 
-IndexFileSpec MakeRealisticSpec(int count, unsigned seed)
+IndexFilePlan MakeRealisticPlan(int count, unsigned seed)
 {
     Dice dice(seed);
-    IndexFileSpec plan;
+    IndexFilePlan plan;
     plan.TableCount = std::max(1, (count + kRecordsPerTable - 1) / kRecordsPerTable);
     while (static_cast<int>(plan.Order.size()) < count) {
         if (count - static_cast<int>(plan.Order.size()) >= 2 && dice.OneIn(12)) {
@@ -215,7 +215,7 @@ IndexFileSpec MakeRealisticSpec(int count, unsigned seed)
     return plan;
 }
 
-void AddLayoutVariants(IndexFileSpec& plan)
+void AddLayoutVariants(IndexFilePlan& plan)
 {
     for (std::size_t i = 4; i < plan.Urls.size(); i += 5) {
         plan.Urls[i].AddressAt96 = true;
