@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "platform/asciicase.h"
+
 namespace {
 
 constexpr std::string_view anchorStart = "<A href=\"";
@@ -46,20 +48,6 @@ std::optional<std::string> decodeEscaped(std::string_view escaped)
     return result;
 }
 
-bool startsWithNoCase(std::string_view text, std::string_view lowerPrefix)
-{
-    if (text.size() < lowerPrefix.size())
-        return false;
-    for (std::size_t i = 0; i < lowerPrefix.size(); ++i) {
-        char c = text[i];
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-        if (c != lowerPrefix[i])
-            return false;
-    }
-    return true;
-}
-
 } // namespace
 
 std::optional<std::string> AddressAnchorTarget(std::string_view text)
@@ -80,6 +68,7 @@ std::optional<std::string> AddressAnchorTarget(std::string_view text)
 
 bool IsWebAddress(std::string_view address)
 {
-    return startsWithNoCase(address, "http:") || startsWithNoCase(address, "https:") ||
-           startsWithNoCase(address, "ftp:");
+    return StartsWithIgnoringAsciiCase(address, "http:") ||
+           StartsWithIgnoringAsciiCase(address, "https:") ||
+           StartsWithIgnoringAsciiCase(address, "ftp:");
 }
