@@ -1,18 +1,15 @@
 #include "cacheindex/indexscanner.h"
 
 #include <algorithm>
-#include <cstring>
 #include <exception>
 
+#include "cacheindex/recordlayout.h"
 #include "cacheindex/recordreader.h"
 #include "cacheindex/scanview.h"
 #include "grid/basegrid.h"
 
 namespace {
 
-constexpr std::int64_t kFirstTableCandidate = 0x4000;
-constexpr std::int64_t kTableLength = 4096;
-constexpr std::int64_t kBlockLength = 128;
 constexpr std::size_t kOpenCommandLongestAddress = 128;
 constexpr std::size_t kStartupLongestAddress = 385;
 
@@ -26,23 +23,36 @@ constexpr int kRowGrowthStep = 1024;
 // A cheap first test of a block: could its signature be "URL " or "REDR"?
 bool startsRecord(std::span<const std::uint8_t> block)
 {
-    return block.size() >= 4 && (block[0] == 'U' || block[0] == 'R');
+    return block.size() >= kSignatureLength &&
+           (block[0] == kUrlSignature[0] || block[0] == kRedirectSignature[0]);
 }
 
 bool isTableSignature(std::span<const std::uint8_t> bytes)
 {
-    return bytes.size() >= 4 && std::memcmp(bytes.data(), "HASH", 4) == 0;
+    return bytes.size() >= kSignatureLength &&
+           std::string_view(reinterpret_cast<const char*>(bytes.data()), kSignatureLength) ==
+               kTableSignature;
 }
 
 void appendEscaped(std::string& out, std::string_view text)
 {
     for (char c : text) {
         switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        default: out += c; break;
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
+        default:
+            out += c;
+            break;
         }
     }
 }
@@ -128,9 +138,8 @@ std::span<const std::uint8_t> IndexScanner::view(std::int64_t offset, std::size_
 {
     if (offset >= m_size)
         return {};
-    return m_source->View(offset, static_cast<std::size_t>(
-                                      std::min<std::int64_t>(static_cast<std::int64_t>(count),
-                                                             m_size - offset)));
+    return m_source->View(offset, static_cast<std::size_t>(std::min<std::int64_t>(
+                                      static_cast<std::int64_t>(count), m_size - offset)));
 }
 
 void IndexScanner::walkTables()
@@ -141,13 +150,14 @@ void IndexScanner::walkTables()
     for (;;) {
         bool lastTable = false;
         try {
-            if (!isTableSignature(view(tableOffset, 4))) {
+            if (!isTableSignature(view(tableOffset, kSignatureLength))) {
                 tableOffset += kTableLength;
                 if (tableOffset > m_last)
                     return;
                 continue;
             }
-            const std::uint32_t next = ReadU32(view(tableOffset + 8, 4), 0).value_or(0);
+            const std::uint32_t next =
+                ReadU32(view(tableOffset + kNextTableField, 4), 0).value_or(0);
             const auto nextOffset = static_cast<std::int64_t>(next);
             regionEnd = m_last;
             if (next == 0) {
@@ -182,7 +192,8 @@ bool IndexScanner::walkRegion(std::int64_t blockPosition, std::int64_t regionEnd
     std::int64_t stretchStart = 0;
     auto blockAt = [&](std::int64_t position) {
         const std::int64_t offset = position - stretchStart;
-        if (offset < 0 || offset + static_cast<std::int64_t>(span) > static_cast<std::int64_t>(stretch.size())) {
+        if (offset < 0 ||
+            offset + static_cast<std::int64_t>(span) > static_cast<std::int64_t>(stretch.size())) {
             stretch = view(position, kStretchLength);
             stretchStart = position;
             return stretch.first(std::min(span, stretch.size()));
