@@ -7,6 +7,7 @@
 #include "cacheindex/recordreader.h"
 #include "cacheindex/scanview.h"
 #include "grid/basegrid.h"
+#include "grid/safeanchor.h"
 
 namespace {
 
@@ -32,29 +33,6 @@ bool isTableSignature(std::span<const std::uint8_t> bytes)
     return bytes.size() >= kSignatureLength &&
            std::string_view(reinterpret_cast<const char*>(bytes.data()), kSignatureLength) ==
                kTableSignature;
-}
-
-void appendEscaped(std::string& out, std::string_view text)
-{
-    for (char c : text) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        default:
-            out += c;
-            break;
-        }
-    }
 }
 
 } // namespace
@@ -250,18 +228,7 @@ void IndexScanner::growGridFor(int rows)
 
 std::string IndexScanner::addressCellText(std::string_view address) const
 {
-    if (!m_options.CellFormatHtml)
-        return std::string(address);
-    // The address stands twice, as target and as shown text; escaping keeps an "&" in a
-    // query visible and keeps any address from breaking out of the anchor.
-    std::string cell;
-    cell.reserve(2 * address.size() + 24);
-    cell += "<A href=\"";
-    appendEscaped(cell, address);
-    cell += "\">";
-    appendEscaped(cell, address);
-    cell += "</A>";
-    return cell;
+    return m_options.CellFormatHtml ? AddressAnchor(address) : std::string(address);
 }
 
 void IndexScanner::finish()

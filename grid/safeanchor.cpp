@@ -1,5 +1,6 @@
 #include "grid/safeanchor.h"
 
+#include <algorithm>
 #include <array>
 
 #include "platform/asciicase.h"
@@ -48,7 +49,33 @@ std::optional<std::string> decodeEscaped(std::string_view escaped)
     return result;
 }
 
+void appendEscaped(std::string& out, std::string_view text)
+{
+    for (const char c : text) {
+        const auto entity =
+            std::find_if(anchorEntities.begin(), anchorEntities.end(),
+                         [c](const Entity& candidate) { return candidate.Character == c; });
+        if (entity == anchorEntities.end())
+            out += c;
+        else
+            out += entity->Name;
+    }
+}
+
 } // namespace
+
+std::string AddressAnchor(std::string_view address)
+{
+    // The address stands twice, as target and as shown text.
+    std::string cell;
+    cell.reserve(2 * address.size() + anchorStart.size() + anchorMiddle.size() + anchorEnd.size());
+    cell += anchorStart;
+    appendEscaped(cell, address);
+    cell += anchorMiddle;
+    appendEscaped(cell, address);
+    cell += anchorEnd;
+    return cell;
+}
 
 std::optional<std::string> AddressAnchorTarget(std::string_view text)
 {
