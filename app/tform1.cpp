@@ -27,6 +27,7 @@
 #include "app/userdialogs.h"
 #include "app/welcometext.h"
 #include "grid/resultgrid.h"
+#include "grid/resultlist.h"
 #include "grid/view/resultgridview.h"
 #include "platform/files.h"
 #include "platform/internetcache.h"
@@ -569,7 +570,7 @@ void TForm1::BitBtn1Enter()
 
 void TForm1::SelectHistoryFolder1Click()
 {
-    WriteHeaderCells();
+    WriteListCaptions(*m_grid);
     SplitCachePath(m_paths);
     m_openDialogInitialDir = m_paths.ContentFolder;
     HideDesktopIni(m_paths.CacheFolder);
@@ -602,7 +603,7 @@ void TForm1::SelectHistoryFolder1Click()
 void TForm1::ReadChosenFile()
 {
     if (FileExists(m_paths.IndexFilePath)) {
-        ResetGridForRead();
+        ResetListForRead(*m_grid);
         ScanIndexFile(m_paths.IndexFilePath, ScanMode::OpenCommand, CurrentScanOptions(), *m_grid,
                       *this);
         return;
@@ -610,24 +611,6 @@ void TForm1::ReadChosenFile()
     SetLabelText(Label4, "");
     m_dialogs.ShowError(kMissingFileMessage);
     SelectHistoryFolder1Click();
-}
-
-void TForm1::WriteHeaderCells()
-{
-    m_grid->SetCellEx(0, 0, "No.");
-    m_grid->SetCellEx(1, 0, "URL   ");
-    m_grid->SetCellEx(2, 0, "Latest visit");
-}
-
-void TForm1::ResetGridForRead()
-{
-    // Each read shows exactly the chosen file's entries, numbered from 1: the list goes
-    // back to its caption row and one empty row, as after Clear, but keeps its sort column.
-    const int sortColumn = m_grid->SortSettings.Column;
-    m_grid->Clear();
-    m_grid->SetRowCountEx(2);
-    m_grid->SortSettings.Column = sortColumn;
-    WriteHeaderCells();
 }
 
 ScanOptions TForm1::CurrentScanOptions() const
@@ -644,12 +627,10 @@ ScanOptions TForm1::CurrentScanOptions() const
 
 void TForm1::Clear1Click()
 {
-    m_grid->Clear();
+    ClearList(*m_grid);
     SetLabelText(Label7, "");
     SetLabelText(Label4, "");
-    m_grid->SortSettings.Column = 0;
     repaint();
-    m_grid->SetRowCountEx(2);
 }
 
 void TForm1::SetChecks(QAction* on, QAction* off)

@@ -123,8 +123,6 @@ private:
     void ReadAtStartup(bool focusGrid);
 
     // The open command's pieces.
-    void WriteHeaderCells();
-    void ResetGridForRead();
     void ReadChosenFile();
     [[nodiscard]] ScanOptions CurrentScanOptions() const;
 

@@ -6,7 +6,6 @@
 #include "cacheindex/recordlayout.h"
 #include "cacheindex/recordreader.h"
 #include "cacheindex/scanview.h"
-#include "grid/basegrid.h"
 #include "grid/safeanchor.h"
 
 namespace {
@@ -19,7 +18,6 @@ constexpr const char* kFileErrorCaption = "File Error";
 constexpr std::string_view kErrorTextStart = "Can't perform one of the following file";
 
 constexpr std::size_t kStretchLength = 64 * 1024;
-constexpr int kRowGrowthStep = 1024;
 
 // A cheap first test of a block: could its signature be "URL " or "REDR"?
 bool startsRecord(std::span<const std::uint8_t> block)
@@ -39,7 +37,7 @@ bool isTableSignature(std::span<const std::uint8_t> bytes)
 
 IndexScanner::IndexScanner(ScanMode mode, const ScanOptions& options, TBaseGrid& grid,
                            ScanView& view)
-    : m_mode(mode), m_options(options), m_grid(grid), m_view(view),
+    : m_mode(mode), m_options(options), m_list(grid), m_view(view),
       m_dates(options.DateFormat, VisitTimeFormatter::CurrentUtcOffset()),
       m_longestAddress(mode == ScanMode::OpenCommand ? kOpenCommandLongestAddress
                                                      : kStartupLongestAddress)
@@ -58,18 +56,12 @@ void IndexScanner::Run(const std::string& indexFilePath, ByteSource& source)
 
 void IndexScanner::run(const std::string& indexFilePath, ByteSource* source)
 {
-    writeHeaderRow();
-    ensureEmptyListLayout();
+    m_list.Begin();
     if (m_mode == ScanMode::OpenCommand) {
         m_view.SetIndexSizeText(IndexSizeText(indexFilePath));
-        m_grid.SetRowCountEx(m_grid.GetRowCountEx() + 1);
-        m_rowCount = m_grid.GetRowCountEx();
-        m_grid.SetFixedRowsEx(1);
         m_view.SetStatusText(kReadingStatus);
         openSource(indexFilePath, source);
     } else {
-        m_rowCount = m_grid.GetRowCountEx();
-        m_grid.SetFixedRowsEx(1);
         m_view.SetStatusText(kReadingStatus);
         try {
             m_view.SetIndexSizeText(IndexSizeText(indexFilePath));
@@ -82,21 +74,6 @@ void IndexScanner::run(const std::string& indexFilePath, ByteSource* source)
     }
     walkTables();
     finish();
-}
-
-void IndexScanner::writeHeaderRow()
-{
-    m_grid.SetCellEx(0, 0, "No.");
-    m_grid.SetCellEx(1, 0, "URL   ");
-    m_grid.SetCellEx(2, 0, "Latest visit");
-}
-
-// The row rules place the first record in row 1 of a grid that holds the caption row
-// and one empty row; a grid shrunk below that would get records over its caption row.
-void IndexScanner::ensureEmptyListLayout()
-{
-    if (m_grid.GetRowCountEx() < 2)
-        m_grid.SetRowCountEx(2);
 }
 
 void IndexScanner::openSource(const std::string& path, ByteSource* source)
@@ -204,26 +181,12 @@ bool IndexScanner::walkRegion(std::int64_t blockPosition, std::int64_t regionEnd
 
 void IndexScanner::listRecord(const IndexRecord& record)
 {
-    const int row = m_mode == ScanMode::OpenCommand ? m_rowCount - 2 : m_rowCount - 1;
-    growGridFor(m_rowCount + 1);
-    m_grid.SetCellEx(0, row, std::to_string(row));
-    m_grid.SetCellEx(1, row, addressCellText(record.Address));
     std::string date;
     if (record.VisitTime) {
         date.resize(VisitTimeFormatter::kTextLength);
         date.resize(m_dates.Format(*record.VisitTime, date.data()));
     }
-    m_grid.SetCellEx(2, row, std::move(date));
-    ++m_rowCount;
-}
-
-// While the scan runs the grid may hold a few more rows than the list has: it grows by
-// many rows at a time rather than one per record, and finishing gives it its exact count.
-void IndexScanner::growGridFor(int rows)
-{
-    const int current = m_grid.GetRowCountEx();
-    if (rows > current)
-        m_grid.SetRowCountEx(std::max(rows, current + kRowGrowthStep));
+    m_list.AddEntry(addressCellText(record.Address), std::move(date));
 }
 
 std::string IndexScanner::addressCellText(std::string_view address) const
@@ -234,11 +197,8 @@ std::string IndexScanner::addressCellText(std::string_view address) const
 void IndexScanner::finish()
 {
     m_file.Close();
-    if (m_mode == ScanMode::OpenCommand && m_rowCount > 2)
-        --m_rowCount;
-    m_view.SetLineCountText(std::to_string(m_rowCount - 2));
+    m_view.SetLineCountText(std::to_string(m_list.Finish()));
     m_view.SetStatusText("");
-    m_grid.SetRowCountEx(m_rowCount - 1);
     m_view.FinishRead(m_mode == ScanMode::OpenCommand);
 }
 
