@@ -4,7 +4,7 @@
 #include <QFile>
 #include <QStringDecoder>
 
-#include "platform/cp1252.h"
+#include "platform/qt/cp1252.h"
 
 QString DisplayText(std::string_view bytes)
 {

@@ -32,7 +32,7 @@
 #include "platform/files.h"
 #include "platform/internetcache.h"
 #include "platform/privateprofile.h"
-#include "platform/qtcanvas.h"
+#include "platform/qt/qtcanvas.h"
 
 namespace {
 

@@ -15,7 +15,7 @@
 #include "grid/gridgeometry.h"
 #include "grid/gridrenderer.h"
 #include "grid/view/resultgridview.h"
-#include "platform/qtcanvas.h"
+#include "platform/qt/qtcanvas.h"
 
 namespace {
 

@@ -15,4 +15,3 @@ if(VARNOK_SANITIZE)
 endif()
 target_compile_definitions(varnok_options INTERFACE
     QT_NO_KEYWORDS QT_USE_QSTRINGBUILDER QT_NO_CAST_FROM_ASCII)
-set(CMAKE_AUTOMOC ON)

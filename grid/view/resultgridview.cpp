@@ -15,8 +15,8 @@
 #include "grid/texttype.h"
 #include "grid/view/celleditor.h"
 #include "grid/view/cellhintwindow.h"
-#include "platform/cp1252.h"
-#include "platform/qtcanvas.h"
+#include "platform/qt/cp1252.h"
+#include "platform/qt/qtcanvas.h"
 
 namespace {
 

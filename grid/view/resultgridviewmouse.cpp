@@ -12,7 +12,7 @@
 #include "grid/columnfit.h"
 #include "grid/gridsort.h"
 #include "grid/view/cellhintwindow.h"
-#include "platform/qtcanvas.h"
+#include "platform/qt/qtcanvas.h"
 
 namespace {
 

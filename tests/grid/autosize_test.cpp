@@ -8,7 +8,7 @@
 #include "grid/markupplaintext.h"
 #include "grid/texttype.h"
 #include "gridfixtures.h"
-#include "platform/testcanvas.h"
+#include "support/testcanvas.h"
 
 // Metrics of the test canvas: Tahoma 11 is 6 px a character and 13 px a line, the bold
 // fixed font 7 and 15; column 1 (150 px) takes 25 characters a line.

@@ -4,7 +4,7 @@
 #include "grid/resultgrid.h"
 #include "grid/richtextplaintext.h"
 #include "gridfixtures.h"
-#include "platform/recordingclipboard.h"
+#include "support/recordingclipboard.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "grid/gridgeometry.h"
 #include "grid/gridrenderer.h"
 #include "gridfixtures.h"
-#include "platform/testcanvas.h"
+#include "support/testcanvas.h"
 
 namespace {
 

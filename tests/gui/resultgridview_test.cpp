@@ -14,7 +14,7 @@
 
 #include "grid/basegrid.h"
 #include "grid/view/resultgridview.h"
-#include "platform/qtcanvas.h"
+#include "platform/qt/qtcanvas.h"
 
 namespace {
 

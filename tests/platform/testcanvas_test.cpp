@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/testcanvas.h"
+#include "support/testcanvas.h"
 
 namespace {
 

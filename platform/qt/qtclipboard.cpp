@@ -1,9 +1,9 @@
-#include "platform/qtclipboard.h"
+#include "platform/qt/qtclipboard.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
 
-#include "platform/cp1252.h"
+#include "platform/qt/cp1252.h"
 
 void QtClipboard::SetText(const std::string& text)
 {

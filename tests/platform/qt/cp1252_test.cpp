@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "platform/cp1252.h"
+#include "platform/qt/cp1252.h"
 
 TEST(Cp1252Test, DecodesTheWindowsRangeAndLatin1)
 {

@@ -1,4 +1,4 @@
-#include "platform/qtcolor.h"
+#include "platform/qt/qtcolor.h"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "platform/recordingclipboard.h"
+#include "support/recordingclipboard.h"
 
 void RecordingClipboard::SetText(const std::string& windows1252Bytes)
 {

@@ -1,4 +1,4 @@
-#include "platform/qtcanvas.h"
+#include "platform/qt/qtcanvas.h"
 
 #include <QFont>
 #include <QFontMetrics>
@@ -12,8 +12,8 @@
 #include <cmath>
 #include <string>
 
-#include "platform/cp1252.h"
-#include "platform/qtcolor.h"
+#include "platform/qt/cp1252.h"
+#include "platform/qt/qtcolor.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "platform/testcanvas.h"
+#include "support/testcanvas.h"
 
 #include <algorithm>
 
