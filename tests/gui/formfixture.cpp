@@ -5,7 +5,7 @@
 
 #include <filesystem>
 
-#include "app/displaytext.h"
+#include "app/window/displaytext.h"
 #include "grid/resultgrid.h"
 #include "platform/privateprofile.h"
 #include "tools/indexwriter.h"

@@ -14,7 +14,7 @@
 #include <memory>
 #include <string>
 
-#include "app/qtuserdialogs.h"
+#include "app/window/qtuserdialogs.h"
 #include "app/welcometext.h"
 #include "support/testsupport.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/userdialogs.h"
+#include "app/window/userdialogs.h"
 
 // A dialog service for the window tests: records every box it is asked to show and answers
 // input boxes and open dialogs from scripted queues. An empty queue answers Cancel.

@@ -1,4 +1,4 @@
-#include "app/windowmain.h"
+#include "app/window/windowmain.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "app/displaytext.h"
-#include "app/qtuserdialogs.h"
-#include "app/startupprobe.h"
-#include "app/tform1.h"
+#include "app/window/displaytext.h"
+#include "app/window/qtuserdialogs.h"
+#include "app/window/startupprobe.h"
+#include "app/window/tform1.h"
 
 namespace {
 

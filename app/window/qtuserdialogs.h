@@ -3,7 +3,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "app/userdialogs.h"
+#include "app/window/userdialogs.h"
 
 // The dialogs on screen: Qt's message box, input dialog and file dialog, with the program's
 // captions, texts and buttons. Each dialog is modal and centred on the owner window.

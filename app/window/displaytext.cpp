@@ -1,4 +1,4 @@
-#include "app/displaytext.h"
+#include "app/window/displaytext.h"
 
 #include <QByteArray>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "app/tform1.h"
+#include "app/window/tform1.h"
 
 #include <QAction>
 #include <QApplication>
@@ -22,9 +22,9 @@
 #include <filesystem>
 
 #include "app/commandline.h"
-#include "app/displaytext.h"
+#include "app/window/displaytext.h"
 #include "app/formgeometry.h"
-#include "app/userdialogs.h"
+#include "app/window/userdialogs.h"
 #include "app/welcometext.h"
 #include "grid/resultgrid.h"
 #include "grid/resultlist.h"

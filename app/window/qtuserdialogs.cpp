@@ -1,4 +1,4 @@
-#include "app/qtuserdialogs.h"
+#include "app/window/qtuserdialogs.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -9,7 +9,7 @@
 #include <QStandardPaths>
 #include <QStringList>
 
-#include "app/displaytext.h"
+#include "app/window/displaytext.h"
 
 namespace {
 

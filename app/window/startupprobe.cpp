@@ -1,4 +1,4 @@
-#include "app/startupprobe.h"
+#include "app/window/startupprobe.h"
 
 #include <QCoreApplication>
 #include <QEvent>
