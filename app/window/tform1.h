@@ -5,6 +5,7 @@
 #include <exception>
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,9 @@ class QWidget;
 class TResultGrid;
 class TResultGridView;
 class UserDialogs;
+struct MenuEntry;
+struct OptionChoice;
+struct TopLevelEntry;
 
 // The main window: the path box with its OK button, the labels, the result grid and the
 // menus. Creating it runs the start-up sequence (settings, welcome message, choice of the
@@ -34,6 +38,11 @@ class UserDialogs;
 // is shown in the application's error box and the program goes on. At most one such box
 // is up at a time, one raised in a resize or paint waits until that event is over, and a
 // settings write that keeps failing is reported once until a write succeeds again.
+//
+// The window's parts live in files by concern: tform1.cpp (creation, the guard, window
+// events and closing), tform1layout.cpp (controls and their places), tform1menus.cpp (menus
+// from tables, the option choices), tform1startup.cpp (the start-up sequence) and
+// tform1commands.cpp (the commands and what a read shows).
 class TForm1 final : public QMainWindow, public ScanView {
     Q_OBJECT
 public:
@@ -58,19 +67,14 @@ public:
     /** Enter (with no control focused) runs the OK button's command. */
     void FormKeyUp(int key);
 
-    // Commands.
+    // Commands. The paired options (date order, welcome box, cell format) share one
+    // handler, driven by the option table of the menus.
     void BitBtn1Click();
     void BitBtn1Enter();
     void SelectHistoryFolder1Click();
     void Clear1Click();
-    void Dateformatmdy1Click();
-    void Dateformatdmy1Click();
-    void Donotshowwelcome1Click();
-    void Showwelcomewindow1Click();
     void Setdefaultpath1Click();
     void Showtextonly1Click();
-    void Cellformattext1Click();
-    void CellformatHTML1Click();
     void About1Click();
     void Exit1Click();
 
@@ -103,37 +107,48 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // Building the window at its design places.
+    class StartupFolderSteps;
+
+    // Layout (tform1layout.cpp).
     void CreateControls();
+    void CreatePathBox();
+    void CreateOkButton();
+    void CreateLabels();
+    void CreateResultGrid();
+    void ShowHint();
+    void ShowPathBoxMenu(const QPoint& pos);
+    void SetPathBoxText(const std::string& path);
+    [[nodiscard]] std::string PathBoxText() const;
+    void SetLabelText(QLabel* label, const std::string& text);
+    [[nodiscard]] bool IsNormalState() const;
+
+    // Menus (tform1menus.cpp).
     void CreateMenus();
     void CreatePopupMenus();
-    QAction* AddCommand(QMenu& menu, const char* caption, const char* name,
-                        void (TForm1::*handler)());
-    QAction* AddPlaceholder(QMenu& menu, const char* caption, const char* name);
-    void ConnectCommand(QAction* action, void (TForm1::*handler)());
+    void AddTopLevelEntry(const TopLevelEntry& entry);
+    void AddEntries(QMenu& menu, std::span<const MenuEntry> entries);
+    void ConnectEntry(QAction* action, const MenuEntry& entry);
+    [[nodiscard]] QAction* MenuAction(const char* name) const;
+    void ChooseOption(const OptionChoice& choice);
+    /** Check marks of the paired options after the values in memory. */
+    void ShowOptionChecks();
+    void SetChecks(const char* on, const char* off);
 
-    // Start-up.
+    // Start-up (tform1startup.cpp).
     void FormCreate();
     void ApplySettings();
     void PlaceWindow();
     void ApplyGridFont();
-    bool TryCommandLineFolder();
-    bool TryDefaultFolder();
+    [[nodiscard]] int FontDotsPerInch() const;
+    [[nodiscard]] bool ReadStartupFolder();
     void LookUpSystemFolder();
     void ReadAtStartup(bool focusGrid);
 
-    // The open command's pieces.
+    // Commands (tform1commands.cpp).
     void ReadChosenFile();
     [[nodiscard]] ScanOptions CurrentScanOptions() const;
 
-    void SetPathBoxText(const std::string& path);
-    [[nodiscard]] std::string PathBoxText() const;
-    void SetLabelText(QLabel* label, const std::string& text);
-    void SetChecks(QAction* on, QAction* off);
-    void ShowHint();
-    void ShowPathBoxMenu(const QPoint& pos);
-    [[nodiscard]] bool IsNormalState() const;
-    [[nodiscard]] int FontDotsPerInch() const;
+    // The guard around every handler (tform1.cpp).
     void RunGuarded(const std::function<void()>& command);
     /** For resize, paint and state events: an error box waits until the event is over. */
     void RunGuardedInEvent(const std::function<void()>& command);
@@ -145,7 +160,6 @@ private:
     VarnokSettings m_settings;
     ProgramSettings m_options;
     CachePaths m_paths;
-    std::unique_ptr<TResultGrid> m_grid;
     std::string m_startFolder;
     std::string m_openDialogInitialDir = "C:\\Windows";
     std::string m_openDialogFileName = "index.dat";
@@ -157,7 +171,10 @@ private:
     bool m_errorBoxUp = false;
     bool m_closing = false;
 
-    // Controls, named as on the form.
+    // Controls, named as on the form. The window owns them through Qt, apart from the grid's
+    // view: members go in the reverse order of their declaration, so the view is destroyed
+    // while the list it shows (m_grid) is still there.
+    std::unique_ptr<TResultGrid> m_grid;
     QWidget* m_client = nullptr;
     QLineEdit* Edit2 = nullptr;
     QPushButton* BitBtn1 = nullptr;
@@ -166,21 +183,10 @@ private:
     QLabel* Label5 = nullptr;
     QLabel* Label6 = nullptr;
     QLabel* Label7 = nullptr;
-    TResultGridView* ResultGrid1 = nullptr;
+    std::unique_ptr<TResultGridView> ResultGrid1;
     QMenuBar* MainMenu1 = nullptr;
     QMenu* PopupMenu1 = nullptr;
     QMenu* PopupMenu2 = nullptr;
-
-    QAction* SelectHistoryFolder1 = nullptr;
-    QAction* Clear1 = nullptr;
-    QAction* Dateformatmdy1 = nullptr;
-    QAction* Dateformatdmy1 = nullptr;
-    QAction* Donotshowwelcome1 = nullptr;
-    QAction* Showwelcomewindow1 = nullptr;
     QAction* Setdefaultpath1 = nullptr;
     QAction* Showtextonly1 = nullptr;
-    QAction* Cellformattext1 = nullptr;
-    QAction* CellformatHTML1 = nullptr;
-    QAction* About1 = nullptr;
-    QAction* Exit1 = nullptr;
 };
