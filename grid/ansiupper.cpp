@@ -1,6 +1,8 @@
 #include "grid/ansiupper.h"
 
 #include <array>
+#include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -24,21 +26,55 @@ constexpr CaseTable makeUpperTable() {
 
 constexpr CaseTable kUpperTable = makeUpperTable();
 
-} // namespace
-
-char AnsiUpperChar(char c) {
+char upperOf(char c) {
     return static_cast<char>(kUpperTable[static_cast<unsigned char>(c)]);
 }
 
+constexpr std::uint64_t kEveryByte = 0x0101010101010101ULL;
+constexpr std::uint64_t kHighBits = 0x80 * kEveryByte;
+
+// Eight ASCII bytes at once: adding 0x80 - 'a' sets a byte's high bit from 'a' on, adding
+// 0x80 - 'z' - 1 from past 'z' on; no byte below 0x80 carries into the next. The bytes with
+// the first bit only are the small letters, and their 0x20 bit goes.
+std::uint64_t upperAsciiWord(std::uint64_t word) {
+    const std::uint64_t fromA = word + (0x80 - 'a') * kEveryByte;
+    const std::uint64_t pastZ = word + (0x80 - 'z' - 1) * kEveryByte;
+    return word ^ ((fromA & ~pastZ & kHighBits) >> 2);
+}
+
+// Cell texts are mostly ASCII, so whole words are folded where they hold no byte above
+// 0x7F; the search upper-cases every cell it visits.
+void upperCaseBytes(char* bytes, std::size_t size) {
+    constexpr std::size_t kWord = sizeof(std::uint64_t);
+    std::size_t pos = 0;
+    for (; pos + kWord <= size; pos += kWord) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, bytes + pos, kWord);
+        if ((word & kHighBits) == 0) {
+            word = upperAsciiWord(word);
+            std::memcpy(bytes + pos, &word, kWord);
+            continue;
+        }
+        for (std::size_t i = pos; i < pos + kWord; ++i)
+            bytes[i] = upperOf(bytes[i]);
+    }
+    for (; pos < size; ++pos)
+        bytes[pos] = upperOf(bytes[pos]);
+}
+
+} // namespace
+
+char AnsiUpperChar(char c) {
+    return upperOf(c);
+}
+
 void AnsiUpperCaseInPlace(std::string& text) {
-    for (char& c : text)
-        c = AnsiUpperChar(c);
+    upperCaseBytes(text.data(), text.size());
 }
 
 void AnsiUpperCaseInto(std::string_view text, std::string& out) {
-    out.resize(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i)
-        out[i] = AnsiUpperChar(text[i]);
+    out.assign(text);
+    upperCaseBytes(out.data(), out.size());
 }
 
 std::string AnsiUpperCase(std::string_view text) {

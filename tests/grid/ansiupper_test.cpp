@@ -16,11 +16,16 @@ TEST(AnsiUpperTest, CapitalsOfWindows1252NotOfTheCLocale) {
         EXPECT_EQ(static_cast<unsigned char>(AnsiUpperChar(static_cast<char>(lower))), upper)
             << "byte " << int(lower);
 
-    // Every capital is its own capital, so folding twice changes nothing.
+    // Whole texts fold as their bytes do, whether they are read a word or a byte at a
+    // time; every capital is its own capital, so folding twice changes nothing.
     std::string all;
-    for (int code = 0; code < 256; ++code)
+    std::string byByte;
+    for (int code = 0; code < 256; ++code) {
         all += static_cast<char>(code);
+        byByte += AnsiUpperChar(static_cast<char>(code));
+    }
     const std::string once = AnsiUpperCase(all);
+    EXPECT_EQ(once, byByte);
     EXPECT_EQ(AnsiUpperCase(once), once);
     std::string inPlace = all;
     AnsiUpperCaseInPlace(inPlace);
