@@ -97,9 +97,10 @@ bool ConditionPart::matchesByEndings(std::string_view text) const {
     for (std::size_t index = m_pieces.size() - 1; index > 0; --index) {
         const bool isLast = index + 1 == m_pieces.size();
         current[length + 1] = 0;
+        // Once a shorter ending matched, longer ones need not be tested at all.
         for (std::size_t pos = length + 1; pos-- > 0;)
-            current[pos] = static_cast<char>(matchesEndingAt(m_pieces[index], isLast, pos) ||
-                                             current[pos + 1] != 0);
+            current[pos] = static_cast<char>(current[pos + 1] != 0 ||
+                                             matchesEndingAt(m_pieces[index], isLast, pos));
         std::swap(ahead, current);
     }
     return matchesEndingAt(m_pieces.front(), m_pieces.size() == 1, 0);
