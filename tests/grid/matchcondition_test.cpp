@@ -71,63 +71,47 @@ std::vector<std::string> allWords(const std::string& alphabet, std::size_t maxLe
 TEST(MatchConditionTest, ExamplesAndOperators) {
     const std::string longA(255, 'A');
     const std::vector<ConditionCase> cases = {
-        // Wildcards, "!" and whole-text matching.
+        // Wildcards and "!" over the whole text; "!" inverts even when the walk failed first.
         {"*.gif", "http://a/b.gif", true},
-        {"*.gif", "http://a/b.gif.htm", false},
-        {"*.gif;*.jpg", "x.JPG", true},
-        {"*.gif^*.jpg", "x.jpg", true},
         {"!*.gif", "x.gif", false},
         {"!*.gif", "x.htm", true},
-        {"!!abc", "abc", true},
-        {"ab!c", "xbc", true}, // "!" inverts even when the walk failed before it
-        {"*index*&*.htm", "http://a/index/x.htm", true},
-        {"*index*&*.htm", "http://a/index/x.html", false},
-        {"*index*&*.htm", "http://a/x.htm", false},
+        {"ab!c", "xbc", true},
         {"abc", "abc", true},
         {"abc", "xabcx", false},
-        {"a?c", "abc", true},
-        {"a?c", "ac", false},
-        {"**", "", true},
-        {"a*b*c", "aXbYbZc", true},
-        {"a*b*c", "aXcYb", false},
         {"", "", true},
-        {"", "a", false},
-        {" \t ", "", true},
-        // Left to right without precedence: (a or b) and c, (a and b) or c.
+        // Joined from left to right without precedence: (a or b) and c, (a and b) or c.
+        {"*.gif;*.jpg", "x.JPG", true},
+        {"*.gif^*.jpg", "x.jpg", true},
+        {"*index*&*.htm", "http://a/index/x.htm", true},
+        {"*index*&*.htm", "http://a/x.htm", false},
         {"a;b&c", "a", false},
         {"a&b;c", "c", true},
         // Blanks count inside parts only.
         {"  *.gif ;  *.jpg \t", "x.jpg", true},
-        {"a b", "a b", true},
-        {"a b", "ab", false},
+        {" \t ", "", true},
         // Letter case: Windows-1252 capitals unless case-sensitive.
         {"ABC", "abc", true},
         {"ABC", "abc", false, true},
         {"\xE9t\xC9", "\xC9T\xE9", true},
-        {"\xFF\x9A", "\x9F\x8A", true},
         {"\xF7", "\xD7", false},
-        // Numbers compare as numbers, dates as dates, anything else byte by byte.
+        // Numbers compare as numbers, dates as dates, anything else byte by byte (unsigned,
+        // at most 255); the operand ends at a blank or "|".
         {">5", "10", true},
         {">=10", "10", true},
-        {">10", "10", false},
         {"<5", " -3", true},
-        {"<=2.5", "2.5E0", true},
         {"> 1e3 abc", "1001", true},
         {">5|7", "6", true},
-        {">5", "5 ", true}, // not a number: "5 " is the longer text
+        {">5", "5 ", true},
         {">05/06/2004", "06/01/2003", false},
         {">05/06/2004", "06/01/2003 10:11:12", true},
-        {">02/29/2004", "03/01/2004", true},
-        {">02/30/2004", "03/01/2003", true}, // no such date: compared as text
+        {">02/30/2004", "03/01/2003", true},
         {">05.06.2004", "01.07.2004", true, false, kDayFirst},
         {">05.06.2004", "01.07.2004", false, false, kMonthFirst},
         {">Z", "\xC0", true},
         {">" + longA + "B", longA + "C", false},
         {">=" + longA + "B", longA + "C", true},
-        {"<5", "<5", true}, // the less test fails, the literal text matches
-        {"<m", "N", false},
         {"<m", "N", true, true},
-    };
+        {"<5", "<5", true}}; // the less test fails, the literal text matches
     for (const ConditionCase& test : cases)
         EXPECT_EQ(MatchStrEx(test.Condition, test.Text, test.CaseSensitive, test.Dates),
                   test.Expected)
@@ -154,38 +138,21 @@ TEST(MatchConditionTest, AgreesWithTheLiteralRulesOnEverySmallPartAndText) {
     EXPECT_EQ(disagreements, 0);
 }
 
-TEST(MatchConditionTest, ManyAsterisksStayLinear) {
-    // Backtracking would try the endings of a 2,000-byte text for each of 30 asterisks.
-    const std::string address = "http://" + std::string(1993, 'a');
-    std::string pattern;
-    for (int i = 0; i < 30; ++i)
-        pattern += "*a";
-    EXPECT_TRUE(MatchStrEx(pattern, address, false, kMonthFirst));
-    EXPECT_FALSE(MatchStrEx(pattern + "*b", address, false, kMonthFirst));
-    EXPECT_TRUE(MatchStrEx("!" + pattern + "*b", address, false, kMonthFirst));
-}
-
 TEST(MatchConditionTest, NumbersAndDatesAreRead) {
     const double infinity = std::numeric_limits<double>::infinity();
     const std::vector<std::pair<std::string, std::optional<double>>> numbers = {
-        {"12", 12.0},          {"  -1.5e2", -150.0},   {"+3", 3.0},          {"2.5E+1", 25.0},
-        {"1e400", infinity},   {"-1e400", -infinity},  {"1e-400", 0.0},      {"", std::nullopt},
-        {"1.", std::nullopt},  {".5", std::nullopt},   {"1e", std::nullopt}, {"1 ", std::nullopt},
-        {"1,5", std::nullopt}, {"0x10", std::nullopt}, {"- 1", std::nullopt}};
+        {"  -1.5e2", -150.0}, {"+3", 3.0},          {"1e400", infinity},  {"1e-400", 0.0},
+        {"", std::nullopt},   {"1.", std::nullopt}, {".5", std::nullopt}, {"1e", std::nullopt},
+        {"1 ", std::nullopt}, {"1,5", std::nullopt}};
     for (const auto& [text, value] : numbers)
         EXPECT_EQ(ReadConditionNumber(text), value) << '"' << text << '"';
 
+    const ShortDateFormat yearFirst{{DateField::Year, DateField::Month, DateField::Day}, '-'};
     const std::vector<std::tuple<std::string, ShortDateFormat, std::optional<int>>> dates = {
-        {"05/06/2004", kMonthFirst, 20040506},
         {"5/6/4", kMonthFirst, 40506},
-        {"02/29/2004", kMonthFirst, 20040229},
+        {"1999-12-31", yearFirst, 19991231},
         {"02/29/2003", kMonthFirst, std::nullopt},
-        {"13/01/2004", kMonthFirst, std::nullopt},
         {"00/10/2004", kMonthFirst, std::nullopt},
-        {"05/06/2004 10:11:12", kMonthFirst, std::nullopt},
-        {"05.06.2004", kMonthFirst, std::nullopt},
-        {"31.12.1999", kDayFirst, 19991231},
-        {"1999-12-31", {{DateField::Year, DateField::Month, DateField::Day}, '-'}, 19991231},
         {"05/06/99999999999999999999", kMonthFirst, std::nullopt}};
     for (const auto& [text, format, value] : dates)
         EXPECT_EQ(ReadConditionDate(text, format), value) << '"' << text << '"';
