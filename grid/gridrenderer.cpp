@@ -17,6 +17,11 @@ namespace {
 constexpr int kIndicatorDown = 8;
 constexpr int kIndicatorRight = 10;
 constexpr int kIndicatorKeepOff = 16;
+// The indicator is a triangle 8 pixels wide and high, lit on one side and shaded on the
+// others like the button face it sits on.
+constexpr int kIndicatorHalf = 4;
+constexpr TColor kIndicatorLight = 0x00FFFFFF;
+constexpr TColor kIndicatorShade = 0x00808080;
 
 } // namespace
 
@@ -180,7 +185,19 @@ void GridRenderer::DrawMarkupText(TextCanvas& canvas, int /*col*/, int /*row*/,
     }
 }
 
-void GridRenderer::DrawSortIndicator(TextCanvas& /*canvas*/, int /*col*/, int /*x*/,
-                                     int /*y*/) const
+void GridRenderer::DrawSortIndicator(TextCanvas& canvas, int /*col*/, int x, int y) const
 {
+    const int left = x - kIndicatorHalf;
+    const int right = x + kIndicatorHalf;
+    const int top = y - kIndicatorHalf;
+    const int bottom = y + kIndicatorHalf;
+    if (m_grid.SortSettings.Direction == sdDescending) {
+        canvas.DrawLine(right, top, x, bottom, kIndicatorLight);
+        canvas.DrawLine(x, bottom, left, top, kIndicatorShade);
+        canvas.DrawLine(left, top, right, top, kIndicatorShade);
+    } else {
+        canvas.DrawLine(left, bottom, right, bottom, kIndicatorLight);
+        canvas.DrawLine(right, bottom, x, top, kIndicatorLight);
+        canvas.DrawLine(x, top, left, bottom, kIndicatorShade);
+    }
 }

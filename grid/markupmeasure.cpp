@@ -1,5 +1,6 @@
 #include "grid/markupmeasure.h"
 
+#include "grid/cellmeasure.h"
 #include "grid/markupplaintext.h"
 #include "platform/textcanvas.h"
 
@@ -7,4 +8,9 @@ int MeasureMarkupHeight(TextCanvas& canvas, const TGridFont& font, std::string_v
                         int width)
 {
     return canvas.MeasureWrappedHeight(font, MarkupPlainText(text), width);
+}
+
+int MeasureMarkupWidth(TextCanvas& canvas, const TGridFont& font, std::string_view text)
+{
+    return MeasureWidestLine(canvas, font, MarkupPlainText(text));
 }

@@ -14,3 +14,11 @@ class TextCanvas;
  */
 [[nodiscard]] int MeasureMarkupHeight(TextCanvas& canvas, const TGridFont& font,
                                       std::string_view text, int width);
+
+/**
+ * Width of a markup cell text laid out without a width limit, for fitting a column to its
+ * texts. Until the markup layout engine measures here, this is the widest line of the
+ * text's plain-text form.
+ */
+[[nodiscard]] int MeasureMarkupWidth(TextCanvas& canvas, const TGridFont& font,
+                                     std::string_view text);
