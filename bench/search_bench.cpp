@@ -21,7 +21,7 @@ constexpr int kRecords = 60000;
 const std::string& LargeIndexPath() {
     static const std::string path = [] {
         const auto file = std::filesystem::temp_directory_path() / "varnok-bench-search-60000.dat";
-        if (!WriteFileBytes(file.string(), BuildIndexFile(MakeRealisticSpec(kRecords, 7)).Bytes))
+        if (!WriteFileBytes(file.string(), BuildIndexFile(MakeRealisticPlan(kRecords, 7)).Bytes))
             std::fprintf(stderr, "cannot write %s\n", file.c_str());
         return file.string();
     }();

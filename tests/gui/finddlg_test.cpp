@@ -16,8 +16,8 @@
 #include <string>
 #include <vector>
 
-#include "app/finddlg.h"
-#include "app/gridviewfindhost.h"
+#include "app/window/finddlg.h"
+#include "app/window/gridviewfindhost.h"
 #include "grid/resultgrid.h"
 #include "grid/view/resultgridview.h"
 

@@ -1,9 +1,9 @@
-#include "app/gridviewfindhost.h"
+#include "app/window/gridviewfindhost.h"
 
 #include <QMessageBox>
 
-#include "app/displaytext.h"
-#include "app/finddlg.h"
+#include "app/window/displaytext.h"
+#include "app/window/finddlg.h"
 #include "grid/view/resultgridview.h"
 
 GridViewFindHost::GridViewFindHost(TResultGridView& view, QWidget* owner)

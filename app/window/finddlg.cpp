@@ -1,4 +1,4 @@
-#include "app/finddlg.h"
+#include "app/window/finddlg.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -16,7 +16,7 @@
 #include <optional>
 #include <utility>
 
-#include "platform/cp1252.h"
+#include "platform/qt/cp1252.h"
 
 namespace {
 
