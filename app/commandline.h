@@ -12,14 +12,17 @@ struct CommandLine {
     std::optional<std::string> CacheFolder; // the first "/cache:" argument, text after the prefix
     std::optional<std::string> IndexFile;   // "/open:" argument
     ExportFormat Format = ExportFormat::None;
-    std::string OutputFile;                 // after the format switch; "-" is standard output
+    std::string OutputFile; // after the format switch; "-" is standard output
     bool Help = false;
     // Non-empty when an export's arguments make no sense: the first argument that belongs to
     // no form, a repeated /cache: or /open:, a second output switch, a missing output name.
     // The window ignores such arguments, so a run without an output switch has none.
     std::string Error;
 
-    [[nodiscard]] bool IsBatch() const { return Format != ExportFormat::None || Help || !Error.empty(); }
+    [[nodiscard]] bool IsBatch() const
+    {
+        return Format != ExportFormat::None || Help || !Error.empty();
+    }
 };
 
 // Arguments without the program's own path. Prefixes and switches match in any letter case.

@@ -24,7 +24,8 @@ UrlRecordPlan url(const std::string& address, const std::string& type = "text/ht
 IndexFilePlan threeUrls()
 {
     IndexFilePlan plan;
-    plan.Urls = {url("http://www.example.com/"), url("http://www.example.com/logo.gif", "image/gif"),
+    plan.Urls = {url("http://www.example.com/"),
+                 url("http://www.example.com/logo.gif", "image/gif"),
                  url("http://www.example.com/style.css", "text/css")};
     return plan;
 }
@@ -43,8 +44,10 @@ IndexFilePlan layouts()
     old.AddressAt96 = true;
     std::string longAddress = "http://long.example/?q=";
     longAddress.resize(420, 'x');
-    plan.Urls = {url("http://new-layout.example/"), old, url(longAddress), url(longAddress.substr(0, 200))};
-    plan.Redirects = {{"http://redirect16.example/", false, 1}, {"http://redirect24.example/", true, 1},
+    plan.Urls = {url("http://new-layout.example/"), old, url(longAddress),
+                 url(longAddress.substr(0, 200))};
+    plan.Redirects = {{"http://redirect16.example/", false, 1},
+                      {"http://redirect24.example/", true, 1},
                       {"http://redirect-two-blocks.example/", false, 2}};
     plan.Order = {~0, 0, ~1, 1, 2, ~2, 3};
     return plan;
@@ -119,13 +122,16 @@ int main(int argc, char** argv)
         {"no-table.dat", Bytes(0x6000, 0)},
         {"truncated-record.dat", Truncated(sample.Bytes, sample.RecordOffsets[5] + 60)},
         {"truncated-table.dat", Truncated(three.Bytes, three.TableOffsets[1] + 6)},
-        {"loop-chain.dat", WithNextTableOffset(three.Bytes, three.TableOffsets[2], three.TableOffsets[0])},
-        {"self-chain.dat", WithNextTableOffset(three.Bytes, three.TableOffsets[1], three.TableOffsets[1])},
+        {"loop-chain.dat",
+         WithNextTableOffset(three.Bytes, three.TableOffsets[2], three.TableOffsets[0])},
+        {"self-chain.dat",
+         WithNextTableOffset(three.Bytes, three.TableOffsets[1], three.TableOffsets[1])},
         {"chain-past-end.dat", WithNextTableOffset(three.Bytes, three.TableOffsets[0], 0x7FFFFFF0)},
         {"hash-at-end.dat", WithBytesAt(sample.Bytes, sample.Bytes.size() - 4, "HASH")},
         {"garbage.dat", WithGarbageBlocks(three.Bytes, three.RecordOffsets[4], 12, 99)},
         {"claims-2gb.dat", WithHeaderFileSize(sample.Bytes, 0x7FFFFFFF)},
-        {"huge-block-count.dat", WithUint32At(sample.Bytes, sample.RecordOffsets[0] + 4, 0xFFFFFFFF)},
+        {"huge-block-count.dat",
+         WithUint32At(sample.Bytes, sample.RecordOffsets[0] + 4, 0xFFFFFFFF)},
     };
     bool ok = true;
     for (const auto& [name, bytes] : files)

@@ -56,8 +56,7 @@ TBaseGrid::TBaseGrid()
     : m_rowCount(initialRowCount),
       m_cells(static_cast<std::size_t>(initialRowCount) * initialColCount),
       m_colWidths(std::begin(initialColWidths), std::end(initialColWidths)),
-      m_rowHeights(initialRowCount, m_defaultRowHeight),
-      m_fixedFont(initialFixedFont())
+      m_rowHeights(initialRowCount, m_defaultRowHeight), m_fixedFont(initialFixedFont())
 {
 }
 

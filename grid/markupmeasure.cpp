@@ -4,8 +4,7 @@
 #include "grid/markupplaintext.h"
 #include "platform/textcanvas.h"
 
-int MeasureMarkupHeight(TextCanvas& canvas, const TGridFont& font, std::string_view text,
-                        int width)
+int MeasureMarkupHeight(TextCanvas& canvas, const TGridFont& font, std::string_view text, int width)
 {
     return canvas.MeasureWrappedHeight(font, MarkupPlainText(text), width);
 }

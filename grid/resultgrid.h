@@ -19,11 +19,13 @@ public:
     TResultGrid() = default;
 
     // The search (see GridSearch), with its state kept between the calls.
-    GridCell FindFirst(std::string_view text, TFindParameters options) {
+    GridCell FindFirst(std::string_view text, TFindParameters options)
+    {
         return m_search.FindFirst(text, options);
     }
     GridCell FindNext() { return m_search.FindNext(); }
-    GridCell Find(GridCell start, std::string_view text, TFindParameters options) {
+    GridCell Find(GridCell start, std::string_view text, TFindParameters options)
+    {
         return m_search.Find(start, text, options);
     }
     [[nodiscard]] bool MatchCell(int col, int row) const { return m_search.MatchCell(col, row); }
@@ -52,7 +54,7 @@ public:
     [[nodiscard]] int GetSaveEndCol() const;
     [[nodiscard]] int GetSaveEndRow() const;
 
-    char CSVSeparator = ';';  // '\0' means ","
+    char CSVSeparator = ';';        // '\0' means ","
     bool IncludeFixedCells = true;  // CSV and HTML include the caption row and number column
     bool QuoteEmptyCSVCells = true; // an empty cell becomes "" in CSV
     THTMLSettings HTMLSettings;

@@ -36,4 +36,3 @@ struct TextRect {
     int Right = 0;
     int Bottom = 0;
 };
-

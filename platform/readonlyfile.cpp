@@ -89,8 +89,8 @@ std::span<const std::uint8_t> ReadOnlyFile::View(std::int64_t offset, std::size_
 {
     if (offset < 0 || offset >= m_end || count == 0)
         return {};
-    const auto wanted = static_cast<std::size_t>(
-        std::min<std::int64_t>(static_cast<std::int64_t>(std::min(count, kWindowSize)), m_end - offset));
+    const auto wanted = static_cast<std::size_t>(std::min<std::int64_t>(
+        static_cast<std::int64_t>(std::min(count, kWindowSize)), m_end - offset));
     const std::int64_t windowEnd = m_windowStart + static_cast<std::int64_t>(m_windowLength);
     if (offset < m_windowStart || offset + static_cast<std::int64_t>(wanted) > windowEnd) {
         fillWindow(offset);

@@ -7,7 +7,7 @@ packages=(
     g++ cmake make pkg-config
     qt6-base-dev libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    clang libclang-rt-14-dev
+    clang libclang-rt-14-dev clang-format-14
     fonts-dejavu-core
     xvfb xauth imagemagick poppler-utils xdotool
 )

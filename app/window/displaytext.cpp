@@ -9,7 +9,8 @@
 QString DisplayText(std::string_view bytes)
 {
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString decoded = utf8(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    const QString decoded =
+        utf8(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
     if (!utf8.hasError())
         return decoded;
     return DecodeCp1252(bytes);

@@ -57,17 +57,20 @@ constexpr std::array<std::optional<TFindParameter>, 2> kDirectionMembers = {std:
 constexpr std::array<std::optional<TFindParameter>, 3> kWhereMembers = {
     std::nullopt, fnFindInCurrentCol, fnFindInCurrentRow};
 
-QString latin1(const char* text) {
+QString latin1(const char* text)
+{
     return QString::fromLatin1(text);
 }
 
-template <typename Control> Control* makeControl(QWidget* parent, const char* name) {
+template <typename Control> Control* makeControl(QWidget* parent, const char* name)
+{
     auto* control = new Control(parent);
     control->setObjectName(latin1(name));
     return control;
 }
 
-QPushButton* makeButton(QWidget* parent, const char* name, const char* caption) {
+QPushButton* makeButton(QWidget* parent, const char* name, const char* caption)
+{
     auto* button = makeControl<QPushButton>(parent, name);
     button->setText(latin1(caption));
     // A dialog makes its first auto-default button the default one, which Enter in the
@@ -78,7 +81,8 @@ QPushButton* makeButton(QWidget* parent, const char* name, const char* caption) 
 
 template <std::size_t N>
 void addItemMember(TFindParameters& set,
-                   const std::array<std::optional<TFindParameter>, N>& members, int item) {
+                   const std::array<std::optional<TFindParameter>, N>& members, int item)
+{
     if (item >= 0 && static_cast<std::size_t>(item) < members.size() &&
         members[static_cast<std::size_t>(item)])
         set += *members[static_cast<std::size_t>(item)];
@@ -86,7 +90,8 @@ void addItemMember(TFindParameters& set,
 
 } // namespace
 
-TFind::TFind(QWidget* owner) : QDialog(owner) {
+TFind::TFind(QWidget* owner) : QDialog(owner)
+{
     setObjectName(QStringLiteral("Find"));
     setWindowTitle(QStringLiteral("Find"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -103,7 +108,8 @@ TFind::TFind(QWidget* owner) : QDialog(owner) {
     findtext->setFocus(Qt::OtherFocusReason);
 }
 
-TFindParameters TFind::FindParameters() const {
+TFindParameters TFind::FindParameters() const
+{
     TFindParameters set;
     const std::array<std::pair<const QCheckBox*, TFindParameter>, 3> boxes = {
         {{chkcase, fnMatchCase}, {chkfull, fnMatchFull}, {chkregular, fnMatchRegular}}};
@@ -116,21 +122,25 @@ TFindParameters TFind::FindParameters() const {
     return set;
 }
 
-std::string TFind::FindText() const {
+std::string TFind::FindText() const
+{
     return EncodeCp1252(findtext->text());
 }
 
-int TFind::ScaledFromDesign(int designPixels, int screenDpi) {
+int TFind::ScaledFromDesign(int designPixels, int screenDpi)
+{
     const long long product = static_cast<long long>(designPixels) * screenDpi;
     return static_cast<int>((product + kDesignDpi / 2) / kDesignDpi);
 }
 
-int TFind::scaled(int designPixels) const {
+int TFind::scaled(int designPixels) const
+{
     const int dpi = logicalDpiY();
     return ScaledFromDesign(designPixels, dpi > 0 ? dpi : kDesignDpi);
 }
 
-void TFind::keyPressEvent(QKeyEvent* event) {
+void TFind::keyPressEvent(QKeyEvent* event)
+{
     // With no default button, Enter presses only a button that has the focus.
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         if (auto* button = qobject_cast<QPushButton*>(focusWidget()))
@@ -141,7 +151,8 @@ void TFind::keyPressEvent(QKeyEvent* event) {
     QDialog::keyPressEvent(event);
 }
 
-void TFind::createControls() {
+void TFind::createControls()
+{
     Label1 = makeControl<QLabel>(this, "Label1");
     Label1->setText(QStringLiteral("Text to find :"));
     findtext = makeControl<QLineEdit>(this, "findtext");
@@ -162,7 +173,8 @@ void TFind::createControls() {
 }
 
 QGroupBox* TFind::createRadioGroup(const char* name, const char* caption,
-                                   std::initializer_list<const char*> items, QButtonGroup*& group) {
+                                   std::initializer_list<const char*> items, QButtonGroup*& group)
+{
     auto* box = makeControl<QGroupBox>(this, name);
     box->setTitle(latin1(caption));
     group = new QButtonGroup(box);
@@ -176,7 +188,8 @@ QGroupBox* TFind::createRadioGroup(const char* name, const char* caption,
     return box;
 }
 
-void TFind::placeControls() {
+void TFind::placeControls()
+{
     for (const DesignPlace& place : kDesignPlaces) {
         if (auto* control = findChild<QWidget*>(latin1(place.Name)))
             control->setGeometry(scaled(place.Left), scaled(place.Top), scaled(place.Width),
@@ -188,7 +201,8 @@ void TFind::placeControls() {
 
 // The places were made for a narrow system font; where a caption does not fit its box
 // in the font at hand, the font keeps its height and is narrowed until all of them fit.
-void TFind::narrowFontToFitCaptions() {
+void TFind::narrowFontToFitCaptions()
+{
     const QList<QAbstractButton*> buttons = findChildren<QAbstractButton*>();
     const auto allFit = [this, &buttons] {
         if (Label1->sizeHint().width() > Label1->width())
@@ -207,7 +221,8 @@ void TFind::narrowFontToFitCaptions() {
 }
 
 // The items share the group's room below its caption evenly, one above the other.
-void TFind::arrangeRadioItems(QGroupBox* box, const QButtonGroup& group) {
+void TFind::arrangeRadioItems(QGroupBox* box, const QButtonGroup& group)
+{
     const QList<QAbstractButton*> items = group.buttons();
     if (items.isEmpty())
         return;
@@ -220,7 +235,8 @@ void TFind::arrangeRadioItems(QGroupBox* box, const QButtonGroup& group) {
                                   room.width() - kRadioItemIndent, itemHeight);
 }
 
-void TFind::setTabOrder() {
+void TFind::setTabOrder()
+{
     QList<QWidget*> chain = {findtext, chkcase, chkfull, chkregular, Button1, Button2, Button3};
     for (QAbstractButton* item : m_dirItems->buttons())
         chain.append(item);
@@ -230,7 +246,8 @@ void TFind::setTabOrder() {
         QWidget::setTabOrder(chain[index - 1], chain[index]);
 }
 
-void TFind::centreOnScreen() {
+void TFind::centreOnScreen()
+{
     const QScreen* screen =
         parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
     if (screen == nullptr)

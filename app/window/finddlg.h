@@ -20,7 +20,7 @@ class QPushButton;
 // and design places (made at 120 dots per inch and scaled to the screen's resolution).
 class TFind final : public QDialog {
     Q_OBJECT
-  public:
+public:
     explicit TFind(QWidget* owner = nullptr);
 
     /** The choices as a parameter set, read from the three boxes, then Direction, then Where. */
@@ -31,10 +31,10 @@ class TFind final : public QDialog {
     /** A length of the design (at 120 dots per inch) at `screenDpi`, rounded to the nearest. */
     [[nodiscard]] static int ScaledFromDesign(int designPixels, int screenDpi);
 
-  protected:
+protected:
     void keyPressEvent(QKeyEvent* event) override;
 
-  private:
+private:
     void createControls();
     QGroupBox* createRadioGroup(const char* name, const char* caption,
                                 std::initializer_list<const char*> items, QButtonGroup*& group);

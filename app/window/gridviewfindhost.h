@@ -10,7 +10,7 @@ class TResultGridView;
 // The find commands on screen: the dialog TFind owned by the window, focus moves through
 // the grid view (which scrolls the cell into view), and Qt's message box.
 class GridViewFindHost final : public FindCommandHost {
-  public:
+public:
     /** `view` shows the searched grid; `owner` (the main window) owns the dialogs. */
     GridViewFindHost(TResultGridView& view, QWidget* owner);
 
@@ -19,7 +19,7 @@ class GridViewFindHost final : public FindCommandHost {
     void SetRow(int row) override;
     void ShowMessage(const std::string& text) override;
 
-  private:
+private:
     TResultGridView& m_view;
     QPointer<QWidget> m_owner;
 };

@@ -94,8 +94,8 @@ std::optional<std::string> QtUserDialogs::OpenIndexFile(const std::string& initi
     dialog.setObjectName(QStringLiteral("OpenDialog1"));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setNameFilters({QStringLiteral("Index  file for cache (*.dat)"),
-                           QStringLiteral("Any  file (*.*)")});
+    dialog.setNameFilters(
+        {QStringLiteral("Index  file for cache (*.dat)"), QStringLiteral("Any  file (*.*)")});
     // The preset name may carry a folder; the dialog takes the bare name, since it
     // already opens in the folder.
     dialog.selectFile(QFileInfo(PathToDisplay(fileName)).fileName());

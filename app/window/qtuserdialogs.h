@@ -25,7 +25,8 @@ public:
     [[nodiscard]] std::optional<std::string> OpenIndexFile(const std::string& initialFolder,
                                                            const std::string& fileName) override;
 
-    /** The folder the open dialog starts in: `folder`, or the desktop or home where it does not exist. */
+    /** The folder the open dialog starts in: `folder`, or the desktop or home where it does not
+     * exist. */
     [[nodiscard]] static QString ExistingStartFolder(const std::string& folder);
 
 private:

@@ -25,9 +25,8 @@ public:
 
     // One line of input, at most 255 characters, OK (default) and Cancel. The edited text
     // when OK was pressed, nothing on Cancel.
-    [[nodiscard]] virtual std::optional<std::string> InputBox(const std::string& caption,
-                                                              const std::string& prompt,
-                                                              const std::string& text) = 0;
+    [[nodiscard]] virtual std::optional<std::string>
+    InputBox(const std::string& caption, const std::string& prompt, const std::string& text) = 0;
 
     // The open dialog for an index file: opens in `initialFolder` with `fileName` preset and
     // lets the user pick an existing file only. The chosen file's full path, or nothing

@@ -75,11 +75,9 @@ std::string expandTabs(std::string_view line)
 // A font with its metrics and the advance of each of the 256 Windows-1252 characters,
 // looked up once per character on first use.
 class QtCanvas::FontEntry {
-  public:
+public:
     FontEntry(const TGridFont& key, const QPaintDevice* device)
-        : Key(key),
-          Font(ToQFont(key)),
-          m_metrics(Font, device)
+        : Key(key), Font(ToQFont(key)), m_metrics(Font, device)
     {
         const QFontMetrics whole(Font, device);
         Ascent = whole.ascent();
@@ -126,7 +124,7 @@ class QtCanvas::FontEntry {
     int Ascent = 0;
     int LineHeight = 0;
 
-  private:
+private:
     qreal advance(unsigned char byte)
     {
         qreal& known = m_advances[byte];
@@ -175,8 +173,7 @@ class QtCanvas::FontEntry {
 QtCanvas::QtCanvas() : m_palette(QGuiApplication::palette()) {}
 
 QtCanvas::QtCanvas(QPainter& painter, const QPalette& palette)
-    : m_painter(&painter),
-      m_palette(palette)
+    : m_painter(&painter), m_palette(palette)
 {
 }
 

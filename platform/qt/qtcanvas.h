@@ -21,7 +21,7 @@ class QPainter;
 // in the font, so sizing tens of thousands of rows never runs the text shaper. Lines of
 // text are QFontMetrics::lineSpacing() apart; lines are drawn with both end points.
 class QtCanvas final : public TextCanvas {
-  public:
+public:
     /** A measuring canvas with the application's palette and screen metrics. */
     QtCanvas();
     /** A canvas that draws on `painter` (which must outlive it), with system colours from
@@ -42,7 +42,7 @@ class QtCanvas final : public TextCanvas {
     /** The QFont a grid font stands for: family, pixel size = Height, style flags. */
     [[nodiscard]] static QFont ToQFont(const TGridFont& font);
 
-  private:
+private:
     class FontEntry;
 
     FontEntry& entryFor(const TGridFont& font);

@@ -4,7 +4,7 @@
 
 // The desktop clipboard; cell texts are decoded from Windows-1252 on the way.
 class QtClipboard final : public Clipboard {
-  public:
+public:
     /** Replaces the clipboard contents with `text` as plain text. */
     void SetText(const std::string& text) override;
 };

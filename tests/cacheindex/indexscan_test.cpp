@@ -8,7 +8,8 @@ namespace {
 IndexFilePlan ThreeUrls()
 {
     IndexFilePlan plan;
-    plan.Urls = {Url("http://www.example.com/"), Url("http://www.example.com/logo.gif", "image/gif"),
+    plan.Urls = {Url("http://www.example.com/"),
+                 Url("http://www.example.com/logo.gif", "image/gif"),
                  Url("http://www.example.com/style.css", "text/css")};
     return plan;
 }
@@ -37,12 +38,13 @@ TEST_P(ScanModes, ThreeUrlRecordsBecomeThreeNumberedRows)
     EXPECT_EQ(out.Header, (std::vector<std::string>{"No.", "URL   ", "Latest visit"}));
     ASSERT_EQ(out.RowCount, 4);
     EXPECT_EQ(out.Rows[0], (ListRow{"1", "http://www.example.com/", "03/07/2005 13:05:09"}));
-    EXPECT_EQ(out.Rows[1], (ListRow{"2", "http://www.example.com/logo.gif", "03/07/2005 13:05:09"}));
-    EXPECT_EQ(out.Rows[2], (ListRow{"3", "http://www.example.com/style.css", "03/07/2005 13:05:09"}));
+    EXPECT_EQ(out.Rows[1],
+              (ListRow{"2", "http://www.example.com/logo.gif", "03/07/2005 13:05:09"}));
+    EXPECT_EQ(out.Rows[2],
+              (ListRow{"3", "http://www.example.com/style.css", "03/07/2005 13:05:09"}));
     EXPECT_EQ(out.View.LineCountText, "3");
     EXPECT_EQ(out.View.IndexSizeText, "1024 KB");
-    EXPECT_EQ(out.View.StatusHistory,
-              (std::vector<std::string>{"Reading index file ...", ""}));
+    EXPECT_EQ(out.View.StatusHistory, (std::vector<std::string>{"Reading index file ...", ""}));
     EXPECT_EQ(out.View.ErrorCount, 0);
     EXPECT_EQ(out.View.FinishCount, 1);
     EXPECT_EQ(out.View.FocusGiven, GetParam() == ScanMode::OpenCommand);
@@ -156,7 +158,8 @@ TEST(RecordKinds, RedirectsAreListedByTheOpenCommandOnly)
     EXPECT_EQ(open.Rows[2], (ListRow{"3", "http://b.example/", "03/07/2005 13:05:09"}));
 
     const ScanOutcome startup = ScanBytes(bytes, ScanMode::Startup);
-    EXPECT_EQ(Addresses(startup), (std::vector<std::string>{"http://a.example/", "http://b.example/"}));
+    EXPECT_EQ(Addresses(startup),
+              (std::vector<std::string>{"http://a.example/", "http://b.example/"}));
     EXPECT_EQ(startup.Rows[1][0], "2");
 }
 
@@ -172,12 +175,12 @@ TEST(RecordKinds, RecordBehindAOneBlockRedirectIsListed)
     ASSERT_EQ(index.RecordOffsets[1] - index.RecordOffsets[0], 128u);
 
     const ScanOutcome open = ScanBytes(index.Bytes, ScanMode::OpenCommand);
-    EXPECT_EQ(Addresses(open),
-              (std::vector<std::string>{"http://www.example.com/shop", "http://www.example.com/shop/",
-                                        "http://x.example/", "http://www.example.com/other"}));
+    EXPECT_EQ(Addresses(open), (std::vector<std::string>{
+                                   "http://www.example.com/shop", "http://www.example.com/shop/",
+                                   "http://x.example/", "http://www.example.com/other"}));
     const ScanOutcome startup = ScanBytes(index.Bytes, ScanMode::Startup);
-    EXPECT_EQ(Addresses(startup),
-              (std::vector<std::string>{"http://www.example.com/shop/", "http://www.example.com/other"}));
+    EXPECT_EQ(Addresses(startup), (std::vector<std::string>{"http://www.example.com/shop/",
+                                                            "http://www.example.com/other"}));
 }
 
 TEST(RecordKinds, UrlRecordClaimingOneBlockIsFollowedByTheNextBlock)
@@ -247,7 +250,8 @@ TEST(AddressLayout, LongAddressesAreCutTo128And385Characters)
 // that is the address's own 129th character.
 TEST(TextOnlyFilter, SampleOfACutAddressStartsRightAfterTheCut)
 {
-    const std::string address = "http://cut.example/" + std::string(109, 'a') + "Content-Type: text/x";
+    const std::string address =
+        "http://cut.example/" + std::string(109, 'a') + "Content-Type: text/x";
     ASSERT_EQ(address.find("Content-Type"), 128u);
     IndexFilePlan plan;
     plan.Urls = {Url(address, "image/gif")};
@@ -284,7 +288,7 @@ TEST(TextOnlyFilter, SampleIs130BytesWithNulBytesDropped)
 {
     auto recordWithHeaders = [](const std::string& headers) {
         IndexFilePlan plan;
-        UrlRecordPlan url = Url("h:/");  // 3 characters: the headers follow the NUL directly
+        UrlRecordPlan url = Url("h:/"); // 3 characters: the headers follow the NUL directly
         url.FileName = "";
         url.Headers = headers;
         plan.Urls = {url};
@@ -344,7 +348,8 @@ TEST(ScanWalk, BlocksBeforeTheFirstTableAreNeverExamined)
     auto bytes = WithBytesAt(index.Bytes, 0x4080, record);
     bytes = WithBytesAt(bytes, 0x5080, record);
     for (ScanMode mode : {ScanMode::OpenCommand, ScanMode::Startup})
-        EXPECT_EQ(Addresses(ScanBytes(bytes, mode)), (std::vector<std::string>{"http://listed.example/"}));
+        EXPECT_EQ(Addresses(ScanBytes(bytes, mode)),
+                  (std::vector<std::string>{"http://listed.example/"}));
 }
 
 // The last region ends where the final four bytes begin.

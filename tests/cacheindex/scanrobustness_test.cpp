@@ -45,7 +45,8 @@ TEST(TableChain, ChainsThatDoNotLeadForwardEndAfterTheCurrentTable)
     const ChainedIndex chained = MakeChainedIndex();
     const auto& tables = chained.Index.TableOffsets;
     ASSERT_EQ(tables.size(), 3u);
-    EXPECT_EQ(Addresses(ScanBytes(chained.Index.Bytes, ScanMode::OpenCommand)), chained.AllAddresses);
+    EXPECT_EQ(Addresses(ScanBytes(chained.Index.Bytes, ScanMode::OpenCommand)),
+              chained.AllAddresses);
     const auto size = static_cast<std::uint32_t>(chained.Index.Bytes.size());
     const std::vector<std::pair<std::uint32_t, std::uint32_t>> damages = {
         {tables[2], tables[0]},   // the last table loops back to the first
@@ -68,7 +69,8 @@ TEST(TableChain, ForwardOffsetIntoTheMiddleOfARegionStillEnds)
 {
     const ChainedIndex chained = MakeChainedIndex();
     const auto& tables = chained.Index.TableOffsets;
-    for (std::uint32_t next : {tables[0] + 128, tables[0] + 4096, tables[1] + 128, tables[2] - 128}) {
+    for (std::uint32_t next :
+         {tables[0] + 128, tables[0] + 4096, tables[1] + 128, tables[2] - 128}) {
         const auto bytes = WithNextTableOffset(chained.Index.Bytes, tables[0], next);
         const auto listed = Addresses(ScanBytes(bytes, ScanMode::OpenCommand));
         const std::set<std::string> distinct(listed.begin(), listed.end());
@@ -127,7 +129,8 @@ TEST(DamagedRecords, EveryTruncationKeepsTheRowsBeforeTheCut)
     IndexFilePlan plan;
     plan.FirstTableOffset = 0x4000;
     plan.RecordsStart = 0x5000;
-    plan.Urls = {Url("http://a.example/index.html"), Url("http://b.example/" + std::string(150, 'b')),
+    plan.Urls = {Url("http://a.example/index.html"),
+                 Url("http://b.example/" + std::string(150, 'b')),
                  Url("http://c.example/c.css", "text/css")};
     plan.Redirects = {{"http://r.example/", false, 1}};
     plan.Order = {0, ~0, 1, 2};
@@ -135,10 +138,12 @@ TEST(DamagedRecords, EveryTruncationKeepsTheRowsBeforeTheCut)
     std::vector<std::size_t> recordEnds; // first byte after the address's NUL
     for (std::size_t i = 0; i < plan.Order.size(); ++i) {
         const int value = plan.Order[i];
-        recordEnds.push_back(index.RecordOffsets[i] +
-                             (value >= 0 ? 104 + std::min<std::size_t>(plan.Urls[static_cast<std::size_t>(value)].Address.size(), 128)
-                                         : 16 + plan.Redirects[static_cast<std::size_t>(~value)].Address.size()) +
-                             1);
+        recordEnds.push_back(
+            index.RecordOffsets[i] +
+            (value >= 0 ? 104 + std::min<std::size_t>(
+                                    plan.Urls[static_cast<std::size_t>(value)].Address.size(), 128)
+                        : 16 + plan.Redirects[static_cast<std::size_t>(~value)].Address.size()) +
+            1);
     }
 
     TBaseGrid fullGrid;
@@ -153,7 +158,8 @@ TEST(DamagedRecords, EveryTruncationKeepsTheRowsBeforeTheCut)
         ScanMemory(Truncated(index.Bytes, length), ScanMode::OpenCommand, grid, view);
         const std::vector<ListRow> rows = DataRows(grid);
         const auto whole = static_cast<std::size_t>(
-            std::count_if(recordEnds.begin(), recordEnds.end(), [&](std::size_t end) { return end + 4 <= length; }));
+            std::count_if(recordEnds.begin(), recordEnds.end(),
+                          [&](std::size_t end) { return end + 4 <= length; }));
         ASSERT_LE(rows.size(), full.size()) << "length " << length;
         ASSERT_GE(rows.size(), whole) << "length " << length;
         for (std::size_t i = 0; i < rows.size(); ++i) {
@@ -314,8 +320,8 @@ TEST(ReadFailures, StartupOpeningFailureIsReportedAndTheReadFinishes)
     // The open command leaves failures outside its guarded stretches to the command itself.
     TBaseGrid openGrid;
     ThrowingSizeView openView;
-    EXPECT_THROW(ScanIndexFile(dir.File("index.dat"), ScanMode::OpenCommand, ScanOptions{}, openGrid,
-                               openView),
+    EXPECT_THROW(ScanIndexFile(dir.File("index.dat"), ScanMode::OpenCommand, ScanOptions{},
+                               openGrid, openView),
                  std::runtime_error);
 }
 

@@ -98,8 +98,8 @@ TEST_F(AutoSizeTest, OneLineAddressKeepsDefaultWrappedAddressGrows)
 TEST_F(AutoSizeTest, FixedCellsMeasureInTheFixedFont)
 {
     FillCaptions(grid);
-    grid.SetCellEx(0, 1, "1\r\n2");  // fixed column: 2 lines of 15
-    grid.SetCellEx(1, 0, "a\r\nb");  // fixed row: 2 lines of 15
+    grid.SetCellEx(0, 1, "1\r\n2"); // fixed column: 2 lines of 15
+    grid.SetCellEx(1, 0, "a\r\nb"); // fixed row: 2 lines of 15
     grid.AutoSizeRows(canvas, true, 15);
     EXPECT_EQ(grid.RowHeight(0), 34);
     EXPECT_EQ(grid.RowHeight(1), 34);

@@ -44,8 +44,7 @@ private:
 enum class Writer { Ascii, Csv, Html };
 
 // Runs one writer on a file name or a stream, whichever `target` is.
-template <typename Target>
-auto save(const TResultGrid& grid, Writer writer, Target& target)
+template <typename Target> auto save(const TResultGrid& grid, Writer writer, Target& target)
 {
     if (writer == Writer::Ascii)
         return grid.SaveToASCII(target);

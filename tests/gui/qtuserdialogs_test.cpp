@@ -14,8 +14,8 @@
 #include <memory>
 #include <string>
 
-#include "app/window/qtuserdialogs.h"
 #include "app/welcometext.h"
+#include "app/window/qtuserdialogs.h"
 #include "support/testsupport.h"
 
 namespace {
@@ -86,8 +86,10 @@ TEST(QtUserDialogsTest, FileErrorOffersOkAndCancelAndShowsAPathCaption)
     QtUserDialogs dialogs;
     BoxSeen seen;
     WhenModalIsUp(ReadBoxAndPressOk(seen));
-    dialogs.ShowFileError("Can't perform one of the following  operations: Open, Seek. in directory ",
-                          "File Error /home/anna/B\xC3\xBC" "cher/Content.IE5/");
+    dialogs.ShowFileError(
+        "Can't perform one of the following  operations: Open, Seek. in directory ",
+        "File Error /home/anna/B\xC3\xBC"
+        "cher/Content.IE5/");
 
     EXPECT_EQ(seen.Title, "File Error /home/anna/B\u00FCcher/Content.IE5/");
     EXPECT_EQ(seen.Buttons, QMessageBox::Ok | QMessageBox::Cancel);
@@ -128,14 +130,17 @@ TEST(QtUserDialogsTest, InputBoxReturnsTheEditedTextOnOkAndNothingOnCancel)
         edit->setText(QString::fromUtf8("/cache/Stra\u00DFe"));
         dialog->accept();
     });
-    const auto entered = dialogs.InputBox("Cache path not found!", "Enter cache folder path: ",
-                                          "C:\\Windows\\Temporary Internet Files");
+    const auto entered =
+        dialogs.InputBox("Cache path not found!",
+                         "Enter cache folder path: ", "C:\\Windows\\Temporary Internet Files");
     EXPECT_EQ(title, "Cache path not found!");
     EXPECT_EQ(label, "Enter cache folder path: ");
     EXPECT_EQ(preset, "C:\\Windows\\Temporary Internet Files");
     EXPECT_EQ(maxLength, 255);
     ASSERT_TRUE(entered.has_value());
-    EXPECT_EQ(*entered, "/cache/Stra\xC3\x9F" "e") << "the file system's UTF-8 bytes";
+    EXPECT_EQ(*entered, "/cache/Stra\xC3\x9F"
+                        "e")
+        << "the file system's UTF-8 bytes";
 
     WhenModalIsUp([](QWidget* modal) { qobject_cast<QDialog*>(modal)->reject(); });
     EXPECT_FALSE(dialogs.InputBox("Cache path does not exist!", "Enter cache path: ", "/x/"));

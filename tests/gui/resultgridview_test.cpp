@@ -21,7 +21,7 @@ namespace {
 // A listing of `rows` rows: captions in the fixed row 0, numbers in the fixed column 0,
 // every row 21 pixels high, columns 65, 150 and 150 wide (left edges 0, 66 and 217).
 class ResultGridViewTest : public ::testing::Test {
-  protected:
+protected:
     void Show(int rows, int width = 500, int height = 300)
     {
         grid.SetRowCountEx(rows);

@@ -17,9 +17,9 @@ public:
     struct Call {
         Kind What;
         std::string Caption;
-        std::string Text;          // message text, input box prompt, open dialog file name
-        std::string Value;         // input box text, open dialog folder
-        bool MainWindowVisible;    // whether the main window was on screen at that moment
+        std::string Text;       // message text, input box prompt, open dialog file name
+        std::string Value;      // input box text, open dialog folder
+        bool MainWindowVisible; // whether the main window was on screen at that moment
     };
 
     void ShowError(const std::string& text) override;

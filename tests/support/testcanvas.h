@@ -10,10 +10,10 @@
 struct TestCanvasCall {
     enum CallKind { ckText, ckFill, ckLine };
     CallKind Kind = ckText;
-    TGridFont Font;       // ckText only
+    TGridFont Font; // ckText only
     TColor Color = 0;
-    std::string Text;     // ckText only
-    TextRect Rect;        // ckLine: (x1, y1) as Left/Top, (x2, y2) as Right/Bottom
+    std::string Text; // ckText only
+    TextRect Rect;    // ckLine: (x1, y1) as Left/Top, (x2, y2) as Right/Bottom
 };
 
 // A canvas with fixed, font-independent metrics so sizes in tests never depend on the
