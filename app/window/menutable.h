@@ -13,21 +13,27 @@ class TForm1;
 
 using FormCommand = void (TForm1::*)();
 
+// A program setting that a pair of options chooses: its key in the settings file and its
+// value in memory, both as a number (the date order, or 1 and 0 for a switch).
+struct OptionSetting {
+    SettingsKey Key;
+    int (*Current)(const ProgramSettings& options);
+    void (*Choose)(ProgramSettings& options, int value);
+};
+
 // One of two options that exclude each other (the date order, the welcome box, the cell
 // format). Choosing it sets the value in memory, stores it and moves the check mark to it
 // from its partner.
 struct OptionChoice {
     const char* Name;
     const char* PartnerName;
-    SettingsKey Key;
-    int Value; // as the key stores it: the date order, or 1 and 0 for a switch
-    int (*Current)(const ProgramSettings& options);
-    void (*Choose)(ProgramSettings& options, int value);
+    const OptionSetting& Setting;
+    int Value;
 };
 
 struct MenuEntry {
     const char* Caption;
-    const char* Name;
+    const char* Name = nullptr; // an option's entry takes its option's name
     // The entry's command, or the option it chooses; with neither, the entry is listed so the
     // menu is complete, but its command is not available yet.
     FormCommand OnClick = nullptr;

@@ -7,42 +7,39 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include <type_traits>
+
 #include "app/window/menutable.h"
 
 namespace {
 
 constexpr const char* kHintText = "Click OK button to read the index file!";
 
-// The value of a program setting as the settings file stores it, whatever its type.
-template <auto Field> int current(const ProgramSettings& options)
+// A setting of ProgramSettings, whatever its type, as a number.
+template <auto Field> constexpr OptionSetting settingOf(SettingsKey key)
 {
-    return static_cast<int>(options.*Field);
+    return {key, [](const ProgramSettings& options) { return static_cast<int>(options.*Field); },
+            [](ProgramSettings& options, int value) {
+                using Type = std::remove_reference_t<decltype(options.*Field)>;
+                options.*Field = static_cast<Type>(value);
+            }};
 }
 
-template <auto Field> void choose(ProgramSettings& options, int value)
-{
-    using Type = std::remove_reference_t<decltype(options.*Field)>;
-    options.*Field = static_cast<Type>(value);
-}
+constexpr OptionSetting kDateFormat =
+    settingOf<&ProgramSettings::DateFormat>(SettingsKey::DateFormat);
+constexpr OptionSetting kShowWelcome =
+    settingOf<&ProgramSettings::ShowWelcome>(SettingsKey::ShowWelcomeWindow);
+constexpr OptionSetting kCellFormatHtml =
+    settingOf<&ProgramSettings::CellFormatHtml>(SettingsKey::CellFormatHtml);
 
-constexpr auto kDateFormat = &ProgramSettings::DateFormat;
-constexpr auto kShowWelcome = &ProgramSettings::ShowWelcome;
-constexpr auto kCellFormatHtml = &ProgramSettings::CellFormatHtml;
-
-constexpr OptionChoice kOptionChoices[] = {
-    {"Dateformatmdy1", "Dateformatdmy1", SettingsKey::DateFormat, 1, current<kDateFormat>,
-     choose<kDateFormat>},
-    {"Dateformatdmy1", "Dateformatmdy1", SettingsKey::DateFormat, 2, current<kDateFormat>,
-     choose<kDateFormat>},
-    {"Donotshowwelcome1", "Showwelcomewindow1", SettingsKey::ShowWelcomeWindow, 0,
-     current<kShowWelcome>, choose<kShowWelcome>},
-    {"Showwelcomewindow1", "Donotshowwelcome1", SettingsKey::ShowWelcomeWindow, 1,
-     current<kShowWelcome>, choose<kShowWelcome>},
-    {"Cellformattext1", "CellformatHTML1", SettingsKey::CellFormatHtml, 0, current<kCellFormatHtml>,
-     choose<kCellFormatHtml>},
-    {"CellformatHTML1", "Cellformattext1", SettingsKey::CellFormatHtml, 1, current<kCellFormatHtml>,
-     choose<kCellFormatHtml>},
-};
+constexpr OptionChoice kMonthFirst{"Dateformatmdy1", "Dateformatdmy1", kDateFormat, 1};
+constexpr OptionChoice kDayFirst{"Dateformatdmy1", "Dateformatmdy1", kDateFormat, 2};
+constexpr OptionChoice kNoWelcome{"Donotshowwelcome1", "Showwelcomewindow1", kShowWelcome, 0};
+constexpr OptionChoice kWelcome{"Showwelcomewindow1", "Donotshowwelcome1", kShowWelcome, 1};
+constexpr OptionChoice kTextCells{"Cellformattext1", "CellformatHTML1", kCellFormatHtml, 0};
+constexpr OptionChoice kHtmlCells{"CellformatHTML1", "Cellformattext1", kCellFormatHtml, 1};
+constexpr const OptionChoice* kOptionChoices[] = {&kMonthFirst, &kDayFirst,  &kNoWelcome,
+                                                  &kWelcome,    &kTextCells, &kHtmlCells};
 
 constexpr MenuEntry kSaveMenu[] = {
     {"as text file", "astextfile1"},
@@ -63,11 +60,11 @@ constexpr MenuEntry kFindMenu[] = {
 };
 
 constexpr MenuEntry kOptionsMenu[] = {
-    {.Caption = "Date format: &m/d/y", .Name = "Dateformatmdy1", .Option = &kOptionChoices[0]},
-    {.Caption = "Date format: &d/m/y", .Name = "Dateformatdmy1", .Option = &kOptionChoices[1]},
+    {.Caption = "Date format: &m/d/y", .Option = &kMonthFirst},
+    {.Caption = "Date format: &d/m/y", .Option = &kDayFirst},
     {"Select &Font", "SelectFont1"},
-    {.Caption = "Do &not show welcome", .Name = "Donotshowwelcome1", .Option = &kOptionChoices[2]},
-    {.Caption = "&Show welcome window", .Name = "Showwelcomewindow1", .Option = &kOptionChoices[3]},
+    {.Caption = "Do &not show welcome", .Option = &kNoWelcome},
+    {.Caption = "&Show welcome window", .Option = &kWelcome},
     {.Caption = "Set default cache &path",
      .Name = "Setdefaultpath1",
      .OnClick = &TForm1::Setdefaultpath1Click,
@@ -76,8 +73,8 @@ constexpr MenuEntry kOptionsMenu[] = {
      .Name = "Showtextonly1",
      .OnClick = &TForm1::Showtextonly1Click,
      .Checkable = true},
-    {.Caption = "Cell format: &text", .Name = "Cellformattext1", .Option = &kOptionChoices[4]},
-    {.Caption = "Cell format: &HTML", .Name = "CellformatHTML1", .Option = &kOptionChoices[5]},
+    {.Caption = "Cell format: &text", .Option = &kTextCells},
+    {.Caption = "Cell format: &HTML", .Option = &kHtmlCells},
 };
 
 constexpr MenuEntry kHelpMenu[] = {
@@ -157,7 +154,7 @@ void TForm1::AddEntries(QMenu& menu, std::span<const MenuEntry> entries)
 {
     for (const MenuEntry& entry : entries) {
         QAction* action = menu.addAction(latin1(entry.Caption));
-        action->setObjectName(latin1(entry.Name));
+        action->setObjectName(latin1(entry.Option ? entry.Option->Name : entry.Name));
         action->setCheckable(entry.Checkable || entry.Option);
         if (entry.Shortcut != QKeyCombination())
             action->setShortcut(QKeySequence(entry.Shortcut));
@@ -195,17 +192,17 @@ QAction* TForm1::MenuAction(const char* name) const
 void TForm1::ChooseOption(const OptionChoice& choice)
 {
     // The value in memory changes first; a write that fails leaves the marks as they were.
-    choice.Choose(m_options, choice.Value);
-    m_settings.WriteInteger(choice.Key, choice.Value);
+    choice.Setting.Choose(m_options, choice.Value);
+    m_settings.WriteInteger(choice.Setting.Key, choice.Value);
     SetChecks(choice.Name, choice.PartnerName);
 }
 
 void TForm1::ShowOptionChecks()
 {
     // A value that is neither of a pair's (an unknown date order) checks neither entry.
-    for (const OptionChoice& choice : kOptionChoices) {
-        if (choice.Current(m_options) == choice.Value)
-            SetChecks(choice.Name, choice.PartnerName);
+    for (const OptionChoice* choice : kOptionChoices) {
+        if (choice->Setting.Current(m_options) == choice->Value)
+            SetChecks(choice->Name, choice->PartnerName);
     }
 }
 
