@@ -23,8 +23,14 @@ public:
     }
     TextExtent MeasureLine(const TGridFont&, std::string_view) override { return {}; }
     void DrawWrappedText(const TGridFont&, TColor, std::string_view, const TextRect&) override {}
+    int UnitsPerInch() const override { return 96; }
+    TextExtent MeasureTextRun(const TGridFont&, std::string_view, bool) override { return {}; }
+    void DrawTextRun(const TGridFont&, std::string_view, const TextRunOptions&, int, int,
+                     const TextRect&) override {}
     void FillRect(const TextRect&, TColor) override {}
-    void DrawLine(int, int, int, int, TColor) override {}
+    using TextCanvas::DrawLine;
+    void DrawLine(int, int, int, int, const TPen&) override {}
+    void FrameRect(const TextRect&, const TPen&) override {}
 };
 
 class AutoSizeTest : public ::testing::Test {
