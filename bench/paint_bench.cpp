@@ -40,14 +40,16 @@ std::string address(int row)
 }
 
 // The address as the HTML cell format stores it (the benchmark's addresses need no escaping).
-std::string anchor(const std::string& address) {
+std::string anchor(const std::string& address)
+{
     return "<A href=\"" + address + "\">" + address + "</A>";
 }
 
 enum class Cells { Plain, Anchors };
 
 // The list as a read leaves it, rows sized to their texts.
-void FillList(TBaseGrid& grid, Cells cells = Cells::Plain) {
+void FillList(TBaseGrid& grid, Cells cells = Cells::Plain)
+{
     grid.SetRowCountEx(kRows + 1);
     grid.SetFixedRowsEx(1);
     grid.SetCellEx(0, 0, "No.");
@@ -63,7 +65,8 @@ void FillList(TBaseGrid& grid, Cells cells = Cells::Plain) {
     grid.SetColWidth(2, 75);
 }
 
-TBaseGrid& SizedList(Cells cells = Cells::Plain) {
+TBaseGrid& SizedList(Cells cells = Cells::Plain)
+{
     static TBaseGrid plain;
     static TBaseGrid anchors;
     TBaseGrid& list = cells == Cells::Anchors ? anchors : plain;
@@ -127,7 +130,8 @@ BENCHMARK(BM_AutoSizeRows)->Arg(0)->Arg(1)->ArgName("anchors")->Unit(benchmark::
 // One anchor cell of the address column (524 pixels wide): 0 laid out to find the anchor
 // under the pointer; 1 laid out for drawing (both passes, drawing calls on a canvas that
 // has nothing to paint on); 2 laid out and drawn into an image, glyphs included.
-void BM_AnchorCell(benchmark::State& state) {
+void BM_AnchorCell(benchmark::State& state)
+{
     const int mode = static_cast<int>(state.range(0));
     const std::string cell = anchor(address(12345));
     QImage image(kViewportWidth, 40, QImage::Format_ARGB32_Premultiplied);
@@ -149,7 +153,8 @@ void BM_AnchorCell(benchmark::State& state) {
 BENCHMARK(BM_AnchorCell)->DenseRange(0, 2)->ArgName("mode")->Unit(benchmark::kMicrosecond);
 
 // The same address as a plain cell, drawn: what the glyphs cost without any markup.
-void BM_PlainCell(benchmark::State& state) {
+void BM_PlainCell(benchmark::State& state)
+{
     const std::string cell = address(12345);
     QImage image(kViewportWidth, 40, QImage::Format_ARGB32_Premultiplied);
     QPainter painter(&image);

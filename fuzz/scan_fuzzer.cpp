@@ -57,7 +57,8 @@ constexpr std::size_t kCellBytes = 2048;
 // first rows of each input already see every kind of address the mutations make.
 constexpr int kAnchorRowsChecked = 16;
 
-MarkupRequest wideArea() {
+MarkupRequest wideArea()
+{
     MarkupRequest request;
     request.Area = {0, 0, 1 << 20, 1 << 20};
     return request;
@@ -65,7 +66,8 @@ MarkupRequest wideArea() {
 
 // An address anchor of the scan shows the address itself and opens exactly it. Line
 // breaks and tabs inside an address are laid out as such, so those are left out.
-void checkAnchor(const std::string& cell) {
+void checkAnchor(const std::string& cell)
+{
     const auto address = AddressAnchorTarget(cell);
     check(address.has_value(), "anchor the scan built is not an address anchor");
     if (address->empty() || address->find_first_of("\r\n\t") != std::string::npos)
@@ -85,7 +87,8 @@ void checkAnchor(const std::string& cell) {
 }
 
 // Whatever a cell holds, laying it out, finding anchors and its plain form end.
-void layOutAsCell(std::string_view text) {
+void layOutAsCell(std::string_view text)
+{
     TestCanvas canvas;
     MarkupRequest request;
     request.Area = {2, 2, 150, 40};

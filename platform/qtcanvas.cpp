@@ -35,7 +35,8 @@ QRect toQRect(const TextRect& rect)
 
 constexpr int kFallbackUnitsPerInch = 96;
 
-Qt::PenStyle toQtPenStyle(TPenStyle style) {
+Qt::PenStyle toQtPenStyle(TPenStyle style)
+{
     switch (style) {
     case psDash:
         return Qt::DashLine;
@@ -53,7 +54,8 @@ Qt::PenStyle toQtPenStyle(TPenStyle style) {
     return Qt::SolidLine;
 }
 
-int screenUnitsPerInch() {
+int screenUnitsPerInch()
+{
     const QScreen* screen = QGuiApplication::primaryScreen();
     const int dpi =
         screen != nullptr ? static_cast<int>(std::lround(screen->logicalDotsPerInchY())) : 0;
@@ -161,7 +163,8 @@ class QtCanvas::FontEntry {
     int UnderlinePos = 0;
     int UnderlineWidth = 1;
 
-    [[nodiscard]] qreal advance(unsigned char byte) {
+    [[nodiscard]] qreal advance(unsigned char byte)
+    {
         qreal& known = m_advances[byte];
         if (known < 0) {
             const char c = static_cast<char>(byte);
@@ -170,7 +173,7 @@ class QtCanvas::FontEntry {
         return known;
     }
 
-  private:
+private:
     // Greedy: words with the blanks before them join the line while it stays within the
     // width; the first word of a line always stays, however wide.
     void breakParagraph(const std::string& paragraph, int width, std::vector<BrokenLine>& lines)
@@ -207,17 +210,24 @@ class QtCanvas::FontEntry {
 };
 
 QtCanvas::QtCanvas()
-    : m_palette(QGuiApplication::palette()), m_unitsPerInch(screenUnitsPerInch()) {}
+    : m_palette(QGuiApplication::palette()),
+      m_unitsPerInch(screenUnitsPerInch())
+{
+}
 
 QtCanvas::QtCanvas(QPainter& painter, const QPalette& palette)
-    : m_painter(&painter), m_palette(palette), m_unitsPerInch(screenUnitsPerInch()) {
+    : m_painter(&painter),
+      m_palette(palette),
+      m_unitsPerInch(screenUnitsPerInch())
+{
     const QPaintDevice* device = painter.device();
     if (device != nullptr && device->logicalDpiY() > 0) {
         m_unitsPerInch = device->logicalDpiY();
     }
 }
 
-void QtCanvas::SetUnitsPerInch(int unitsPerInch) {
+void QtCanvas::SetUnitsPerInch(int unitsPerInch)
+{
     if (unitsPerInch > 0) {
         m_unitsPerInch = unitsPerInch;
     }
@@ -309,7 +319,8 @@ void QtCanvas::DrawWrappedText(const TGridFont& font, TColor color, std::string_
     }
 }
 
-TextExtent QtCanvas::MeasureTextRun(const TGridFont& font, std::string_view text, bool prefix) {
+TextExtent QtCanvas::MeasureTextRun(const TGridFont& font, std::string_view text, bool prefix)
+{
     FontEntry& entry = entryFor(font);
     const qreal width = ShowsAsWritten(text, prefix) ? entry.Width(text)
                                                      : entry.Width(ShowRunText(text, prefix).Text);
@@ -317,7 +328,8 @@ TextExtent QtCanvas::MeasureTextRun(const TGridFont& font, std::string_view text
 }
 
 void QtCanvas::DrawTextRun(const TGridFont& font, std::string_view text,
-                           const TextRunOptions& options, int x, int y, const TextRect& clip) {
+                           const TextRunOptions& options, int x, int y, const TextRect& clip)
+{
     if (m_painter == nullptr || clip.Right <= clip.Left || clip.Bottom <= clip.Top) {
         return;
     }
@@ -357,8 +369,8 @@ void QtCanvas::DrawTextRun(const TGridFont& font, std::string_view text,
 
 // Prefix underlines lie where the font draws its own underline.
 void QtCanvas::drawUnderlines(FontEntry& entry, std::string_view shown,
-                              const std::vector<std::size_t>& positions, int x, int y,
-                              TColor color) {
+                              const std::vector<std::size_t>& positions, int x, int y, TColor color)
+{
     const QColor qcolor = ToQColor(color, m_palette);
     for (const std::size_t position : positions) {
         if (position >= shown.size()) {
@@ -372,12 +384,14 @@ void QtCanvas::drawUnderlines(FontEntry& entry, std::string_view shown,
     }
 }
 
-void QtCanvas::setClip(const TextRect& clip) {
+void QtCanvas::setClip(const TextRect& clip)
+{
     m_painter->save();
     m_painter->setClipRect(toQRect(clip), Qt::IntersectClip);
 }
 
-void QtCanvas::dropClip() {
+void QtCanvas::dropClip()
+{
     m_painter->restore();
     m_painterFont = nullptr; // restore() may have put another font back
 }
@@ -390,12 +404,14 @@ void QtCanvas::FillRect(const TextRect& rect, TColor color)
     m_painter->fillRect(toQRect(rect), ToQColor(color, m_palette));
 }
 
-void QtCanvas::selectPen(const TPen& pen) {
+void QtCanvas::selectPen(const TPen& pen)
+{
     m_painter->setPen(
         QPen(ToQColor(pen.Color, m_palette), std::max(pen.Width, 0), toQtPenStyle(pen.Style)));
 }
 
-void QtCanvas::DrawLine(int x1, int y1, int x2, int y2, const TPen& pen) {
+void QtCanvas::DrawLine(int x1, int y1, int x2, int y2, const TPen& pen)
+{
     if (m_painter == nullptr || pen.Color == kNoColor || pen.Style == psClear) {
         return;
     }
@@ -403,7 +419,8 @@ void QtCanvas::DrawLine(int x1, int y1, int x2, int y2, const TPen& pen) {
     m_painter->drawLine(x1, y1, x2, y2);
 }
 
-void QtCanvas::FrameRect(const TextRect& rect, const TPen& pen) {
+void QtCanvas::FrameRect(const TextRect& rect, const TPen& pen)
+{
     if (m_painter == nullptr || pen.Color == kNoColor || pen.Style == psClear) {
         return;
     }

@@ -20,7 +20,8 @@ using Lines = std::vector<std::string>;
 constexpr TColor kText = clWindowText;
 constexpr TextRect kWide{0, 0, 1000, 1000};
 
-MarkupRequest request(const TextRect& area = kWide) {
+MarkupRequest request(const TextRect& area = kWide)
+{
     MarkupRequest r;
     r.Font.Color = kText;
     r.AnchorColor = clBlue;
@@ -28,14 +29,16 @@ MarkupRequest request(const TextRect& area = kWide) {
     return r;
 }
 
-std::string hex(TColor color) {
+std::string hex(TColor color)
+{
     char text[16];
     std::snprintf(text, sizeof text, "%X", color);
     return text;
 }
 
 // A drawn run as "shown@x,y" followed by what differs from the cell font.
-std::string describe(const Call& run) {
+std::string describe(const Call& run)
+{
     std::string text =
         run.Shown + "@" + std::to_string(run.Rect.Left) + "," + std::to_string(run.Rect.Top);
     const TGridFont plain;
@@ -56,7 +59,8 @@ std::string describe(const Call& run) {
     return text;
 }
 
-Lines drawnRuns(std::string_view text, const MarkupRequest& r = request()) {
+Lines drawnRuns(std::string_view text, const MarkupRequest& r = request())
+{
     TestCanvas canvas;
     static_cast<void>(DrawMarkup(canvas, text, r));
     Lines runs;
@@ -69,7 +73,8 @@ Lines drawnRuns(std::string_view text, const MarkupRequest& r = request()) {
 
 } // namespace
 
-TEST(MarkupLayoutTest, TagsAndEntitiesShapeTheRuns) {
+TEST(MarkupLayoutTest, TagsAndEntitiesShapeTheRuns)
+{
     struct Case {
         const char* text;
         Lines runs;
@@ -100,7 +105,8 @@ TEST(MarkupLayoutTest, TagsAndEntitiesShapeTheRuns) {
         EXPECT_EQ(drawnRuns(c.text), c.runs) << c.text;
 }
 
-TEST(MarkupLayoutTest, LinesBreakAtBlanksTagsAndLineEnds) {
+TEST(MarkupLayoutTest, LinesBreakAtBlanksTagsAndLineEnds)
+{
     struct Case {
         const char* text;
         int areaRight;
@@ -132,7 +138,8 @@ TEST(MarkupLayoutTest, LinesBreakAtBlanksTagsAndLineEnds) {
         EXPECT_EQ(drawnRuns(c.text, request({0, 0, c.areaRight, 1000})), c.runs) << c.text;
 }
 
-TEST(MarkupLayoutTest, MeasuresWidthAndHeightWithoutDrawing) {
+TEST(MarkupLayoutTest, MeasuresWidthAndHeightWithoutDrawing)
+{
     struct Case {
         const char* text;
         int areaRight;
@@ -160,7 +167,8 @@ TEST(MarkupLayoutTest, MeasuresWidthAndHeightWithoutDrawing) {
     }
 }
 
-TEST(MarkupLayoutTest, PointerOnAnchorTextFindsItsTarget) {
+TEST(MarkupLayoutTest, PointerOnAnchorTextFindsItsTarget)
+{
     // The first line (20..33): "ab " at 11..29, the anchor text "cd" at 29..41, " " and the
     // empty-target anchor "e" at 47..53; the second (33..46): "x" at 11..17, "y" at 17..23.
     const char* text = "ab <A href=\"t1\">cd</A> <A>e</A><BR>x<A href=\"a&amp;b\"b\">y</A>";
@@ -188,7 +196,8 @@ TEST(MarkupLayoutTest, PointerOnAnchorTextFindsItsTarget) {
     }
 }
 
-TEST(MarkupLayoutTest, DrawsRulesBackgroundsShadowsAndMarksInsideTheArea) {
+TEST(MarkupLayoutTest, DrawsRulesBackgroundsShadowsAndMarksInsideTheArea)
+{
     TestCanvas canvas;
     const TextRect area{10, 20, 110, 50};
     static_cast<void>(DrawMarkup(
@@ -236,7 +245,8 @@ TEST(MarkupLayoutTest, DrawsRulesBackgroundsShadowsAndMarksInsideTheArea) {
     EXPECT_EQ(calls, expected);
 }
 
-TEST(MarkupLayoutTest, ColourNamesAndHexValues) {
+TEST(MarkupLayoutTest, ColourNamesAndHexValues)
+{
     struct Case {
         const char* value;
         TColor color;
@@ -259,7 +269,8 @@ TEST(MarkupLayoutTest, ColourNamesAndHexValues) {
         EXPECT_EQ(MarkupColor(c.value), c.color) << c.value;
 }
 
-TEST(MarkupLayoutTest, TagNamesAndAttributes) {
+TEST(MarkupLayoutTest, TagNamesAndAttributes)
+{
     using K = MarkupTagKind;
     const std::pair<const char*, K> names[] = {
         {"A href=\"x\"", K::Anchor}, {"/a", K::Anchor},       {"BR", K::LineBreak},

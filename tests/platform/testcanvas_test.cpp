@@ -53,7 +53,8 @@ TEST(TestCanvasTest, EveryKindOfLineBreakEndsALine)
     EXPECT_EQ(canvas.MeasureWrappedHeight(fontOfHeight(13), "x", 600), 15);
 }
 
-TEST(TestCanvasTest, RunsShowTheirPrefixProcessedCharacters) {
+TEST(TestCanvasTest, RunsShowTheirPrefixProcessedCharacters)
+{
     struct Case {
         const char* text;
         bool prefix;
