@@ -10,6 +10,8 @@
 
 namespace {
 
+// Positions stop growing here, so no text, however long or large, overflows them.
+constexpr int kFarthest = 1 << 30;
 constexpr int kListIndent = 12; // per list level; the bullet sits in the last 12 before the text
 constexpr int kShadowOffset = 1;
 constexpr int kErrorMarkHeight = 2;
@@ -20,6 +22,12 @@ constexpr TColor kErrorMarkColor = clRed;
 // Bullets of odd and even list levels, as Windows-1252 characters.
 constexpr std::string_view kOddLevelBullet = "\x95";
 constexpr std::string_view kEvenLevelBullet = "o";
+
+int movedBy(int position, int distance)
+{
+    return static_cast<int>(
+        std::clamp<long long>(static_cast<long long>(position) + distance, -kFarthest, kFarthest));
+}
 
 bool needsPreparing(std::string_view text)
 {
@@ -157,7 +165,7 @@ MarkupResult MarkupEngine::Run(std::string_view text)
             m_style = measured;
         }
         pos = line.End;
-        top += line.Height();
+        top = movedBy(top, line.Height());
         if (drawing() && top > area.Bottom)
             break;
     }
@@ -203,7 +211,7 @@ int MarkupEngine::placedX(const LineMetrics& line) const
         x = m_request.Area.Right - line.Width;
     else if (line.Align == MarkupAlign::Center && free > 0)
         x = start + free / 2;
-    return x + line.Indent;
+    return movedBy(x, line.Indent);
 }
 
 LineMetrics MarkupEngine::measureLine(std::size_t start)
@@ -232,11 +240,11 @@ LineMetrics MarkupEngine::measureLine(std::size_t start)
         if (!m_style.Hidden) {
             const TextExtent extent =
                 m_canvas.MeasureTextRun(m_style.Font, runText(item.Begin, item.End), true);
-            const bool fits = pass.X + extent.Width <= m_request.Area.Right ||
+            const bool fits = movedBy(pass.X, extent.Width) <= m_request.Area.Right ||
                               extent.Width >= wholeLine || !pass.EndsWithSpace;
             if (!fits)
                 break;
-            pass.X += extent.Width;
+            pass.X = movedBy(pass.X, extent.Width);
             pass.EndsWithSpace = m_text[item.End - 1] == ' ';
             line.TextHeight = std::max(line.TextHeight, extent.Height);
             if (m_style.Subscript)
@@ -281,7 +289,7 @@ void MarkupEngine::placeLine(std::size_t start, const LineMetrics& line, const P
         const std::string_view shown = runText(item.Begin, item.End);
         const TextExtent extent = m_canvas.MeasureTextRun(m_style.Font, shown, true);
         placeRun(shown, extent, pass);
-        pass.X += extent.Width;
+        pass.X = movedBy(pass.X, extent.Width);
     }
 }
 
@@ -308,12 +316,12 @@ TagEffect MarkupEngine::handleTag(const MarkupTag& tag, LinePass& pass)
         if (pass.ListItemSeen)
             return TagEffect::EndLineBefore;
         pass.ListItemSeen = true;
-        pass.X += kListIndent * m_style.ListLevel;
+        pass.X = movedBy(pass.X, kListIndent * m_style.ListLevel);
         drawListBullet(pass);
         return TagEffect::Continue;
     case MarkupTagKind::Indent:
         if (const auto x = TagNumber(tag.Text, "X"); x && !tag.Closing)
-            pass.X = std::max(pass.X, area.Left + *x);
+            pass.X = std::max(pass.X, movedBy(area.Left, *x));
         return TagEffect::Continue;
     case MarkupTagKind::Body:
         if (const auto color = TagAttribute(tag.Text, "BGCOLOR");
@@ -359,13 +367,17 @@ void MarkupEngine::placeRun(std::string_view shown, const TextExtent& extent, co
         drawErrorMark(pass.X, extent.Width, y + extent.Height - 1);
 }
 
-// A zigzag along the text's bottom edge: down, up, down ... every two units.
+// A zigzag along the text's bottom edge: down, up, down ... every two units from the
+// text's start; only the part inside the area is drawn, however wide the text.
 void MarkupEngine::drawErrorMark(int x, int width, int bottom)
 {
     const int top = bottom - (kErrorMarkHeight - 1);
-    bool down = true;
-    for (int from = x; from < x + width; from += kErrorMarkHalfPeriod) {
-        const int to = std::min(from + kErrorMarkHalfPeriod, x + width);
+    const int end = std::min(movedBy(x, width), m_request.Area.Right);
+    const int skipped = std::max(0, m_request.Area.Left - x) / kErrorMarkHalfPeriod;
+    bool down = skipped % 2 == 0;
+    for (int from = movedBy(x, skipped * kErrorMarkHalfPeriod); from < end;
+         from += kErrorMarkHalfPeriod) {
+        const int to = std::min(from + kErrorMarkHalfPeriod, end);
         m_canvas.DrawLine(from, down ? top : bottom, to, down ? bottom : top, kErrorMarkColor);
         down = !down;
     }
@@ -374,8 +386,8 @@ void MarkupEngine::drawErrorMark(int x, int width, int bottom)
 void MarkupEngine::testAnchorHit(int x, int width, const PlacedLine& placed)
 {
     const MarkupPoint& point = *m_request.Pointer;
-    if (m_result.AnchorHit || point.X < x || point.X >= x + width || point.Y < placed.Top ||
-        point.Y >= placed.Top + placed.Height)
+    if (m_result.AnchorHit || point.X < x || point.X >= movedBy(x, width) || point.Y < placed.Top ||
+        point.Y >= movedBy(placed.Top, placed.Height))
         return;
     m_result.AnchorHit = true;
     m_result.AnchorTarget = std::string(m_style.AnchorTarget);

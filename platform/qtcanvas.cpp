@@ -34,6 +34,13 @@ QRect toQRect(const TextRect& rect)
 }
 
 constexpr int kFallbackUnitsPerInch = 96;
+// Widths beyond this (a huge text in a huge font) are taken as this, so they stay ints.
+constexpr qreal kWidestText = 1 << 30;
+
+int wholeWidth(qreal width)
+{
+    return static_cast<int>(std::ceil(std::min(width, kWidestText)));
+}
 
 Qt::PenStyle toQtPenStyle(TPenStyle style)
 {
@@ -282,7 +289,7 @@ int QtCanvas::MeasureWrappedHeight(const TGridFont& font, std::string_view text,
 TextExtent QtCanvas::MeasureLine(const TGridFont& font, std::string_view text)
 {
     FontEntry& entry = entryFor(font);
-    return {static_cast<int>(std::ceil(entry.Width(text))), entry.LineHeight};
+    return {wholeWidth(entry.Width(text)), entry.LineHeight};
 }
 
 void QtCanvas::DrawWrappedText(const TGridFont& font, TColor color, std::string_view text,
@@ -324,7 +331,7 @@ TextExtent QtCanvas::MeasureTextRun(const TGridFont& font, std::string_view text
     FontEntry& entry = entryFor(font);
     const qreal width = ShowsAsWritten(text, prefix) ? entry.Width(text)
                                                      : entry.Width(ShowRunText(text, prefix).Text);
-    return {static_cast<int>(std::ceil(width)), entry.LineHeight};
+    return {wholeWidth(width), entry.LineHeight};
 }
 
 void QtCanvas::DrawTextRun(const TGridFont& font, std::string_view text,
@@ -340,7 +347,7 @@ void QtCanvas::DrawTextRun(const TGridFont& font, std::string_view text,
         processed = ShowRunText(text, options.Prefix);
         shown = processed.Text;
     }
-    const TextRect extent{x, y, x + static_cast<int>(std::ceil(entry.Width(shown))),
+    const TextRect extent{x, y, x + wholeWidth(entry.Width(shown)),
                           y + entry.LineHeight};
     if (extent.Right <= clip.Left || extent.Left >= clip.Right || extent.Bottom <= clip.Top ||
         extent.Top >= clip.Bottom) {

@@ -167,6 +167,25 @@ TEST(MarkupLayoutTest, MeasuresWidthAndHeightWithoutDrawing)
     }
 }
 
+// Markup typed into a cell can ask for anything; sizes, levels and drawing stay bounded.
+TEST(MarkupLayoutTest, HostileSizesStayBounded)
+{
+    std::string lists;
+    for (int i = 0; i < 2000; ++i)
+        lists += "<UL>";
+    EXPECT_EQ(drawnRuns("<FONT SIZE=99999>x</FONT>"), Lines{"x@1,0 Tahoma/1000"});
+    EXPECT_EQ(drawnRuns(lists + "<LI>x")[1], "x@12001,0");
+    EXPECT_EQ(drawnRuns("<IND x=99999999>y</q>"), Lines{"y@65535,0"});
+
+    TestCanvas canvas;
+    static_cast<void>(
+        DrawMarkup(canvas, "<E>" + std::string(2'000'000, 'a') + "</E>", request({0, 0, 100, 20})));
+    std::size_t zigzags = 0;
+    for (const Call& call : canvas.Calls())
+        zigzags += call.Kind == Call::ckLine ? 1 : 0;
+    EXPECT_EQ(zigzags, 50u); // the part inside the area only
+}
+
 TEST(MarkupLayoutTest, PointerOnAnchorTextFindsItsTarget)
 {
     // The first line (20..33): "ab " at 11..29, the anchor text "cd" at 29..41, " " and the
