@@ -6,7 +6,6 @@
 
 #include "grid/markupcolor.h"
 #include "grid/markuplayout.h"
-#include "grid/markuptags.h"
 #include "platform/testcanvas.h"
 
 // Test canvas metrics: the cell font (height 11) is 6 units a character and 13 a line;
@@ -97,6 +96,13 @@ TEST(MarkupLayoutTest, TagsAndEntitiesShapeTheRuns)
          {"f@1,0 Courier/16 c80FF", "g@9,5"}},
         {"<FONT color=clRed bgcolor='clYellow' size=20>r</font>", {"r@1,0 Tahoma/27 cFF bgFFFF"}},
         {"<HI>h</HI>n", {"h@1,0 c8000000E bg8000000D", "n@7,0"}},
+        // Colours by hex (either case) or name, anything else black; BGCOLOR is not COLOR.
+        {"<FONT color=#ff8000 bgcolor=#12345>a</FONT>", {"a@1,0 c80FF bg0"}},
+        {"<FONT COLOR=clinfobk BGCOLOR=clnothing>a</FONT>", {"a@1,0 c80000018 bg0"}},
+        {"<FONT BGCOLOR=clRed>a</FONT>", {"a@1,0 bgFF"}},
+        // Longer tags are known by two letters, SUB and SUP by three.
+        {"<FO COLOR=clRed>r</FO><SHADOW>s</SHADOW><SU>t<SUBx>u</q>",
+         {"r@1,0 cFF", "s@8,1 c808080", "s@7,0", "t@13,0", "u@19,3"}},
         {"<Z>hidden</Z>v<IMG SRC=\"a.bmp\"><R a=90>r</R>", {"v@1,0", "r@7,0"}},
         // Tags act in their order: "</U>" ends the anchor's underline too.
         {"<A href=\"t\"><U>a</U>b</A>c", {"a@1,0 U cFF0000", "b@7,0 cFF0000", "c@13,0"}},
@@ -262,56 +268,4 @@ TEST(MarkupLayoutTest, DrawsRulesBackgroundsShadowsAndMarksInsideTheArea)
         "run q@11,46",
     };
     EXPECT_EQ(calls, expected);
-}
-
-TEST(MarkupLayoutTest, ColourNamesAndHexValues)
-{
-    struct Case {
-        const char* value;
-        TColor color;
-    };
-    const Case cases[] = {
-        {"#FF8000", 0x0080FF},
-        {"#ff8000", 0x0080FF},
-        {"#12345", clBlack},
-        {"#GG0000", clBlack},
-        {"clRed", clRed},
-        {"CLBLUE", clBlue},
-        {"clmaroon", 0x000080},
-        {"clbackground", 0x80000001},
-        {"clhighlight", clHighlight},
-        {"clinfobk", 0x80000018},
-        {"clnothing", clBlack},
-        {"", clBlack},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(MarkupColor(c.value), c.color) << c.value;
-}
-
-TEST(MarkupLayoutTest, TagNamesAndAttributes)
-{
-    using K = MarkupTagKind;
-    const std::pair<const char*, K> names[] = {
-        {"A href=\"x\"", K::Anchor}, {"/a", K::Anchor},       {"BR", K::LineBreak},
-        {"Bx", K::Unknown},          {"FO", K::Font},         {"font", K::Font},
-        {"SUB", K::Subscript},       {"sup", K::Superscript}, {"SU", K::Unknown},
-        {"SHADOW", K::Shadow},       {"IND x=1", K::Indent},  {"IMG", K::Image},
-        {"!-- x --", K::Unknown},    {"", K::Unknown},        {"h1", K::Unknown},
-    };
-    for (const auto& [inside, kind] : names)
-        EXPECT_EQ(ParseMarkupTag(inside).Kind, kind) << inside;
-    EXPECT_TRUE(ParseMarkupTag("/B").Closing);
-    EXPECT_FALSE(ParseMarkupTag("B").Closing);
-
-    const std::string_view font = "FONT BGCOLOR=\"#00FF00\" color = red face='A B'";
-    EXPECT_EQ(TagAttribute(font, "BGCOLOR"), "#00FF00");
-    EXPECT_EQ(TagAttribute(font, "COLOR"), "red");
-    EXPECT_EQ(TagAttribute(font, "FACE"), "A B");
-    EXPECT_EQ(TagAttribute("FONT BGCOLOR=x", "COLOR"), std::nullopt);
-    EXPECT_EQ(TagNumber("FONT SIZE=+2", "SIZE"), 2);
-    EXPECT_EQ(TagNumber("IND x=-5", "X"), -5);
-    EXPECT_EQ(TagNumber("IND x=abc", "X"), std::nullopt);
-    EXPECT_EQ(TagNumber("IND x=99999999", "X"), 65535);
-    EXPECT_EQ(AnchorTargetOf("A href=\"a\"b\""), "a");
-    EXPECT_EQ(AnchorTargetOf("A href=x"), "");
 }
