@@ -216,16 +216,12 @@ private:
     std::array<qreal, 256> m_advances{};
 };
 
-QtCanvas::QtCanvas()
-    : m_palette(QGuiApplication::palette()),
-      m_unitsPerInch(screenUnitsPerInch())
+QtCanvas::QtCanvas() : m_palette(QGuiApplication::palette()), m_unitsPerInch(screenUnitsPerInch())
 {
 }
 
 QtCanvas::QtCanvas(QPainter& painter, const QPalette& palette)
-    : m_painter(&painter),
-      m_palette(palette),
-      m_unitsPerInch(screenUnitsPerInch())
+    : m_painter(&painter), m_palette(palette), m_unitsPerInch(screenUnitsPerInch())
 {
     const QPaintDevice* device = painter.device();
     if (device != nullptr && device->logicalDpiY() > 0) {
@@ -347,8 +343,7 @@ void QtCanvas::DrawTextRun(const TGridFont& font, std::string_view text,
         processed = ShowRunText(text, options.Prefix);
         shown = processed.Text;
     }
-    const TextRect extent{x, y, x + wholeWidth(entry.Width(shown)),
-                          y + entry.LineHeight};
+    const TextRect extent{x, y, x + wholeWidth(entry.Width(shown)), y + entry.LineHeight};
     if (extent.Right <= clip.Left || extent.Left >= clip.Right || extent.Bottom <= clip.Top ||
         extent.Top >= clip.Bottom) {
         return;
