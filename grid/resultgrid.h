@@ -5,6 +5,7 @@
 
 #include "grid/basegrid.h"
 #include "grid/griderror.h"
+#include "grid/gridsearch.h"
 #include "grid/htmlsettings.h"
 #include "grid/saverange.h"
 #include "grid/systemcolors.h"
@@ -12,10 +13,21 @@
 class Clipboard;
 
 // The grid of the result list: the cell store with its exports (text, separated values,
-// HTML, clipboard). Search, sorting, drawing and printing build on it elsewhere.
+// HTML, clipboard) and its search. Sorting, drawing and printing build on it elsewhere.
 class TResultGrid : public TBaseGrid {
 public:
     TResultGrid() = default;
+
+    // The search (see GridSearch), with its state kept between the calls.
+    GridCell FindFirst(std::string_view text, TFindParameters options) {
+        return m_search.FindFirst(text, options);
+    }
+    GridCell FindNext() { return m_search.FindNext(); }
+    GridCell Find(GridCell start, std::string_view text, TFindParameters options) {
+        return m_search.Find(start, text, options);
+    }
+    [[nodiscard]] bool MatchCell(int col, int row) const { return m_search.MatchCell(col, row); }
+    [[nodiscard]] GridSearch& Search() { return m_search; }
 
     // Each writer has a stream form, which reports a failed stream by returning false, and
     // a file form, which replaces the file only with complete contents and raises
@@ -51,4 +63,6 @@ public:
 
 private:
     [[nodiscard]] TSaveRange SaveRange() const;
+
+    GridSearch m_search{*this};
 };
