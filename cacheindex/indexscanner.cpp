@@ -70,6 +70,9 @@ void IndexScanner::Run(const std::string& indexFilePath, ByteSource& source)
 
 void IndexScanner::run(const std::string& indexFilePath, ByteSource* source)
 {
+    // Cells are markup only when this read builds anchors: an address read as text that
+    // happens to hold "</" is shown, measured and edited as the bytes the file holds.
+    m_grid.EnableHTML = m_options.CellFormatHtml;
     writeHeaderRow();
     ensureEmptyListLayout();
     if (m_mode == ScanMode::OpenCommand) {

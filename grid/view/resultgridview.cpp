@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <string>
 
+#include "grid/anchorpress.h"
 #include "grid/gridrenderer.h"
 #include "grid/markupplaintext.h"
 #include "grid/texttype.h"
@@ -18,6 +19,7 @@
 #include "grid/view/cellhintwindow.h"
 #include "platform/cp1252.h"
 #include "platform/qtcanvas.h"
+#include "platform/qtshellservice.h"
 
 namespace {
 
@@ -43,12 +45,10 @@ std::string fromEditorLines(const QString& text)
 } // namespace
 
 TResultGridView::TResultGridView(TBaseGrid& grid, QWidget* parent)
-    : QAbstractScrollArea(parent),
-      m_grid(grid),
-      m_geometry(grid),
+    : QAbstractScrollArea(parent), m_grid(grid), m_geometry(grid),
       m_renderer(std::make_unique<GridRenderer>(grid)),
-      m_selectionEnd{grid.Col, grid.Row}
-{
+      m_desktopShell(std::make_unique<QtShellService>()), m_shell(m_desktopShell.get()),
+      m_measureCanvas(std::make_unique<QtCanvas>()), m_selectionEnd{grid.Col, grid.Row} {
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setMouseTracking(true);
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
@@ -78,6 +78,10 @@ void TResultGridView::SetRenderer(std::unique_ptr<GridRenderer> renderer)
         m_renderer = std::move(renderer);
         viewport()->update();
     }
+}
+
+void TResultGridView::SetShellService(ShellService& shell) {
+    m_shell = &shell;
 }
 
 // ---- grid notifications and layout ----
@@ -364,6 +368,10 @@ void TResultGridView::mousePressEvent(QMouseEvent* event)
         m_sizeStartSize = m_grid.RowHeight(row);
         return;
     }
+    if (pressAnchor(pos)) {
+        m_pressCell = {};
+        return;
+    }
     if (isNormalCell(m_pressCell.Col, m_pressCell.Row)) {
         moveFocus(m_pressCell, event->modifiers() & Qt::ShiftModifier);
         m_drag = DragMode::Selecting;
@@ -491,9 +499,35 @@ void TResultGridView::updateHoverCursor(const QPoint& pos)
         viewport()->setCursor(Qt::SplitHCursor);
     } else if (geometry.RowBorderAt(pos.x(), pos.y()) >= 0) {
         viewport()->setCursor(Qt::SplitVCursor);
+    } else if (anchorAt(pos)) {
+        viewport()->setCursor(Qt::PointingHandCursor);
     } else {
         viewport()->unsetCursor();
     }
+}
+
+std::optional<std::string> TResultGridView::anchorAt(const QPoint& pos) {
+    const GridGeometry& geometry = Geometry();
+    const GridCell cell = geometry.CellAt(pos.x(), pos.y());
+    if (cell.Col < 0 || cell.Row < 0) {
+        return std::nullopt;
+    }
+    return m_renderer->AnchorAt(*m_measureCanvas, cell.Col, cell.Row,
+                                geometry.CellRect(cell.Col, cell.Row), pos.x(), pos.y());
+}
+
+// A press on an anchor with a target does what the target says and nothing else.
+bool TResultGridView::pressAnchor(const QPoint& pos) {
+    const std::optional<std::string> target = anchorAt(pos);
+    if (!target) {
+        return false;
+    }
+    const AnchorPress press = PressAnchor(*m_shell, *target);
+    if (const auto cell = press.FocusCell;
+        cell && cell->Col < m_grid.GetColCountEx() && cell->Row < m_grid.GetRowCountEx()) {
+        SetCurrentCell(cell->Col, cell->Row);
+    }
+    return press.Consumed;
 }
 
 void TResultGridView::contextMenuEvent(QContextMenuEvent* event)

@@ -4,6 +4,8 @@
 #include <QString>
 
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "grid/basegrid.h"
 #include "grid/gridgeometry.h"
@@ -11,13 +13,18 @@
 class CellEditor;
 class CellHintWindow;
 class GridRenderer;
+class QtCanvas;
+class ShellService;
 
 // The result grid on screen: a thin widget over a TBaseGrid (the window's TResultGrid).
 // It paints the visible cells through GridRenderer, scrolls row by row vertically and by
 // pixels horizontally with the fixed row and column in place, moves Col/Row with the
 // keyboard, selects ranges by dragging, sizes columns (in the fixed row) and rows (in the
 // fixed column) with the mouse, edits normal cells in place (F2 or typing), shows cell
-// hints, and makes the column widths follow its width (SynchColumnsWithWidth).
+// hints, and makes the column widths follow its width (SynchColumnsWithWidth). Over an
+// anchor of a markup cell the pointer is a hand, and a press on an anchor opens its target
+// through the shell service (web addresses only) or moves the focus to the cell a
+// "CELL://" target names.
 //
 // The grid must outlive the view. The view registers itself as the grid's observer, so
 // every change made through the grid repaints by itself; a change of Col, Row or
@@ -41,6 +48,8 @@ class TResultGridView final : public QAbstractScrollArea, private GridObserver {
     void ScrollToCell(int col, int row);
     /** Replaces the renderer, for one that draws markup or the sort indicator. */
     void SetRenderer(std::unique_ptr<GridRenderer> renderer);
+    /** Replaces the desktop's open action for anchor presses; `shell` must outlive the view. */
+    void SetShellService(ShellService& shell);
 
     /** Opens the in-place editor on the focused cell; false (nothing happens) for a fixed cell. */
     bool EditCurrentCell();
@@ -108,12 +117,17 @@ class TResultGridView final : public QAbstractScrollArea, private GridObserver {
     void showHint(const QPoint& pos);
     void hideHint();
     void updateHoverCursor(const QPoint& pos);
+    [[nodiscard]] std::optional<std::string> anchorAt(const QPoint& pos);
+    bool pressAnchor(const QPoint& pos);
     void dragSelection(const QPoint& pos);
     [[nodiscard]] bool isNearColumnBorder(int x, GridCell cell);
 
     TBaseGrid& m_grid;
     GridGeometry m_geometry;
     std::unique_ptr<GridRenderer> m_renderer;
+    std::unique_ptr<ShellService> m_desktopShell;
+    ShellService* m_shell = nullptr;
+    std::unique_ptr<QtCanvas> m_measureCanvas; // finds anchors under the pointer
     bool m_layoutDirty = true;
     bool m_syncQueued = false;
     bool m_syncing = false;

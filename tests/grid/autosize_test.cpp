@@ -66,6 +66,7 @@ TEST(MarkupPlainTextTest, BreaksBecomeLineEndsOtherTagsGo)
     EXPECT_EQ(MarkupPlainText("x</y"), "x");
     EXPECT_EQ(MarkupPlainText("a<B unclosed"), "a");
     EXPECT_EQ(MarkupPlainText("<Br>"), "\r\n");
+    EXPECT_EQ(MarkupPlainText("a<BR x>b<hr/>c"), "abc"); // only the bare tags break lines
     EXPECT_EQ(MarkupPlainText("no tags"), "no tags");
 }
 
