@@ -1,25 +1,34 @@
 #include "grid/printmarkup.h"
 
-#include <algorithm>
-#include <string>
+#include "grid/markuplayout.h"
+#include "grid/markupmeasure.h"
 
-#include "grid/markupplaintext.h"
-#include "platform/textcanvas.h"
+namespace {
 
-// Until the markup layout engine is wired in, a markup text prints as its plain-text form,
-// which gives the same lines for the address anchors the grid holds.
+// Markup is measured in a box this high, so no line is dropped.
+constexpr int kMeasureBox = 65535;
+
+MarkupRequest requestFor(const TGridFont& font, const TextRect& area, bool measureOnly) {
+    MarkupRequest request;
+    request.Font = font;
+    request.Area = area;
+    request.MeasureOnly = measureOnly;
+    return request;
+}
+
+} // namespace
 
 int PrintMarkupHeight(TextCanvas& canvas, const TGridFont& font, std::string_view text, int width) {
-    return canvas.MeasureWrappedHeight(font, MarkupPlainText(text), width);
+    return DrawMarkup(canvas, text, requestFor(font, {0, 0, width, kMeasureBox}, true)).Height;
 }
 
 int PrintMarkupWidth(TextCanvas& canvas, const TGridFont& font, std::string_view text) {
-    return canvas.MeasureLine(font, MarkupPlainText(text)).Width;
+    return MeasureMarkupExtent(canvas, font, text).Width;
 }
 
-void DrawPrintMarkup(TextCanvas& canvas, const TGridFont& font, TColor /*anchorColor*/,
+void DrawPrintMarkup(TextCanvas& canvas, const TGridFont& font, TColor anchorColor,
                      std::string_view text, const TextRect& rect) {
-    const std::string shown = MarkupPlainText(text);
-    if (!shown.empty())
-        canvas.DrawWrappedText(font, font.Color, shown, rect);
+    MarkupRequest request = requestFor(font, rect, false);
+    request.AnchorColor = anchorColor;
+    static_cast<void>(DrawMarkup(canvas, text, request));
 }

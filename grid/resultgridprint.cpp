@@ -11,7 +11,6 @@
 namespace {
 
 constexpr double kTenthMmPerInch = 254.0;
-constexpr TColor kAnchorColor = 0x00FF0000; // blue, as links show on screen
 
 int toTenthMm(int pixels, int resolution) {
     return resolution > 0 ? static_cast<int>(std::lround(kTenthMmPerInch * pixels / resolution))
@@ -78,7 +77,7 @@ void TResultGrid::SetPreviewPage(int page) {
 
 int TResultGrid::BuildPages(TextCanvas& canvas, TPrintMethod method, int pageCount,
                             PagePrinter* printer) {
-    const PrintJob job{*this, PrintSettings, PrintState, *m_printClock, {Color, kAnchorColor}};
+    const PrintJob job{*this, PrintSettings, PrintState, *m_printClock, {Color, URLColor}};
     std::function<void()> newPage;
     if (printer != nullptr)
         newPage = [printer] { printer->NewPage(); };

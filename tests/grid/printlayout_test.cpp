@@ -282,3 +282,27 @@ TEST_F(PrintLayoutTest, PrinterGetsOrientationTitleAndFailuresAreReported) {
     EXPECT_THROW(grid.Print(refusing), EGridError);
     EXPECT_TRUE(refusing.canvas.Calls().empty());
 }
+
+TEST_F(PrintLayoutTest, AnchorCellsPrintAsLinksOnlyWhileMarkupIsShown) {
+    Fill(2);
+    grid.SetCellEx(1, 1, Anchor("page.htm"));
+    grid.Print(printer);
+    auto runs = CallsOf(printer.canvas.Calls(), Call::ckRun);
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(runs[0].Shown, "page.htm");
+    EXPECT_EQ(runs[0].Font.Color, grid.URLColor);
+    EXPECT_TRUE(runs[0].Font.Underline);
+    EXPECT_EQ(runs[0].Font.Height, 35);
+    EXPECT_EQ((std::vector<int>{runs[0].Clip.Left, runs[0].Clip.Top, runs[0].Clip.Right,
+                                runs[0].Clip.Bottom}),
+              (std::vector<int>{733, 219, 1141, 328}));
+
+    grid.EnableHTML = false;
+    printer = RecordingPrinter{};
+    grid.Print(printer);
+    EXPECT_TRUE(CallsOf(printer.canvas.Calls(), Call::ckRun).empty());
+    // The bytes as they are; the word after "<A " breaks after 22 characters like any other.
+    const std::string raw = Anchor("page.htm");
+    EXPECT_EQ(RowsOf(printer.canvas.Calls())[1],
+              "1|" + raw.substr(0, 25) + "\r\n" + raw.substr(25) + "|05/06/2004 10:11:12");
+}
