@@ -14,8 +14,9 @@ namespace {
 
 constexpr int kTenthMmPerInch = 254;
 
-// Paper is white and ink black, whatever colours the desktop uses.
-QPalette paperPalette() {
+} // namespace
+
+QPalette PaperPalette() {
     QPalette palette;
     for (const QPalette::ColorRole role : {QPalette::Base, QPalette::Window, QPalette::Button})
         palette.setColor(role, Qt::white);
@@ -24,8 +25,6 @@ QPalette paperPalette() {
         palette.setColor(role, Qt::black);
     return palette;
 }
-
-} // namespace
 
 QtPagePrinter::QtPagePrinter(QPagedPaintDevice& device, TitleSetter setTitle)
     : m_device(device), m_setTitle(std::move(setTitle)) {}
@@ -67,7 +66,7 @@ bool QtPagePrinter::BeginDoc(const std::string& title) {
     }
     m_painter->scale(static_cast<double>(ResolutionX()) / kTenthMmPerInch,
                      static_cast<double>(ResolutionY()) / kTenthMmPerInch);
-    m_canvas = std::make_unique<QtCanvas>(*m_painter, paperPalette());
+    m_canvas = std::make_unique<QtCanvas>(*m_painter, PaperPalette());
     m_canvas->SetUnitsPerInch(kTenthMmPerInch);
     return true;
 }

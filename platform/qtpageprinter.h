@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPalette>
 #include <QString>
 
 #include <functional>
@@ -10,6 +11,9 @@
 class QPagedPaintDevice;
 class QPainter;
 class QtCanvas;
+
+/** Colours for drawing a page: black ink on white paper, whatever the desktop uses. */
+[[nodiscard]] QPalette PaperPalette();
 
 // PagePrinter over a Qt paged device: a QPrinter (any CUPS printer, or PDF output) or a
 // QPdfWriter. The document's painter is scaled to tenths of a millimetre, and its canvas
