@@ -23,14 +23,6 @@ class PrintLayoutTest : public ::testing::Test {
   protected:
     PrintLayoutTest() { grid.SetPrintClock(std::make_unique<FixedClock>()); }
 
-    void Fill(int entries) {
-        grid.SetRowCountEx(entries + 1);
-        FillCaptions(grid);
-        for (int row = 1; row <= entries; ++row)
-            AddEntry(grid, row, std::to_string(row), "http://example.com/" + std::to_string(row),
-                     "05/06/2004 10:11:12");
-    }
-
     // The first cell of every row on every page.
     std::vector<std::vector<std::string>> FirstCells() const {
         std::vector<std::vector<std::string>> pages;
@@ -88,7 +80,7 @@ TEST_F(PrintLayoutTest, RowsGoOnPagesWithTheHeaderRowRepeated) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        Fill(c.entries);
+        FillNumberedList(grid, c.entries);
         grid.PrintSettings = TPrintSettings{};
         if (c.setup)
             c.setup(grid);
@@ -102,7 +94,7 @@ TEST_F(PrintLayoutTest, RowsGoOnPagesWithTheHeaderRowRepeated) {
 }
 
 TEST_F(PrintLayoutTest, SelectedBlockPrintsBelowItsHeaderCellsWithoutColumnZero) {
-    Fill(12);
+    FillNumberedList(grid, 12);
     grid.PrintRect({2, 9, 1, 5}, printer); // corners in any order
     const auto pages = printer.Pages();
     ASSERT_EQ(pages.size(), 1u);
@@ -122,7 +114,7 @@ TEST_F(PrintLayoutTest, SelectedBlockPrintsBelowItsHeaderCellsWithoutColumnZero)
 }
 
 TEST_F(PrintLayoutTest, CellsFillTheirRectangleAndWrapTheirTextFromTheTop) {
-    Fill(2);
+    FillNumberedList(grid, 2);
     const std::string address = "http://example.com/" + std::string(41, 'a'); // 60 characters
     grid.SetCellEx(1, 1, address);
     grid.Print(printer);
@@ -147,7 +139,7 @@ TEST_F(PrintLayoutTest, CellsFillTheirRectangleAndWrapTheirTextFromTheTop) {
 }
 
 TEST_F(PrintLayoutTest, AutoSizedColumnsTakeTheWidestTextAndPrintItLineByLine) {
-    Fill(2);
+    FillNumberedList(grid, 2);
     grid.SetCellEx(2, 2, "first line\r\nsecond line of the two");
     grid.PrintSettings.NoAutoSize = false;
     grid.PrintSettings.Centered = false;
@@ -170,7 +162,7 @@ TEST_F(PrintLayoutTest, AutoSizedColumnsTakeTheWidestTextAndPrintItLineByLine) {
 }
 
 TEST_F(PrintLayoutTest, FooterShowsPageNumberAndCountAtTheRight) {
-    Fill(60);
+    FillNumberedList(grid, 60);
     grid.PrintSettings.PageNr = ppBottomRight;
     grid.PrintSettings.Time = ppTopLeft;
     grid.Print(printer);
@@ -201,7 +193,7 @@ TEST_F(PrintLayoutTest, BorderSchemesDrawTheirCellLinesAndPageFrames) {
         {pbVertical, 12, 0, 2},       {pbHorizontal, 13, 0, 2},       {pbAround, 0, 1, 2},
         {pbAroundVertical, 12, 1, 2}, {pbAroundHorizontal, 13, 1, 2},
     };
-    Fill(1); // six cells
+    FillNumberedList(grid, 1); // six cells
     for (const auto& c : cases) {
         SCOPED_TRACE(c.borders);
         grid.PrintSettings.Borders = c.borders;
@@ -224,7 +216,7 @@ TEST_F(PrintLayoutTest, BorderSchemesDrawTheirCellLinesAndPageFrames) {
 }
 
 TEST_F(PrintLayoutTest, PagesAcrossRepeatColumnZeroAndMarkItsEdge) {
-    Fill(3);
+    FillNumberedList(grid, 3);
     grid.SetColWidth(1, 800); // 2106 wide: each needs a page of its own
     grid.SetColWidth(2, 800);
     grid.PrintSettings.Borders = pbVertical;
@@ -243,7 +235,7 @@ TEST_F(PrintLayoutTest, PagesAcrossRepeatColumnZeroAndMarkItsEdge) {
 }
 
 TEST_F(PrintLayoutTest, PreviewCountsPagesOfTheAreaAndDrawsOnlyTheChosenPage) {
-    Fill(60);
+    FillNumberedList(grid, 60);
     TestCanvas screen;
     // 750 x 500 pixels at 96 dpi are 1984 x 1323: ten rows on the first page, nine after.
     grid.SetPreviewPage(3);
@@ -255,7 +247,7 @@ TEST_F(PrintLayoutTest, PreviewCountsPagesOfTheAreaAndDrawsOnlyTheChosenPage) {
     EXPECT_EQ(firsts, numbered("No.", 19, 27));
 
     // In fast mode the count is not taken again: a grown list keeps the old count.
-    Fill(120);
+    FillNumberedList(grid, 120);
     grid.PrintState.PreviewFast = true;
     grid.SetPreviewPage(1);
     screen.ClearCalls();
@@ -269,7 +261,7 @@ TEST_F(PrintLayoutTest, PreviewCountsPagesOfTheAreaAndDrawsOnlyTheChosenPage) {
 }
 
 TEST_F(PrintLayoutTest, PrinterGetsOrientationTitleAndFailuresAreReported) {
-    Fill(3);
+    FillNumberedList(grid, 3);
     grid.PrintSettings.JobName = "Case 17";
     grid.PrintSettings.Orientation = poLandscape;
     grid.Print(printer);
@@ -284,7 +276,7 @@ TEST_F(PrintLayoutTest, PrinterGetsOrientationTitleAndFailuresAreReported) {
 }
 
 TEST_F(PrintLayoutTest, AnchorCellsPrintAsLinksOnlyWhileMarkupIsShown) {
-    Fill(2);
+    FillNumberedList(grid, 2);
     grid.SetCellEx(1, 1, Anchor("page.htm"));
     grid.Print(printer);
     auto runs = CallsOf(printer.canvas.Calls(), Call::ckRun);

@@ -48,7 +48,7 @@ class ScriptedTarget final : public PrintTarget {
     RecordingPrinter printer;
 };
 
-void fillList(TResultGrid& grid, int entries) {
+void FillNumberedList(TResultGrid& grid, int entries) {
     grid.SetRowCountEx(entries + 1);
     grid.SetCellEx(0, 0, "No.");
     grid.SetCellEx(1, 0, "URL   ");
@@ -120,7 +120,7 @@ void press(QWidget* window, const char* name) {
 
 class PrintDialogsTest : public ::testing::Test {
   protected:
-    PrintDialogsTest() { fillList(grid, 3); }
+    PrintDialogsTest() { FillNumberedList(grid, 3); }
 
     /** Shows the settings window, runs `inspect` on it, then closes it with `button`. */
     bool RunSettings(const std::function<void(QWidget*)>& inspect, const char* button = "Cancel") {
@@ -412,7 +412,7 @@ TEST_F(PrintDialogsTest, PreviewStepsThroughThePagesAndRemembersItsPlace) {
 }
 
 TEST_F(PrintDialogsTest, PreviewPrintsEveryPageWithoutAskingForAPrinter) {
-    fillList(grid, 20);
+    FillNumberedList(grid, 20);
     grid.PrintSettings.RowSpacing = 300; // three A4 pages on the test printer
     ScriptedTarget target;
     TGridPreviewDialog preview;
@@ -431,7 +431,7 @@ TEST_F(PrintDialogsTest, PreviewPrintsEveryPageWithoutAskingForAPrinter) {
 }
 
 TEST_F(PrintDialogsTest, PrintCommandsAskForThePrinterAndPrintTheSelectionTakenBefore) {
-    fillList(grid, 12);
+    FillNumberedList(grid, 12);
     const struct {
         const char* name;
         void (GridPrintCommands::*command)();

@@ -3,12 +3,28 @@
 #include <algorithm>
 #include <map>
 
+#include "grid/basegrid.h"
+
 namespace {
 
 constexpr int kA4WidthPixels = 4960;  // 210 mm at 600 dpi
 constexpr int kA4HeightPixels = 7016; // 297 mm
 
 } // namespace
+
+void FillNumberedList(TBaseGrid& grid, int entries) {
+    grid.SetRowCountEx(entries + 1);
+    grid.SetCellEx(0, 0, "No.");
+    grid.SetCellEx(1, 0, "URL   ");
+    grid.SetCellEx(2, 0, "Latest visit");
+    if (entries > 0)
+        grid.SetFixedRowsEx(1);
+    for (int row = 1; row <= entries; ++row) {
+        grid.SetCellEx(0, row, std::to_string(row));
+        grid.SetCellEx(1, row, "http://example.com/" + std::to_string(row));
+        grid.SetCellEx(2, row, "05/06/2004 10:11:12");
+    }
+}
 
 int RecordingPrinter::PageWidth() const {
     return Orientation == poPortrait ? kA4WidthPixels : kA4HeightPixels;

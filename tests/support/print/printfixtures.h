@@ -7,6 +7,14 @@
 #include "platform/pageprinter.h"
 #include "platform/testcanvas.h"
 
+class TBaseGrid;
+
+/**
+ * The captions (row 0 fixed while there are entries) and `entries` rows numbered from 1,
+ * each with the address http://example.com/N and the visit 05/06/2004 10:11:12.
+ */
+void FillNumberedList(TBaseGrid& grid, int entries);
+
 // A printer for tests: A4 at 600 dpi (2100 x 2970 in 0.1 mm), drawing on a TestCanvas
 // and remembering where each page's calls begin.
 class RecordingPrinter final : public PagePrinter {
