@@ -48,19 +48,6 @@ class ScriptedTarget final : public PrintTarget {
     RecordingPrinter printer;
 };
 
-void FillNumberedList(TResultGrid& grid, int entries) {
-    grid.SetRowCountEx(entries + 1);
-    grid.SetCellEx(0, 0, "No.");
-    grid.SetCellEx(1, 0, "URL   ");
-    grid.SetCellEx(2, 0, "Latest visit");
-    grid.SetFixedRowsEx(1);
-    for (int row = 1; row <= entries; ++row) {
-        grid.SetCellEx(0, row, std::to_string(row));
-        grid.SetCellEx(1, row, "http://example.com/" + std::to_string(row));
-        grid.SetCellEx(2, row, "05/06/2004 10:11:12");
-    }
-}
-
 template <typename T> T* child(QWidget* window, const char* name) {
     T* found = window->findChild<T*>(QString::fromLatin1(name));
     EXPECT_NE(found, nullptr) << name;
