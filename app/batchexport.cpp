@@ -1,5 +1,7 @@
 #include "app/batchexport.h"
 
+#include <unistd.h>
+
 #include <iostream>
 #include <optional>
 #include <stdexcept>
@@ -11,6 +13,7 @@
 #include "grid/resultgrid.h"
 #include "platform/files.h"
 #include "platform/internetcache.h"
+#include "platform/readonlyfile.h"
 
 namespace {
 
@@ -38,7 +41,7 @@ private:
 // The open command's scan of a chosen file, or the start-up read of a content folder.
 struct ReadPlan {
     ScanMode Mode = ScanMode::Startup;
-    std::string Path;
+    std::string IndexFile;
 };
 
 // Which file to read and how, following the start-up folder choice; nothing on failure,
@@ -47,7 +50,9 @@ std::optional<ReadPlan> PlanRead(const CommandLine& commandLine, const ProgramSe
                                  std::ostream& err)
 {
     if (commandLine.IndexFile) {
-        if (!FileExists(*commandLine.IndexFile)) {
+        // Only a name that leads nowhere gets the window's message; anything else that
+        // cannot be read is named with its reason before the scan.
+        if (!PathExists(*commandLine.IndexFile)) {
             err << kMissingIndexFile << '\n';
             return std::nullopt;
         }
@@ -71,7 +76,34 @@ std::optional<ReadPlan> PlanRead(const CommandLine& commandLine, const ProgramSe
             return std::nullopt;
         }
     }
-    return ReadPlan{ScanMode::Startup, paths.ContentFolder};
+    return ReadPlan{ScanMode::Startup, StartupIndexFilePath(paths.ContentFolder)};
+}
+
+// The window lists nothing for an index it cannot read; an export that did the same would
+// report an empty list of evidence as a success.
+bool CheckReadable(const std::string& indexFile, std::ostream& err)
+{
+    ReadOnlyFile file;
+    if (file.Open(indexFile))
+        return true;
+    err << "Cannot read the index file " << indexFile << ": " << file.OpenError() << '\n';
+    return false;
+}
+
+// The export must never replace the evidence it reads: an output that is the index file
+// under any name, through any link, or standard output sent into it is refused before
+// anything is written.
+bool CheckOutputIsNotInput(const std::string& outputFile, const std::string& indexFile,
+                           std::ostream& err)
+{
+    const std::optional<FileId> input = FileIdOf(indexFile);
+    const std::optional<FileId> output =
+        outputFile == "-" ? FileIdOfDescriptor(STDOUT_FILENO) : FileIdOf(outputFile);
+    if (!input || !output || *input != *output)
+        return true;
+    err << "Cannot write " << (outputFile == "-" ? "standard output" : outputFile)
+        << ": it is the index file " << indexFile << '\n';
+    return false;
 }
 
 bool WriteToStream(const TResultGrid& grid, ExportFormat format, std::ostream& stream)
@@ -133,16 +165,14 @@ int RunBatchExport(const CommandLine& commandLine, const VarnokSettings& setting
     }
     const ProgramSettings program = settings.LoadProgramSettings();
     const std::optional<ReadPlan> plan = PlanRead(commandLine, program, err);
-    if (!plan)
+    if (!plan || !CheckReadable(plan->IndexFile, err) ||
+        !CheckOutputIsNotInput(commandLine.OutputFile, plan->IndexFile, err))
         return 1;
 
     const ScanOptions options{program.DateFormat, program.ShowAllEntries, program.CellFormatHtml};
     TResultGrid grid;
     BatchScanView view(err);
-    if (plan->Mode == ScanMode::Startup)
-        ReadIndexAtStartup(plan->Path, options, grid, view);
-    else
-        ScanIndexFile(plan->Path, plan->Mode, options, grid, view);
+    ScanIndexFile(plan->IndexFile, plan->Mode, options, grid, view);
     try {
         Save(grid, commandLine.Format, commandLine.OutputFile);
     } catch (const std::exception& error) {

@@ -1,9 +1,33 @@
 #include "app/commandline.h"
 
 #include <algorithm>
-#include <cctype>
+#include <array>
+#include <optional>
+#include <string_view>
 
 namespace {
+
+enum class SwitchKind { Help, CacheFolder, IndexFile, Output };
+
+// Every argument form the program knows. A switch with `TakesText` carries its value after
+// the prefix ("/cache:FOLDER"); an output switch takes the next argument as the file name.
+struct SwitchForm {
+    std::string_view Spelling;
+    SwitchKind Kind;
+    bool TakesText;
+    ExportFormat Format;
+};
+
+constexpr std::array<SwitchForm, 8> kSwitches{{
+    {"--help", SwitchKind::Help, false, ExportFormat::None},
+    {"-h", SwitchKind::Help, false, ExportFormat::None},
+    {"/?", SwitchKind::Help, false, ExportFormat::None},
+    {"/cache:", SwitchKind::CacheFolder, true, ExportFormat::None},
+    {"/open:", SwitchKind::IndexFile, true, ExportFormat::None},
+    {"/stext", SwitchKind::Output, false, ExportFormat::Text},
+    {"/scsv", SwitchKind::Output, false, ExportFormat::Csv},
+    {"/shtml", SwitchKind::Output, false, ExportFormat::Html},
+}};
 
 std::string LowerAscii(std::string text)
 {
@@ -13,56 +37,112 @@ std::string LowerAscii(std::string text)
     return text;
 }
 
-bool StartsWith(const std::string& text, const std::string& prefix)
+// The form `argument` has, matched in any letter case; nothing for an argument of no form.
+std::optional<SwitchForm> SwitchOf(const std::string& argument)
 {
-    return text.compare(0, prefix.size(), prefix) == 0;
+    const std::string lowered = LowerAscii(argument);
+    for (const SwitchForm& form : kSwitches) {
+        const bool matches =
+            form.TakesText ? lowered.rfind(form.Spelling, 0) == 0 : lowered == form.Spelling;
+        if (matches)
+            return form;
+    }
+    return std::nullopt;
 }
 
-ExportFormat FormatOfSwitch(const std::string& lowered)
-{
-    if (lowered == "/stext")
-        return ExportFormat::Text;
-    if (lowered == "/scsv")
-        return ExportFormat::Csv;
-    if (lowered == "/shtml")
-        return ExportFormat::Html;
-    return ExportFormat::None;
-}
+// Reads the arguments in order. The window takes only the first "/cache:" and ignores the
+// rest, so every mistake is kept aside and counts only once the run turns out to be an
+// export, where a stray argument could otherwise decide what gets written where.
+class Parser {
+public:
+    explicit Parser(const std::vector<std::string>& arguments) : m_arguments(arguments) {}
+
+    CommandLine Run()
+    {
+        for (m_next = 0; m_next < m_arguments.size();) {
+            const std::string& argument = m_arguments[m_next++];
+            if (const std::optional<SwitchForm> form = SwitchOf(argument))
+                Take(*form, argument);
+            else
+                Problem("Unexpected argument: " + argument);
+        }
+        if (m_result.CacheFolder && m_result.IndexFile)
+            Problem("Give either /cache: or /open:, not both.");
+        if (m_outputSwitchSeen)
+            m_result.Error = m_firstProblem;
+        return m_result;
+    }
+
+private:
+    void Take(const SwitchForm& form, const std::string& argument)
+    {
+        const std::string text = argument.substr(form.Spelling.size());
+        switch (form.Kind) {
+        case SwitchKind::Help:
+            m_result.Help = true;
+            break;
+        case SwitchKind::CacheFolder:
+            TakeOnce(m_result.CacheFolder, text, argument, "/cache:");
+            break;
+        case SwitchKind::IndexFile:
+            TakeOnce(m_result.IndexFile, text, argument, "/open:");
+            break;
+        case SwitchKind::Output:
+            TakeOutput(form.Format, argument);
+            break;
+        }
+    }
+
+    // Only the first value counts, as the window takes only the first folder.
+    void TakeOnce(std::optional<std::string>& slot, const std::string& text,
+                  const std::string& argument, const char* prefix)
+    {
+        if (slot)
+            Problem(std::string("Only one ") + prefix + " may be given: " + argument);
+        else
+            slot = text;
+    }
+
+    void TakeOutput(ExportFormat format, const std::string& argument)
+    {
+        m_outputSwitchSeen = true;
+        if (m_result.Format != ExportFormat::None) {
+            Problem("Only one of /stext, /scsv and /shtml may be given: " + argument);
+            return;
+        }
+        if (m_next >= m_arguments.size() || m_arguments[m_next].empty()) {
+            Problem("Missing output file after " + argument + ".");
+            return;
+        }
+        const std::string& name = m_arguments[m_next];
+        if (SwitchOf(name)) {
+            // "/stext /scsv" would otherwise create a file named after the switch.
+            Problem("Missing output file after " + argument + ": " + name + " is a switch.");
+            return;
+        }
+        m_result.Format = format;
+        m_result.OutputFile = name;
+        ++m_next;
+    }
+
+    void Problem(const std::string& text)
+    {
+        if (m_firstProblem.empty())
+            m_firstProblem = text;
+    }
+
+    const std::vector<std::string>& m_arguments;
+    std::size_t m_next = 0;
+    CommandLine m_result;
+    bool m_outputSwitchSeen = false;
+    std::string m_firstProblem;
+};
 
 } // namespace
 
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
 {
-    CommandLine result;
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        const std::string& argument = arguments[i];
-        const std::string lowered = LowerAscii(argument);
-        if (lowered == "--help" || lowered == "-h" || lowered == "/?") {
-            result.Help = true;
-        } else if (StartsWith(lowered, "/cache:")) {
-            // Only the first folder counts, as at start-up.
-            if (!result.CacheFolder)
-                result.CacheFolder = argument.substr(7);
-        } else if (StartsWith(lowered, "/open:")) {
-            if (!result.IndexFile)
-                result.IndexFile = argument.substr(6);
-        } else if (const ExportFormat format = FormatOfSwitch(lowered); format != ExportFormat::None) {
-            if (result.Format != ExportFormat::None) {
-                result.Error = "Only one of /stext, /scsv and /shtml may be given.";
-            } else if (i + 1 >= arguments.size() || arguments[i + 1].empty()) {
-                result.Error = "Missing output file after " + argument + ".";
-            } else {
-                result.Format = format;
-                result.OutputFile = arguments[++i];
-            }
-        } else if (result.Format != ExportFormat::None) {
-            result.Error = "Unexpected argument: " + argument;
-        }
-    }
-    if (result.Error.empty() && result.Format != ExportFormat::None && result.CacheFolder &&
-        result.IndexFile)
-        result.Error = "Give either /cache: or /open:, not both.";
-    return result;
+    return Parser(arguments).Run();
 }
 
 std::string UsageText()
@@ -75,5 +155,6 @@ std::string UsageText()
            "output) as column-aligned text, semicolon-separated values or an HTML table, and\n"
            "no window opens. /cache: reads FOLDER/Content.IE5/index.dat; /open: reads the\n"
            "given index file. Without either, the stored default cache folder is read.\n"
-           "Date order, the text-only filter and the cell format come from Varnok5.ini.\n";
+           "Date order, the text-only filter and the cell format come from Varnok5.ini.\n"
+           "The output may not be the index file that is read.\n";
 }

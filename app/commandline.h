@@ -14,7 +14,10 @@ struct CommandLine {
     ExportFormat Format = ExportFormat::None;
     std::string OutputFile;                 // after the format switch; "-" is standard output
     bool Help = false;
-    std::string Error;                      // non-empty when the arguments make no sense
+    // Non-empty when an export's arguments make no sense: the first argument that belongs to
+    // no form, a repeated /cache: or /open:, a second output switch, a missing output name.
+    // The window ignores such arguments, so a run without an output switch has none.
+    std::string Error;
 
     [[nodiscard]] bool IsBatch() const { return Format != ExportFormat::None || Help || !Error.empty(); }
 };

@@ -1,5 +1,6 @@
 #include "app/formgeometry.h"
 
+#include <algorithm>
 #include <cstdint>
 
 GridBounds GridBoundsFor(int gridLeft, int pathBoxTop, int pathBoxHeight, int clientWidth,
@@ -30,4 +31,24 @@ int PointsToPixels(int points, int dotsPerInch)
 int DefaultRowHeightFor(int pixelHeight)
 {
     return pixelHeight * 3 / 2;
+}
+
+WindowBounds UsableWindowBounds(const WindowBounds& stored, const WindowBounds& available)
+{
+    const bool screenKnown = available.Width > 0 && available.Height > 0;
+    const bool fits =
+        !screenKnown || (stored.Width <= available.Width && stored.Height <= available.Height);
+    const bool usable =
+        stored.Width >= kMinimumWindowWidth && stored.Height >= kMinimumWindowHeight && fits;
+    WindowBounds bounds = usable ? stored : kDesignedWindowBounds;
+    if (!screenKnown)
+        return bounds;
+    // A screen smaller than the designed window gets a window as large as the screen.
+    bounds.Width = std::min(bounds.Width, available.Width);
+    bounds.Height = std::min(bounds.Height, available.Height);
+    bounds.Left =
+        std::clamp(bounds.Left, available.Left, available.Left + available.Width - bounds.Width);
+    bounds.Top =
+        std::clamp(bounds.Top, available.Top, available.Top + available.Height - bounds.Height);
+    return bounds;
 }

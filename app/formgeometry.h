@@ -29,7 +29,27 @@ inline constexpr int kNumberColumnWidth = 65;
 inline constexpr int kScrollBarAllowance = 20;
 [[nodiscard]] int AddressColumnWidthFor(int gridWidth, int numberWidth, int visitWidth);
 
-/** Pixel height of a font of `points` at `dotsPerInch`, rounded as the system rounds it (8 pt at 96 dpi: 11). */
+struct WindowBounds {
+    int Left = 0;
+    int Top = 0;
+    int Width = 0;
+    int Height = 0;
+};
+
+// Where the window comes up when the settings file holds nothing usable.
+inline constexpr WindowBounds kDesignedWindowBounds{60, 111, 700, 470};
+// Smaller than this, a window shows too little of itself to be worked with (or at all).
+inline constexpr int kMinimumWindowWidth = 100;
+inline constexpr int kMinimumWindowHeight = 100;
+
+// The stored bounds when their size is usable (at least the minimum, at most `available`),
+// else the designed bounds; then shrunk and moved as needed to lie within `available`, the
+// screen area windows may take. An empty `available` (no screen known) moves nothing.
+[[nodiscard]] WindowBounds UsableWindowBounds(const WindowBounds& stored,
+                                              const WindowBounds& available);
+
+/** Pixel height of a font of `points` at `dotsPerInch`, rounded as the system rounds it (8 pt at 96
+ * dpi: 11). */
 [[nodiscard]] int PointsToPixels(int points, int dotsPerInch);
 
 /** Default row height for a font `pixelHeight` high: one and a half times it, truncated. */

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <utility>
 
+#include "grid/basegrid.h"
 #include "platform/profileint.h"
 
 namespace {
@@ -40,8 +41,8 @@ std::string text(std::string_view view)
 
 } // namespace
 
-ESettingsWriteError::ESettingsWriteError(const std::string& filePath)
-    : std::runtime_error("Unable to write to " + filePath)
+ESettingsWriteError::ESettingsWriteError(const std::string& filePath, bool repeated)
+    : std::runtime_error("Unable to write to " + filePath), m_repeated(repeated)
 {
 }
 
@@ -85,8 +86,27 @@ bool VarnokSettings::ReadBoolean(std::string_view section, std::string_view key,
 void VarnokSettings::WriteText(std::string_view section, std::string_view key,
                                std::string_view value)
 {
-    if (!PrivateProfile(m_filePath).WriteString(text(section), text(key), text(value)))
-        throw ESettingsWriteError(m_filePath);
+    NoteWrite(PrivateProfile(m_filePath).WriteString(text(section), text(key), text(value)));
+}
+
+void VarnokSettings::WriteColumnWidths(const TBaseGrid& grid)
+{
+    PrivateProfile profile(m_filePath);
+    bool written = true;
+    try {
+        grid.SaveColSizes(profile);
+    } catch (const std::runtime_error&) {
+        written = false;
+    }
+    NoteWrite(written);
+}
+
+void VarnokSettings::NoteWrite(bool written)
+{
+    const bool failedBefore = m_lastWriteFailed;
+    m_lastWriteFailed = !written;
+    if (!written)
+        throw ESettingsWriteError(m_filePath, failedBefore);
 }
 
 void VarnokSettings::WriteInteger(std::string_view section, std::string_view key, int value)

@@ -6,10 +6,17 @@
 
 #include "platform/privateprofile.h"
 
+class TBaseGrid;
+
 // Raised when the settings file refuses a write; the message names the file.
 class ESettingsWriteError : public std::runtime_error {
 public:
-    explicit ESettingsWriteError(const std::string& filePath);
+    explicit ESettingsWriteError(const std::string& filePath, bool repeated = false);
+    /** True when the write before failed too and none has succeeded since: nothing new to say. */
+    [[nodiscard]] bool Repeated() const { return m_repeated; }
+
+private:
+    bool m_repeated;
 };
 
 // Every key of the settings file apart from the grid's column widths.
@@ -77,6 +84,8 @@ public:
                                    bool defaultValue) const;
 
     // Writes throw ESettingsWriteError when the file cannot be written; it is then unchanged.
+    // The object remembers whether its last write failed, so a run of failures can be told
+    // apart from a new one.
     void WriteText(std::string_view section, std::string_view key, std::string_view value);
     /** Written as decimal text. */
     void WriteInteger(std::string_view section, std::string_view key, int value);
@@ -91,9 +100,15 @@ public:
     void WriteInteger(SettingsKey key, int value);
     void WriteBoolean(SettingsKey key, bool value);
 
+    /** The grid's column widths, into its ColumnSizes section. */
+    void WriteColumnWidths(const TBaseGrid& grid);
+
     /** The in-memory values as start-up reads them from the file. */
     [[nodiscard]] ProgramSettings LoadProgramSettings() const;
 
 private:
+    void NoteWrite(bool written);
+
     std::string m_filePath;
+    bool m_lastWriteFailed = false;
 };

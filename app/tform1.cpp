@@ -13,6 +13,7 @@
 #include <QMetaObject>
 #include <QPalette>
 #include <QPushButton>
+#include <QScreen>
 #include <QStyle>
 
 #include <algorithm>
@@ -300,10 +301,7 @@ void TForm1::ApplySettings()
     else if (m_options.DateFormat == 2)
         SetChecks(Dateformatdmy1, Dateformatmdy1);
 
-    // Left and Top place the window frame, Width and Height size the window without it,
-    // so what close stores comes back unchanged at the next start.
-    move(m_settings.ReadInteger(SettingsKey::Left), m_settings.ReadInteger(SettingsKey::Top));
-    resize(m_settings.ReadInteger(SettingsKey::Width), m_settings.ReadInteger(SettingsKey::Height));
+    PlaceWindow();
     if (m_options.WinStateAtStart == kWinStateMinimized)
         setWindowState(Qt::WindowMinimized);
     else if (m_options.WinStateAtStart == kWinStateMaximized)
@@ -322,6 +320,25 @@ void TForm1::ApplySettings()
     else
         SetChecks(Cellformattext1, CellformatHTML1);
     Showtextonly1->setChecked(!m_options.ShowAllEntries);
+}
+
+void TForm1::PlaceWindow()
+{
+    // Left and Top place the window frame, Width and Height size the window without it,
+    // so what close stores comes back unchanged at the next start. A hand-edited or
+    // damaged file must not give a window too small to see or larger than any screen.
+    const WindowBounds stored{
+        m_settings.ReadInteger(SettingsKey::Left), m_settings.ReadInteger(SettingsKey::Top),
+        m_settings.ReadInteger(SettingsKey::Width), m_settings.ReadInteger(SettingsKey::Height)};
+    const QPoint centre(stored.Left + stored.Width / 2, stored.Top + stored.Height / 2);
+    const QScreen* screen = QGuiApplication::screenAt(centre);
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    const QRect area = screen ? screen->availableGeometry() : QRect();
+    const WindowBounds bounds =
+        UsableWindowBounds(stored, {area.x(), area.y(), area.width(), area.height()});
+    move(bounds.Left, bounds.Top);
+    resize(bounds.Width, bounds.Height);
 }
 
 void TForm1::ApplyGridFont()
@@ -506,20 +523,17 @@ void TForm1::FormClose()
 {
     // A settings file that refuses the writes must not keep the window open, nor keep the
     // evidence folders' desktop.ini under its other name: report, then finish closing.
-    try {
-        if (ResultGrid1->isVisibleTo(this)) {
-            PrivateProfile profile(m_settings.FilePath());
-            m_grid->SaveColSizes(profile);
-        }
+    m_closing = true;
+    RunGuarded([this] {
+        if (ResultGrid1->isVisibleTo(this))
+            m_settings.WriteColumnWidths(*m_grid);
         if (IsNormalState()) {
             m_settings.WriteInteger(SettingsKey::Top, y());
             m_settings.WriteInteger(SettingsKey::Left, x());
             m_settings.WriteInteger(SettingsKey::Height, height());
             m_settings.WriteInteger(SettingsKey::Width, width());
         }
-    } catch (const std::exception& error) {
-        m_dialogs.ShowApplicationError(error.what());
-    }
+    });
     RestoreDesktopIni(m_paths.CacheFolder);
     RestoreDesktopIni(m_paths.ContentFolder);
 }
@@ -779,8 +793,44 @@ void TForm1::RunGuarded(const std::function<void()>& command)
     try {
         command();
     } catch (const std::exception& error) {
-        m_dialogs.ShowApplicationError(error.what());
+        if (IsNewError(error))
+            ShowErrorBox(error.what());
     }
+}
+
+void TForm1::RunGuardedInEvent(const std::function<void()>& command)
+{
+    try {
+        command();
+    } catch (const std::exception& error) {
+        // A modal box runs an event loop of its own; opened in the middle of a resize or a
+        // paint, it lets further resizes and paints run inside this one, and the toolkit's
+        // layout code does not survive that. The box waits until the event is over.
+        if (IsNewError(error)) {
+            QMetaObject::invokeMethod(
+                this, [this, text = std::string(error.what())] { ShowErrorBox(text); },
+                Qt::QueuedConnection);
+        }
+    }
+}
+
+bool TForm1::IsNewError(const std::exception& error) const
+{
+    // A settings folder that cannot be written fails every write, and every resize writes:
+    // the user hears of it once, and again only after a write has succeeded in between.
+    const auto* settingsError = dynamic_cast<const ESettingsWriteError*>(&error);
+    return !settingsError || !settingsError->Repeated();
+}
+
+void TForm1::ShowErrorBox(const std::string& text)
+{
+    // One box at a time; one that waited for its event to end is dropped once the
+    // window is closing.
+    if (m_errorBoxUp || (m_closing && isHidden()))
+        return;
+    m_errorBoxUp = true;
+    m_dialogs.ShowApplicationError(text);
+    m_errorBoxUp = false;
 }
 
 void TForm1::closeEvent(QCloseEvent* event)
@@ -793,7 +843,7 @@ void TForm1::changeEvent(QEvent* event)
 {
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::WindowStateChange)
-        RunGuarded([this] { FormResize(); });
+        RunGuardedInEvent([this] { FormResize(); });
     else if (event->type() == QEvent::ActivationChange && !isActiveWindow() && isMinimized())
         FormDeactivate();
 }
@@ -809,7 +859,7 @@ void TForm1::paintEvent(QPaintEvent* event)
         this,
         [this] {
             m_paintQueued = false;
-            RunGuarded([this] { FormPaint(); });
+            RunGuardedInEvent([this] { FormPaint(); });
         },
         Qt::QueuedConnection);
 }
@@ -830,7 +880,7 @@ void TForm1::keyPressEvent(QKeyEvent* event)
 bool TForm1::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_client && event->type() == QEvent::Resize)
-        RunGuarded([this] { FormResize(); });
+        RunGuardedInEvent([this] { FormResize(); });
     else if (watched == BitBtn1 && event->type() == QEvent::FocusIn)
         BitBtn1Enter();
     return QMainWindow::eventFilter(watched, event);

@@ -2,6 +2,7 @@
 
 #include <QMainWindow>
 
+#include <exception>
 #include <functional>
 #include <memory>
 #include <string>
@@ -30,7 +31,9 @@ class UserDialogs;
 //
 // Every command is a handler named after its control and event. Handlers that Qt calls
 // run behind one guard: an error that ends a command (a settings write the file refuses)
-// is shown in the application's error box and the program goes on.
+// is shown in the application's error box and the program goes on. At most one such box
+// is up at a time, one raised in a resize or paint waits until that event is over, and a
+// settings write that keeps failing is reported once until a write succeeds again.
 class TForm1 final : public QMainWindow, public ScanView {
     Q_OBJECT
 public:
@@ -112,6 +115,7 @@ private:
     // Start-up.
     void FormCreate();
     void ApplySettings();
+    void PlaceWindow();
     void ApplyGridFont();
     bool TryCommandLineFolder();
     bool TryDefaultFolder();
@@ -133,6 +137,10 @@ private:
     [[nodiscard]] bool IsNormalState() const;
     [[nodiscard]] int FontDotsPerInch() const;
     void RunGuarded(const std::function<void()>& command);
+    /** For resize, paint and state events: an error box waits until the event is over. */
+    void RunGuardedInEvent(const std::function<void()>& command);
+    [[nodiscard]] bool IsNewError(const std::exception& error) const;
+    void ShowErrorBox(const std::string& text);
 
     UserDialogs& m_dialogs;
     std::vector<std::string> m_arguments;
@@ -148,6 +156,8 @@ private:
     bool m_resizeOnPaint = true;
     bool m_pathBoxMenuEnabled = false;
     bool m_paintQueued = false;
+    bool m_errorBoxUp = false;
+    bool m_closing = false;
 
     // Controls, named as on the form.
     QWidget* m_client = nullptr;

@@ -12,7 +12,12 @@ void ScanIndexFile(const std::string& indexFilePath, ScanMode mode, const ScanOp
 void ReadIndexAtStartup(const std::string& contentFolder, const ScanOptions& options,
                         TBaseGrid& grid, ScanView& view)
 {
-    ScanIndexFile(contentFolder + "index.dat", ScanMode::Startup, options, grid, view);
+    ScanIndexFile(StartupIndexFilePath(contentFolder), ScanMode::Startup, options, grid, view);
+}
+
+std::string StartupIndexFilePath(const std::string& contentFolder)
+{
+    return contentFolder + "index.dat";
 }
 
 std::string IndexSizeText(const std::string& path)

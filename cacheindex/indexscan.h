@@ -21,6 +21,9 @@ struct ScanOptions {
 void ScanIndexFile(const std::string& indexFilePath, ScanMode mode, const ScanOptions& options,
                    TBaseGrid& grid, ScanView& view);
 
+/** The index file the start-up read takes from `contentFolder` (which ends in "/"). */
+[[nodiscard]] std::string StartupIndexFilePath(const std::string& contentFolder);
+
 // The start-up read: `contentFolder` + "index.dat", no dialog.
 void ReadIndexAtStartup(const std::string& contentFolder, const ScanOptions& options,
                         TBaseGrid& grid, ScanView& view);

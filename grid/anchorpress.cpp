@@ -13,11 +13,13 @@ constexpr std::string_view kCellScheme = "CELL://";
 constexpr std::size_t kMostColumnLetters = 3;
 constexpr std::size_t kMostRowDigits = 9;
 
-char upper(char c) {
+char upper(char c)
+{
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
-std::size_t findNoCase(std::string_view text, std::string_view upperWord) {
+std::size_t findNoCase(std::string_view text, std::string_view upperWord)
+{
     for (std::size_t pos = 0; pos + upperWord.size() <= text.size(); ++pos) {
         if (ContainsNoCase(text.substr(pos, upperWord.size()), upperWord))
             return pos;
@@ -27,17 +29,20 @@ std::size_t findNoCase(std::string_view text, std::string_view upperWord) {
 
 } // namespace
 
-bool OpenWebAddress(ShellService& shell, std::string_view address) {
+bool OpenWebAddress(ShellService& shell, std::string_view address)
+{
     if (!IsOpenableAddress(address))
         return false;
     return shell.OpenAddress(std::string(address));
 }
 
-bool OpenAnchorTarget(ShellService& shell, std::string_view target) {
+bool OpenAnchorTarget(ShellService& shell, std::string_view target)
+{
     return OpenWebAddress(shell, DecodeAnchorTarget(target));
 }
 
-std::optional<GridCell> CellTargetOf(std::string_view target) {
+std::optional<GridCell> CellTargetOf(std::string_view target)
+{
     const std::size_t scheme = findNoCase(target, kCellScheme);
     if (scheme == std::string_view::npos)
         return std::nullopt;
@@ -62,7 +67,8 @@ std::optional<GridCell> CellTargetOf(std::string_view target) {
     return GridCell{col - 1, row};
 }
 
-AnchorPress PressAnchor(ShellService& shell, std::string_view target) {
+AnchorPress PressAnchor(ShellService& shell, std::string_view target)
+{
     if (target.empty())
         return {};
     if (findNoCase(target, kCellScheme) != std::string_view::npos)

@@ -72,7 +72,7 @@ void TBaseGrid::SetCellEx(int col, int row, std::string text)
     if (!IsInside(col, row))
         return;
     m_cells[static_cast<std::size_t>(row) * m_colCount + col] = std::move(text);
-    if (m_observer)
+    if (m_observer && m_updateDepth == 0)
         m_observer->CellChanged(col, row);
 }
 
@@ -167,6 +167,27 @@ void TBaseGrid::Clear()
     NotifyLayoutChanged();
 }
 
+void TBaseGrid::ExchangeRows(int rowA, int rowB)
+{
+    if (rowA == rowB || !IsInside(0, rowA) || !IsInside(0, rowB))
+        return;
+    const auto rowStart = [this](int row) {
+        return m_cells.begin() + static_cast<std::ptrdiff_t>(row) * m_colCount;
+    };
+    std::swap_ranges(rowStart(rowA), rowStart(rowA) + m_colCount, rowStart(rowB));
+    std::swap(m_rowHeights[static_cast<std::size_t>(rowA)],
+              m_rowHeights[static_cast<std::size_t>(rowB)]);
+    NotifyLayoutChanged();
+}
+
+void TBaseGrid::EndUpdate()
+{
+    if (m_updateDepth == 0)
+        return;
+    if (--m_updateDepth == 0)
+        NotifyLayoutChanged();
+}
+
 void TBaseGrid::AutoSizeRows(TextCanvas& canvas, bool includeFixedRows, int /*margin*/)
 {
     if (m_rowCount == 0)
@@ -258,6 +279,6 @@ void TBaseGrid::RescaleRowsAfterDrag(int row, int oldHeight)
 
 void TBaseGrid::NotifyLayoutChanged()
 {
-    if (m_observer)
+    if (m_observer && m_updateDepth == 0)
         m_observer->LayoutChanged();
 }

@@ -60,6 +60,14 @@ public:
 
     void Clear();
 
+    /** Exchanges two whole rows, every cell and the heights, by moving the strings. */
+    void ExchangeRows(int rowA, int rowB);
+
+    // Between BeginUpdate and the matching EndUpdate the observer hears nothing; the last
+    // EndUpdate then reports one layout change, so a sort repaints once, not per row moved.
+    void BeginUpdate() { ++m_updateDepth; }
+    void EndUpdate();
+
     // Sizes every row (from row 0 when includeFixedRows, else from FixedRows) to its
     // texts as measured on the canvas; margin is unused while word wrap is on.
     void AutoSizeRows(TextCanvas& canvas, bool includeFixedRows, int margin);
@@ -109,4 +117,5 @@ private:
     TGridFont m_fixedFont;
     int m_recordedClientWidth = 0;
     GridObserver* m_observer = nullptr;
+    int m_updateDepth = 0;
 };

@@ -1,5 +1,7 @@
 #include "grid/cellmeasure.h"
 
+#include <algorithm>
+
 #include "grid/markupmeasure.h"
 #include "grid/richtextplaintext.h"
 #include "grid/texttype.h"
@@ -19,4 +21,33 @@ int MeasureCellHeight(TextCanvas& canvas, const TGridFont& font, std::string_vie
         break;
     }
     return canvas.MeasureWrappedHeight(font, text, width);
+}
+
+int MeasureCellWidth(TextCanvas& canvas, const TGridFont& font, std::string_view text,
+                     bool enableHTML)
+{
+    switch (TextType(text, enableHTML)) {
+    case ttMarkup:
+        return MeasureMarkupWidth(canvas, font, text);
+    case ttRichText:
+        return MeasureWidestLine(canvas, font, RichTextPlainText(text));
+    case ttFormula: // shown as the text it is
+    case ttPlain:
+        break;
+    }
+    return MeasureWidestLine(canvas, font, text);
+}
+
+int MeasureWidestLine(TextCanvas& canvas, const TGridFont& font, std::string_view text)
+{
+    int widest = 0;
+    while (!text.empty()) {
+        const std::size_t end = std::min(text.find_first_of("\r\n"), text.size());
+        widest = std::max(widest, canvas.MeasureLine(font, text.substr(0, end)).Width);
+        std::size_t next = end + 1;
+        if (end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n')
+            ++next;
+        text.remove_prefix(std::min(next, text.size()));
+    }
+    return widest;
 }

@@ -12,3 +12,15 @@ class TextCanvas;
  */
 [[nodiscard]] int MeasureCellHeight(TextCanvas& canvas, const TGridFont& font,
                                     std::string_view text, int width, bool enableHTML);
+
+/**
+ * Width of a cell text in `font` as it is drawn without wrapping: the widest of its lines
+ * (CR, LF and CR LF end a line); markup through the markup layout, rich text by the plain
+ * text it shows.
+ */
+[[nodiscard]] int MeasureCellWidth(TextCanvas& canvas, const TGridFont& font, std::string_view text,
+                                   bool enableHTML);
+
+/** The widest of the lines of `text` (CR, LF and CR LF end a line) in `font`. */
+[[nodiscard]] int MeasureWidestLine(TextCanvas& canvas, const TGridFont& font,
+                                    std::string_view text);

@@ -24,6 +24,14 @@ bool CsvWriter::Write(std::ostream& stream) const
     return out.Finish();
 }
 
+bool CsvWriter::NeedsEnclosing(std::string_view text) const
+{
+    // A line break or the separator would split the row; a leading quotation mark would
+    // make a spreadsheet read up to the next one as a single value.
+    return text.front() == '"' || text.find(m_separator) != std::string_view::npos ||
+           text.find_first_of("\r\n") != std::string_view::npos;
+}
+
 void CsvWriter::WriteValue(OutputBuffer& out, std::string_view text) const
 {
     if (text.empty()) {
@@ -31,8 +39,7 @@ void CsvWriter::WriteValue(OutputBuffer& out, std::string_view text) const
             out.Append(std::string_view("\"\""));
         return;
     }
-    if (text.find(m_separator) == std::string_view::npos &&
-        text.find('\r') == std::string_view::npos) {
+    if (!NeedsEnclosing(text)) {
         out.Append(text);
         return;
     }

@@ -9,9 +9,9 @@ class TBaseGrid;
 class OutputBuffer;
 
 // Separated values for spreadsheets: one line per row, the separator between values. A
-// value holding the separator or a line break is enclosed in quotation marks, with CR LF
-// turned into LF and every quotation mark doubled so it reads back unchanged; any other
-// value is written as it stands.
+// value holding the separator or a line break, or beginning with a quotation mark, is
+// enclosed in quotation marks, with CR LF turned into LF and every quotation mark doubled
+// so it reads back unchanged; any other value is written as it stands.
 class CsvWriter {
 public:
     /** separator '\0' means ","; quoteEmpty writes an empty cell as two quotation marks. */
@@ -21,6 +21,7 @@ public:
     [[nodiscard]] bool Write(std::ostream& stream) const;
 
 private:
+    [[nodiscard]] bool NeedsEnclosing(std::string_view text) const;
     void WriteValue(OutputBuffer& out, std::string_view text) const;
 
     const TBaseGrid& m_grid;

@@ -17,6 +17,11 @@ namespace {
 constexpr int kIndicatorDown = 8;
 constexpr int kIndicatorRight = 10;
 constexpr int kIndicatorKeepOff = 16;
+// The indicator is a triangle 8 pixels wide and high, lit on one side and shaded on the
+// others like the button face it sits on.
+constexpr int kIndicatorHalf = 4;
+constexpr TColor kIndicatorLight = 0x00FFFFFF;
+constexpr TColor kIndicatorShade = 0x00808080;
 
 } // namespace
 
@@ -51,7 +56,8 @@ TextRect GridRenderer::PlainTextArea(int col, int row, const TextRect& cellRect)
     return area;
 }
 
-TextRect GridRenderer::MarkupTextArea(int col, int row, const TextRect& cellRect) const {
+TextRect GridRenderer::MarkupTextArea(int col, int row, const TextRect& cellRect) const
+{
     TextRect area{cellRect.Left + kTextOffset, cellRect.Top + kTextOffset, cellRect.Right,
                   cellRect.Bottom};
     if (HasSortIndicator(col, row)) {
@@ -60,12 +66,14 @@ TextRect GridRenderer::MarkupTextArea(int col, int row, const TextRect& cellRect
     return area;
 }
 
-const TGridFont& GridRenderer::CellFont(int col, int row) const {
+const TGridFont& GridRenderer::CellFont(int col, int row) const
+{
     return IsFixedCell(col, row) ? m_grid.FixedFont() : m_grid.Font();
 }
 
 std::optional<std::string> GridRenderer::AnchorAt(TextCanvas& canvas, int col, int row,
-                                                  const TextRect& cellRect, int x, int y) const {
+                                                  const TextRect& cellRect, int x, int y) const
+{
     const std::string& text = m_grid.GetCellEx(col, row);
     if (TextType(text, m_grid.EnableHTML) != ttMarkup) {
         return std::nullopt;
@@ -199,7 +207,8 @@ void GridRenderer::paintFocusFrame(TextCanvas& canvas, const TextRect& cellRect)
 
 void GridRenderer::DrawMarkupText(TextCanvas& canvas, int /*col*/, int /*row*/,
                                   const TGridFont& font, TColor textColor, std::string_view text,
-                                  const TextRect& area, bool selected) const {
+                                  const TextRect& area, bool selected) const
+{
     MarkupRequest request;
     request.Font = font;
     request.Font.Color = textColor;
@@ -208,7 +217,19 @@ void GridRenderer::DrawMarkupText(TextCanvas& canvas, int /*col*/, int /*row*/,
     static_cast<void>(DrawMarkup(canvas, text, request));
 }
 
-void GridRenderer::DrawSortIndicator(TextCanvas& /*canvas*/, int /*col*/, int /*x*/,
-                                     int /*y*/) const
+void GridRenderer::DrawSortIndicator(TextCanvas& canvas, int /*col*/, int x, int y) const
 {
+    const int left = x - kIndicatorHalf;
+    const int right = x + kIndicatorHalf;
+    const int top = y - kIndicatorHalf;
+    const int bottom = y + kIndicatorHalf;
+    if (m_grid.SortSettings.Direction == sdDescending) {
+        canvas.DrawLine(right, top, x, bottom, kIndicatorLight);
+        canvas.DrawLine(x, bottom, left, top, kIndicatorShade);
+        canvas.DrawLine(left, top, right, top, kIndicatorShade);
+    } else {
+        canvas.DrawLine(left, bottom, right, bottom, kIndicatorLight);
+        canvas.DrawLine(right, bottom, x, top, kIndicatorLight);
+        canvas.DrawLine(x, top, left, bottom, kIndicatorShade);
+    }
 }

@@ -72,7 +72,7 @@ class GridRenderer {
     virtual void DrawMarkupText(TextCanvas& canvas, int col, int row, const TGridFont& font,
                                 TColor textColor, std::string_view text, const TextRect& area,
                                 bool selected) const;
-    /** Draws the sort indicator centred on (x, y); the sorting code supplies the drawing. */
+    /** Draws the sort indicator centred on (x, y): a triangle pointing the sort's way. */
     virtual void DrawSortIndicator(TextCanvas& canvas, int col, int x, int y) const;
 
   private:

@@ -60,7 +60,8 @@ constexpr std::array<std::string_view, 24> kSystemColorNames = {
     "clinfobk",
 };
 
-bool equalsLowerCase(std::string_view text, std::string_view lower) {
+bool equalsLowerCase(std::string_view text, std::string_view lower)
+{
     if (text.size() != lower.size())
         return false;
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -73,7 +74,8 @@ bool equalsLowerCase(std::string_view text, std::string_view lower) {
     return true;
 }
 
-TColor hexColor(std::string_view digits) {
+TColor hexColor(std::string_view digits)
+{
     TColor rgb = 0;
     for (std::size_t i = 0; i < 6; ++i) {
         const int value = i < digits.size() ? HexDigitValue(digits[i]) : -1;
@@ -87,7 +89,8 @@ TColor hexColor(std::string_view digits) {
 
 } // namespace
 
-TColor MarkupColor(std::string_view value) {
+TColor MarkupColor(std::string_view value)
+{
     if (value.starts_with('#'))
         return hexColor(value.substr(1));
     for (const NamedColor& named : kStandardColors) {

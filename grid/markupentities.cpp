@@ -24,7 +24,8 @@ constexpr std::array<Entity, 12> kEntities = {{
     {"&gt;", ">"},
 }};
 
-bool startsWithLowerNoCase(std::string_view text, std::string_view lower) {
+bool startsWithLowerNoCase(std::string_view text, std::string_view lower)
+{
     if (text.size() < lower.size())
         return false;
     for (std::size_t i = 0; i < lower.size(); ++i) {
@@ -39,7 +40,8 @@ bool startsWithLowerNoCase(std::string_view text, std::string_view lower) {
 
 } // namespace
 
-void AppendRunText(std::string& out, std::string_view raw) {
+void AppendRunText(std::string& out, std::string_view raw)
+{
     std::size_t pos = 0;
     while (pos < raw.size()) {
         const std::size_t amp = raw.find('&', pos);

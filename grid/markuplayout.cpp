@@ -10,6 +10,8 @@
 
 namespace {
 
+// Positions stop growing here, so no text, however long or large, overflows them.
+constexpr int kFarthest = 1 << 30;
 constexpr int kListIndent = 12; // per list level; the bullet sits in the last 12 before the text
 constexpr int kShadowOffset = 1;
 constexpr int kErrorMarkHeight = 2;
@@ -21,7 +23,14 @@ constexpr TColor kErrorMarkColor = clRed;
 constexpr std::string_view kOddLevelBullet = "\x95";
 constexpr std::string_view kEvenLevelBullet = "o";
 
-bool needsPreparing(std::string_view text) {
+int movedBy(int position, int distance)
+{
+    return static_cast<int>(
+        std::clamp<long long>(static_cast<long long>(position) + distance, -kFarthest, kFarthest));
+}
+
+bool needsPreparing(std::string_view text)
+{
     return text.find_first_of("\r\n") != std::string_view::npos ||
            text.find("<#") != std::string_view::npos;
 }
@@ -30,13 +39,16 @@ bool needsPreparing(std::string_view text) {
 // hold none, so the walk through a line and back to the line's start for the second pass
 // costs time in proportion to the line, not to the rest of the text.
 class NextFinder {
-  public:
+public:
     NextFinder() = default;
     NextFinder(std::string_view text, char wanted)
-        : m_text(text), m_wanted(wanted), m_found(std::min(text.find(wanted), text.size())) {}
+        : m_text(text), m_wanted(wanted), m_found(std::min(text.find(wanted), text.size()))
+    {
+    }
 
     /** The position of the next wanted character from `pos` on, or the text's size. */
-    [[nodiscard]] std::size_t At(std::size_t pos) {
+    [[nodiscard]] std::size_t At(std::size_t pos)
+    {
         if (pos < m_from) {
             const std::size_t found = m_text.substr(0, m_from).find(m_wanted, pos);
             if (found != std::string_view::npos)
@@ -49,7 +61,7 @@ class NextFinder {
         return m_found;
     }
 
-  private:
+private:
     std::string_view m_text;
     char m_wanted = '<';
     std::size_t m_from = 0;  // no wanted character from here ...
@@ -96,15 +108,17 @@ struct LinePass {
 enum class TagEffect { Continue, EndLineAfter, EndLineBefore };
 
 class MarkupEngine {
-  public:
+public:
     MarkupEngine(TextCanvas& canvas, const MarkupRequest& request)
         : m_canvas(canvas),
           m_request(request), m_defaults{request.Font, request.AnchorColor, canvas.UnitsPerInch()},
-          m_style(InitialMarkupStyle(m_defaults)) {}
+          m_style(InitialMarkupStyle(m_defaults))
+    {
+    }
 
     MarkupResult Run(std::string_view text);
 
-  private:
+private:
     [[nodiscard]] Item nextItem(std::size_t pos);
     [[nodiscard]] std::string_view runText(std::size_t begin, std::size_t end);
     [[nodiscard]] int lineStartX() const { return m_request.Area.Left + 1; }
@@ -131,7 +145,8 @@ class MarkupEngine {
     MarkupResult m_result;
 };
 
-MarkupResult MarkupEngine::Run(std::string_view text) {
+MarkupResult MarkupEngine::Run(std::string_view text)
+{
     m_text = text;
     m_nextOpen = NextFinder(text, '<');
     m_nextBlank = NextFinder(text, ' ');
@@ -150,7 +165,7 @@ MarkupResult MarkupEngine::Run(std::string_view text) {
             m_style = measured;
         }
         pos = line.End;
-        top += line.Height();
+        top = movedBy(top, line.Height());
         if (drawing() && top > area.Bottom)
             break;
     }
@@ -160,7 +175,8 @@ MarkupResult MarkupEngine::Run(std::string_view text) {
     return std::move(m_result);
 }
 
-Item MarkupEngine::nextItem(std::size_t pos) {
+Item MarkupEngine::nextItem(std::size_t pos)
+{
     if (pos >= m_text.size())
         return {Item::kEnd, pos, pos};
     if (m_text[pos] == '<') {
@@ -176,7 +192,8 @@ Item MarkupEngine::nextItem(std::size_t pos) {
 }
 
 // The run's text with its entities decoded; a run without "&" is used as it stands.
-std::string_view MarkupEngine::runText(std::size_t begin, std::size_t end) {
+std::string_view MarkupEngine::runText(std::size_t begin, std::size_t end)
+{
     const std::string_view raw = m_text.substr(begin, end - begin);
     if (raw.find('&') == std::string_view::npos)
         return raw;
@@ -185,7 +202,8 @@ std::string_view MarkupEngine::runText(std::size_t begin, std::size_t end) {
     return m_runBuffer;
 }
 
-int MarkupEngine::placedX(const LineMetrics& line) const {
+int MarkupEngine::placedX(const LineMetrics& line) const
+{
     const int start = lineStartX();
     const int free = m_request.Area.Right - start - line.Width;
     int x = start;
@@ -193,10 +211,11 @@ int MarkupEngine::placedX(const LineMetrics& line) const {
         x = m_request.Area.Right - line.Width;
     else if (line.Align == MarkupAlign::Center && free > 0)
         x = start + free / 2;
-    return x + line.Indent;
+    return movedBy(x, line.Indent);
 }
 
-LineMetrics MarkupEngine::measureLine(std::size_t start) {
+LineMetrics MarkupEngine::measureLine(std::size_t start)
+{
     LineMetrics line;
     line.TextHeight = m_canvas.MeasureTextRun(m_style.Font, "gh", false).Height;
     LinePass pass{lineStartX()};
@@ -221,11 +240,11 @@ LineMetrics MarkupEngine::measureLine(std::size_t start) {
         if (!m_style.Hidden) {
             const TextExtent extent =
                 m_canvas.MeasureTextRun(m_style.Font, runText(item.Begin, item.End), true);
-            const bool fits = pass.X + extent.Width <= m_request.Area.Right ||
+            const bool fits = movedBy(pass.X, extent.Width) <= m_request.Area.Right ||
                               extent.Width >= wholeLine || !pass.EndsWithSpace;
             if (!fits)
                 break;
-            pass.X += extent.Width;
+            pass.X = movedBy(pass.X, extent.Width);
             pass.EndsWithSpace = m_text[item.End - 1] == ' ';
             line.TextHeight = std::max(line.TextHeight, extent.Height);
             if (m_style.Subscript)
@@ -246,7 +265,8 @@ LineMetrics MarkupEngine::measureLine(std::size_t start) {
     return line;
 }
 
-void MarkupEngine::placeLine(std::size_t start, const LineMetrics& line, const PlacedLine& placed) {
+void MarkupEngine::placeLine(std::size_t start, const LineMetrics& line, const PlacedLine& placed)
+{
     const TextRect& area = m_request.Area;
     if (drawing() && line.Fill != kNoColor)
         m_canvas.FillRect({area.Left, placed.Top, area.Right, placed.Top + placed.Height},
@@ -269,11 +289,12 @@ void MarkupEngine::placeLine(std::size_t start, const LineMetrics& line, const P
         const std::string_view shown = runText(item.Begin, item.End);
         const TextExtent extent = m_canvas.MeasureTextRun(m_style.Font, shown, true);
         placeRun(shown, extent, pass);
-        pass.X += extent.Width;
+        pass.X = movedBy(pass.X, extent.Width);
     }
 }
 
-TagEffect MarkupEngine::handleTag(const MarkupTag& tag, LinePass& pass) {
+TagEffect MarkupEngine::handleTag(const MarkupTag& tag, LinePass& pass)
+{
     ApplyStyleTag(m_style, tag, m_defaults);
     const TextRect& area = m_request.Area;
     switch (tag.Kind) {
@@ -295,12 +316,12 @@ TagEffect MarkupEngine::handleTag(const MarkupTag& tag, LinePass& pass) {
         if (pass.ListItemSeen)
             return TagEffect::EndLineBefore;
         pass.ListItemSeen = true;
-        pass.X += kListIndent * m_style.ListLevel;
+        pass.X = movedBy(pass.X, kListIndent * m_style.ListLevel);
         drawListBullet(pass);
         return TagEffect::Continue;
     case MarkupTagKind::Indent:
         if (const auto x = TagNumber(tag.Text, "X"); x && !tag.Closing)
-            pass.X = std::max(pass.X, area.Left + *x);
+            pass.X = std::max(pass.X, movedBy(area.Left, *x));
         return TagEffect::Continue;
     case MarkupTagKind::Body:
         if (const auto color = TagAttribute(tag.Text, "BGCOLOR");
@@ -312,7 +333,8 @@ TagEffect MarkupEngine::handleTag(const MarkupTag& tag, LinePass& pass) {
     }
 }
 
-void MarkupEngine::drawListBullet(const LinePass& pass) {
+void MarkupEngine::drawListBullet(const LinePass& pass)
+{
     if (pass.Placed == nullptr || !drawing() || m_style.ListLevel == 0 || m_style.Hidden)
         return;
     const std::string_view bullet = m_style.ListLevel % 2 == 1 ? kOddLevelBullet : kEvenLevelBullet;
@@ -321,8 +343,8 @@ void MarkupEngine::drawListBullet(const LinePass& pass) {
                          pass.Placed->TextBottom - extent.Height, m_request.Area);
 }
 
-void MarkupEngine::placeRun(std::string_view shown, const TextExtent& extent,
-                            const LinePass& pass) {
+void MarkupEngine::placeRun(std::string_view shown, const TextExtent& extent, const LinePass& pass)
+{
     const PlacedLine& placed = *pass.Placed;
     int y = placed.TextBottom - extent.Height;
     if (m_style.Subscript)
@@ -345,21 +367,27 @@ void MarkupEngine::placeRun(std::string_view shown, const TextExtent& extent,
         drawErrorMark(pass.X, extent.Width, y + extent.Height - 1);
 }
 
-// A zigzag along the text's bottom edge: down, up, down ... every two units.
-void MarkupEngine::drawErrorMark(int x, int width, int bottom) {
+// A zigzag along the text's bottom edge: down, up, down ... every two units from the
+// text's start; only the part inside the area is drawn, however wide the text.
+void MarkupEngine::drawErrorMark(int x, int width, int bottom)
+{
     const int top = bottom - (kErrorMarkHeight - 1);
-    bool down = true;
-    for (int from = x; from < x + width; from += kErrorMarkHalfPeriod) {
-        const int to = std::min(from + kErrorMarkHalfPeriod, x + width);
+    const int end = std::min(movedBy(x, width), m_request.Area.Right);
+    const int skipped = std::max(0, m_request.Area.Left - x) / kErrorMarkHalfPeriod;
+    bool down = skipped % 2 == 0;
+    for (int from = movedBy(x, skipped * kErrorMarkHalfPeriod); from < end;
+         from += kErrorMarkHalfPeriod) {
+        const int to = std::min(from + kErrorMarkHalfPeriod, end);
         m_canvas.DrawLine(from, down ? top : bottom, to, down ? bottom : top, kErrorMarkColor);
         down = !down;
     }
 }
 
-void MarkupEngine::testAnchorHit(int x, int width, const PlacedLine& placed) {
+void MarkupEngine::testAnchorHit(int x, int width, const PlacedLine& placed)
+{
     const MarkupPoint& point = *m_request.Pointer;
-    if (m_result.AnchorHit || point.X < x || point.X >= x + width || point.Y < placed.Top ||
-        point.Y >= placed.Top + placed.Height)
+    if (m_result.AnchorHit || point.X < x || point.X >= movedBy(x, width) || point.Y < placed.Top ||
+        point.Y >= movedBy(placed.Top, placed.Height))
         return;
     m_result.AnchorHit = true;
     m_result.AnchorTarget = std::string(m_style.AnchorTarget);
@@ -367,7 +395,8 @@ void MarkupEngine::testAnchorHit(int x, int width, const PlacedLine& placed) {
 
 } // namespace
 
-std::string PrepareMarkupText(std::string_view text) {
+std::string PrepareMarkupText(std::string_view text)
+{
     std::string prepared(text);
     if (const std::size_t open = prepared.find("<#"); open != std::string::npos) {
         const std::size_t close = prepared.find('>', open);
@@ -386,7 +415,8 @@ std::string PrepareMarkupText(std::string_view text) {
     return result;
 }
 
-MarkupResult DrawMarkup(TextCanvas& canvas, std::string_view text, const MarkupRequest& request) {
+MarkupResult DrawMarkup(TextCanvas& canvas, std::string_view text, const MarkupRequest& request)
+{
     MarkupEngine engine(canvas, request);
     if (!needsPreparing(text))
         return engine.Run(text);

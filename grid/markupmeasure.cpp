@@ -7,7 +7,8 @@ namespace {
 
 constexpr int kMeasureBox = 65535;
 
-MarkupResult measure(TextCanvas& canvas, const TGridFont& font, std::string_view text, int width) {
+MarkupResult measure(TextCanvas& canvas, const TGridFont& font, std::string_view text, int width)
+{
     MarkupRequest request;
     request.Font = font;
     request.Area = {0, 0, width, kMeasureBox};
@@ -18,11 +19,12 @@ MarkupResult measure(TextCanvas& canvas, const TGridFont& font, std::string_view
 } // namespace
 
 int MeasureMarkupHeight(TextCanvas& canvas, const TGridFont& font, std::string_view text,
-                        int columnWidth) {
+                        int columnWidth)
+{
     return measure(canvas, font, text, columnWidth - GridRenderer::kTextOffset).Height;
 }
 
-TextExtent MeasureMarkupExtent(TextCanvas& canvas, const TGridFont& font, std::string_view text) {
-    const MarkupResult result = measure(canvas, font, text, kMeasureBox);
-    return {result.Width, result.Height};
+int MeasureMarkupWidth(TextCanvas& canvas, const TGridFont& font, std::string_view text)
+{
+    return measure(canvas, font, text, kMeasureBox).Width;
 }

@@ -15,6 +15,9 @@ class TextCanvas;
 [[nodiscard]] int MeasureMarkupHeight(TextCanvas& canvas, const TGridFont& font,
                                       std::string_view text, int columnWidth);
 
-/** Width and height of a markup text laid out in a box 65535 wide, to fit a column to it. */
-[[nodiscard]] TextExtent MeasureMarkupExtent(TextCanvas& canvas, const TGridFont& font,
-                                             std::string_view text);
+/**
+ * Width of a markup cell text laid out in a box 65535 wide, from the text area's left edge
+ * to the end of its widest line, for fitting a column to its texts.
+ */
+[[nodiscard]] int MeasureMarkupWidth(TextCanvas& canvas, const TGridFont& font,
+                                     std::string_view text);

@@ -15,14 +15,16 @@ constexpr int kPointsPerInch = 72;
 constexpr int kLargestFontHeight = 1000;
 constexpr int kDeepestListLevel = 1000;
 
-int fontHeightOf(int size, int unitsPerInch) {
+int fontHeightOf(int size, int unitsPerInch)
+{
     const int points =
         size >= 1 && size <= 5 ? kFontSizePoints[static_cast<std::size_t>(size - 1)] : size;
     const double height = static_cast<double>(points) * unitsPerInch / kPointsPerInch;
     return std::clamp(static_cast<int>(std::lround(height)), 1, kLargestFontHeight);
 }
 
-void applyFont(MarkupStyle& style, const MarkupTag& tag, const MarkupDefaults& defaults) {
+void applyFont(MarkupStyle& style, const MarkupTag& tag, const MarkupDefaults& defaults)
+{
     if (tag.Closing) {
         style.Font.Name = defaults.Font.Name;
         style.Font.Height = defaults.Font.Height;
@@ -40,7 +42,8 @@ void applyFont(MarkupStyle& style, const MarkupTag& tag, const MarkupDefaults& d
         style.Font.Height = fontHeightOf(*size, defaults.UnitsPerInch);
 }
 
-void applyParagraph(MarkupStyle& style, const MarkupTag& tag) {
+void applyParagraph(MarkupStyle& style, const MarkupTag& tag)
+{
     if (tag.Closing) {
         style.ParagraphBackground = kNoColor;
         return;
@@ -59,14 +62,16 @@ void applyParagraph(MarkupStyle& style, const MarkupTag& tag) {
         style.ParagraphBackground = MarkupColor(*background);
 }
 
-void applyAnchor(MarkupStyle& style, const MarkupTag& tag, const MarkupDefaults& defaults) {
+void applyAnchor(MarkupStyle& style, const MarkupTag& tag, const MarkupDefaults& defaults)
+{
     style.InAnchor = !tag.Closing;
     style.AnchorTarget = tag.Closing ? std::string_view() : AnchorTargetOf(tag.Text);
     style.Font.Underline = !tag.Closing;
     style.Font.Color = tag.Closing ? defaults.Font.Color : defaults.AnchorColor;
 }
 
-void applyHighlight(MarkupStyle& style, const MarkupTag& tag) {
+void applyHighlight(MarkupStyle& style, const MarkupTag& tag)
+{
     if (tag.Closing) {
         style.Font.Color = style.ColorBeforeHighlight;
         style.Background = style.BackgroundBeforeHighlight;
@@ -80,14 +85,16 @@ void applyHighlight(MarkupStyle& style, const MarkupTag& tag) {
 
 } // namespace
 
-MarkupStyle InitialMarkupStyle(const MarkupDefaults& defaults) {
+MarkupStyle InitialMarkupStyle(const MarkupDefaults& defaults)
+{
     MarkupStyle style;
     style.Font = defaults.Font;
     style.ColorBeforeHighlight = defaults.Font.Color;
     return style;
 }
 
-void ApplyStyleTag(MarkupStyle& style, const MarkupTag& tag, const MarkupDefaults& defaults) {
+void ApplyStyleTag(MarkupStyle& style, const MarkupTag& tag, const MarkupDefaults& defaults)
+{
     const bool on = !tag.Closing;
     switch (tag.Kind) {
     case MarkupTagKind::Anchor:

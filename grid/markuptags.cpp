@@ -40,19 +40,23 @@ constexpr std::array<TagName, 12> kLongerTags = {{
     {"IM", MarkupTagKind::Image},
 }};
 
-char upper(char c) {
+char upper(char c)
+{
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
-bool isLetter(char c) {
+bool isLetter(char c)
+{
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 }
 
-bool isBlank(char c) {
+bool isBlank(char c)
+{
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
 
-bool startsWithNoCase(std::string_view text, std::string_view upperPrefix) {
+bool startsWithNoCase(std::string_view text, std::string_view upperPrefix)
+{
     if (text.size() < upperPrefix.size())
         return false;
     for (std::size_t i = 0; i < upperPrefix.size(); ++i) {
@@ -62,7 +66,8 @@ bool startsWithNoCase(std::string_view text, std::string_view upperPrefix) {
     return true;
 }
 
-MarkupTagKind kindOfName(std::string_view name) {
+MarkupTagKind kindOfName(std::string_view name)
+{
     if (name.size() == 1) {
         for (const TagName& tag : kOneLetterTags) {
             if (upper(name[0]) == tag.Name[0])
@@ -77,7 +82,8 @@ MarkupTagKind kindOfName(std::string_view name) {
     return MarkupTagKind::Unknown;
 }
 
-std::string_view valueAt(std::string_view inside, std::size_t pos) {
+std::string_view valueAt(std::string_view inside, std::size_t pos)
+{
     while (pos < inside.size() && isBlank(inside[pos]))
         ++pos;
     if (pos >= inside.size())
@@ -96,7 +102,8 @@ std::string_view valueAt(std::string_view inside, std::size_t pos) {
 
 } // namespace
 
-MarkupTag ParseMarkupTag(std::string_view inside) {
+MarkupTag ParseMarkupTag(std::string_view inside)
+{
     MarkupTag tag;
     tag.Text = inside;
     std::string_view name = inside;
@@ -109,7 +116,8 @@ MarkupTag ParseMarkupTag(std::string_view inside) {
     return tag;
 }
 
-std::optional<std::string_view> TagAttribute(std::string_view inside, std::string_view upperName) {
+std::optional<std::string_view> TagAttribute(std::string_view inside, std::string_view upperName)
+{
     for (std::size_t pos = 1; pos + upperName.size() <= inside.size(); ++pos) {
         if (!isBlank(inside[pos - 1]) || !startsWithNoCase(inside.substr(pos), upperName))
             continue;
@@ -122,7 +130,8 @@ std::optional<std::string_view> TagAttribute(std::string_view inside, std::strin
     return std::nullopt;
 }
 
-std::optional<int> TagNumber(std::string_view inside, std::string_view upperName) {
+std::optional<int> TagNumber(std::string_view inside, std::string_view upperName)
+{
     const auto value = TagAttribute(inside, upperName);
     if (!value || value->empty())
         return std::nullopt;
@@ -141,7 +150,8 @@ std::optional<int> TagNumber(std::string_view inside, std::string_view upperName
     return negative ? -number : number;
 }
 
-std::string_view AnchorTargetOf(std::string_view inside) {
+std::string_view AnchorTargetOf(std::string_view inside)
+{
     const std::size_t open = inside.find('"');
     if (open == std::string_view::npos)
         return {};
@@ -151,7 +161,8 @@ std::string_view AnchorTargetOf(std::string_view inside) {
     return inside.substr(open + 1, close - open - 1);
 }
 
-bool ContainsNoCase(std::string_view text, std::string_view upperWord) {
+bool ContainsNoCase(std::string_view text, std::string_view upperWord)
+{
     for (std::size_t pos = 0; pos + upperWord.size() <= text.size(); ++pos) {
         if (startsWithNoCase(text.substr(pos), upperWord))
             return true;

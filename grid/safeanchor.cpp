@@ -18,7 +18,8 @@ constexpr std::array<Entity, 4> anchorEntities = {
 
 // The four entities decoded. Strictly, a raw "<", ">", double quote, or an "&" that is
 // not one of the four gives nothing; else such characters stay as they are.
-std::optional<std::string> decodeEscaped(std::string_view escaped, bool strict) {
+std::optional<std::string> decodeEscaped(std::string_view escaped, bool strict)
+{
     std::string result;
     result.reserve(escaped.size());
     std::size_t pos = 0;
@@ -85,11 +86,13 @@ bool IsWebAddress(std::string_view address)
            startsWithNoCase(address, "ftp:");
 }
 
-std::string DecodeAnchorTarget(std::string_view target) {
+std::string DecodeAnchorTarget(std::string_view target)
+{
     return decodeEscaped(target, false).value_or(std::string());
 }
 
-bool IsOpenableAddress(std::string_view address) {
+bool IsOpenableAddress(std::string_view address)
+{
     return IsWebAddress(address) && std::none_of(address.begin(), address.end(), [](char c) {
                const auto byte = static_cast<unsigned char>(c);
                return c == '"' || byte < 0x20 || byte == 0x7F;

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
-#include <filesystem>
 #include <fcntl.h>
+#include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -41,7 +41,28 @@ bool linkThenUnlink(const std::string& from, const std::string& to)
     return true;
 }
 
+FileId fileIdOf(const struct stat& info)
+{
+    return {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
+}
+
 } // namespace
+
+std::optional<FileId> FileIdOf(const std::string& path)
+{
+    struct stat info {};
+    if (!statPath(path, info))
+        return std::nullopt;
+    return fileIdOf(info);
+}
+
+std::optional<FileId> FileIdOfDescriptor(int fd)
+{
+    struct stat info {};
+    if (::fstat(fd, &info) != 0)
+        return std::nullopt;
+    return fileIdOf(info);
+}
 
 bool FileExists(const std::string& path)
 {

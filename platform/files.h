@@ -20,6 +20,19 @@
 // Size in bytes of the regular file `path`; nothing when it is missing or not a file.
 [[nodiscard]] std::optional<std::int64_t> FileSizeOf(const std::string& path);
 
+// Which file a path names on this system: its device and inode number. Two paths name the
+// same file exactly when these agree, whatever links and folder names lead to them.
+struct FileId {
+    std::uint64_t Device = 0;
+    std::uint64_t Inode = 0;
+    friend bool operator==(const FileId&, const FileId&) = default;
+};
+
+/** The file `path` names, links followed; nothing when it names nothing. */
+[[nodiscard]] std::optional<FileId> FileIdOf(const std::string& path);
+/** The file open as descriptor `fd` (1 for standard output); nothing when it is not open. */
+[[nodiscard]] std::optional<FileId> FileIdOfDescriptor(int fd);
+
 // Renames `from` to `to` only when `to` does not exist; never replaces anything.
 // False when the rename did not happen (source missing, target present, other failure).
 [[nodiscard]] bool RenameNoReplace(const std::string& from, const std::string& to);

@@ -5,14 +5,15 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
 #include <string_view>
 #include <utility>
-#include <vector>
 
+#include "platform/profilelock.h"
 #include "platform/replacingfile.h"
 
 namespace {
@@ -52,17 +53,21 @@ bool sameName(std::string_view a, std::string_view b)
     return true;
 }
 
-// One line of the file: its text without the line end, and the line end as found
-// (CR LF, LF, or nothing for a last line without one). Keeping both lets a write put
-// back every line it does not change byte for byte.
+// One line of the file: its text without the line end, the line end as found (CR LF, LF,
+// or nothing for a last line without one) and where the line starts. Keeping all three lets
+// a write put back every line it does not change byte for byte.
 struct Line {
     std::string_view text;
     std::string_view end;
+    std::size_t offset = 0;
+
+    [[nodiscard]] std::size_t endOffset() const { return offset + text.size() + end.size(); }
 };
 
-std::vector<Line> splitLines(std::string_view bytes)
+// Hands each line of `bytes` to `visit` in order, until it returns false. One pass and no
+// copies, so a file of any length costs time in proportion to it and no memory per line.
+template <typename Visit> void forEachLine(std::string_view bytes, Visit visit)
 {
-    std::vector<Line> lines;
     std::size_t start = 0;
     while (start < bytes.size()) {
         const std::size_t lf = bytes.find('\n', start);
@@ -72,11 +77,12 @@ std::vector<Line> splitLines(std::string_view bytes)
             next = lf + 1;
             textEnd = (lf > start && bytes[lf - 1] == '\r') ? lf - 1 : lf;
         }
-        lines.push_back(
-            {bytes.substr(start, textEnd - start), bytes.substr(textEnd, next - textEnd)});
+        const Line line{bytes.substr(start, textEnd - start), bytes.substr(textEnd, next - textEnd),
+                        start};
+        if (!visit(line))
+            return;
         start = next;
     }
-    return lines;
 }
 
 // A UTF-8 byte order mark written by an editor must not hide the first section.
@@ -113,31 +119,40 @@ std::optional<Entry> entryOf(std::string_view line)
 
 // Where a section and a key sit among the lines of a file.
 struct Location {
-    std::optional<std::size_t> sectionLine;
-    std::optional<std::size_t> keyLine;
-    std::optional<std::size_t> lastEntryLine;
+    std::optional<Line> sectionLine;
+    std::optional<Line> keyLine;
+    std::optional<Line> lastEntryLine;
+    std::optional<Line> lastLine; // of the whole file, known when the section was not found
 };
 
-// The first section of that name counts, and within it the first key of that name.
-Location locate(const std::vector<Line>& lines, std::string_view section, std::string_view key)
+// The first section of that name counts, and within it the first key of that name. A read
+// can stop at the key; a write also needs the section's last entry.
+enum class Purpose { read, write };
+
+Location locate(std::string_view bytes, std::string_view section, std::string_view key,
+                Purpose purpose)
 {
     Location where;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const std::string_view text = i == 0 ? withoutByteOrderMark(lines[i].text) : lines[i].text;
+    forEachLine(bytes, [&](const Line& line) {
+        where.lastLine = line;
+        const std::string_view text =
+            line.offset == 0 ? withoutByteOrderMark(line.text) : line.text;
         const auto name = sectionName(text);
-        if (where.sectionLine) {
-            if (name)
-                break;
-            const auto entry = entryOf(text);
-            if (!entry)
-                continue;
-            where.lastEntryLine = i;
-            if (!where.keyLine && sameName(entry->key, key))
-                where.keyLine = i;
-        } else if (name && sameName(*name, section)) {
-            where.sectionLine = i;
+        if (!where.sectionLine) {
+            if (name && sameName(*name, section))
+                where.sectionLine = line;
+            return true;
         }
-    }
+        if (name)
+            return false;
+        const auto entry = entryOf(text);
+        if (!entry)
+            return true;
+        where.lastEntryLine = line;
+        if (!where.keyLine && sameName(entry->key, key))
+            where.keyLine = line;
+        return !(where.keyLine && purpose == Purpose::read);
+    });
     return where;
 }
 
@@ -151,29 +166,47 @@ std::string cleanValue(std::string_view raw)
     return std::string(value.substr(0, maxValueLength));
 }
 
-enum class ReadResult { ok, missing, failed };
+// No settings file the program writes comes near this size; a larger one is damaged or
+// hostile, and only its beginning is read.
+constexpr std::size_t maxFileBytes = 1024 * 1024;
 
-ReadResult readFile(const std::string& path, std::string& bytes)
+enum class ReadResult { complete, truncated, failed };
+
+// Reads `fd` from its start, at most maxFileBytes of it.
+ReadResult readUpToLimit(int fd, std::string& bytes)
 {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return errno == ENOENT ? ReadResult::missing : ReadResult::failed;
     bytes.clear();
     char buffer[65536];
-    ReadResult result = ReadResult::ok;
     for (;;) {
-        const ssize_t count = ::read(fd, buffer, sizeof buffer);
+        const ssize_t count = ::pread(fd, buffer, sizeof buffer, static_cast<off_t>(bytes.size()));
         if (count > 0) {
+            const std::size_t room = maxFileBytes - bytes.size();
+            if (static_cast<std::size_t>(count) > room) {
+                bytes.append(buffer, room);
+                return ReadResult::truncated;
+            }
             bytes.append(buffer, static_cast<std::size_t>(count));
         } else if (count == 0) {
-            break;
+            return ReadResult::complete;
         } else if (errno != EINTR) {
-            result = ReadResult::failed; // a folder in the file's place lands here
-            break;
+            bytes.clear();
+            return ReadResult::failed; // a folder in the file's place lands here
         }
     }
+}
+
+// Only a regular file is read: a pipe would never end and a device such as /dev/zero
+// never stops giving bytes. Anything else reads as a missing file.
+bool readForLookup(const std::string& path, std::string& bytes)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat info {};
+    const bool read = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
+                      readUpToLimit(fd, bytes) != ReadResult::failed;
     ::close(fd);
-    return result;
+    return read;
 }
 
 // Creates the missing folders of `folder`; new ones are private to the user, as is
@@ -198,8 +231,6 @@ bool makeFolders(const std::filesystem::path& folder)
 bool replaceFile(const std::filesystem::path& target, std::string_view bytes)
 {
     const std::filesystem::path folder = target.parent_path();
-    if (!makeFolders(folder))
-        return false;
     ReplacingFile file(target.string());
     if (!file.Open())
         return false;
@@ -255,39 +286,35 @@ std::string storedValue(std::string_view value)
 std::string withEntry(std::string_view old, std::string_view section, std::string_view key,
                       std::string_view value)
 {
-    const std::vector<Line> lines = splitLines(old);
-    const Location where = locate(lines, section, key);
+    const Location where = locate(old, section, key, Purpose::write);
     const std::string entryLine =
         std::string(key) + "=" + storedValue(value) + std::string(lineEnd);
 
-    std::vector<std::string> pieces;
-    pieces.reserve(lines.size() + 1);
-    for (const Line& line : lines)
-        pieces.push_back(std::string(line.text) + std::string(line.end));
+    std::string result;
+    result.reserve(old.size() + entryLine.size() + section.size() + 4);
     // Whatever follows a last line that lacks its line end needs one first.
-    const auto appendAfter = [&](std::size_t i, const std::string& text) {
-        if (lines[i].end.empty())
-            pieces[i] += lineEnd;
-        pieces[i] += text;
+    const auto insertAfter = [&](const Line& line, std::string_view text) {
+        result.append(old.substr(0, line.endOffset()));
+        if (line.end.empty())
+            result.append(lineEnd);
+        result.append(text);
+        result.append(old.substr(line.endOffset()));
     };
 
     if (where.keyLine) {
-        pieces[*where.keyLine] = entryLine;
+        result.append(old.substr(0, where.keyLine->offset));
+        result.append(entryLine);
+        result.append(old.substr(where.keyLine->endOffset()));
     } else if (where.sectionLine) {
-        appendAfter(where.lastEntryLine.value_or(*where.sectionLine), entryLine);
+        insertAfter(where.lastEntryLine.value_or(*where.sectionLine), entryLine);
     } else {
         const std::string sectionText =
             "[" + std::string(section) + "]" + std::string(lineEnd) + entryLine;
-        if (lines.empty())
-            pieces.push_back(sectionText);
+        if (where.lastLine)
+            insertAfter(*where.lastLine, sectionText);
         else
-            appendAfter(lines.size() - 1, sectionText);
+            result.append(sectionText);
     }
-
-    std::string result;
-    result.reserve(old.size() + entryLine.size() + section.size() + 4);
-    for (const std::string& piece : pieces)
-        result += piece;
     return result;
 }
 
@@ -299,28 +326,31 @@ std::string PrivateProfile::ReadString(const std::string& section, const std::st
                                        const std::string& defaultValue) const
 {
     std::string bytes;
-    if (readFile(m_filePath, bytes) != ReadResult::ok)
+    if (!readForLookup(m_filePath, bytes))
         return defaultValue;
-    const std::vector<Line> lines = splitLines(bytes);
-    const Location where = locate(lines, section, key);
+    const Location where = locate(bytes, section, key, Purpose::read);
     if (!where.keyLine)
         return defaultValue;
-    return cleanValue(entryOf(lines[*where.keyLine].text)->value);
+    return cleanValue(entryOf(where.keyLine->text)->value);
 }
 
 bool PrivateProfile::WriteString(const std::string& section, const std::string& key,
                                  const std::string& value)
 {
-    if (!writable(section, key, value))
+    if (!writable(section, key, value) ||
+        !makeFolders(std::filesystem::path(m_filePath).parent_path()))
+        return false;
+    // Held from reading the old contents until the new file is in place, so a write of
+    // another running copy cannot fall between and be lost.
+    const ProfileLock lock(m_filePath);
+    if (!lock.Locked())
         return false;
     std::string old;
-    const ReadResult read = readFile(m_filePath, old);
-    if (read == ReadResult::failed)
-        return false; // never replace a file whose contents could not be kept
+    // Never replace a file whose contents could not all be kept.
+    if (readUpToLimit(lock.Descriptor(), old) != ReadResult::complete)
+        return false;
     const std::string updated = withEntry(old, section, key, value);
-    if (read == ReadResult::ok && updated == old)
-        return true;
-    return replaceFile(m_filePath, updated);
+    return updated == old || replaceFile(m_filePath, updated);
 }
 
 std::string DefaultSettingsFilePath()

@@ -34,8 +34,16 @@ QRect toQRect(const TextRect& rect)
 }
 
 constexpr int kFallbackUnitsPerInch = 96;
+// Widths beyond this (a huge text in a huge font) are taken as this, so they stay ints.
+constexpr qreal kWidestText = 1 << 30;
 
-Qt::PenStyle toQtPenStyle(TPenStyle style) {
+int wholeWidth(qreal width)
+{
+    return static_cast<int>(std::ceil(std::min(width, kWidestText)));
+}
+
+Qt::PenStyle toQtPenStyle(TPenStyle style)
+{
     switch (style) {
     case psDash:
         return Qt::DashLine;
@@ -53,7 +61,8 @@ Qt::PenStyle toQtPenStyle(TPenStyle style) {
     return Qt::SolidLine;
 }
 
-int screenUnitsPerInch() {
+int screenUnitsPerInch()
+{
     const QScreen* screen = QGuiApplication::primaryScreen();
     const int dpi =
         screen != nullptr ? static_cast<int>(std::lround(screen->logicalDotsPerInchY())) : 0;
@@ -161,7 +170,8 @@ class QtCanvas::FontEntry {
     int UnderlinePos = 0;
     int UnderlineWidth = 1;
 
-    [[nodiscard]] qreal advance(unsigned char byte) {
+    [[nodiscard]] qreal advance(unsigned char byte)
+    {
         qreal& known = m_advances[byte];
         if (known < 0) {
             const char c = static_cast<char>(byte);
@@ -170,7 +180,7 @@ class QtCanvas::FontEntry {
         return known;
     }
 
-  private:
+private:
     // Greedy: words with the blanks before them join the line while it stays within the
     // width; the first word of a line always stays, however wide.
     void breakParagraph(const std::string& paragraph, int width, std::vector<BrokenLine>& lines)
@@ -206,18 +216,21 @@ class QtCanvas::FontEntry {
     std::array<qreal, 256> m_advances{};
 };
 
-QtCanvas::QtCanvas()
-    : m_palette(QGuiApplication::palette()), m_unitsPerInch(screenUnitsPerInch()) {}
+QtCanvas::QtCanvas() : m_palette(QGuiApplication::palette()), m_unitsPerInch(screenUnitsPerInch())
+{
+}
 
 QtCanvas::QtCanvas(QPainter& painter, const QPalette& palette)
-    : m_painter(&painter), m_palette(palette), m_unitsPerInch(screenUnitsPerInch()) {
+    : m_painter(&painter), m_palette(palette), m_unitsPerInch(screenUnitsPerInch())
+{
     const QPaintDevice* device = painter.device();
     if (device != nullptr && device->logicalDpiY() > 0) {
         m_unitsPerInch = device->logicalDpiY();
     }
 }
 
-void QtCanvas::SetUnitsPerInch(int unitsPerInch) {
+void QtCanvas::SetUnitsPerInch(int unitsPerInch)
+{
     if (unitsPerInch > 0) {
         m_unitsPerInch = unitsPerInch;
     }
@@ -272,7 +285,7 @@ int QtCanvas::MeasureWrappedHeight(const TGridFont& font, std::string_view text,
 TextExtent QtCanvas::MeasureLine(const TGridFont& font, std::string_view text)
 {
     FontEntry& entry = entryFor(font);
-    return {static_cast<int>(std::ceil(entry.Width(text))), entry.LineHeight};
+    return {wholeWidth(entry.Width(text)), entry.LineHeight};
 }
 
 void QtCanvas::DrawWrappedText(const TGridFont& font, TColor color, std::string_view text,
@@ -309,15 +322,17 @@ void QtCanvas::DrawWrappedText(const TGridFont& font, TColor color, std::string_
     }
 }
 
-TextExtent QtCanvas::MeasureTextRun(const TGridFont& font, std::string_view text, bool prefix) {
+TextExtent QtCanvas::MeasureTextRun(const TGridFont& font, std::string_view text, bool prefix)
+{
     FontEntry& entry = entryFor(font);
     const qreal width = ShowsAsWritten(text, prefix) ? entry.Width(text)
                                                      : entry.Width(ShowRunText(text, prefix).Text);
-    return {static_cast<int>(std::ceil(width)), entry.LineHeight};
+    return {wholeWidth(width), entry.LineHeight};
 }
 
 void QtCanvas::DrawTextRun(const TGridFont& font, std::string_view text,
-                           const TextRunOptions& options, int x, int y, const TextRect& clip) {
+                           const TextRunOptions& options, int x, int y, const TextRect& clip)
+{
     if (m_painter == nullptr || clip.Right <= clip.Left || clip.Bottom <= clip.Top) {
         return;
     }
@@ -328,8 +343,7 @@ void QtCanvas::DrawTextRun(const TGridFont& font, std::string_view text,
         processed = ShowRunText(text, options.Prefix);
         shown = processed.Text;
     }
-    const TextRect extent{x, y, x + static_cast<int>(std::ceil(entry.Width(shown))),
-                          y + entry.LineHeight};
+    const TextRect extent{x, y, x + wholeWidth(entry.Width(shown)), y + entry.LineHeight};
     if (extent.Right <= clip.Left || extent.Left >= clip.Right || extent.Bottom <= clip.Top ||
         extent.Top >= clip.Bottom) {
         return;
@@ -357,8 +371,8 @@ void QtCanvas::DrawTextRun(const TGridFont& font, std::string_view text,
 
 // Prefix underlines lie where the font draws its own underline.
 void QtCanvas::drawUnderlines(FontEntry& entry, std::string_view shown,
-                              const std::vector<std::size_t>& positions, int x, int y,
-                              TColor color) {
+                              const std::vector<std::size_t>& positions, int x, int y, TColor color)
+{
     const QColor qcolor = ToQColor(color, m_palette);
     for (const std::size_t position : positions) {
         if (position >= shown.size()) {
@@ -372,12 +386,14 @@ void QtCanvas::drawUnderlines(FontEntry& entry, std::string_view shown,
     }
 }
 
-void QtCanvas::setClip(const TextRect& clip) {
+void QtCanvas::setClip(const TextRect& clip)
+{
     m_painter->save();
     m_painter->setClipRect(toQRect(clip), Qt::IntersectClip);
 }
 
-void QtCanvas::dropClip() {
+void QtCanvas::dropClip()
+{
     m_painter->restore();
     m_painterFont = nullptr; // restore() may have put another font back
 }
@@ -390,12 +406,14 @@ void QtCanvas::FillRect(const TextRect& rect, TColor color)
     m_painter->fillRect(toQRect(rect), ToQColor(color, m_palette));
 }
 
-void QtCanvas::selectPen(const TPen& pen) {
+void QtCanvas::selectPen(const TPen& pen)
+{
     m_painter->setPen(
         QPen(ToQColor(pen.Color, m_palette), std::max(pen.Width, 0), toQtPenStyle(pen.Style)));
 }
 
-void QtCanvas::DrawLine(int x1, int y1, int x2, int y2, const TPen& pen) {
+void QtCanvas::DrawLine(int x1, int y1, int x2, int y2, const TPen& pen)
+{
     if (m_painter == nullptr || pen.Color == kNoColor || pen.Style == psClear) {
         return;
     }
@@ -403,7 +421,8 @@ void QtCanvas::DrawLine(int x1, int y1, int x2, int y2, const TPen& pen) {
     m_painter->drawLine(x1, y1, x2, y2);
 }
 
-void QtCanvas::FrameRect(const TextRect& rect, const TPen& pen) {
+void QtCanvas::FrameRect(const TextRect& rect, const TPen& pen)
+{
     if (m_painter == nullptr || pen.Color == kNoColor || pen.Style == psClear) {
         return;
     }

@@ -5,7 +5,8 @@
 
 #include "platform/cp1252.h"
 
-bool QtShellService::OpenAddress(const std::string& windows1252Address) {
+bool QtShellService::OpenAddress(const std::string& windows1252Address)
+{
     const QUrl url(DecodeCp1252(windows1252Address), QUrl::TolerantMode);
     return url.isValid() && QDesktopServices::openUrl(url);
 }

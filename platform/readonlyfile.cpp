@@ -21,6 +21,21 @@ int openForReading(const std::string& path)
     return fd;
 }
 
+// What a path that is no regular file names instead, for messages.
+std::string notAFileReason(mode_t mode)
+{
+    const char* kind = "a special file";
+    if (S_ISDIR(mode))
+        kind = "a folder";
+    else if (S_ISFIFO(mode))
+        kind = "a named pipe";
+    else if (S_ISSOCK(mode))
+        kind = "a socket";
+    else if (S_ISCHR(mode) || S_ISBLK(mode))
+        kind = "a device";
+    return std::string(kind) + ", not a file";
+}
+
 } // namespace
 
 ReadOnlyFile::~ReadOnlyFile()
@@ -31,16 +46,25 @@ ReadOnlyFile::~ReadOnlyFile()
 bool ReadOnlyFile::Open(const std::string& path)
 {
     Close();
+    m_openError = std::strerror(ENOENT);
     if (path.empty())
         return false;
     const int fd = openForReading(path);
-    if (fd < 0)
+    if (fd < 0) {
+        const int error = errno;
+        // A socket refuses the open with a code that reads like a missing device.
+        struct stat info {};
+        const bool special = ::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode);
+        m_openError = special ? notAFileReason(info.st_mode) : std::strerror(error);
         return false;
+    }
     struct stat info {};
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        m_openError = notAFileReason(info.st_mode);
         ::close(fd);
         return false;
     }
+    m_openError.clear();
     m_fd = fd;
     m_size = static_cast<std::int64_t>(info.st_size);
     m_end = m_size;

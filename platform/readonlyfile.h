@@ -32,8 +32,11 @@ public:
 
     // Opens a regular file read-only (other programs may go on reading and writing it).
     // False when it cannot be opened or is not a regular file; the object then reads as
-    // an empty file.
+    // an empty file and OpenError() says why.
     bool Open(const std::string& path);
+    /** Why the last Open() failed ("Permission denied", "a named pipe, not a file"); empty after
+     * success. */
+    [[nodiscard]] const std::string& OpenError() const { return m_openError; }
     [[nodiscard]] bool IsOpen() const { return m_fd >= 0; }
     void Close();
 
@@ -53,6 +56,7 @@ private:
     void fillWindow(std::int64_t offset);
 
     int m_fd = -1;
+    std::string m_openError;
     std::int64_t m_size = 0;
     std::int64_t m_end = 0;
     std::vector<std::uint8_t> m_window;

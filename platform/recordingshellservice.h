@@ -8,13 +8,13 @@
 // A shell for tests: keeps every address it was asked to open, in order, and answers with
 // `Succeeds`.
 class RecordingShellService final : public ShellService {
-  public:
+public:
     bool OpenAddress(const std::string& windows1252Address) override;
 
     [[nodiscard]] const std::vector<std::string>& Opened() const { return m_opened; }
 
     bool Succeeds = true;
 
-  private:
+private:
     std::vector<std::string> m_opened;
 };

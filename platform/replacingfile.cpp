@@ -4,16 +4,21 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <random>
+
+#include "platform/tempfileguard.h"
 
 namespace {
 
 constexpr int maxNameAttempts = 100;
 constexpr mode_t newFileMode = 0666; // narrowed by the umask, as for any new file
 constexpr int keepUmaskMode = -1;
+constexpr std::size_t suffixLength = 8;
+constexpr long usualNameMax = 255;
 
 std::string folderOf(const std::string& path)
 {
@@ -26,24 +31,31 @@ std::string randomSuffix()
     static std::mt19937 generator{std::random_device{}()};
     static constexpr char digits[] = "abcdefghijklmnopqrstuvwxyz0123456789";
     std::uniform_int_distribution<std::size_t> pick(0, sizeof(digits) - 2);
-    std::string suffix(8, ' ');
+    std::string suffix(suffixLength, ' ');
     for (char& c : suffix)
         c = digits[pick(generator)];
     return suffix;
 }
 
-bool syncFile(const std::string& path)
+// ".<name>.<random>.tmp" beside the target, with the name shortened so that the whole
+// fits the folder's longest file name: a target whose own name is that long must work.
+std::string temporaryNameFor(const std::string& folder, const std::string& name)
 {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    const bool synced = ::fsync(fd) == 0;
-    return ::close(fd) == 0 && synced;
+    long nameMax = ::pathconf(folder.c_str(), _PC_NAME_MAX);
+    if (nameMax <= 0)
+        nameMax = usualNameMax;
+    const std::size_t decoration = std::string_view("..").size() + suffixLength + 4;
+    const std::size_t room =
+        static_cast<std::size_t>(nameMax) - std::min(decoration, static_cast<std::size_t>(nameMax));
+    return folder + "/." + name.substr(0, room) + "." + randomSuffix() + ".tmp";
 }
 
 } // namespace
 
-ReplacingFile::ReplacingFile(std::string targetPath) : m_targetPath(std::move(targetPath)) {}
+ReplacingFile::ReplacingFile(std::string targetPath, TemporaryKind kind)
+    : m_targetPath(std::move(targetPath)), m_kind(kind)
+{
+}
 
 ReplacingFile::~ReplacingFile()
 {
@@ -52,16 +64,16 @@ ReplacingFile::~ReplacingFile()
 
 bool ReplacingFile::Open()
 {
-    if (m_open || m_targetPath.empty())
+    if (m_fd >= 0 || m_targetPath.empty())
         return false;
     struct stat targetStat {};
     if (::stat(m_targetPath.c_str(), &targetStat) == 0) {
         if (S_ISDIR(targetStat.st_mode) || ::access(m_targetPath.c_str(), W_OK) != 0)
             return false;
         if (!S_ISREG(targetStat.st_mode)) {
-            m_stream.open(m_targetPath, std::ios::binary | std::ios::out);
-            m_open = m_stream.is_open();
-            return m_open;
+            m_direct = true;
+            return Attach(::open(m_targetPath.c_str(), O_WRONLY | O_TRUNC | O_NOCTTY | O_CLOEXEC),
+                          keepUmaskMode);
         }
         // Through a symbolic link the file it names is replaced, not the link.
         std::error_code error;
@@ -78,9 +90,31 @@ bool ReplacingFile::Open()
 bool ReplacingFile::CreateTemporaryFile(int mode)
 {
     const std::string folder = folderOf(m_targetPath);
+    if (m_kind == TemporaryKind::Unnamed && CreateUnnamedFile(folder, mode))
+        return true;
+    return CreateNamedFile(folder, mode);
+}
+
+bool ReplacingFile::CreateUnnamedFile(const std::string& folder, int mode)
+{
+    // The unnamed file is given its name through /proc when complete; without /proc it
+    // could never get one.
+    if (::access("/proc/self/fd", X_OK) != 0)
+        return false;
+    const int fd = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, newFileMode);
+    if (fd < 0)
+        return false;
+    m_unnamed = true;
+    return Attach(fd, mode);
+}
+
+bool ReplacingFile::CreateNamedFile(const std::string& folder, int mode)
+{
     const std::string name = std::filesystem::path(m_targetPath).filename().string();
     for (int attempt = 0; attempt < maxNameAttempts; ++attempt) {
-        std::string candidate = folder + "/." + name + "." + randomSuffix() + ".tmp";
+        std::string candidate = temporaryNameFor(folder, name);
+        // Guarded before it exists, so no moment passes in which a signal would leave it.
+        auto guard = std::make_unique<TemporaryFileGuard>(candidate);
         const int fd =
             ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, newFileMode);
         if (fd < 0) {
@@ -88,50 +122,83 @@ bool ReplacingFile::CreateTemporaryFile(int mode)
                 continue;
             return false;
         }
-        // A replaced file keeps its permissions; a new one gets the usual ones.
-        const bool ready = mode == keepUmaskMode || ::fchmod(fd, static_cast<mode_t>(mode)) == 0;
-        ::close(fd);
         m_tempPath = std::move(candidate);
-        if (ready)
-            m_stream.open(m_tempPath, std::ios::binary | std::ios::out | std::ios::trunc);
-        if (!ready || !m_stream.is_open()) {
-            Discard();
-            return false;
+        m_guard = std::move(guard);
+        return Attach(fd, mode);
+    }
+    return false;
+}
+
+bool ReplacingFile::Attach(int fd, int mode)
+{
+    if (fd < 0)
+        return false;
+    m_fd = fd;
+    m_buffer.Attach(fd);
+    m_stream.clear();
+    // A replaced file keeps its permissions; a new one gets the usual ones.
+    if (mode != keepUmaskMode && ::fchmod(fd, static_cast<mode_t>(mode)) != 0) {
+        Discard();
+        return false;
+    }
+    return true;
+}
+
+bool ReplacingFile::NameUnnamedFile()
+{
+    const std::string folder = folderOf(m_targetPath);
+    const std::string name = std::filesystem::path(m_targetPath).filename().string();
+    const std::string procPath = "/proc/self/fd/" + std::to_string(m_fd);
+    for (int attempt = 0; attempt < maxNameAttempts; ++attempt) {
+        std::string candidate = temporaryNameFor(folder, name);
+        auto guard = std::make_unique<TemporaryFileGuard>(candidate);
+        if (::linkat(AT_FDCWD, procPath.c_str(), AT_FDCWD, candidate.c_str(), AT_SYMLINK_FOLLOW) ==
+            0) {
+            m_tempPath = std::move(candidate);
+            m_guard = std::move(guard);
+            return true;
         }
-        m_open = true;
-        return true;
+        if (errno != EEXIST)
+            return false;
     }
     return false;
 }
 
 bool ReplacingFile::Commit()
 {
-    if (!m_open)
+    if (m_fd < 0)
         return false;
     m_stream.flush();
-    m_stream.close();
-    const bool written = !m_stream.fail();
-    if (m_tempPath.empty()) { // a pipe or device written directly
-        m_open = false;
-        return written;
+    bool done = m_stream.good() && m_buffer.Good();
+    if (m_direct) {
+        done = ::close(m_fd) == 0 && done;
+        m_fd = -1;
+        return done;
     }
-    if (!written || !syncFile(m_tempPath) ||
-        std::rename(m_tempPath.c_str(), m_targetPath.c_str()) != 0) {
+    // Durable before it is named: a crash leaves either the old target or the complete new one.
+    done = done && ::fsync(m_fd) == 0 && (!m_unnamed || NameUnnamedFile()) &&
+           std::rename(m_tempPath.c_str(), m_targetPath.c_str()) == 0;
+    if (!done) {
         Discard();
         return false;
     }
     m_tempPath.clear();
-    m_open = false;
+    m_guard.reset();
+    // The contents are on disk already; closing cannot lose them.
+    ::close(m_fd);
+    m_fd = -1;
     return true;
 }
 
 void ReplacingFile::Discard()
 {
-    if (m_stream.is_open())
-        m_stream.close();
     if (!m_tempPath.empty()) {
         ::unlink(m_tempPath.c_str());
         m_tempPath.clear();
     }
-    m_open = false;
+    m_guard.reset();
+    if (m_fd >= 0)
+        ::close(m_fd);
+    m_fd = -1;
+    m_buffer.Attach(-1);
 }

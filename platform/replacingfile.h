@@ -1,16 +1,27 @@
 #pragma once
 
-#include <fstream>
+#include <memory>
+#include <ostream>
 #include <string>
 
+#include "platform/fdstreambuf.h"
+
+class TemporaryFileGuard;
+
 // An output file that takes the place of its target only once it is complete. The bytes
-// go to a temporary file in the target's folder, which Commit() renames over the target;
-// if writing fails or Commit() is never reached, the temporary file is removed and an
-// existing target keeps its old contents. A target that exists but is not a regular file
-// (a pipe, a terminal, /dev/stdout) is written directly, since it cannot be replaced.
+// go to an unnamed file in the target's folder, which Commit() flushes to disk, names and
+// renames over the target; if writing fails or Commit() is never reached, nothing of it
+// stays behind, even when the process is killed. Where the file system cannot make unnamed
+// files, a hidden named one is used instead, removed on failure and on SIGINT or SIGTERM.
+// A target that exists but is not a regular file (a pipe, a terminal, /dev/stdout) is
+// written directly, since it cannot be replaced.
 class ReplacingFile {
 public:
-    explicit ReplacingFile(std::string targetPath);
+    // Unnamed: an unnamed file where the file system allows it, else a named one.
+    // Named: always a named temporary file.
+    enum class TemporaryKind { Unnamed, Named };
+
+    explicit ReplacingFile(std::string targetPath, TemporaryKind kind = TemporaryKind::Unnamed);
     ~ReplacingFile();
     ReplacingFile(const ReplacingFile&) = delete;
     ReplacingFile& operator=(const ReplacingFile&) = delete;
@@ -27,10 +38,19 @@ public:
 private:
     // mode: permissions to give the new file, or -1 for those of any newly created file.
     [[nodiscard]] bool CreateTemporaryFile(int mode);
+    [[nodiscard]] bool CreateUnnamedFile(const std::string& folder, int mode);
+    [[nodiscard]] bool CreateNamedFile(const std::string& folder, int mode);
+    [[nodiscard]] bool NameUnnamedFile();
+    [[nodiscard]] bool Attach(int fd, int mode);
     void Discard();
 
     std::string m_targetPath;
-    std::string m_tempPath; // empty when writing directly or nothing is open
-    std::ofstream m_stream;
-    bool m_open = false;
+    TemporaryKind m_kind;
+    std::string m_tempPath; // the temporary file's name once it has one
+    std::unique_ptr<TemporaryFileGuard> m_guard;
+    int m_fd = -1;
+    bool m_unnamed = false;
+    bool m_direct = false;
+    FdStreamBuf m_buffer;
+    std::ostream m_stream{&m_buffer};
 };

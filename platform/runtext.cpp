@@ -6,12 +6,14 @@ constexpr std::size_t kTabSize = 8;
 
 } // namespace
 
-bool ShowsAsWritten(std::string_view text, bool prefix) {
+bool ShowsAsWritten(std::string_view text, bool prefix)
+{
     return text.find_first_of(prefix ? std::string_view("&\t") : std::string_view("\t")) ==
            std::string_view::npos;
 }
 
-ShownRun ShowRunText(std::string_view text, bool prefix) {
+ShownRun ShowRunText(std::string_view text, bool prefix)
+{
     ShownRun run;
     run.Text.reserve(text.size());
     bool underlineNext = false;

@@ -7,7 +7,7 @@
 // cells hold it; the implementation decodes. Which addresses may be opened at all is
 // decided before this is called.
 class ShellService {
-  public:
+public:
     virtual ~ShellService() = default;
     /** Opens `windows1252Address`; false when the desktop could not open it. */
     virtual bool OpenAddress(const std::string& windows1252Address) = 0;

@@ -69,7 +69,8 @@ void wrapParagraph(const std::string& paragraph, std::size_t maxChars,
     lines.push_back(std::move(line));
 }
 
-TestCanvasCall callOf(TestCanvasCall::CallKind kind, TColor color, const TextRect& rect) {
+TestCanvasCall callOf(TestCanvasCall::CallKind kind, TColor color, const TextRect& rect)
+{
     TestCanvasCall call;
     call.Kind = kind;
     call.Color = color;
@@ -119,13 +120,15 @@ void TestCanvas::DrawWrappedText(const TGridFont& font, TColor color, std::strin
     m_calls.push_back(std::move(call));
 }
 
-TextExtent TestCanvas::MeasureTextRun(const TGridFont& font, std::string_view text, bool prefix) {
+TextExtent TestCanvas::MeasureTextRun(const TGridFont& font, std::string_view text, bool prefix)
+{
     const std::size_t shown = ShowRunText(text, prefix).Text.size();
     return {static_cast<int>(shown) * CharWidth(font), LineHeight(font)};
 }
 
 void TestCanvas::DrawTextRun(const TGridFont& font, std::string_view text,
-                             const TextRunOptions& options, int x, int y, const TextRect& clip) {
+                             const TextRunOptions& options, int x, int y, const TextRect& clip)
+{
     const TextExtent extent = MeasureTextRun(font, text, options.Prefix);
     TestCanvasCall call =
         callOf(TestCanvasCall::ckRun, font.Color, {x, y, x + extent.Width, y + extent.Height});
@@ -142,13 +145,15 @@ void TestCanvas::FillRect(const TextRect& rect, TColor color)
     m_calls.push_back(callOf(TestCanvasCall::ckFill, color, rect));
 }
 
-void TestCanvas::DrawLine(int x1, int y1, int x2, int y2, const TPen& pen) {
+void TestCanvas::DrawLine(int x1, int y1, int x2, int y2, const TPen& pen)
+{
     TestCanvasCall call = callOf(TestCanvasCall::ckLine, pen.Color, {x1, y1, x2, y2});
     call.Pen = pen;
     m_calls.push_back(std::move(call));
 }
 
-void TestCanvas::FrameRect(const TextRect& rect, const TPen& pen) {
+void TestCanvas::FrameRect(const TextRect& rect, const TPen& pen)
+{
     TestCanvasCall call = callOf(TestCanvasCall::ckFrame, pen.Color, rect);
     call.Pen = pen;
     m_calls.push_back(std::move(call));

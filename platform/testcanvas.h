@@ -40,31 +40,31 @@ struct TestCanvasCall {
 // - drawing only records the calls.
 class TestCanvas final : public TextCanvas {
 public:
-  static constexpr int kUnitsPerInch = 96;
+    static constexpr int kUnitsPerInch = 96;
 
-  [[nodiscard]] int UnitsPerInch() const override { return kUnitsPerInch; }
-  [[nodiscard]] int MeasureWrappedHeight(const TGridFont& font, std::string_view text,
-                                         int width) override;
-  [[nodiscard]] TextExtent MeasureLine(const TGridFont& font, std::string_view text) override;
-  void DrawWrappedText(const TGridFont& font, TColor color, std::string_view text,
-                       const TextRect& rect) override;
-  [[nodiscard]] TextExtent MeasureTextRun(const TGridFont& font, std::string_view text,
-                                          bool prefix) override;
-  void DrawTextRun(const TGridFont& font, std::string_view text, const TextRunOptions& options,
-                   int x, int y, const TextRect& clip) override;
-  void FillRect(const TextRect& rect, TColor color) override;
-  using TextCanvas::DrawLine;
-  void DrawLine(int x1, int y1, int x2, int y2, const TPen& pen) override;
-  void FrameRect(const TextRect& rect, const TPen& pen) override;
+    [[nodiscard]] int UnitsPerInch() const override { return kUnitsPerInch; }
+    [[nodiscard]] int MeasureWrappedHeight(const TGridFont& font, std::string_view text,
+                                           int width) override;
+    [[nodiscard]] TextExtent MeasureLine(const TGridFont& font, std::string_view text) override;
+    void DrawWrappedText(const TGridFont& font, TColor color, std::string_view text,
+                         const TextRect& rect) override;
+    [[nodiscard]] TextExtent MeasureTextRun(const TGridFont& font, std::string_view text,
+                                            bool prefix) override;
+    void DrawTextRun(const TGridFont& font, std::string_view text, const TextRunOptions& options,
+                     int x, int y, const TextRect& clip) override;
+    void FillRect(const TextRect& rect, TColor color) override;
+    using TextCanvas::DrawLine;
+    void DrawLine(int x1, int y1, int x2, int y2, const TPen& pen) override;
+    void FrameRect(const TextRect& rect, const TPen& pen) override;
 
-  /** The lines `text` is broken into at `width` pixels, tabs expanded. */
-  [[nodiscard]] static std::vector<std::string> WrapLines(const TGridFont& font,
-                                                          std::string_view text, int width);
-  [[nodiscard]] static int CharWidth(const TGridFont& font);
-  [[nodiscard]] static int LineHeight(const TGridFont& font);
+    /** The lines `text` is broken into at `width` pixels, tabs expanded. */
+    [[nodiscard]] static std::vector<std::string> WrapLines(const TGridFont& font,
+                                                            std::string_view text, int width);
+    [[nodiscard]] static int CharWidth(const TGridFont& font);
+    [[nodiscard]] static int LineHeight(const TGridFont& font);
 
-  [[nodiscard]] const std::vector<TestCanvasCall>& Calls() const { return m_calls; }
-  void ClearCalls() { m_calls.clear(); }
+    [[nodiscard]] const std::vector<TestCanvasCall>& Calls() const { return m_calls; }
+    void ClearCalls() { m_calls.clear(); }
 
 private:
     std::vector<TestCanvasCall> m_calls;

@@ -17,7 +17,7 @@ struct TextRunOptions {
 // are Windows-1252 byte strings. Every length, font heights included, is in the canvas's
 // own units: pixels on screen, whatever the page layout maps its canvas to on paper.
 class TextCanvas {
-  public:
+public:
     virtual ~TextCanvas() = default;
 
     /** Canvas units per inch, to turn point sizes into font heights. */
@@ -46,7 +46,8 @@ class TextCanvas {
     /** A line from (x1, y1) to (x2, y2), both ends included. */
     virtual void DrawLine(int x1, int y1, int x2, int y2, const TPen& pen) = 0;
     /** A solid line of the thinnest width. */
-    void DrawLine(int x1, int y1, int x2, int y2, TColor color) {
+    void DrawLine(int x1, int y1, int x2, int y2, TColor color)
+    {
         DrawLine(x1, y1, x2, y2, TPen{color, psSolid, 0});
     }
     /** The outline of `rect`: lines along its left, top, right and bottom edges. */

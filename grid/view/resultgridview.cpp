@@ -3,7 +3,6 @@
 #include <QContextMenuEvent>
 #include <QHelpEvent>
 #include <QKeyEvent>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QTextCursor>
@@ -11,7 +10,6 @@
 #include <algorithm>
 #include <string>
 
-#include "grid/anchorpress.h"
 #include "grid/gridrenderer.h"
 #include "grid/markupplaintext.h"
 #include "grid/texttype.h"
@@ -22,11 +20,6 @@
 #include "platform/qtshellservice.h"
 
 namespace {
-
-// A header release this close to a column border ends a resize rather than clicking.
-constexpr int kHeaderBorderZone = 4;
-constexpr int kHorizontalStep = 20;
-constexpr int kMinRowHeight = 1;
 
 QString toEditorLines(QString text)
 {
@@ -45,10 +38,15 @@ std::string fromEditorLines(const QString& text)
 } // namespace
 
 TResultGridView::TResultGridView(TBaseGrid& grid, QWidget* parent)
-    : QAbstractScrollArea(parent), m_grid(grid), m_geometry(grid),
+    : QAbstractScrollArea(parent),
+      m_grid(grid),
+      m_geometry(grid),
       m_renderer(std::make_unique<GridRenderer>(grid)),
-      m_desktopShell(std::make_unique<QtShellService>()), m_shell(m_desktopShell.get()),
-      m_measureCanvas(std::make_unique<QtCanvas>()), m_selectionEnd{grid.Col, grid.Row} {
+      m_desktopShell(std::make_unique<QtShellService>()),
+      m_shell(m_desktopShell.get()),
+      m_measureCanvas(std::make_unique<QtCanvas>()),
+      m_selectionEnd{grid.Col, grid.Row}
+{
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setMouseTracking(true);
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
@@ -80,7 +78,8 @@ void TResultGridView::SetRenderer(std::unique_ptr<GridRenderer> renderer)
     }
 }
 
-void TResultGridView::SetShellService(ShellService& shell) {
+void TResultGridView::SetShellService(ShellService& shell)
+{
     m_shell = &shell;
 }
 
@@ -337,197 +336,6 @@ bool TResultGridView::handleNavigationKey(const QKeyEvent& event)
     }
     moveFocus(clampToNormal(target), shift);
     return true;
-}
-
-// ---- mouse ----
-
-void TResultGridView::mousePressEvent(QMouseEvent* event)
-{
-    hideHint();
-    EndEditing(true);
-    if (event->button() != Qt::LeftButton) {
-        QAbstractScrollArea::mousePressEvent(event);
-        return;
-    }
-    if (m_layoutDirty) {
-        syncLayout();
-    }
-    const QPoint pos = event->position().toPoint();
-    m_pressCell = m_geometry.CellAt(pos.x(), pos.y());
-    if (const int col = m_geometry.ColBorderAt(pos.x(), pos.y()); col >= 0) {
-        m_drag = DragMode::SizingCol;
-        m_sizeIndex = col;
-        m_sizeStartPos = pos.x();
-        m_sizeStartSize = m_grid.ColWidth(col);
-        return;
-    }
-    if (const int row = m_geometry.RowBorderAt(pos.x(), pos.y()); row >= 0) {
-        m_drag = DragMode::SizingRow;
-        m_sizeIndex = row;
-        m_sizeStartPos = pos.y();
-        m_sizeStartSize = m_grid.RowHeight(row);
-        return;
-    }
-    if (pressAnchor(pos)) {
-        m_pressCell = {};
-        return;
-    }
-    if (isNormalCell(m_pressCell.Col, m_pressCell.Row)) {
-        moveFocus(m_pressCell, event->modifiers() & Qt::ShiftModifier);
-        m_drag = DragMode::Selecting;
-    }
-}
-
-void TResultGridView::mouseMoveEvent(QMouseEvent* event)
-{
-    const QPoint pos = event->position().toPoint();
-    switch (m_drag) {
-    case DragMode::SizingCol: {
-        const int width = std::max(0, m_sizeStartSize + pos.x() - m_sizeStartPos);
-        if (width != m_grid.ColWidth(m_sizeIndex)) {
-            m_grid.SetColWidth(m_sizeIndex, width);
-        }
-        return;
-    }
-    case DragMode::SizingRow: {
-        const int height = std::max(kMinRowHeight, m_sizeStartSize + pos.y() - m_sizeStartPos);
-        if (height != m_grid.RowHeight(m_sizeIndex)) {
-            m_grid.SetRowHeight(m_sizeIndex, height);
-        }
-        return;
-    }
-    case DragMode::Selecting: dragSelection(pos); return;
-    case DragMode::None: break;
-    }
-    updateHoverCursor(pos);
-    if (m_hint->isVisible() && Geometry().CellAt(pos.x(), pos.y()) != m_hintCell) {
-        hideHint();
-    }
-}
-
-void TResultGridView::dragSelection(const QPoint& pos)
-{
-    if (m_layoutDirty) {
-        syncLayout();
-    }
-    // Dragging past an edge of the scrolled area scrolls one row or one step at a time.
-    QScrollBar* vertical = verticalScrollBar();
-    QScrollBar* horizontal = horizontalScrollBar();
-    if (pos.y() >= viewport()->height()) {
-        vertical->setValue(vertical->value() + 1);
-    } else if (pos.y() < m_geometry.FixedHeight()) {
-        vertical->setValue(vertical->value() - 1);
-    }
-    if (pos.x() >= viewport()->width()) {
-        horizontal->setValue(horizontal->value() + kHorizontalStep);
-    } else if (pos.x() < m_geometry.FixedWidth()) {
-        horizontal->setValue(horizontal->value() - kHorizontalStep);
-    }
-    const int x =
-        std::clamp(pos.x(), m_geometry.FixedWidth(), std::max(0, viewport()->width() - 1));
-    const int y =
-        std::clamp(pos.y(), m_geometry.FixedHeight(), std::max(0, viewport()->height() - 1));
-    GridCell cell{m_geometry.ColAt(x), m_geometry.RowAt(y)};
-    // Beyond the table's right or lower edge the last column or row is meant.
-    if (cell.Col < 0) {
-        cell.Col = m_grid.GetColCountEx() - 1;
-    }
-    if (cell.Row < 0) {
-        cell.Row = m_grid.GetRowCountEx() - 1;
-    }
-    cell = clampToNormal(cell);
-    if (cell != m_selectionEnd) {
-        moveFocus(cell, true);
-    }
-}
-
-bool TResultGridView::isNearColumnBorder(int x, GridCell cell)
-{
-    const TextRect rect = Geometry().CellRect(cell.Col, cell.Row);
-    const int leftBorder = rect.Left - GridGeometry::kGridLineWidth;
-    return x - leftBorder < kHeaderBorderZone || rect.Right - x < kHeaderBorderZone;
-}
-
-void TResultGridView::mouseReleaseEvent(QMouseEvent* event)
-{
-    if (event->button() != Qt::LeftButton) {
-        QAbstractScrollArea::mouseReleaseEvent(event);
-        return;
-    }
-    const DragMode drag = m_drag;
-    m_drag = DragMode::None;
-    if (drag == DragMode::SizingRow) {
-        if (m_grid.RowHeight(m_sizeIndex) != m_sizeStartSize) {
-            m_grid.RescaleRowsAfterDrag(m_sizeIndex, m_sizeStartSize);
-        }
-        return;
-    }
-    if (drag == DragMode::SizingCol) {
-        return;
-    }
-    const QPoint pos = event->position().toPoint();
-    const GridCell cell = Geometry().CellAt(pos.x(), pos.y());
-    if (cell.Row >= 0 && cell.Row < m_grid.GetFixedRowsEx() && m_pressCell.Row == cell.Row &&
-        !isNearColumnBorder(pos.x(), cell)) {
-        Q_EMIT HeaderClicked(cell.Col, cell.Row);
-    }
-}
-
-void TResultGridView::mouseDoubleClickEvent(QMouseEvent* event)
-{
-    hideHint();
-    if (event->button() != Qt::LeftButton) {
-        return;
-    }
-    const QPoint pos = event->position().toPoint();
-    // The second press counts as a press for the release that follows it.
-    m_pressCell = Geometry().CellAt(pos.x(), pos.y());
-    m_drag = DragMode::None;
-    if (m_geometry.ColBorderAt(pos.x(), pos.y()) >= 0 ||
-        m_geometry.RowBorderAt(pos.x(), pos.y()) >= 0) {
-        return;
-    }
-    if (m_pressCell.Col >= 0) {
-        Q_EMIT DblClickCell(m_pressCell.Col, m_pressCell.Row);
-    }
-}
-
-void TResultGridView::updateHoverCursor(const QPoint& pos)
-{
-    const GridGeometry& geometry = Geometry();
-    if (geometry.ColBorderAt(pos.x(), pos.y()) >= 0) {
-        viewport()->setCursor(Qt::SplitHCursor);
-    } else if (geometry.RowBorderAt(pos.x(), pos.y()) >= 0) {
-        viewport()->setCursor(Qt::SplitVCursor);
-    } else if (anchorAt(pos)) {
-        viewport()->setCursor(Qt::PointingHandCursor);
-    } else {
-        viewport()->unsetCursor();
-    }
-}
-
-std::optional<std::string> TResultGridView::anchorAt(const QPoint& pos) {
-    const GridGeometry& geometry = Geometry();
-    const GridCell cell = geometry.CellAt(pos.x(), pos.y());
-    if (cell.Col < 0 || cell.Row < 0) {
-        return std::nullopt;
-    }
-    return m_renderer->AnchorAt(*m_measureCanvas, cell.Col, cell.Row,
-                                geometry.CellRect(cell.Col, cell.Row), pos.x(), pos.y());
-}
-
-// A press on an anchor with a target does what the target says and nothing else.
-bool TResultGridView::pressAnchor(const QPoint& pos) {
-    const std::optional<std::string> target = anchorAt(pos);
-    if (!target) {
-        return false;
-    }
-    const AnchorPress press = PressAnchor(*m_shell, *target);
-    if (const auto cell = press.FocusCell;
-        cell && cell->Col < m_grid.GetColCountEx() && cell->Row < m_grid.GetRowCountEx()) {
-        SetCurrentCell(cell->Col, cell->Row);
-    }
-    return press.Consumed;
 }
 
 void TResultGridView::contextMenuEvent(QContextMenuEvent* event)

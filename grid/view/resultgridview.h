@@ -21,10 +21,11 @@ class ShellService;
 // pixels horizontally with the fixed row and column in place, moves Col/Row with the
 // keyboard, selects ranges by dragging, sizes columns (in the fixed row) and rows (in the
 // fixed column) with the mouse, edits normal cells in place (F2 or typing), shows cell
-// hints, and makes the column widths follow its width (SynchColumnsWithWidth). Over an
-// anchor of a markup cell the pointer is a hand, and a press on an anchor opens its target
-// through the shell service (web addresses only) or moves the focus to the cell a
-// "CELL://" target names.
+// hints, and makes the column widths follow its width (SynchColumnsWithWidth). A click on
+// a header sorts by that column (GridSorter); a double-click on a header border fits the
+// column left of it to its texts. Over an anchor of a markup cell the pointer is a hand,
+// and a press on an anchor opens its target through the shell service (web addresses
+// only) or moves the focus to the cell a "CELL://" target names.
 //
 // The grid must outlive the view. The view registers itself as the grid's observer, so
 // every change made through the grid repaints by itself; a change of Col, Row or
@@ -70,11 +71,6 @@ class TResultGridView final : public QAbstractScrollArea, private GridObserver {
     void KeyDown(int key, Qt::KeyboardModifiers modifiers);
     /** The context menu is asked for (right button or menu key) at a screen point. */
     void ContextMenuRequested(const QPoint& globalPos);
-    /**
-     * A click (press and release) in one fixed row on the cell `col`, not within 4 pixels of
-     * a column border and not ending a resize; sorting decides what it means.
-     */
-    void HeaderClicked(int col, int row);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -93,6 +89,8 @@ class TResultGridView final : public QAbstractScrollArea, private GridObserver {
 
   private:
     enum class DragMode { None, Selecting, SizingCol, SizingRow };
+    // Pixels the columns scroll per step (arrow of the scroll bar, drag past an edge).
+    static constexpr int kHorizontalStep = 20;
 
     // GridObserver
     void CellChanged(int col, int row) override;
@@ -120,7 +118,10 @@ class TResultGridView final : public QAbstractScrollArea, private GridObserver {
     [[nodiscard]] std::optional<std::string> anchorAt(const QPoint& pos);
     bool pressAnchor(const QPoint& pos);
     void dragSelection(const QPoint& pos);
-    [[nodiscard]] bool isNearColumnBorder(int x, GridCell cell);
+    [[nodiscard]] std::optional<int> columnBorderNear(int x, GridCell cell);
+    [[nodiscard]] bool isHeaderClick(int x, GridCell cell);
+    void sortByHeader(int col);
+    void fitColumn(int col);
 
     TBaseGrid& m_grid;
     GridGeometry m_geometry;
@@ -141,6 +142,8 @@ class TResultGridView final : public QAbstractScrollArea, private GridObserver {
     int m_sizeIndex = -1;
     int m_sizeStartPos = 0;
     int m_sizeStartSize = 0;
+    // Set by a double-click on a header border, which fits a column; its release does nothing.
+    bool m_borderDoubleClick = false;
 
     CellEditor* m_editor = nullptr;
     GridCell m_editCell;

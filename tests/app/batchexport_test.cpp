@@ -1,3 +1,9 @@
+#include <fcntl.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
 #include <filesystem>
 #include <sstream>
 
@@ -105,15 +111,127 @@ TEST_F(BatchExportTest, FailuresReportOnStandardErrorAndLeaveNoFile)
     EXPECT_FALSE(std::filesystem::exists(unreachable));
 }
 
-TEST_F(BatchExportTest, BadArgumentsAreRefused)
+// An export's arguments follow its grammar exactly: anything else is named, the usage
+// follows, and no file is made (not even one named after a switch at the root).
+TEST_F(BatchExportTest, ArgumentsOutsideTheGrammarAreRefused)
 {
-    EXPECT_EQ(Run({"/scsv"}), 1);
-    EXPECT_NE(m_err.str().find("Missing output file"), std::string::npos);
-    EXPECT_EQ(Run({"/open:x", "/cache:y", "/scsv", Output()}), 1);
-    EXPECT_EQ(Run({"/stext", Output(), "/scsv", Output()}), 1);
+    const std::string in = "/open:" + IndexPath();
+    const struct {
+        std::vector<std::string> Arguments;
+        std::string Message;
+    } cases[] = {
+        {{"/scsv"}, "Missing output file after /scsv."},
+        {{in, "/stext", "/scsv"}, "Missing output file after /stext: /scsv is a switch."},
+        {{in, "/stext", "/CACHE:x"}, "Missing output file after /stext: /CACHE:x is a switch."},
+        {{in, "/stext", Output(), "/scsv", Output("b")},
+         "Only one of /stext, /scsv and /shtml may be given: /scsv"},
+        {{"/bogus", in, "/scsv", Output()}, "Unexpected argument: /bogus"},
+        {{in, "/scsv", Output(), "extra"}, "Unexpected argument: extra"},
+        {{in, in, "/scsv", Output()}, "Only one /open: may be given: " + in},
+        {{"/cache:a", "/cache:b", "/scsv", Output()}, "Only one /cache: may be given: /cache:b"},
+        {{in, "/cache:y", "/scsv", Output()}, "Give either /cache: or /open:, not both."},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Run(c.Arguments), 1) << c.Message;
+        EXPECT_EQ(m_err.str(), c.Message + "\n" + UsageText());
+    }
     EXPECT_FALSE(std::filesystem::exists(Output()));
+    EXPECT_FALSE(std::filesystem::exists(Output("b")));
+    EXPECT_FALSE(std::filesystem::exists("/scsv"));
+
     EXPECT_EQ(Run({"--help"}), 0);
     EXPECT_NE(m_out.str().find("Usage: varnok5"), std::string::npos);
+}
+
+TEST_F(BatchExportTest, WindowModeIgnoresWhatItDoesNotKnow)
+{
+    const CommandLine line = ParseCommandLine({"/bogus", "/cache:A", "/CACHE:B", "/open:x", "y"});
+    EXPECT_FALSE(line.IsBatch());
+    EXPECT_EQ(line.CacheFolder.value_or("<none>"), "A");
+}
+
+// The evidence is never the output, whatever name, link or redirection leads to it.
+TEST_F(BatchExportTest, OutputThatIsTheIndexFileIsRefused)
+{
+    const std::string evidence = ReadWholeFile(IndexPath());
+    std::filesystem::create_symlink(IndexPath(), Output("link.dat"));
+    std::filesystem::create_hard_link(IndexPath(), Output("hard.dat"));
+    const std::string open = "/open:" + IndexPath();
+    const struct {
+        std::vector<std::string> Arguments;
+        std::string Named;
+    } cases[] = {
+        {{open, "/stext", IndexPath()}, IndexPath()},
+        {{open, "/scsv", Output("link.dat")}, Output("link.dat")},
+        {{open, "/shtml", Output("hard.dat")}, Output("hard.dat")},
+        {{"/open:" + Output("link.dat"), "/stext",
+          CacheFolder() + "/../cache/Content.IE5/index.dat"},
+         CacheFolder() + "/../cache/Content.IE5/index.dat"},
+        {{"/cache:" + CacheFolder(), "/scsv", CacheFolder() + "/Content.IE5/index.dat"},
+         CacheFolder() + "/Content.IE5/index.dat"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Run(c.Arguments), 1) << c.Named;
+        EXPECT_NE(m_err.str().find("Cannot write " + c.Named + ": it is the index file"),
+                  std::string::npos)
+            << m_err.str();
+    }
+
+    // Standard output appended to the index file.
+    const int savedOut = ::dup(STDOUT_FILENO);
+    const int appended = ::open(IndexPath().c_str(), O_WRONLY | O_APPEND);
+    ASSERT_GE(appended, 0);
+    ::dup2(appended, STDOUT_FILENO);
+    const int status = Run({open, "/stext", "-"});
+    ::dup2(savedOut, STDOUT_FILENO);
+    ::close(appended);
+    ::close(savedOut);
+    EXPECT_EQ(status, 1);
+    EXPECT_EQ(m_err.str(),
+              "Cannot write standard output: it is the index file " + IndexPath() + "\n");
+
+    EXPECT_EQ(ReadWholeFile(IndexPath()), evidence);
+}
+
+// Whatever cannot be read as an index file fails the export, naming the file and the
+// reason, and an existing output keeps its contents.
+TEST_F(BatchExportTest, UnreadableIndexIsAFailure)
+{
+    const std::string fifo = Output("pipe.dat");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string socketPath = Output("socket.dat");
+    const int listening = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    socketPath.copy(address.sun_path, sizeof address.sun_path - 1);
+    ASSERT_EQ(::bind(listening, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    std::filesystem::create_symlink(Output("loop.dat"), Output("loop.dat"));
+    std::filesystem::create_directories(m_dir.Path() / "bare" / "Content.IE5");
+    const std::string bareIndex = m_dir.File("bare") + "/Content.IE5/index.dat";
+
+    const struct {
+        std::string Input;
+        std::string Reason;
+    } cases[] = {
+        {"/open:" + fifo, "Cannot read the index file " + fifo + ": a named pipe, not a file"},
+        {"/open:/dev/zero", "Cannot read the index file /dev/zero: a device, not a file"},
+        {"/open:" + socketPath,
+         "Cannot read the index file " + socketPath + ": a socket, not a file"},
+        {"/open:" + Output("loop.dat"), "Cannot read the index file " + Output("loop.dat") +
+                                            ": Too many levels of symbolic links"},
+        {"/open:" + m_dir.File("bare"),
+         "Cannot read the index file " + m_dir.File("bare") + ": a folder, not a file"},
+        {"/cache:" + m_dir.File("bare"),
+         "Cannot read the index file " + bareIndex + ": No such file or directory"},
+    };
+    WriteWholeFile(Output(), "earlier export");
+    for (const auto& c : cases) {
+        EXPECT_EQ(Run({c.Input, "/scsv", Output()}), 1) << c.Input;
+        EXPECT_EQ(m_err.str(), c.Reason + "\n");
+        EXPECT_EQ(m_out.str(), "");
+    }
+    ::close(listening);
+    EXPECT_EQ(ReadWholeFile(Output()), "earlier export");
 }
 
 } // namespace

@@ -318,7 +318,8 @@ TEST(CellFormat, HtmlAnchorsNameTheAddressTwice)
 
 // Markup only from the HTML cell format: an address that looks like markup, read as text,
 // is shown as exactly its bytes; read as HTML, its anchor shows exactly the address.
-TEST(CellFormat, EachReadSetsMarkupToItsCellFormat) {
+TEST(CellFormat, EachReadSetsMarkupToItsCellFormat)
+{
     const std::string address = "http://h.example/<b>bold</b>";
     IndexFileSpec plan;
     plan.Urls = {Url(address)};

@@ -11,7 +11,8 @@
 using Opened = std::vector<std::string>;
 
 // Targets as the anchor tags of a cell write them; only web addresses ever reach the shell.
-TEST(AnchorPressTest, OnlyWebAddressesReachTheShell) {
+TEST(AnchorPressTest, OnlyWebAddressesReachTheShell)
+{
     struct Case {
         std::string target;
         Opened opened;
@@ -53,7 +54,8 @@ TEST(AnchorPressTest, OnlyWebAddressesReachTheShell) {
     EXPECT_EQ(DecodeAnchorTarget("a&amp;b&lt;&gt;&quot;&AMP;&x"), "a&b<>\"&AMP;&x");
 }
 
-TEST(AnchorPressTest, CellTargetsNameACellByColumnLettersAndRow) {
+TEST(AnchorPressTest, CellTargetsNameACellByColumnLettersAndRow)
+{
     struct Case {
         const char* target;
         std::optional<GridCell> cell;

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <string>
 #include <string_view>
 
 #include "grid/basegrid.h"
+#include "grid/columnfit.h"
 #include "grid/markupplaintext.h"
 #include "grid/texttype.h"
 #include "gridfixtures.h"
@@ -26,7 +28,9 @@ public:
     int UnitsPerInch() const override { return 96; }
     TextExtent MeasureTextRun(const TGridFont&, std::string_view, bool) override { return {}; }
     void DrawTextRun(const TGridFont&, std::string_view, const TextRunOptions&, int, int,
-                     const TextRect&) override {}
+                     const TextRect&) override
+    {
+    }
     void FillRect(const TextRect&, TColor) override {}
     using TextCanvas::DrawLine;
     void DrawLine(int, int, int, int, const TPen&) override {}
@@ -150,4 +154,30 @@ TEST_F(AutoSizeTest, MarkupSwitchedOffMeasuresTheTagsAsText)
     grid.SetCellEx(1, 1, "one<BR>two");
     grid.AutoSizeRow(canvas, 1);
     EXPECT_EQ(grid.RowHeight(1), 21);
+}
+
+TEST_F(AutoSizeTest, ColumnFitsItsWidestTextAsDrawnPlusLinesAndMargins)
+{
+    FillExampleList(grid);
+    // The caption "URL   " is 6 characters of the bold header font: 42 pixels.
+    const struct {
+        std::string Text;
+        int Width;
+    } cases[] = {
+        {"x.htm", 42 + 6}, // the caption is wider
+        {"http://h.example/index.html", 27 * 6 + 6},
+        {"a\r\nlonger line\nb", 11 * 6 + 6}, // the widest line
+        // The address it shows; markup lines start 1 pixel into their area.
+        {Anchor("http://a.example/"), 1 + 17 * 6 + 6},
+        {"{\\rtf1 rich text shown plain}", 21 * 6 + 6},
+        {"=SUM(A1:A9)", 11 * 6 + 6}, // shown as it is
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.Text);
+        grid.SetCellEx(1, 1, test.Text);
+        EXPECT_EQ(FittedColumnWidth(canvas, grid, 1), test.Width);
+    }
+    // The fixed column measures every cell in the header font.
+    grid.SetCellEx(0, 1, "12345");
+    EXPECT_EQ(FittedColumnWidth(canvas, grid, 0), 5 * 7 + 6);
 }

@@ -65,11 +65,25 @@ TEST(CsvWriterTest, QuotesAreDoubledOnlyInsideEnclosedValues)
               "1;\"http://a/?x=\"\"1\"\";y=2&z=3\";t\r\n");
 }
 
-TEST(CsvWriterTest, LineBreaksAreEnclosedWithCrLfAsLf)
+// Addresses from a hostile index file that would split their row or shift its columns
+// in a spreadsheet unless enclosed.
+TEST(CsvWriterTest, ValuesThatWouldSplitTheRowAreEnclosed)
 {
-    EXPECT_EQ(csvOfAddress("a\r\nb"), "1;\"a\nb\";t\r\n");
-    EXPECT_EQ(csvOfAddress("a\rb"), "1;\"a\rb\";t\r\n");
-    EXPECT_EQ(csvOfAddress("a\nb"), "1;a\nb;t\r\n"); // an LF alone does not enclose
+    const struct {
+        const char* Address;
+        const char* Line;
+    } cases[] = {
+        {"a\r\nb", "1;\"a\nb\";t\r\n"},
+        {"a\rb", "1;\"a\rb\";t\r\n"},
+        {"a\nb", "1;\"a\nb\";t\r\n"},
+        {"http://x/\n2;evil;row", "1;\"http://x/\n2;evil;row\";t\r\n"},
+        {"\"x", "1;\"\"\"x\";t\r\n"},
+        {"\"a\";b", "1;\"\"\"a\"\";b\";t\r\n"},
+        {"\"\"", "1;\"\"\"\"\"\";t\r\n"},
+        {"x\"", "1;x\";t\r\n"}, // a quotation mark that does not begin the value is plain
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(csvOfAddress(c.Address), c.Line) << c.Address;
 }
 
 TEST(CsvWriterTest, NulSeparatorMeansComma)

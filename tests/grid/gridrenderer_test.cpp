@@ -146,7 +146,8 @@ TEST_F(GridRendererTest, TextsAreDrawnAsTheyAreStoredExceptMarkupAndRichText)
     EXPECT_EQ(callsOfKind(canvas, Call::ckText)[0].Text, "<A href=\"page.htm\">page.htm</A>");
 }
 
-TEST_F(GridRendererTest, AnchorsAreFoundWhereTheyAreDrawn) {
+TEST_F(GridRendererTest, AnchorsAreFoundWhereTheyAreDrawn)
+{
     Fill(3);
     grid.SetCellEx(1, 1, "go <A href=\"http://h/?a&amp;b\">page.htm</A>");
     grid.SetCellEx(1, 2, "http://h/plain");
@@ -201,6 +202,32 @@ TEST_F(GridRendererTest, SortedHeaderMakesRoomForTheIndicator)
     grid.SortSettings.Show = true;
     grid.SetRowCountEx(2);
     EXPECT_FALSE(renderer.HasSortIndicator(1, 0));
+}
+
+TEST_F(GridRendererTest, SortIndicatorIsATrianglePointingTheSortsWay)
+{
+    Fill(4);
+    grid.SortSettings.Column = 1;
+    const GridRenderer drawing(grid);
+    for (const TSortDirection direction : {sdAscending, sdDescending}) {
+        grid.SortSettings.Direction = direction;
+        drawing.PaintCell(canvas, 1, 0, {66, 0, 216, 21}, false);
+        drawing.PaintCell(canvas, 2, 0, {217, 0, 367, 21}, false); // not the sorted column
+    }
+    const auto shade = [](TColor c) {
+        return c == 0xFFFFFF ? " white" : c == 0x808080 ? " grey" : "";
+    };
+    std::vector<std::string> lines;
+    for (const Call& line : callsOfKind(canvas, Call::ckLine)) {
+        const TextRect& r = line.Rect;
+        lines.push_back(std::to_string(r.Left) + ',' + std::to_string(r.Top) + ' ' +
+                        std::to_string(r.Right) + ',' + std::to_string(r.Bottom) +
+                        shade(line.Color));
+    }
+    // Centred on (120, 10), 10 pixels right of "URL   " and 10 below the cell's top.
+    EXPECT_EQ(lines, (std::vector<std::string>{"116,14 124,14 white", "124,14 120,6 white",
+                                               "120,6 116,14 grey", "124,6 120,14 white",
+                                               "120,14 116,6 grey", "116,6 124,6 grey"}));
 }
 
 TEST_F(GridRendererTest, ViewportPaintsOnlyTheVisibleRowsOfALongList)

@@ -6,7 +6,6 @@
 
 #include "grid/markupcolor.h"
 #include "grid/markuplayout.h"
-#include "grid/markuptags.h"
 #include "platform/testcanvas.h"
 
 // Test canvas metrics: the cell font (height 11) is 6 units a character and 13 a line;
@@ -20,7 +19,8 @@ using Lines = std::vector<std::string>;
 constexpr TColor kText = clWindowText;
 constexpr TextRect kWide{0, 0, 1000, 1000};
 
-MarkupRequest request(const TextRect& area = kWide) {
+MarkupRequest request(const TextRect& area = kWide)
+{
     MarkupRequest r;
     r.Font.Color = kText;
     r.AnchorColor = clBlue;
@@ -28,14 +28,16 @@ MarkupRequest request(const TextRect& area = kWide) {
     return r;
 }
 
-std::string hex(TColor color) {
+std::string hex(TColor color)
+{
     char text[16];
     std::snprintf(text, sizeof text, "%X", color);
     return text;
 }
 
 // A drawn run as "shown@x,y" followed by what differs from the cell font.
-std::string describe(const Call& run) {
+std::string describe(const Call& run)
+{
     std::string text =
         run.Shown + "@" + std::to_string(run.Rect.Left) + "," + std::to_string(run.Rect.Top);
     const TGridFont plain;
@@ -56,7 +58,8 @@ std::string describe(const Call& run) {
     return text;
 }
 
-Lines drawnRuns(std::string_view text, const MarkupRequest& r = request()) {
+Lines drawnRuns(std::string_view text, const MarkupRequest& r = request())
+{
     TestCanvas canvas;
     static_cast<void>(DrawMarkup(canvas, text, r));
     Lines runs;
@@ -69,7 +72,8 @@ Lines drawnRuns(std::string_view text, const MarkupRequest& r = request()) {
 
 } // namespace
 
-TEST(MarkupLayoutTest, TagsAndEntitiesShapeTheRuns) {
+TEST(MarkupLayoutTest, TagsAndEntitiesShapeTheRuns)
+{
     struct Case {
         const char* text;
         Lines runs;
@@ -92,6 +96,13 @@ TEST(MarkupLayoutTest, TagsAndEntitiesShapeTheRuns) {
          {"f@1,0 Courier/16 c80FF", "g@9,5"}},
         {"<FONT color=clRed bgcolor='clYellow' size=20>r</font>", {"r@1,0 Tahoma/27 cFF bgFFFF"}},
         {"<HI>h</HI>n", {"h@1,0 c8000000E bg8000000D", "n@7,0"}},
+        // Colours by hex (either case) or name, anything else black; BGCOLOR is not COLOR.
+        {"<FONT color=#ff8000 bgcolor=#12345>a</FONT>", {"a@1,0 c80FF bg0"}},
+        {"<FONT COLOR=clinfobk BGCOLOR=clnothing>a</FONT>", {"a@1,0 c80000018 bg0"}},
+        {"<FONT BGCOLOR=clRed>a</FONT>", {"a@1,0 bgFF"}},
+        // Longer tags are known by two letters, SUB and SUP by three.
+        {"<FO COLOR=clRed>r</FO><SHADOW>s</SHADOW><SU>t<SUBx>u</q>",
+         {"r@1,0 cFF", "s@8,1 c808080", "s@7,0", "t@13,0", "u@19,3"}},
         {"<Z>hidden</Z>v<IMG SRC=\"a.bmp\"><R a=90>r</R>", {"v@1,0", "r@7,0"}},
         // Tags act in their order: "</U>" ends the anchor's underline too.
         {"<A href=\"t\"><U>a</U>b</A>c", {"a@1,0 U cFF0000", "b@7,0 cFF0000", "c@13,0"}},
@@ -100,7 +111,8 @@ TEST(MarkupLayoutTest, TagsAndEntitiesShapeTheRuns) {
         EXPECT_EQ(drawnRuns(c.text), c.runs) << c.text;
 }
 
-TEST(MarkupLayoutTest, LinesBreakAtBlanksTagsAndLineEnds) {
+TEST(MarkupLayoutTest, LinesBreakAtBlanksTagsAndLineEnds)
+{
     struct Case {
         const char* text;
         int areaRight;
@@ -132,7 +144,8 @@ TEST(MarkupLayoutTest, LinesBreakAtBlanksTagsAndLineEnds) {
         EXPECT_EQ(drawnRuns(c.text, request({0, 0, c.areaRight, 1000})), c.runs) << c.text;
 }
 
-TEST(MarkupLayoutTest, MeasuresWidthAndHeightWithoutDrawing) {
+TEST(MarkupLayoutTest, MeasuresWidthAndHeightWithoutDrawing)
+{
     struct Case {
         const char* text;
         int areaRight;
@@ -160,7 +173,27 @@ TEST(MarkupLayoutTest, MeasuresWidthAndHeightWithoutDrawing) {
     }
 }
 
-TEST(MarkupLayoutTest, PointerOnAnchorTextFindsItsTarget) {
+// Markup typed into a cell can ask for anything; sizes, levels and drawing stay bounded.
+TEST(MarkupLayoutTest, HostileSizesStayBounded)
+{
+    std::string lists;
+    for (int i = 0; i < 2000; ++i)
+        lists += "<UL>";
+    EXPECT_EQ(drawnRuns("<FONT SIZE=99999>x</FONT>"), Lines{"x@1,0 Tahoma/1000"});
+    EXPECT_EQ(drawnRuns(lists + "<LI>x")[1], "x@12001,0");
+    EXPECT_EQ(drawnRuns("<IND x=99999999>y</q>"), Lines{"y@65535,0"});
+
+    TestCanvas canvas;
+    static_cast<void>(
+        DrawMarkup(canvas, "<E>" + std::string(2'000'000, 'a') + "</E>", request({0, 0, 100, 20})));
+    std::size_t zigzags = 0;
+    for (const Call& call : canvas.Calls())
+        zigzags += call.Kind == Call::ckLine ? 1 : 0;
+    EXPECT_EQ(zigzags, 50u); // the part inside the area only
+}
+
+TEST(MarkupLayoutTest, PointerOnAnchorTextFindsItsTarget)
+{
     // The first line (20..33): "ab " at 11..29, the anchor text "cd" at 29..41, " " and the
     // empty-target anchor "e" at 47..53; the second (33..46): "x" at 11..17, "y" at 17..23.
     const char* text = "ab <A href=\"t1\">cd</A> <A>e</A><BR>x<A href=\"a&amp;b\"b\">y</A>";
@@ -188,7 +221,8 @@ TEST(MarkupLayoutTest, PointerOnAnchorTextFindsItsTarget) {
     }
 }
 
-TEST(MarkupLayoutTest, DrawsRulesBackgroundsShadowsAndMarksInsideTheArea) {
+TEST(MarkupLayoutTest, DrawsRulesBackgroundsShadowsAndMarksInsideTheArea)
+{
     TestCanvas canvas;
     const TextRect area{10, 20, 110, 50};
     static_cast<void>(DrawMarkup(
@@ -234,54 +268,4 @@ TEST(MarkupLayoutTest, DrawsRulesBackgroundsShadowsAndMarksInsideTheArea) {
         "run q@11,46",
     };
     EXPECT_EQ(calls, expected);
-}
-
-TEST(MarkupLayoutTest, ColourNamesAndHexValues) {
-    struct Case {
-        const char* value;
-        TColor color;
-    };
-    const Case cases[] = {
-        {"#FF8000", 0x0080FF},
-        {"#ff8000", 0x0080FF},
-        {"#12345", clBlack},
-        {"#GG0000", clBlack},
-        {"clRed", clRed},
-        {"CLBLUE", clBlue},
-        {"clmaroon", 0x000080},
-        {"clbackground", 0x80000001},
-        {"clhighlight", clHighlight},
-        {"clinfobk", 0x80000018},
-        {"clnothing", clBlack},
-        {"", clBlack},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(MarkupColor(c.value), c.color) << c.value;
-}
-
-TEST(MarkupLayoutTest, TagNamesAndAttributes) {
-    using K = MarkupTagKind;
-    const std::pair<const char*, K> names[] = {
-        {"A href=\"x\"", K::Anchor}, {"/a", K::Anchor},       {"BR", K::LineBreak},
-        {"Bx", K::Unknown},          {"FO", K::Font},         {"font", K::Font},
-        {"SUB", K::Subscript},       {"sup", K::Superscript}, {"SU", K::Unknown},
-        {"SHADOW", K::Shadow},       {"IND x=1", K::Indent},  {"IMG", K::Image},
-        {"!-- x --", K::Unknown},    {"", K::Unknown},        {"h1", K::Unknown},
-    };
-    for (const auto& [inside, kind] : names)
-        EXPECT_EQ(ParseMarkupTag(inside).Kind, kind) << inside;
-    EXPECT_TRUE(ParseMarkupTag("/B").Closing);
-    EXPECT_FALSE(ParseMarkupTag("B").Closing);
-
-    const std::string_view font = "FONT BGCOLOR=\"#00FF00\" color = red face='A B'";
-    EXPECT_EQ(TagAttribute(font, "BGCOLOR"), "#00FF00");
-    EXPECT_EQ(TagAttribute(font, "COLOR"), "red");
-    EXPECT_EQ(TagAttribute(font, "FACE"), "A B");
-    EXPECT_EQ(TagAttribute("FONT BGCOLOR=x", "COLOR"), std::nullopt);
-    EXPECT_EQ(TagNumber("FONT SIZE=+2", "SIZE"), 2);
-    EXPECT_EQ(TagNumber("IND x=-5", "X"), -5);
-    EXPECT_EQ(TagNumber("IND x=abc", "X"), std::nullopt);
-    EXPECT_EQ(TagNumber("IND x=99999999", "X"), 65535);
-    EXPECT_EQ(AnchorTargetOf("A href=\"a\"b\""), "a");
-    EXPECT_EQ(AnchorTargetOf("A href=x"), "");
 }

@@ -193,7 +193,8 @@ TEST(QtCanvasTest, FillsAndLinesUsePaletteAndRgbColours)
     EXPECT_FALSE(ToQColor(kNoColor, palette).isValid());
 }
 
-TEST(QtCanvasTest, TextRunsShowPrefixesBackgroundsAndStayInTheirClip) {
+TEST(QtCanvasTest, TextRunsShowPrefixesBackgroundsAndStayInTheirClip)
+{
     const TGridFont font = gridFont();
     const QFontMetrics metrics(QtCanvas::ToQFont(font));
     const TextRect everywhere{0, 0, 200, 40};
@@ -240,7 +241,8 @@ TEST(QtCanvasTest, TextRunsShowPrefixesBackgroundsAndStayInTheirClip) {
     EXPECT_EQ(inkBounds(clipped), QRect(QPoint(10, 2), QPoint(59, 2 + metrics.lineSpacing() - 3)));
 }
 
-TEST(QtCanvasTest, PensDrawStyledLinesAndFrames) {
+TEST(QtCanvasTest, PensDrawStyledLinesAndFrames)
+{
     QImage image = blankImage(120, 60);
     {
         QPainter painter(&image);

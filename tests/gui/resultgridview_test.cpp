@@ -10,6 +10,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "grid/basegrid.h"
 #include "grid/view/resultgridview.h"
@@ -182,14 +183,13 @@ TEST_F(ResultGridViewTest, DraggingSelectsARangeFromThePressedCell)
 TEST_F(ResultGridViewTest, ColumnBorderInTheHeaderResizesThatColumnOnly)
 {
     Show(20);
-    QSignalSpy clicks(view.get(), &TResultGridView::HeaderClicked);
     MoveTo({217, 8});
     EXPECT_EQ(Viewport()->cursor().shape(), Qt::SplitHCursor);
     Drag({217, 8}, {250, 8}, {257, 9});
     EXPECT_EQ(grid.ColWidth(1), 190);
     EXPECT_EQ(grid.ColWidth(0), 65);
     EXPECT_EQ(grid.ColWidth(2), 150);
-    EXPECT_EQ(clicks.count(), 0); // ending a resize is no header click
+    EXPECT_EQ(grid.SortSettings.Column, 0); // ending a resize does not sort
 
     // The fixed column can be sized as well.
     Drag({65, 8}, {50, 8}, {45, 8});
@@ -308,26 +308,87 @@ TEST_F(ResultGridViewTest, HintsShowTheStoredTextOfNormalCellsOnly)
     EXPECT_TRUE(view->HintText().isEmpty());
 }
 
-TEST_F(ResultGridViewTest, HeaderClicksAreReportedAwayFromColumnBorders)
+TEST_F(ResultGridViewTest, HeaderClicksSortAwayFromColumnBordersAndOnlyFromTheHeader)
 {
-    Show(10);
-    QSignalSpy clicks(view.get(), &TResultGridView::HeaderClicked);
-    QTest::mouseClick(Viewport(), Qt::LeftButton, {}, CellCentre(2, 0));
-    ASSERT_EQ(clicks.count(), 1);
-    EXPECT_EQ(clicks.at(0).at(0).toInt(), 2);
-    EXPECT_EQ(clicks.at(0).at(1).toInt(), 0);
+    // Column 0 spans x 0..64, column 1 66..215 and column 2 217..366, each followed by its
+    // grid line; the header row spans y 0..20. The rows: b, c, a, visited 3rd, 1st and 2nd.
+    struct Click {
+        QPoint Press;
+        QPoint Release;
+    };
+    const QPoint address{140, 8};
+    const QPoint visit{290, 8};
+    const Click onAddress{address, address};
+    const Click onVisit{visit, visit};
+    const struct {
+        const char* Rule;
+        int Rows;
+        std::vector<Click> Clicks;
+        int Column;
+        std::vector<std::string> Addresses;
+    } cases[] = {
+        {"the number header", 4, {{{32, 8}, {32, 8}}}, 0, {"b", "c", "a"}},
+        {"pressed in a data cell", 4, {{{140, 32}, address}}, 0, {"b", "c", "a"}},
+        {"3 px left of a border", 4, {{address, {213, 8}}}, 0, {"b", "c", "a"}},
+        {"3 px right of a border", 4, {{address, {68, 8}}}, 0, {"b", "c", "a"}},
+        {"4 px left of a border", 4, {{address, {212, 8}}}, 1, {"a", "b", "c"}},
+        {"4 px right of a border", 4, {{address, {69, 8}}}, 1, {"a", "b", "c"}},
+        {"two clicks", 4, {onAddress, onAddress}, 1, {"c", "b", "a"}},
+        {"another header", 4, {onAddress, onAddress, onVisit}, 2, {"c", "a", "b"}},
+        {"released on another header", 4, {{address, visit}}, 2, {"c", "a", "b"}},
+        {"header plus one row", 2, {{address, address}}, 0, {"b"}},
+    };
+    const char* const addresses[] = {"b", "c", "a"};
+    const char* const visits[] = {"03/01/2004 00:00:00", "01/01/2004 00:00:00",
+                                  "02/01/2004 00:00:00"};
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.Rule);
+        view.reset();
+        grid.SortSettings = TSortSettings{};
+        Show(test.Rows);
+        for (int row = 1; row < test.Rows; ++row) {
+            grid.SetCellEx(1, row, addresses[row - 1]);
+            grid.SetCellEx(2, row, visits[row - 1]);
+        }
+        for (const Click& click : test.Clicks) {
+            QTest::mousePress(Viewport(), Qt::LeftButton, {}, click.Press);
+            QTest::mouseRelease(Viewport(), Qt::LeftButton, {}, click.Release);
+        }
+        std::vector<std::string> listed;
+        for (int row = 1; row < test.Rows; ++row) {
+            listed.push_back(grid.GetCellEx(1, row));
+        }
+        EXPECT_EQ(listed, test.Addresses);
+        EXPECT_EQ(grid.SortSettings.Column, test.Column);
+    }
+}
 
-    // Column 1 ends at its grid line x = 216: 3 pixels off is the resize zone, 4 is not.
-    QTest::mouseClick(Viewport(), Qt::LeftButton, {}, {216 + 4 + 1, 8}); // column 2, 5 off
-    EXPECT_EQ(clicks.count(), 2);
-    QTest::mousePress(Viewport(), Qt::LeftButton, {}, {212, 8});
-    QTest::mouseRelease(Viewport(), Qt::LeftButton, {}, {212, 8}); // 4 off: a click
-    EXPECT_EQ(clicks.count(), 3);
+TEST_F(ResultGridViewTest, DoubleClickOnAHeaderBorderFitsTheColumnWithoutSorting)
+{
+    Show(4);
+    const std::string longest = "http://www.example.com/a/much/longer/address.html";
+    grid.SetCellEx(1, 2, longest);
+    grid.SetCellEx(1, 3, "a.htm");
+    QSignalSpy doubleClicks(view.get(), &TResultGridView::DblClickCell);
+    QtCanvas measuring;
+    const int fitted = measuring.MeasureLine(grid.Font(), longest).Width + 2 + 4;
+    const auto doubleClick = [this](QPoint pos) {
+        QTest::mouseDClick(Viewport(), Qt::LeftButton, {}, pos);
+        QTest::mouseRelease(Viewport(), Qt::LeftButton, {}, pos);
+    };
 
-    // Pressed on a data cell, released on the header: no click.
-    QTest::mousePress(Viewport(), Qt::LeftButton, {}, CellCentre(1, 3));
-    QTest::mouseRelease(Viewport(), Qt::LeftButton, {}, CellCentre(1, 0));
-    EXPECT_EQ(clicks.count(), 3);
+    doubleClick({218, 8}); // right of column 1's border: the column left of it
+    EXPECT_EQ(grid.ColWidth(1), fitted);
+    grid.SetColWidth(1, 150);
+    doubleClick({213, 8}); // left of the same border: the column under it
+    EXPECT_EQ(grid.ColWidth(1), fitted);
+    doubleClick({67, 8}); // the border of the fixed column: it keeps its width
+    doubleClick({62, 8});
+    EXPECT_EQ(grid.ColWidth(0), 65);
+
+    EXPECT_EQ(grid.SortSettings.Column, 0);
+    EXPECT_EQ(grid.GetCellEx(1, 3), "a.htm");
+    EXPECT_EQ(doubleClicks.count(), 0);
 }
 
 TEST_F(ResultGridViewTest, DoubleClickKeysAndContextMenuAreSignalled)
@@ -372,7 +433,8 @@ TEST_F(ResultGridViewTest, PaintsSilverGridLinesAndButtonFaceHeadersFarDownALong
 
 // The anchors of markup cells: hand pointer, presses that open web targets only or move
 // the focus to a named cell, and presses beside the anchor text that select as usual.
-TEST_F(ResultGridViewTest, AnchorsTakeTheHandPointerAndPressesOpenThemThroughTheShell) {
+TEST_F(ResultGridViewTest, AnchorsTakeTheHandPointerAndPressesOpenThemThroughTheShell)
+{
     Show(40);
     grid.SetCellEx(1, 2, "<A href=\"http://h.example/?a&amp;b\">page.htm</A>");
     grid.SetCellEx(1, 3, "<A href=\"javascript:alert(1)\">js</A>");
@@ -422,7 +484,8 @@ TEST_F(ResultGridViewTest, AnchorsTakeTheHandPointerAndPressesOpenThemThroughThe
     EXPECT_GE(rows.Last, 30);
 }
 
-TEST_F(ResultGridViewTest, AnchorCellsAreDrawnBlueAndUnderlined) {
+TEST_F(ResultGridViewTest, AnchorCellsAreDrawnBlueAndUnderlined)
+{
     Show(5);
     grid.SetCellEx(1, 2, "<A href=\"http://h.example/\">http://h.example/</A>");
     grid.SetCellEx(1, 3, "http://h.example/");

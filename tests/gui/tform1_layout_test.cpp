@@ -192,6 +192,64 @@ TEST_F(LayoutTest, CloseInNormalStateSavesTheBounds)
     EXPECT_EQ(StoredBounds(), (Texts{"44", "33", "480", "640"}));
 }
 
+// Bounds that no window can use come up as designed and go back as the window was.
+TEST_F(LayoutTest, UnusableStoredBoundsGiveTheDesignedWindow)
+{
+    for (const char* stored :
+         {"Top=111\nLeft=60\nWidth=0\nHeight=0\n", "Top=111\nLeft=60\nWidth=-700\nHeight=-470\n",
+          "Top=-9000\nLeft=9000\nWidth=100000\nHeight=100000\n"}) {
+        CreateQuiet(std::string("[Settings]\n") + stored);
+        m_form->SetStartupDone();
+        QApplication::processEvents();
+        EXPECT_TRUE(m_form->isVisible()) << stored;
+        EXPECT_EQ(m_form->pos(), QPoint(60, 111)) << stored;
+        EXPECT_EQ(m_form->size(), QSize(700, 470)) << stored;
+        m_form->close();
+        EXPECT_EQ(StoredBounds(), (Texts{"111", "60", "470", "700"})) << stored;
+        m_form.reset();
+    }
+}
+
+// A settings file that refuses every write: resizing reports it in one box, opened after
+// the resize rather than inside it, and again only once a write has succeeded in between.
+TEST_F(LayoutTest, RefusedWritesDuringResizesShowOneBoxAfterTheResize)
+{
+    // Larger than any settings file is read whole, so it is read but never rewritten.
+    const std::string refusing = std::string(kQuietSettings) + std::string(1024 * 1024, '\n');
+    CreateQuiet();
+    WriteSettings(refusing);
+    m_form->SetStartupDone();
+    QApplication::processEvents();
+    const auto boxes = [this] {
+        return m_dialogs.CountOf(ScriptedDialogs::Kind::ApplicationError);
+    };
+
+    m_form->resize(600, 400);
+    EXPECT_EQ(boxes(), 0) << "no box inside the resize";
+    QApplication::processEvents();
+    EXPECT_EQ(boxes(), 1);
+    for (int i = 1; i <= 12; ++i) {
+        m_form->resize(600 + i, 400);
+        QApplication::processEvents();
+    }
+    EXPECT_EQ(boxes(), 1);
+
+    WriteSettings(kQuietSettings);
+    m_form->resize(650, 420);
+    QApplication::processEvents();
+    WriteSettings(refusing);
+    m_form->resize(660, 430);
+    QApplication::processEvents();
+    EXPECT_EQ(boxes(), 2) << "a new failure after a good write is news";
+    EXPECT_EQ(m_dialogs.CallsOf(ScriptedDialogs::Kind::ApplicationError)[1].Text,
+              "Unable to write to " + SettingsPath());
+
+    Action("Exit1")->trigger();
+    QApplication::processEvents();
+    EXPECT_FALSE(m_form->isVisible());
+    EXPECT_EQ(boxes(), 2);
+}
+
 TEST_F(LayoutTest, CloseWhileMaximizedKeepsTheStoredBounds)
 {
     CreateQuiet("[Settings]\nTop=10\nLeft=20\nHeight=300\nWidth=400\n");

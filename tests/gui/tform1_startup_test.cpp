@@ -199,16 +199,16 @@ TEST_F(StartupTest, WithoutSettingsFileTheDefaultsApply)
 
 TEST_F(StartupTest, StoredSettingsAreApplied)
 {
-    WriteSettings("[Settings]\nDate format=2\nTop=50\nLeft=70\nHeight=500\nWidth=800\n"
+    WriteSettings("[Settings]\nDate format=2\nTop=50\nLeft=70\nHeight=500\nWidth=720\n"
                   "Font Name=DejaVu Sans\nFont Size=12\nShow text only=1\n"
                   "[Preferences]\nShow welcome window=0\nCell format: HTML=1\n");
     MakeWineCache();
     Create();
 
     EXPECT_EQ(m_form->pos(), QPoint(70, 50));
-    EXPECT_EQ(m_form->size(), QSize(800, 500));
-    EXPECT_EQ(CheckedOptions(), (Names{"Dateformatdmy1", "Donotshowwelcome1", "Showtextonly1",
-                                       "CellformatHTML1"}));
+    EXPECT_EQ(m_form->size(), QSize(720, 500));
+    EXPECT_EQ(CheckedOptions(),
+              (Names{"Dateformatdmy1", "Donotshowwelcome1", "Showtextonly1", "CellformatHTML1"}));
     EXPECT_EQ(m_form->Options().DateFormat, 2);
     EXPECT_FALSE(m_form->Options().ShowAllEntries);
     EXPECT_TRUE(m_form->Options().CellFormatHtml);

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "support/testsupport.h"
@@ -212,6 +214,77 @@ TEST_F(PrivateProfileTest, WriteThroughLinkKeepsTheLink)
     Write("S", "K", "new");
     EXPECT_TRUE(std::filesystem::is_symlink(m_path));
     EXPECT_EQ(ReadWholeFile(real), "[S]\r\nK=new\r\n");
+}
+
+// Something other than a regular file in the file's place (a pipe that would never end, a
+// device that never stops giving bytes, a folder) reads as a missing file, without waiting,
+// and is never written.
+TEST_F(PrivateProfileTest, OnlyARegularFileIsReadOrWritten)
+{
+    const std::string fifo = m_dir.File("pipe.ini");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string zero = m_dir.File("zero.ini");
+    std::filesystem::create_symlink("/dev/zero", zero);
+    const std::string folder = m_dir.File("folder.ini");
+    std::filesystem::create_directory(folder);
+    for (const std::string& path : {fifo, zero, folder}) {
+        EXPECT_EQ(PrivateProfile(path).ReadString("S", "K", "default"), "default") << path;
+        EXPECT_FALSE(PrivateProfile(path).WriteString("S", "K", "v")) << path;
+    }
+    EXPECT_EQ(std::filesystem::status(fifo).type(), std::filesystem::file_type::fifo);
+    EXPECT_TRUE(std::filesystem::is_symlink(zero));
+    EXPECT_TRUE(std::filesystem::is_directory(folder));
+}
+
+// No settings file comes near a MiB: a larger one is read only that far, and is not
+// rewritten, since the rest of it could not be kept.
+TEST_F(PrivateProfileTest, OnlyTheFirstMebibyteIsRead)
+{
+    const std::string head = "[S]\r\nEarly=1\r\n";
+    const std::string contents = head + std::string(10'000'000, '\n') + "[S]\r\nLate=2\r\n";
+    WriteWholeFile(m_path, contents);
+    EXPECT_EQ(Read("S", "Early"), "1");
+    EXPECT_EQ(Read("S", "Late"), "<none>");
+    EXPECT_FALSE(PrivateProfile(m_path).WriteString("S", "Early", "3"));
+    EXPECT_EQ(std::filesystem::file_size(m_path), contents.size());
+
+    WriteWholeFile(m_path, head + std::string(1024 * 1024 - head.size() - 8, '\n') + "Late=2\r\n");
+    EXPECT_EQ(Read("S", "Late"), "2") << "a file of exactly a MiB is read whole";
+    Write("S", "Early", "3");
+    EXPECT_EQ(Read("S", "Early"), "3");
+}
+
+// Two running copies writing at the same time: every key either of them wrote survives.
+TEST_F(PrivateProfileTest, ConcurrentWritersLoseNothing)
+{
+    constexpr int kKeys = 150;
+    std::vector<pid_t> writers;
+    for (const char* name : {"A", "B"}) {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            bool allWritten = true;
+            for (int i = 0; i < kKeys; ++i) {
+                const std::string key = std::string(name) + std::to_string(i);
+                allWritten = PrivateProfile(m_path).WriteString("S", key, key) && allWritten;
+            }
+            ::_exit(allWritten ? 0 : 1);
+        }
+        writers.push_back(child);
+    }
+    for (const pid_t child : writers) {
+        int status = -1;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    int missing = 0;
+    for (const char* name : {"A", "B"}) {
+        for (int i = 0; i < kKeys; ++i) {
+            const std::string key = std::string(name) + std::to_string(i);
+            missing += Read("S", key) == key ? 0 : 1;
+        }
+    }
+    EXPECT_EQ(missing, 0);
 }
 
 // Only an absolute XDG_CONFIG_HOME counts; otherwise the file lives in ~/.config.

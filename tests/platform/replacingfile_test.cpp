@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <signal.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 
@@ -81,4 +84,70 @@ TEST(ReplacingFileTest, RefusesMissingFoldersAndFolders)
     ReplacingFile unnamed("");
     EXPECT_FALSE(unnamed.Open());
     EXPECT_EQ(filesIn(dir.Path()), 0u);
+}
+
+// Every name the file system takes must work, the longest ones included: the temporary
+// file's name may not grow past what the folder allows.
+TEST(ReplacingFileTest, LongestNamesWork)
+{
+    TempDir dir;
+    for (const auto kind :
+         {ReplacingFile::TemporaryKind::Unnamed, ReplacingFile::TemporaryKind::Named}) {
+        for (std::size_t length = 242; length <= 255; ++length) {
+            const std::string target = dir.File(std::string(length, 'n'));
+            for (const char* contents : {"new", "replaced"}) {
+                ReplacingFile file(target, kind);
+                ASSERT_TRUE(file.Open()) << length;
+                file.Stream() << contents;
+                ASSERT_TRUE(file.Commit()) << length;
+                EXPECT_EQ(ReadWholeFile(target), contents);
+            }
+            std::filesystem::remove(target);
+        }
+    }
+    EXPECT_EQ(filesIn(dir.Path()), 0u);
+}
+
+// A writer stopped half-way leaves the folder as it was: a killed process takes its unnamed
+// file with it, and SIGINT or SIGTERM remove a named one before the process ends.
+TEST(ReplacingFileTest, StoppedWriterLeavesNothingBehind)
+{
+    using Kind = ReplacingFile::TemporaryKind;
+    const struct {
+        Kind TemporaryKind;
+        int Signal;
+    } cases[] = {{Kind::Unnamed, SIGKILL},
+                 {Kind::Unnamed, SIGTERM},
+                 {Kind::Named, SIGTERM},
+                 {Kind::Named, SIGINT}};
+    for (const auto& c : cases) {
+        TempDir dir;
+        const std::string target = dir.File("export.csv");
+        WriteWholeFile(target, "earlier export");
+        int ready[2];
+        ASSERT_EQ(::pipe(ready), 0);
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            ReplacingFile file(target, c.TemporaryKind);
+            const bool opened = file.Open();
+            file.Stream() << std::string(1 << 20, 'x') << std::flush;
+            const char state = opened ? 'w' : 'f';
+            (void)!::write(ready[1], &state, 1);
+            for (;;)
+                ::pause();
+        }
+        char state = 0;
+        EXPECT_EQ(::read(ready[0], &state, 1), 1);
+        EXPECT_EQ(state, 'w');
+        EXPECT_EQ(filesIn(dir.Path()), c.TemporaryKind == Kind::Named ? 2u : 1u);
+        ::kill(child, c.Signal);
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ::close(ready[0]);
+        ::close(ready[1]);
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == c.Signal) << c.Signal;
+        EXPECT_EQ(filesIn(dir.Path()), 1u) << c.Signal;
+        EXPECT_EQ(ReadWholeFile(target), "earlier export");
+    }
 }

@@ -53,7 +53,8 @@ TEST(TestCanvasTest, EveryKindOfLineBreakEndsALine)
     EXPECT_EQ(canvas.MeasureWrappedHeight(fontOfHeight(13), "x", 600), 15);
 }
 
-TEST(TestCanvasTest, RunsShowTheirPrefixProcessedCharacters) {
+TEST(TestCanvasTest, RunsShowTheirPrefixProcessedCharacters)
+{
     struct Case {
         const char* text;
         bool prefix;
@@ -81,13 +82,4 @@ TEST(TestCanvasTest, RunsShowTheirPrefixProcessedCharacters) {
                   6 * static_cast<int>(c.shown.size()))
             << c.text;
     }
-
-    canvas.DrawTextRun(font, "a&&b", {true, 0x00FF00}, 10, 20, {0, 0, 50, 50});
-    ASSERT_EQ(canvas.Calls().size(), 1U);
-    const TestCanvasCall& call = canvas.Calls()[0];
-    EXPECT_EQ(call.Kind, TestCanvasCall::ckRun);
-    EXPECT_EQ(call.Shown, "a&b");
-    EXPECT_EQ(call.Rect.Right, 28);
-    EXPECT_EQ(call.Rect.Bottom, 33);
-    EXPECT_EQ(call.RunOptions.Background, 0x00FF00U);
 }
