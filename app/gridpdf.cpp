@@ -15,21 +15,23 @@ namespace {
 
 // Qt's PDF output writes to a QIODevice; this one passes the bytes on to a std::ostream.
 class OStreamDevice final : public QIODevice {
-  public:
+public:
     explicit OStreamDevice(std::ostream& stream) : m_stream(stream) {}
 
-  protected:
+protected:
     qint64 readData(char* /*data*/, qint64 /*maxSize*/) override { return -1; }
-    qint64 writeData(const char* data, qint64 size) override {
+    qint64 writeData(const char* data, qint64 size) override
+    {
         m_stream.write(data, static_cast<std::streamsize>(size));
         return m_stream ? size : -1;
     }
 
-  private:
+private:
     std::ostream& m_stream;
 };
 
-void writePdf(TResultGrid& grid, std::ostream& stream) {
+void writePdf(TResultGrid& grid, std::ostream& stream)
+{
     OStreamDevice device(stream);
     device.open(QIODevice::WriteOnly);
     QPdfWriter writer(&device);
@@ -43,7 +45,8 @@ void writePdf(TResultGrid& grid, std::ostream& stream) {
 
 } // namespace
 
-int PrintGridToPdf(TResultGrid& grid, const std::string& fileName) {
+int PrintGridToPdf(TResultGrid& grid, const std::string& fileName)
+{
     const OffscreenGui gui;
     ReplacingFile file(fileName);
     if (!file.Open())

@@ -26,7 +26,8 @@ namespace {
 
 // A list read from a generated index of `records` realistic records in nine tables (the
 // 40,000-record one is the file compare_peers.sh times the peers on).
-std::unique_ptr<TResultGrid> ReadList(int records) {
+std::unique_ptr<TResultGrid> ReadList(int records)
+{
     const auto file = std::filesystem::temp_directory_path() /
                       ("varnok-print-bench-" + std::to_string(records) + ".dat");
     IndexFileSpec plan = MakeRealisticSpec(records, 1);
@@ -40,7 +41,8 @@ std::unique_ptr<TResultGrid> ReadList(int records) {
     return grid;
 }
 
-void BM_CountPages60000(benchmark::State& state) {
+void BM_CountPages60000(benchmark::State& state)
+{
     const std::unique_ptr<TResultGrid> grid = ReadList(60000);
     QBuffer sink;
     sink.open(QIODevice::WriteOnly);
@@ -63,7 +65,8 @@ void BM_CountPages60000(benchmark::State& state) {
 }
 BENCHMARK(BM_CountPages60000)->Unit(benchmark::kMillisecond);
 
-void BM_WriteListPdf(benchmark::State& state) {
+void BM_WriteListPdf(benchmark::State& state)
+{
     const std::unique_ptr<TResultGrid> grid = ReadList(40000);
     const std::string file =
         (std::filesystem::temp_directory_path() / "varnok-print-bench.pdf").string();
@@ -79,7 +82,8 @@ BENCHMARK(BM_WriteListPdf)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 } // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QGuiApplication application(argc, argv);
     benchmark::Initialize(&argc, argv);

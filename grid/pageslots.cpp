@@ -13,47 +13,56 @@ namespace {
 // Right-hand texts end this far inside the right margin.
 constexpr int kRightSlotInset = 20;
 
-bool isTop(TPrintPosition position) {
+bool isTop(TPrintPosition position)
+{
     return position == ppTopLeft || position == ppTopRight || position == ppTopCenter;
 }
 
-bool isBottom(TPrintPosition position) {
+bool isBottom(TPrintPosition position)
+{
     return position == ppBottomLeft || position == ppBottomRight || position == ppBottomCenter;
 }
 
-bool isLeft(TPrintPosition position) {
+bool isLeft(TPrintPosition position)
+{
     return position == ppTopLeft || position == ppBottomLeft;
 }
 
-bool isRight(TPrintPosition position) {
+bool isRight(TPrintPosition position)
+{
     return position == ppTopRight || position == ppBottomRight;
 }
 
 // An item goes in front of a left slot's text and behind the others'.
-void putItem(PageSlots& slots, TPrintPosition position, const std::string& item) {
+void putItem(PageSlots& slots, TPrintPosition position, const std::string& item)
+{
     if (position == ppNone)
         return;
     std::string& text = slots.Texts[static_cast<std::size_t>(position) - 1];
     text = isLeft(position) ? item + " " + text : text + " " + item;
 }
 
-std::string pageText(const TPrintSettings& settings, int page, int pageCount) {
+std::string pageText(const TPrintSettings& settings, int page, int pageCount)
+{
     std::string number = std::to_string(page);
     if (!settings.PageNumSep.empty() && pageCount > 1)
         number += settings.PageNumSep + std::to_string(pageCount);
     return settings.PagePrefix + " " + number + " " + settings.PageSuffix;
 }
 
-int titleLineCount(const TPrintSettings& settings) {
+int titleLineCount(const TPrintSettings& settings)
+{
     return settings.TitleText.empty() ? static_cast<int>(settings.TitleLines.size()) : 1;
 }
 
-int extraTitleHeight(const TPrintSettings& settings, bool inBand, int lineHeight) {
+int extraTitleHeight(const TPrintSettings& settings, bool inBand, int lineHeight)
+{
     const int lines = titleLineCount(settings);
     return inBand && lines > 1 ? (lines - 1) * lineHeight : 0;
 }
 
-std::string wholeTitle(const TPrintSettings& settings) {
+std::string wholeTitle(const TPrintSettings& settings)
+{
     if (!settings.TitleText.empty())
         return settings.TitleText;
     std::string title;
@@ -62,7 +71,8 @@ std::string wholeTitle(const TPrintSettings& settings) {
     return title;
 }
 
-void putTitle(PageSlots& slots, const TPrintSettings& settings, bool enableHTML) {
+void putTitle(PageSlots& slots, const TPrintSettings& settings, bool enableHTML)
+{
     if (settings.Title == ppNone)
         return;
     const std::string whole = wholeTitle(settings);
@@ -81,7 +91,8 @@ void putTitle(PageSlots& slots, const TPrintSettings& settings, bool enableHTML)
         slots.MoreTitleLines.assign(settings.TitleLines.begin() + 1, settings.TitleLines.end());
 }
 
-bool anyAt(const TPrintSettings& settings, bool (*where)(TPrintPosition)) {
+bool anyAt(const TPrintSettings& settings, bool (*where)(TPrintPosition))
+{
     return where(settings.Time) || where(settings.Date) || where(settings.PageNr) ||
            where(settings.Title);
 }
@@ -89,7 +100,8 @@ bool anyAt(const TPrintSettings& settings, bool (*where)(TPrintPosition)) {
 } // namespace
 
 PageSlots FillPageSlots(const TPrintSettings& settings, const TPrintTime& now, int page,
-                        int pageCount, bool enableHTML) {
+                        int pageCount, bool enableHTML)
+{
     PageSlots slots;
     putItem(slots, settings.Time, FormatPrintTime("hh:nn", now));
     putItem(slots, settings.Date, FormatPrintTime(settings.DateFormat, now));
@@ -98,14 +110,16 @@ PageSlots FillPageSlots(const TPrintSettings& settings, const TPrintTime& now, i
     return slots;
 }
 
-int HeaderBandHeight(const TPrintSettings& settings, const PrintMetrics& metrics) {
+int HeaderBandHeight(const TPrintSettings& settings, const PrintMetrics& metrics)
+{
     if (!anyAt(settings, isTop))
         return settings.HeaderSize;
     return metrics.Pad + metrics.HeaderLineHeight + settings.HeaderSize +
            extraTitleHeight(settings, isTop(settings.Title), metrics.HeaderLineHeight);
 }
 
-int FooterBandHeight(const TPrintSettings& settings, const PrintMetrics& metrics) {
+int FooterBandHeight(const TPrintSettings& settings, const PrintMetrics& metrics)
+{
     if (!anyAt(settings, isBottom))
         return metrics.Pad + metrics.FooterLineHeight + settings.FooterSize;
     return 2 * metrics.Pad + 2 * metrics.FooterLineHeight + settings.FooterSize +
@@ -113,7 +127,8 @@ int FooterBandHeight(const TPrintSettings& settings, const PrintMetrics& metrics
 }
 
 void DrawPageSlots(TextCanvas& canvas, const PageSlots& slots, const TPrintSettings& settings,
-                   const PrintMetrics& metrics, const PageFrameSizes& sizes, TColor anchorColor) {
+                   const PrintMetrics& metrics, const PageFrameSizes& sizes, TColor anchorColor)
+{
     const TextRect page{0, 0, sizes.PageWidth, sizes.PageBottom};
     const int footerTop =
         sizes.PageBottom - (settings.FooterSize + metrics.Pad + metrics.FooterLineHeight);

@@ -32,7 +32,8 @@ constexpr std::array<BorderScheme, 9> kBorderSchemes = {{
 
 } // namespace
 
-BorderScheme BorderSchemeOf(TPrintBorders borders) {
+BorderScheme BorderSchemeOf(TPrintBorders borders)
+{
     const auto index = static_cast<std::size_t>(borders);
     return index < kBorderSchemes.size() ? kBorderSchemes[index] : BorderScheme{};
 }
@@ -40,10 +41,13 @@ BorderScheme BorderSchemeOf(TPrintBorders borders) {
 PrintCellPainter::PrintCellPainter(const TBaseGrid& grid, const TPrintSettings& settings,
                                    const PrintMetrics& metrics, PrintCellColors colors)
     : m_grid(grid), m_settings(settings), m_metrics(metrics), m_colors(colors),
-      m_scheme(BorderSchemeOf(settings.Borders)) {}
+      m_scheme(BorderSchemeOf(settings.Borders))
+{
+}
 
 void PrintCellPainter::DrawCell(TextCanvas& canvas, int col, int row, const TextRect& rect,
-                                bool cut) const {
+                                bool cut) const
+{
     canvas.FillRect(rect, m_colors.Background);
     const std::string& text = m_grid.GetCellEx(col, row);
     if (!text.empty())
@@ -52,7 +56,8 @@ void PrintCellPainter::DrawCell(TextCanvas& canvas, int col, int row, const Text
 }
 
 void PrintCellPainter::drawText(TextCanvas& canvas, std::string_view text,
-                                const TextRect& rect) const {
+                                const TextRect& rect) const
+{
     const TTextType type = TextType(text, m_grid.EnableHTML);
     if (type == ttMarkup) {
         DrawPrintMarkup(canvas, m_metrics.TableFont, m_colors.Anchor, text, rect);
@@ -75,7 +80,8 @@ void PrintCellPainter::drawText(TextCanvas& canvas, std::string_view text,
 
 // Columns sized to their texts print each line as it is, one below the other.
 void PrintCellPainter::drawLines(TextCanvas& canvas, std::string_view text,
-                                 const TextRect& rect) const {
+                                 const TextRect& rect) const
+{
     const TGridFont& font = m_metrics.TableFont;
     const int x = rect.Left + canvas.MeasureLine(font, "a").Width;
     const int step = (m_metrics.TableLineHeight + m_settings.RowSpacing) * 9 / 8;
@@ -91,7 +97,8 @@ void PrintCellPainter::drawLines(TextCanvas& canvas, std::string_view text,
     }
 }
 
-void PrintCellPainter::drawBorders(TextCanvas& canvas, const TextRect& rect, bool cut) const {
+void PrintCellPainter::drawBorders(TextCanvas& canvas, const TextRect& rect, bool cut) const
+{
     const TPen& pen = m_metrics.Pen;
     if (m_scheme.CellTopBottom) {
         canvas.DrawLine(rect.Left, rect.Top, rect.Right, rect.Top, pen);
@@ -104,7 +111,8 @@ void PrintCellPainter::drawBorders(TextCanvas& canvas, const TextRect& rect, boo
     }
 }
 
-void PrintCellPainter::DrawPageFrame(TextCanvas& canvas, const PrintedBlock& block) const {
+void PrintCellPainter::DrawPageFrame(TextCanvas& canvas, const PrintedBlock& block) const
+{
     const TPen& pen = m_metrics.Pen;
     // The closing lines sit half a pad above the last row's lower edge.
     const int bottom = block.Bottom - m_metrics.Pad / 2;

@@ -40,7 +40,7 @@ struct PrintCellColors {
 // Draws printed cells and page frames: every cell in the table font, left-aligned from its
 // top, on the background colour, with the lines of the border scheme.
 class PrintCellPainter {
-  public:
+public:
     PrintCellPainter(const TBaseGrid& grid, const TPrintSettings& settings,
                      const PrintMetrics& metrics, PrintCellColors colors);
 
@@ -49,7 +49,7 @@ class PrintCellPainter {
     /** The frame lines of the scheme around a page's block of cells. */
     void DrawPageFrame(TextCanvas& canvas, const PrintedBlock& block) const;
 
-  private:
+private:
     void drawText(TextCanvas& canvas, std::string_view text, const TextRect& rect) const;
     void drawLines(TextCanvas& canvas, std::string_view text, const TextRect& rect) const;
     void drawBorders(TextCanvas& canvas, const TextRect& rect, bool cut) const;

@@ -2,7 +2,8 @@
 
 #include <ctime>
 
-TPrintTime SystemPrintClock::Now() const {
+TPrintTime SystemPrintClock::Now() const
+{
     timespec now{};
     clock_gettime(CLOCK_REALTIME, &now);
     std::tm local{};

@@ -14,7 +14,7 @@ struct TPrintTime {
 
 // Where the time and date of printing come from; tests give a fixed moment.
 class PrintClock {
-  public:
+public:
     virtual ~PrintClock() = default;
     /** The current local time. */
     [[nodiscard]] virtual TPrintTime Now() const = 0;
@@ -22,6 +22,6 @@ class PrintClock {
 
 // The system clock in the time zone in force.
 class SystemPrintClock final : public PrintClock {
-  public:
+public:
     [[nodiscard]] TPrintTime Now() const override;
 };

@@ -5,10 +5,8 @@
 #include <string_view>
 
 #include "grid/basegrid.h"
-#include "grid/printmarkup.h"
+#include "grid/cellmeasure.h"
 #include "grid/printmetrics.h"
-#include "grid/richtextplaintext.h"
-#include "grid/texttype.h"
 #include "platform/textcanvas.h"
 
 namespace {
@@ -16,45 +14,25 @@ namespace {
 // The screen keeps this many pixels of a column for its grid line and text margins.
 constexpr int kScreenColumnMargin = 4;
 
-int widestLine(TextCanvas& canvas, const TGridFont& font, std::string_view text) {
-    int widest = 0;
-    std::size_t start = 0;
-    while (start <= text.size()) {
-        const std::size_t end = std::min(text.find_first_of("\r\n", start), text.size());
-        widest = std::max(widest, canvas.MeasureLine(font, text.substr(start, end - start)).Width);
-        if (end == text.size())
-            break;
-        start = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
-    }
-    return widest;
-}
-
-int measuredCellWidth(TextCanvas& canvas, const TBaseGrid& grid, const TGridFont& font,
-                      const std::string& text) {
-    if (text.empty())
-        return canvas.MeasureLine(font, "gh").Width;
-    switch (TextType(text, grid.EnableHTML)) {
-    case ttMarkup:
-        return PrintMarkupWidth(canvas, font, text);
-    case ttRichText:
-        return widestLine(canvas, font, RichTextPlainText(text));
-    case ttPlain:
-    case ttFormula:
-        break;
-    }
-    return widestLine(canvas, font, text);
+// An empty cell counts as "gh".
+int cellWidth(TextCanvas& canvas, const TBaseGrid& grid, const TGridFont& font, int col, int row)
+{
+    const std::string& text = grid.GetCellEx(col, row);
+    return MeasureCellWidth(canvas, font, text.empty() ? std::string_view("gh") : text,
+                            grid.EnableHTML);
 }
 
 int widestCell(TextCanvas& canvas, const TBaseGrid& grid, const PrintMetrics& metrics, int col,
-               const TGridRect& range) {
+               const TGridRect& range)
+{
     int widest = 0;
     for (int row = range.Top; row <= range.Bottom; ++row)
-        widest = std::max(
-            widest, measuredCellWidth(canvas, grid, metrics.TableFont, grid.GetCellEx(col, row)));
+        widest = std::max(widest, cellWidth(canvas, grid, metrics.TableFont, col, row));
     return widest;
 }
 
-int sumWithSpacing(const std::vector<PrintColumn>& columns, int spacing) {
+int sumWithSpacing(const std::vector<PrintColumn>& columns, int spacing)
+{
     int sum = 0;
     for (const PrintColumn& column : columns)
         sum += column.Width + spacing;
@@ -62,7 +40,8 @@ int sumWithSpacing(const std::vector<PrintColumn>& columns, int spacing) {
 }
 
 // Places `columns` one after the other from `x`.
-int placeFrom(std::vector<PrintColumn>& columns, int x, int spacing) {
+int placeFrom(std::vector<PrintColumn>& columns, int x, int spacing)
+{
     for (PrintColumn& column : columns) {
         column.X = x;
         x += column.Width + spacing;
@@ -70,7 +49,8 @@ int placeFrom(std::vector<PrintColumn>& columns, int x, int spacing) {
     return x;
 }
 
-void shiftAll(ColumnPage& page, int dx) {
+void shiftAll(ColumnPage& page, int dx)
+{
     for (PrintColumn& column : page.Fixed)
         column.X += dx;
     for (PrintColumn& column : page.Columns)
@@ -79,20 +59,23 @@ void shiftAll(ColumnPage& page, int dx) {
 
 } // namespace
 
-int ColumnPage::Left() const {
+int ColumnPage::Left() const
+{
     if (!Fixed.empty())
         return Fixed.front().X;
     return Columns.empty() ? 0 : Columns.front().X;
 }
 
-int ColumnPage::Right(int spacing) const {
+int ColumnPage::Right(int spacing) const
+{
     const std::vector<PrintColumn>& last = Columns.empty() ? Fixed : Columns;
     return last.empty() ? 0 : last.back().X + last.back().Width + spacing;
 }
 
 std::vector<int> PrintColumnWidths(TextCanvas& canvas, const TBaseGrid& grid,
                                    const TPrintSettings& settings, const PrintMetrics& metrics,
-                                   const TGridRect& range) {
+                                   const TGridRect& range)
+{
     std::vector<int> widths;
     for (int col = range.Left; col <= range.Right; ++col) {
         int width = 0;
@@ -109,7 +92,8 @@ std::vector<int> PrintColumnWidths(TextCanvas& canvas, const TBaseGrid& grid,
     return widths;
 }
 
-void FitColumnWidths(std::vector<int>& widths, TFitToPage fit, int room, int spacing) {
+void FitColumnWidths(std::vector<int>& widths, TFitToPage fit, int room, int spacing)
+{
     if (fit != fpGrow && fit != fpShrink && fit != fpAlways)
         return;
     double total = 0;
@@ -127,7 +111,8 @@ void FitColumnWidths(std::vector<int>& widths, TFitToPage fit, int room, int spa
 }
 
 std::vector<ColumnPage> SplitColumnPages(const std::vector<int>& widths,
-                                         const ColumnPageRules& rules) {
+                                         const ColumnPageRules& rules)
+{
     std::vector<ColumnPage> pages;
     const std::size_t count = widths.size();
     const int start = rules.Centered ? 0 : rules.LeftSize;

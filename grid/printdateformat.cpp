@@ -12,7 +12,8 @@ constexpr std::array<const char*, 7> kDayNames = {"Sunday",   "Monday", "Tuesday
                                                   "Thursday", "Friday", "Saturday"};
 constexpr std::size_t kShortNameLength = 3;
 
-std::string padded(int value, std::size_t digits) {
+std::string padded(int value, std::size_t digits)
+{
     std::string text = std::to_string(value);
     if (text.size() < digits)
         text.insert(0, digits - text.size(), '0');
@@ -21,7 +22,8 @@ std::string padded(int value, std::size_t digits) {
 
 // A name from a table by a number counted from `first`; "?" out of range.
 template <std::size_t N>
-std::string nameOf(const std::array<const char*, N>& names, int number, int first, bool shortName) {
+std::string nameOf(const std::array<const char*, N>& names, int number, int first, bool shortName)
+{
     const int index = number - first;
     if (index < 0 || index >= static_cast<int>(N))
         return "?";
@@ -30,7 +32,8 @@ std::string nameOf(const std::array<const char*, N>& names, int number, int firs
 }
 
 std::string numberOrName(int number, std::size_t run, const std::string& shortName,
-                         const std::string& longName) {
+                         const std::string& longName)
+{
     switch (run) {
     case 1:
         return std::to_string(number);
@@ -44,11 +47,14 @@ std::string numberOrName(int number, std::size_t run, const std::string& shortNa
 }
 
 class PatternWriter {
-  public:
+public:
     PatternWriter(std::string_view pattern, const TPrintTime& time)
-        : m_pattern(pattern), m_time(time) {}
+        : m_pattern(pattern), m_time(time)
+    {
+    }
 
-    std::string Write() {
+    std::string Write()
+    {
         while (m_pos < m_pattern.size()) {
             const char c = m_pattern[m_pos];
             if (c == '\'' || c == '"')
@@ -59,15 +65,17 @@ class PatternWriter {
         return std::move(m_out);
     }
 
-  private:
-    void copyQuoted(char quote) {
+private:
+    void copyQuoted(char quote)
+    {
         const std::size_t end = m_pattern.find(quote, m_pos + 1);
         const std::size_t stop = end == std::string_view::npos ? m_pattern.size() : end;
         m_out.append(m_pattern.substr(m_pos + 1, stop - m_pos - 1));
         m_pos = stop == m_pattern.size() ? stop : stop + 1;
     }
 
-    std::size_t takeRun(char letter) {
+    std::size_t takeRun(char letter)
+    {
         std::size_t run = 0;
         while (m_pos < m_pattern.size() &&
                std::tolower(static_cast<unsigned char>(m_pattern[m_pos])) == letter) {
@@ -77,7 +85,8 @@ class PatternWriter {
         return run;
     }
 
-    void writeRun(char letter) {
+    void writeRun(char letter)
+    {
         // Separators between an hour and "mm" keep the minutes reading ("hh:mm").
         if (std::string_view("ymdhnsz").find(letter) == std::string_view::npos) {
             m_out.push_back(m_pattern[m_pos++]);
@@ -126,6 +135,7 @@ class PatternWriter {
 
 } // namespace
 
-std::string FormatPrintTime(std::string_view pattern, const TPrintTime& time) {
+std::string FormatPrintTime(std::string_view pattern, const TPrintTime& time)
+{
     return PatternWriter(pattern, time).Write();
 }

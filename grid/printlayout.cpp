@@ -13,7 +13,8 @@
 
 namespace {
 
-std::vector<PrintColumn> rangeColumns(const std::vector<int>& widths, int firstCol) {
+std::vector<PrintColumn> rangeColumns(const std::vector<int>& widths, int firstCol)
+{
     std::vector<PrintColumn> columns;
     for (std::size_t i = 0; i < widths.size(); ++i)
         columns.push_back({firstCol + static_cast<int>(i), widths[i], 0});
@@ -22,7 +23,8 @@ std::vector<PrintColumn> rangeColumns(const std::vector<int>& widths, int firstC
 
 // The fixed columns that lie in the range, which further pages across repeat.
 int repeatedColumnCount(const TBaseGrid& grid, const TPrintSettings& settings,
-                        const TGridRect& range) {
+                        const TGridRect& range)
+{
     if (!settings.RepeatFixedCols)
         return 0;
     return std::max(0, std::min(grid.GetFixedColsEx(), range.Right + 1) - range.Left);
@@ -30,14 +32,15 @@ int repeatedColumnCount(const TBaseGrid& grid, const TPrintSettings& settings,
 
 // One run of the layout: the sizes it measures once, and the page it has reached.
 class PageBuilder {
-  public:
+public:
     PageBuilder(TextCanvas& canvas, TPrintMethod method, int pageCount, const PrintJob& job,
                 const std::function<void()>& newPage)
         : m_canvas(canvas), m_method(method), m_pageCount(pageCount), m_job(job),
           m_newPage(newPage), m_settings(job.Settings), m_range(job.State.Range),
           m_metrics(MeasurePrintMetrics(canvas, job.Settings, job.State.ScreenResolution)),
           m_widths(PrintColumnWidths(canvas, job.Grid, job.Settings, m_metrics, m_range)),
-          m_painter(job.Grid, job.Settings, m_metrics, job.Colors) {
+          m_painter(job.Grid, job.Settings, m_metrics, job.Colors)
+    {
         const TextRect& area = job.State.PageArea;
         m_sizes.PageWidth = area.Right - area.Left;
         m_sizes.PageBottom = area.Bottom - area.Top;
@@ -50,7 +53,8 @@ class PageBuilder {
             m_now = job.Clock.Now();
     }
 
-    int Run() {
+    int Run()
+    {
         if (m_range.Right < m_range.Left || m_range.Bottom < m_range.Top)
             return 0;
         const ColumnPageRules rules{
@@ -68,11 +72,12 @@ class PageBuilder {
         return m_page;
     }
 
-  private:
+private:
     [[nodiscard]] bool isDrawing() const { return m_method == prPrint || m_method == prPreview; }
 
     // Lays out one page from `firstRow` on; returns the first row of the next page.
-    int layOutRowPage(const ColumnPage& columns, PrintRowHeights& heights, int firstRow) {
+    int layOutRowPage(const ColumnPage& columns, PrintRowHeights& heights, int firstRow)
+    {
         ++m_page;
         const TPrintState& state = m_job.State;
         m_drawPage = isDrawing() && m_page >= state.FromPage && m_page <= state.ToPage;
@@ -98,7 +103,8 @@ class PageBuilder {
         return row;
     }
 
-    void startPage() {
+    void startPage()
+    {
         if (m_drawnPages++ > 0 && m_newPage)
             m_newPage();
         const PageSlots slots =
@@ -108,7 +114,8 @@ class PageBuilder {
 
     // Draws `row` at `y` when the page is drawn; returns the y below it. A row reaching into
     // the footer band is cut off at the band and loses its lower border.
-    int placeRow(const ColumnPage& columns, int row, int y, int height) {
+    int placeRow(const ColumnPage& columns, int row, int y, int height)
+    {
         const int tableBottom = m_sizes.PageBottom - m_sizes.FooterBand;
         const bool cut = y + height > tableBottom;
         const int bottom = cut ? std::max(y, tableBottom) : y + height;
@@ -127,13 +134,15 @@ class PageBuilder {
         int Bottom;
     };
 
-    void drawCell(const PrintColumn& column, int row, RowSpan span, int pageRight, bool cut) {
+    void drawCell(const PrintColumn& column, int row, RowSpan span, int pageRight, bool cut)
+    {
         const int right = std::min(column.X + column.Width + m_metrics.Spacing, pageRight);
         m_painter.DrawCell(m_canvas, column.Col, row, {column.X, span.Top, right, span.Bottom},
                            cut);
     }
 
-    [[nodiscard]] PrintedBlock blockOf(const ColumnPage& columns, int top, int bottom) const {
+    [[nodiscard]] PrintedBlock blockOf(const ColumnPage& columns, int top, int bottom) const
+    {
         PrintedBlock block{columns.Left(), columns.Right(m_metrics.Spacing), top, bottom, {}};
         for (const PrintColumn& column : columns.Fixed)
             block.FixedColumnLefts.push_back(column.X);
@@ -161,6 +170,7 @@ class PageBuilder {
 } // namespace
 
 int BuildPages(TextCanvas& canvas, TPrintMethod method, int pageCount, const PrintJob& job,
-               const std::function<void()>& newPage) {
+               const std::function<void()>& newPage)
+{
     return PageBuilder(canvas, method, pageCount, job, newPage).Run();
 }

@@ -1,14 +1,14 @@
 #include "grid/printmarkup.h"
 
 #include "grid/markuplayout.h"
-#include "grid/markupmeasure.h"
 
 namespace {
 
 // Markup is measured in a box this high, so no line is dropped.
 constexpr int kMeasureBox = 65535;
 
-MarkupRequest requestFor(const TGridFont& font, const TextRect& area, bool measureOnly) {
+MarkupRequest requestFor(const TGridFont& font, const TextRect& area, bool measureOnly)
+{
     MarkupRequest request;
     request.Font = font;
     request.Area = area;
@@ -18,16 +18,14 @@ MarkupRequest requestFor(const TGridFont& font, const TextRect& area, bool measu
 
 } // namespace
 
-int PrintMarkupHeight(TextCanvas& canvas, const TGridFont& font, std::string_view text, int width) {
+int PrintMarkupHeight(TextCanvas& canvas, const TGridFont& font, std::string_view text, int width)
+{
     return DrawMarkup(canvas, text, requestFor(font, {0, 0, width, kMeasureBox}, true)).Height;
 }
 
-int PrintMarkupWidth(TextCanvas& canvas, const TGridFont& font, std::string_view text) {
-    return MeasureMarkupExtent(canvas, font, text).Width;
-}
-
 void DrawPrintMarkup(TextCanvas& canvas, const TGridFont& font, TColor anchorColor,
-                     std::string_view text, const TextRect& rect) {
+                     std::string_view text, const TextRect& rect)
+{
     MarkupRequest request = requestFor(font, rect, false);
     request.AnchorColor = anchorColor;
     static_cast<void>(DrawMarkup(canvas, text, request));

@@ -11,9 +11,6 @@ class TextCanvas;
 /** Height of a markup text laid out `width` wide. */
 [[nodiscard]] int PrintMarkupHeight(TextCanvas& canvas, const TGridFont& font,
                                     std::string_view text, int width);
-/** Width of a markup text laid out without a width limit. */
-[[nodiscard]] int PrintMarkupWidth(TextCanvas& canvas, const TGridFont& font,
-                                   std::string_view text);
 /** Draws a markup text into `rect` on a transparent background, anchors in `anchorColor`. */
 void DrawPrintMarkup(TextCanvas& canvas, const TGridFont& font, TColor anchorColor,
                      std::string_view text, const TextRect& rect);

@@ -13,7 +13,8 @@ constexpr TColor kBlack = 0x00000000;
 } // namespace
 
 PrintMetrics MeasurePrintMetrics(TextCanvas& canvas, const TPrintSettings& settings,
-                                 int screenResolution) {
+                                 int screenResolution)
+{
     PrintMetrics metrics;
     metrics.TableFont = PrintCanvasFont(settings.Font);
     metrics.HeaderFont = PrintCanvasFont(settings.HeaderFont);

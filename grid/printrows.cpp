@@ -13,7 +13,8 @@
 
 namespace {
 
-int lineCount(std::string_view text) {
+int lineCount(std::string_view text)
+{
     int lines = 1;
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
@@ -28,9 +29,12 @@ int lineCount(std::string_view text) {
 
 PrintRowHeights::PrintRowHeights(const TBaseGrid& grid, const TPrintSettings& settings,
                                  const PrintMetrics& metrics, std::vector<PrintColumn> columns)
-    : m_grid(grid), m_settings(settings), m_metrics(metrics), m_columns(std::move(columns)) {}
+    : m_grid(grid), m_settings(settings), m_metrics(metrics), m_columns(std::move(columns))
+{
+}
 
-int PrintRowHeights::Height(TextCanvas& canvas, int row) {
+int PrintRowHeights::Height(TextCanvas& canvas, int row)
+{
     if (row != m_lastRow) {
         m_lastHeight = Measure(canvas, row);
         m_lastRow = row;
@@ -38,7 +42,8 @@ int PrintRowHeights::Height(TextCanvas& canvas, int row) {
     return m_lastHeight;
 }
 
-int PrintRowHeights::Measure(TextCanvas& canvas, int row) const {
+int PrintRowHeights::Measure(TextCanvas& canvas, int row) const
+{
     int tallest = 0;
     if (m_settings.UseFixedHeight) {
         tallest = m_settings.FixedHeight;
@@ -49,7 +54,8 @@ int PrintRowHeights::Measure(TextCanvas& canvas, int row) const {
     return tallest + tallest / 8 + 2 * m_metrics.Pad + m_settings.RowSpacing;
 }
 
-int PrintRowHeights::CellHeight(TextCanvas& canvas, int col, int row, int width) const {
+int PrintRowHeights::CellHeight(TextCanvas& canvas, int col, int row, int width) const
+{
     const std::string& stored = m_grid.GetCellEx(col, row);
     const std::string_view text = stored.empty() ? std::string_view("gh") : stored;
     const TGridFont& font = m_metrics.TableFont;

@@ -13,7 +13,7 @@ struct TPrintSettings;
 // plus an eighth of it, twice the pad and the row spacing. The height of the row measured
 // last is remembered, since the page-break test and the drawing ask for the same row in turn.
 class PrintRowHeights {
-  public:
+public:
     PrintRowHeights(const TBaseGrid& grid, const TPrintSettings& settings,
                     const PrintMetrics& metrics, std::vector<PrintColumn> columns);
 
@@ -22,7 +22,7 @@ class PrintRowHeights {
     /** The height the text of (col, row) takes at `width`. */
     [[nodiscard]] int CellHeight(TextCanvas& canvas, int col, int row, int width) const;
 
-  private:
+private:
     [[nodiscard]] int Measure(TextCanvas& canvas, int row) const;
 
     const TBaseGrid& m_grid;

@@ -8,11 +8,13 @@ constexpr int kPointsPerInch = 72;
 
 } // namespace
 
-int PrintFontHeight(int points) {
+int PrintFontHeight(int points)
+{
     return points * kTenthMmPerInch / kPointsPerInch; // truncated: 10 pt gives 35
 }
 
-TGridFont PrintCanvasFont(const TPrintFont& font) {
+TGridFont PrintCanvasFont(const TPrintFont& font)
+{
     TGridFont canvasFont;
     canvasFont.Name = font.Name;
     canvasFont.Height = PrintFontHeight(font.Size);

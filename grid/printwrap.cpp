@@ -8,7 +8,8 @@ constexpr std::string_view kSeparators = " \t\r\n";
 
 // The most characters of `word` (at least one) that fit in `width`.
 std::size_t fittingPrefix(TextCanvas& canvas, const TGridFont& font, std::string_view word,
-                          int width) {
+                          int width)
+{
     std::size_t low = 1;
     std::size_t high = word.size();
     while (low < high) {
@@ -22,7 +23,8 @@ std::size_t fittingPrefix(TextCanvas& canvas, const TGridFont& font, std::string
 }
 
 void appendBroken(TextCanvas& canvas, const TGridFont& font, std::string_view word, int width,
-                  std::string& out) {
+                  std::string& out)
+{
     while (canvas.MeasureLine(font, word).Width > width && word.size() > 1) {
         const std::size_t taken = fittingPrefix(canvas, font, word, width);
         out.append(word.substr(0, taken));
@@ -35,7 +37,8 @@ void appendBroken(TextCanvas& canvas, const TGridFont& font, std::string_view wo
 } // namespace
 
 std::string BreakLongWords(TextCanvas& canvas, const TGridFont& font, std::string_view text,
-                           int width) {
+                           int width)
+{
     // Nearly every cell fits as a whole, and then so does each of its words.
     if (canvas.MeasureLine(font, text).Width <= width)
         return std::string(text);

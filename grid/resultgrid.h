@@ -19,7 +19,7 @@ class TextCanvas;
 // The grid of the result list: the cell store with its exports (text, separated values,
 // HTML, clipboard) and its printed pages. Search, sorting and drawing build on it elsewhere.
 class TResultGrid : public TBaseGrid {
-  public:
+public:
     TResultGrid();
     ~TResultGrid() override;
 
@@ -80,7 +80,7 @@ class TResultGrid : public TBaseGrid {
     TPrintSettings PrintSettings;
     TPrintState PrintState;
 
-  private:
+private:
     [[nodiscard]] TSaveRange SaveRange() const;
 
     std::unique_ptr<PrintClock> m_printClock;

@@ -12,12 +12,14 @@ namespace {
 
 constexpr double kTenthMmPerInch = 254.0;
 
-int toTenthMm(int pixels, int resolution) {
+int toTenthMm(int pixels, int resolution)
+{
     return resolution > 0 ? static_cast<int>(std::lround(kTenthMmPerInch * pixels / resolution))
                           : 0;
 }
 
-int clampTo(int value, int last) {
+int clampTo(int value, int last)
+{
     return std::clamp(value, 0, std::max(last, 0));
 }
 
@@ -27,16 +29,19 @@ TResultGrid::TResultGrid() : m_printClock(std::make_unique<SystemPrintClock>()) 
 
 TResultGrid::~TResultGrid() = default;
 
-void TResultGrid::SetPrintClock(std::unique_ptr<PrintClock> clock) {
+void TResultGrid::SetPrintClock(std::unique_ptr<PrintClock> clock)
+{
     if (clock)
         m_printClock = std::move(clock);
 }
 
-void TResultGrid::Print(PagePrinter& printer) {
+void TResultGrid::Print(PagePrinter& printer)
+{
     PrintRect({0, 0, GetColCountEx() - 1, GetRowCountEx() - 1}, printer);
 }
 
-void TResultGrid::PrintRect(const TGridRect& range, PagePrinter& printer) {
+void TResultGrid::PrintRect(const TGridRect& range, PagePrinter& printer)
+{
     const int lastCol = GetColCountEx() - 1;
     const int lastRow = GetRowCountEx() - 1;
     PrintState.Range = {clampTo(std::min(range.Left, range.Right), lastCol),
@@ -60,7 +65,8 @@ void TResultGrid::PrintRect(const TGridRect& range, PagePrinter& printer) {
         throw EGridError("The printer could not finish the document");
 }
 
-void TResultGrid::PrintPreview(TextCanvas& canvas, const TextRect& rect) {
+void TResultGrid::PrintPreview(TextCanvas& canvas, const TextRect& rect)
+{
     PrintState.Range = {0, 0, GetColCountEx() - 1, GetRowCountEx() - 1};
     const int resolution = PrintState.ScreenResolution;
     PrintState.PageArea = {0, 0, toTenthMm(rect.Right - rect.Left, resolution),
@@ -70,13 +76,15 @@ void TResultGrid::PrintPreview(TextCanvas& canvas, const TextRect& rect) {
     static_cast<void>(BuildPages(canvas, prPreview, PrintState.PageCount));
 }
 
-void TResultGrid::SetPreviewPage(int page) {
+void TResultGrid::SetPreviewPage(int page)
+{
     PrintState.FromPage = page;
     PrintState.ToPage = page;
 }
 
 int TResultGrid::BuildPages(TextCanvas& canvas, TPrintMethod method, int pageCount,
-                            PagePrinter* printer) {
+                            PagePrinter* printer)
+{
     const PrintJob job{*this, PrintSettings, PrintState, *m_printClock, {Color, URLColor}};
     std::function<void()> newPage;
     if (printer != nullptr)

@@ -7,11 +7,14 @@
 namespace {
 
 void dropMessage(QtMsgType /*type*/, const QMessageLogContext& /*context*/,
-                 const QString& /*message*/) {}
+                 const QString& /*message*/)
+{
+}
 
 } // namespace
 
-OffscreenGui::OffscreenGui() {
+OffscreenGui::OffscreenGui()
+{
     if (QCoreApplication::instance() != nullptr) {
         if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr)
             throw std::runtime_error("Printing needs a graphical application object");
@@ -24,7 +27,8 @@ OffscreenGui::OffscreenGui() {
     m_application = std::make_unique<QGuiApplication>(m_argc, m_argv.data());
 }
 
-OffscreenGui::~OffscreenGui() {
+OffscreenGui::~OffscreenGui()
+{
     if (!m_application)
         return;
     m_application.reset();

@@ -12,13 +12,13 @@ class QGuiApplication;
 // for the life of the object, and keeps Qt's own warnings off standard error meanwhile.
 // Where an application object exists already, nothing changes.
 class OffscreenGui {
-  public:
+public:
     OffscreenGui();
     ~OffscreenGui();
     OffscreenGui(const OffscreenGui&) = delete;
     OffscreenGui& operator=(const OffscreenGui&) = delete;
 
-  private:
+private:
     std::array<char, 8> m_name{"varnok5"};
     std::array<char, 10> m_platformOption{"-platform"};
     std::array<char, 10> m_platform{"offscreen"};

@@ -11,7 +11,7 @@ enum TPrinterOrientation { poPortrait, poLandscape };
 // document is mapped to tenths of a millimetre with its origin at the printable area's
 // top-left corner and y growing downwards, so one layout serves every device.
 class PagePrinter {
-  public:
+public:
     virtual ~PagePrinter() = default;
 
     virtual void SetOrientation(TPrinterOrientation orientation) = 0;

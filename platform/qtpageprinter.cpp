@@ -16,7 +16,8 @@ constexpr int kTenthMmPerInch = 254;
 
 } // namespace
 
-QPalette PaperPalette() {
+QPalette PaperPalette()
+{
     QPalette palette;
     for (const QPalette::ColorRole role : {QPalette::Base, QPalette::Window, QPalette::Button})
         palette.setColor(role, Qt::white);
@@ -27,36 +28,45 @@ QPalette PaperPalette() {
 }
 
 QtPagePrinter::QtPagePrinter(QPagedPaintDevice& device, TitleSetter setTitle)
-    : m_device(device), m_setTitle(std::move(setTitle)) {}
+    : m_device(device), m_setTitle(std::move(setTitle))
+{
+}
 
-QtPagePrinter::~QtPagePrinter() {
+QtPagePrinter::~QtPagePrinter()
+{
     m_canvas.reset();
     if (m_painter && m_painter->isActive())
         m_painter->end();
 }
 
-void QtPagePrinter::SetOrientation(TPrinterOrientation orientation) {
+void QtPagePrinter::SetOrientation(TPrinterOrientation orientation)
+{
     m_device.setPageOrientation(orientation == poLandscape ? QPageLayout::Landscape
                                                            : QPageLayout::Portrait);
 }
 
-int QtPagePrinter::PageWidth() const {
+int QtPagePrinter::PageWidth() const
+{
     return m_device.width();
 }
 
-int QtPagePrinter::PageHeight() const {
+int QtPagePrinter::PageHeight() const
+{
     return m_device.height();
 }
 
-int QtPagePrinter::ResolutionX() const {
+int QtPagePrinter::ResolutionX() const
+{
     return m_device.logicalDpiX();
 }
 
-int QtPagePrinter::ResolutionY() const {
+int QtPagePrinter::ResolutionY() const
+{
     return m_device.logicalDpiY();
 }
 
-bool QtPagePrinter::BeginDoc(const std::string& title) {
+bool QtPagePrinter::BeginDoc(const std::string& title)
+{
     if (m_setTitle)
         m_setTitle(DecodeCp1252(title));
     m_painter = std::make_unique<QPainter>();
@@ -71,11 +81,13 @@ bool QtPagePrinter::BeginDoc(const std::string& title) {
     return true;
 }
 
-void QtPagePrinter::NewPage() {
+void QtPagePrinter::NewPage()
+{
     m_device.newPage();
 }
 
-bool QtPagePrinter::EndDoc() {
+bool QtPagePrinter::EndDoc()
+{
     m_canvas.reset();
     if (!m_painter)
         return false;
@@ -84,7 +96,8 @@ bool QtPagePrinter::EndDoc() {
     return ended;
 }
 
-TextCanvas& QtPagePrinter::Canvas() {
+TextCanvas& QtPagePrinter::Canvas()
+{
     if (!m_canvas)
         throw std::logic_error("No document is open on the printer");
     return *m_canvas;

@@ -20,7 +20,7 @@ class QtCanvas;
 // gets fonts sized in those units, so text comes out at its point size whatever the
 // device's resolution. System colours print as on white paper: black text on white.
 class QtPagePrinter final : public PagePrinter {
-  public:
+public:
     // How the device names its document (QPrinter::setDocName, QPdfWriter::setTitle).
     using TitleSetter = std::function<void(const QString&)>;
 
@@ -41,7 +41,7 @@ class QtPagePrinter final : public PagePrinter {
     /** The open document's canvas; only valid between BeginDoc and EndDoc. */
     [[nodiscard]] TextCanvas& Canvas() override;
 
-  private:
+private:
     QPagedPaintDevice& m_device;
     TitleSetter m_setTitle;
     std::unique_ptr<QPainter> m_painter;

@@ -11,7 +11,7 @@ class TResultGrid;
 // Preview, Settings, Print all and Print selected cells (the pop-up's Print cell too),
 // with the two print dialogs bound to the grid. A printer that fails raises EGridError.
 class GridPrintCommands {
-  public:
+public:
     /** `grid`, `target` and `window` (the dialogs' parent) must outlive the commands. */
     GridPrintCommands(TResultGrid& grid, PrintTarget& target, QWidget* window);
 
@@ -28,7 +28,7 @@ class GridPrintCommands {
     TGridPreviewDialog GridPreviewDialog1;
     TGridPrintSettingsDialog GridPrintSettingsDialog1;
 
-  private:
+private:
     void prepare();
 
     TResultGrid& m_grid;

@@ -39,7 +39,8 @@ constexpr std::array<ToolButton, 4> kButtons = {{
 } // namespace
 
 PreviewWindow::PreviewWindow(TResultGrid& grid, PrintTarget* target, QWidget* parent)
-    : QDialog(parent), m_grid(grid), m_target(target) {
+    : QDialog(parent), m_grid(grid), m_target(target)
+{
     setWindowTitle(QStringLiteral("Preview"));
     setObjectName(QStringLiteral("PreviewWindow"));
     setAutoFillBackground(true);
@@ -77,11 +78,13 @@ PreviewWindow::PreviewWindow(TResultGrid& grid, PrintTarget* target, QWidget* pa
     connect(m_panel, &PrintPreviewPanel::PageDrawn, this, &PreviewWindow::updateButtons);
 }
 
-int PreviewWindow::Page() const {
+int PreviewWindow::Page() const
+{
     return m_grid.PrintState.FromPage;
 }
 
-void PreviewWindow::resizeEvent(QResizeEvent* event) {
+void PreviewWindow::resizeEvent(QResizeEvent* event)
+{
     QDialog::resizeEvent(event);
     const int width = event->size().width();
     const int room = std::max(event->size().height() - kToolbarHeight, 0);
@@ -92,13 +95,15 @@ void PreviewWindow::resizeEvent(QResizeEvent* event) {
                          panelWidth, panelHeight);
 }
 
-void PreviewWindow::showPage(int page) {
+void PreviewWindow::showPage(int page)
+{
     m_grid.SetPreviewPage(std::clamp(page, 1, std::max(m_grid.PrintState.PageCount, 1)));
     updateButtons();
     m_panel->update();
 }
 
-void PreviewWindow::updateButtons() {
+void PreviewWindow::updateButtons()
+{
     const int count = std::max(m_grid.PrintState.PageCount, 1);
     if (Page() > count)
         m_grid.SetPreviewPage(count);
@@ -106,7 +111,8 @@ void PreviewWindow::updateButtons() {
     m_next->setEnabled(Page() < count);
 }
 
-void PreviewWindow::printAll() {
+void PreviewWindow::printAll()
+{
     if (m_target == nullptr)
         return;
     m_grid.PrintState.PreviewFast = false;

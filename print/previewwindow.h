@@ -12,7 +12,7 @@ class TResultGrid;
 // the toolbar, centred in it.
 class PreviewWindow final : public QDialog {
     Q_OBJECT
-  public:
+public:
     static constexpr int kMinimumWidth = 350;
     static constexpr int kMinimumHeight = 100;
     static constexpr int kToolbarHeight = 41;
@@ -24,10 +24,10 @@ class PreviewWindow final : public QDialog {
     [[nodiscard]] int Page() const;
     [[nodiscard]] PrintPreviewPanel* Panel() const { return m_panel; }
 
-  protected:
+protected:
     void resizeEvent(QResizeEvent* event) override;
 
-  private:
+private:
     void showPage(int page);
     void updateButtons();
     void printAll();

@@ -12,14 +12,16 @@ constexpr double kTenthMmPerInch = 254.0;
 
 } // namespace
 
-PrintPreviewPanel::PrintPreviewPanel(QWidget* parent) : QFrame(parent) {
+PrintPreviewPanel::PrintPreviewPanel(QWidget* parent) : QFrame(parent)
+{
     setAutoFillBackground(true);
     QPalette white = palette();
     white.setColor(QPalette::Window, Qt::white);
     setPalette(white);
 }
 
-void PrintPreviewPanel::paintEvent(QPaintEvent* event) {
+void PrintPreviewPanel::paintEvent(QPaintEvent* event)
+{
     QFrame::paintEvent(event);
     const QRect area = contentsRect();
     if (m_grid == nullptr || area.isEmpty())

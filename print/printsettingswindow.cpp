@@ -68,7 +68,8 @@ const std::vector<const char*> kPositions = {"(none)",       "Top Left",    "Top
                                              "Bottom Center"};
 
 SettingsRow choice(const char* caption, const char* name, std::vector<const char*> items,
-                   ChoiceAccess access) {
+                   ChoiceAccess access)
+{
     return {.Type = SettingsRow::kChoice,
             .Caption = caption,
             .Name = name,
@@ -77,7 +78,8 @@ SettingsRow choice(const char* caption, const char* name, std::vector<const char
 }
 
 SettingsRow check(const char* caption, const char* name, bool TPrintSettings::*flag,
-                  bool inverted = false) {
+                  bool inverted = false)
+{
     return {.Type = SettingsRow::kCheck,
             .Caption = caption,
             .Name = name,
@@ -85,12 +87,13 @@ SettingsRow check(const char* caption, const char* name, bool TPrintSettings::*f
             .Inverted = inverted};
 }
 
-SettingsRow text(const char* caption, const char* name, std::string TPrintSettings::*member) {
+SettingsRow text(const char* caption, const char* name, std::string TPrintSettings::*member)
+{
     return {.Type = SettingsRow::kText, .Caption = caption, .Name = name, .Text = member};
 }
 
-SettingsRow length(const char* caption, const char* name, int TPrintSettings::*member,
-                   double bound) {
+SettingsRow length(const char* caption, const char* name, int TPrintSettings::*member, double bound)
+{
     return {.Type = SettingsRow::kLength,
             .Caption = caption,
             .Name = name,
@@ -98,15 +101,18 @@ SettingsRow length(const char* caption, const char* name, int TPrintSettings::*m
             .Bound = bound};
 }
 
-SettingsRow font(const char* caption, const char* name, TPrintFont TPrintSettings::*member) {
+SettingsRow font(const char* caption, const char* name, TPrintFont TPrintSettings::*member)
+{
     return {.Type = SettingsRow::kFont, .Caption = caption, .Name = name, .Font = member};
 }
 
-ChoiceAccess orientationAccess() {
+ChoiceAccess orientationAccess()
+{
     return EnumAccess(&TPrintSettings::Orientation);
 }
 
-std::vector<SettingsGroup> settingsGroups() {
+std::vector<SettingsGroup> settingsGroups()
+{
     using S = TPrintSettings;
     return {
         {0,
@@ -192,11 +198,13 @@ const std::array<EnablingRule, 4> kEnablingRules = {{
     {"PagesPositionList", {"PrefixBox", "SeparatorBox", "SuffixBox"}},
 }};
 
-QString caption(const char* text) {
+QString caption(const char* text)
+{
     return QString::fromLatin1(text);
 }
 
-void compact(QFormLayout& layout) {
+void compact(QFormLayout& layout)
+{
     layout.setContentsMargins(6, 4, 6, 4);
     layout.setVerticalSpacing(2);
     layout.setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
@@ -207,7 +215,8 @@ void compact(QFormLayout& layout) {
 PrintSettingsWindow::PrintSettingsWindow(TResultGrid& grid, const TPrintSettingsOptions& options,
                                          bool preview, TPrintDimensions dimensions,
                                          PrintFontChooser chooseFont, QWidget* parent)
-    : QDialog(parent), m_grid(grid), m_dimensions(dimensions), m_chooseFont(std::move(chooseFont)) {
+    : QDialog(parent), m_grid(grid), m_dimensions(dimensions), m_chooseFont(std::move(chooseFont))
+{
     setWindowTitle(QStringLiteral("Print Settings"));
     setObjectName(QStringLiteral("PrintSettingsWindow"));
     setFixedSize(kClientWidth, kClientHeight);
@@ -226,7 +235,8 @@ PrintSettingsWindow::PrintSettingsWindow(TResultGrid& grid, const TPrintSettings
 
 PrintSettingsWindow::~PrintSettingsWindow() = default;
 
-void PrintSettingsWindow::buildTabs(const TPrintSettingsOptions& options) {
+void PrintSettingsWindow::buildTabs(const TPrintSettingsOptions& options)
+{
     m_tabs = new QTabWidget(this);
     m_tabs->setGeometry(0, 0, kTabsWidth, kClientHeight - kButtonStrip);
     // The three tab titles fit the narrow tab widget only with less room around each.
@@ -256,7 +266,8 @@ void PrintSettingsWindow::buildTabs(const TPrintSettingsOptions& options) {
     }
 }
 
-QGroupBox* PrintSettingsWindow::buildGroup(const SettingsGroup& group) {
+QGroupBox* PrintSettingsWindow::buildGroup(const SettingsGroup& group)
+{
     auto* box = new QGroupBox(caption(group.Title));
     auto* layout = new QFormLayout(box);
     compact(*layout);
@@ -265,7 +276,8 @@ QGroupBox* PrintSettingsWindow::buildGroup(const SettingsGroup& group) {
     return box;
 }
 
-void PrintSettingsWindow::addRow(QFormLayout& layout, const SettingsRow& row) {
+void PrintSettingsWindow::addRow(QFormLayout& layout, const SettingsRow& row)
+{
     QWidget* parent = layout.parentWidget();
     const QString name = caption(row.Name);
     QWidget* control = nullptr;
@@ -340,7 +352,8 @@ void PrintSettingsWindow::addRow(QFormLayout& layout, const SettingsRow& row) {
     layout.addRow(label, control);
 }
 
-void PrintSettingsWindow::addUnitChoice(QFormLayout& layout) {
+void PrintSettingsWindow::addUnitChoice(QFormLayout& layout)
+{
     QWidget* parent = layout.parentWidget();
     auto* millimetres = new QRadioButton(QStringLiteral("mm"), parent);
     auto* inches = new QRadioButton(QStringLiteral("inch"), parent);
@@ -356,7 +369,8 @@ void PrintSettingsWindow::addUnitChoice(QFormLayout& layout) {
     layout.addRow(line);
 }
 
-void PrintSettingsWindow::buildButtons() {
+void PrintSettingsWindow::buildButtons()
+{
     const int middle = kClientWidth / 2;
     const int top = kClientHeight - kButtonStrip + (kButtonStrip - kButtonHeight) / 2;
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
@@ -371,7 +385,8 @@ void PrintSettingsWindow::buildButtons() {
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void PrintSettingsWindow::fillControls() {
+void PrintSettingsWindow::fillControls()
+{
     m_filling = true;
     for (const auto& field : m_fields)
         field->Fill(m_grid.PrintSettings);
@@ -379,7 +394,8 @@ void PrintSettingsWindow::fillControls() {
     applyEnablingRules();
 }
 
-void PrintSettingsWindow::applyEnablingRules() {
+void PrintSettingsWindow::applyEnablingRules()
+{
     for (const EnablingRule& rule : kEnablingRules) {
         const auto* list = findChild<QComboBox*>(caption(rule.List));
         const bool positioned = list != nullptr && list->currentIndex() > 0;
@@ -390,7 +406,8 @@ void PrintSettingsWindow::applyEnablingRules() {
     }
 }
 
-void PrintSettingsWindow::controlChanged() {
+void PrintSettingsWindow::controlChanged()
+{
     if (m_filling)
         return;
     for (const auto& field : m_fields)
@@ -399,7 +416,8 @@ void PrintSettingsWindow::controlChanged() {
     m_preview->update();
 }
 
-void PrintSettingsWindow::chooseFont(TPrintFont TPrintSettings::*font) {
+void PrintSettingsWindow::chooseFont(TPrintFont TPrintSettings::*font)
+{
     if (!m_chooseFont)
         return;
     if (const std::optional<TPrintFont> chosen = m_chooseFont(this, m_grid.PrintSettings.*font)) {
@@ -408,7 +426,8 @@ void PrintSettingsWindow::chooseFont(TPrintFont TPrintSettings::*font) {
     }
 }
 
-void PrintSettingsWindow::setDimensions(TPrintDimensions dimensions) {
+void PrintSettingsWindow::setDimensions(TPrintDimensions dimensions)
+{
     m_dimensions = dimensions;
     fillControls(); // the boxes show the settings again, in the new unit
 }

@@ -28,7 +28,7 @@ using PrintFontChooser =
 // controls back into the grid's print settings at once and redraws the preview.
 class PrintSettingsWindow final : public QDialog {
     Q_OBJECT
-  public:
+public:
     static constexpr int kClientWidth = 523;
     static constexpr int kClientHeight = 387;
 
@@ -41,7 +41,7 @@ class PrintSettingsWindow final : public QDialog {
 
     [[nodiscard]] TPrintDimensions Dimensions() const { return m_dimensions; }
 
-  private:
+private:
     void buildTabs(const TPrintSettingsOptions& options);
     QGroupBox* buildGroup(const SettingsGroup& group);
     void addRow(QFormLayout& layout, const SettingsRow& row);

@@ -6,7 +6,7 @@ class QWidget;
 // The printer the print commands and the preview's Print button print on: the one the user
 // chose last in the printer dialog, the system's default printer at first.
 class PrintTarget {
-  public:
+public:
     virtual ~PrintTarget() = default;
 
     /** Shows the printer dialog over `parent`; true when the user confirmed it. */

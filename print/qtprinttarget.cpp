@@ -9,7 +9,8 @@ QtPrintTarget::QtPrintTarget() = default;
 
 QtPrintTarget::~QtPrintTarget() = default;
 
-QPrinter& QtPrintTarget::Device() {
+QPrinter& QtPrintTarget::Device()
+{
     if (!m_printer) {
         m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
         QPrinter* printer = m_printer.get();
@@ -19,12 +20,14 @@ QPrinter& QtPrintTarget::Device() {
     return *m_printer;
 }
 
-PagePrinter& QtPrintTarget::Printer() {
+PagePrinter& QtPrintTarget::Printer()
+{
     static_cast<void>(Device());
     return *m_pagePrinter;
 }
 
-bool QtPrintTarget::RunPrintDialog(QWidget* parent) {
+bool QtPrintTarget::RunPrintDialog(QWidget* parent)
+{
     QPrintDialog dialog(&Device(), parent);
     return dialog.exec() == QDialog::Accepted;
 }

@@ -11,7 +11,7 @@ class QtPagePrinter;
 // file) chosen in the printer dialog stays chosen for the next print. The printer is made
 // on first use, since finding the system's printers takes time the start-up should not.
 class QtPrintTarget final : public PrintTarget {
-  public:
+public:
     QtPrintTarget();
     ~QtPrintTarget() override;
     QtPrintTarget(const QtPrintTarget&) = delete;
@@ -22,7 +22,7 @@ class QtPrintTarget final : public PrintTarget {
     /** The Qt printer itself. */
     [[nodiscard]] QPrinter& Device();
 
-  private:
+private:
     std::unique_ptr<QPrinter> m_printer;
     std::unique_ptr<QtPagePrinter> m_pagePrinter;
 };

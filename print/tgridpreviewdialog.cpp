@@ -10,15 +10,18 @@
 #include "print/griddialogerror.h"
 #include "print/previewwindow.h"
 
-void TGridPreviewDialog::SetPreviewWidth(int width) {
+void TGridPreviewDialog::SetPreviewWidth(int width)
+{
     m_width = std::max(width, PreviewWindow::kMinimumWidth);
 }
 
-void TGridPreviewDialog::SetPreviewHeight(int height) {
+void TGridPreviewDialog::SetPreviewHeight(int height)
+{
     m_height = std::max(height, PreviewWindow::kMinimumHeight);
 }
 
-bool TGridPreviewDialog::Execute() {
+bool TGridPreviewDialog::Execute()
+{
     if (Grid == nullptr)
         throw EGridDialogError();
     PreviewWindow window(*Grid, Target, m_owner);

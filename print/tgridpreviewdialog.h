@@ -8,7 +8,7 @@ class TResultGrid;
 // the "Preview" window modally at the remembered size and place, and keeps the window's
 // last size and place for the next showing (in memory only).
 class TGridPreviewDialog {
-  public:
+public:
     /** `owner` is the parent of the window (may be null). */
     explicit TGridPreviewDialog(QWidget* owner = nullptr) : m_owner(owner) {}
 
@@ -30,7 +30,7 @@ class TGridPreviewDialog {
     int PreviewTop = 0;
     bool PreviewCenter = false;
 
-  private:
+private:
     QWidget* m_owner;
     int m_width = 750;
     int m_height = 500;

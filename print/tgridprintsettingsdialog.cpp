@@ -9,7 +9,8 @@
 
 namespace {
 
-std::optional<TPrintFont> askForFont(QWidget* parent, const TPrintFont& current) {
+std::optional<TPrintFont> askForFont(QWidget* parent, const TPrintFont& current)
+{
     QFont font(DecodeCp1252(current.Name), current.Size);
     font.setBold(current.Bold);
     font.setItalic(current.Italic);
@@ -32,9 +33,12 @@ std::optional<TPrintFont> askForFont(QWidget* parent, const TPrintFont& current)
 } // namespace
 
 TGridPrintSettingsDialog::TGridPrintSettingsDialog(QWidget* owner)
-    : ChooseFont(askForFont), m_owner(owner) {}
+    : ChooseFont(askForFont), m_owner(owner)
+{
+}
 
-bool TGridPrintSettingsDialog::Execute() {
+bool TGridPrintSettingsDialog::Execute()
+{
     if (Grid == nullptr)
         throw EGridDialogError();
     const TPrintSettings saved = Grid->PrintSettings;

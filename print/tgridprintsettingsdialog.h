@@ -10,7 +10,7 @@ class TResultGrid;
 // "Print Settings" window modally over a live preview of the first page; OK keeps the
 // changes, anything else gives the grid back the settings it had.
 class TGridPrintSettingsDialog {
-  public:
+public:
     /** `owner` is the parent of the window (may be null). */
     explicit TGridPrintSettingsDialog(QWidget* owner = nullptr);
 
@@ -25,6 +25,6 @@ class TGridPrintSettingsDialog {
     // The font dialog; the Qt font dialog unless replaced.
     PrintFontChooser ChooseFont;
 
-  private:
+private:
     QWidget* m_owner;
 };

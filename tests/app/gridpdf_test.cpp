@@ -9,7 +9,8 @@
 #include "printfixtures.h"
 #include "support/testsupport.h"
 
-TEST(GridPdfTest, WritesOnePdfPageForEveryPrintedPage) {
+TEST(GridPdfTest, WritesOnePdfPageForEveryPrintedPage)
+{
     if (CommandOutput("command -v pdfinfo").empty())
         GTEST_SKIP() << "pdfinfo (poppler-utils) is not installed";
     TempDir dir;
@@ -32,7 +33,8 @@ TEST(GridPdfTest, WritesOnePdfPageForEveryPrintedPage) {
     }
 }
 
-TEST(GridPdfTest, AFileThatCannotBeMadeLeavesNothingAndSaysWhy) {
+TEST(GridPdfTest, AFileThatCannotBeMadeLeavesNothingAndSaysWhy)
+{
     TempDir dir;
     TResultGrid grid;
     FillNumberedList(grid, 3);

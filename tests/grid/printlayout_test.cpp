@@ -20,11 +20,12 @@ namespace {
 using Call = TestCanvasCall;
 
 class PrintLayoutTest : public ::testing::Test {
-  protected:
+protected:
     PrintLayoutTest() { grid.SetPrintClock(std::make_unique<FixedClock>()); }
 
     // The first cell of every row on every page.
-    std::vector<std::vector<std::string>> FirstCells() const {
+    std::vector<std::vector<std::string>> FirstCells() const
+    {
         std::vector<std::vector<std::string>> pages;
         for (const auto& page : printer.Pages()) {
             std::vector<std::string> firsts;
@@ -39,7 +40,8 @@ class PrintLayoutTest : public ::testing::Test {
     RecordingPrinter printer;
 };
 
-std::vector<std::string> numbered(const char* first, int from, int to) {
+std::vector<std::string> numbered(const char* first, int from, int to)
+{
     std::vector<std::string> rows;
     if (first != nullptr)
         rows.emplace_back(first);
@@ -50,7 +52,8 @@ std::vector<std::string> numbered(const char* first, int from, int to) {
 
 } // namespace
 
-TEST_F(PrintLayoutTest, RowsGoOnPagesWithTheHeaderRowRepeated) {
+TEST_F(PrintLayoutTest, RowsGoOnPagesWithTheHeaderRowRepeated)
+{
     using Pages = std::vector<std::vector<std::string>>;
     const struct {
         const char* name;
@@ -93,7 +96,8 @@ TEST_F(PrintLayoutTest, RowsGoOnPagesWithTheHeaderRowRepeated) {
     }
 }
 
-TEST_F(PrintLayoutTest, SelectedBlockPrintsBelowItsHeaderCellsWithoutColumnZero) {
+TEST_F(PrintLayoutTest, SelectedBlockPrintsBelowItsHeaderCellsWithoutColumnZero)
+{
     FillNumberedList(grid, 12);
     grid.PrintRect({2, 9, 1, 5}, printer); // corners in any order
     const auto pages = printer.Pages();
@@ -113,7 +117,8 @@ TEST_F(PrintLayoutTest, SelectedBlockPrintsBelowItsHeaderCellsWithoutColumnZero)
     EXPECT_EQ(texts[1].Rect.Right, 1458);
 }
 
-TEST_F(PrintLayoutTest, CellsFillTheirRectangleAndWrapTheirTextFromTheTop) {
+TEST_F(PrintLayoutTest, CellsFillTheirRectangleAndWrapTheirTextFromTheTop)
+{
     FillNumberedList(grid, 2);
     const std::string address = "http://example.com/" + std::string(41, 'a'); // 60 characters
     grid.SetCellEx(1, 1, address);
@@ -138,7 +143,8 @@ TEST_F(PrintLayoutTest, CellsFillTheirRectangleAndWrapTheirTextFromTheTop) {
     EXPECT_EQ(fills[6].Rect.Top, 411); // row 2 starts below the grown row
 }
 
-TEST_F(PrintLayoutTest, AutoSizedColumnsTakeTheWidestTextAndPrintItLineByLine) {
+TEST_F(PrintLayoutTest, AutoSizedColumnsTakeTheWidestTextAndPrintItLineByLine)
+{
     FillNumberedList(grid, 2);
     grid.SetCellEx(2, 2, "first line\r\nsecond line of the two");
     grid.PrintSettings.NoAutoSize = false;
@@ -161,7 +167,8 @@ TEST_F(PrintLayoutTest, AutoSizedColumnsTakeTheWidestTextAndPrintItLineByLine) {
     EXPECT_EQ(runs[8].Clip.Bottom, lastRow + 2 * 37 + 9 + 8 + 60);
 }
 
-TEST_F(PrintLayoutTest, FooterShowsPageNumberAndCountAtTheRight) {
+TEST_F(PrintLayoutTest, FooterShowsPageNumberAndCountAtTheRight)
+{
     FillNumberedList(grid, 60);
     grid.PrintSettings.PageNr = ppBottomRight;
     grid.PrintSettings.Time = ppTopLeft;
@@ -182,7 +189,8 @@ TEST_F(PrintLayoutTest, FooterShowsPageNumberAndCountAtTheRight) {
     EXPECT_EQ(RowsOf(pages[1])[1], "24|http://example.com/24|05/06/2004 10:11:12");
 }
 
-TEST_F(PrintLayoutTest, BorderSchemesDrawTheirCellLinesAndPageFrames) {
+TEST_F(PrintLayoutTest, BorderSchemesDrawTheirCellLinesAndPageFrames)
+{
     const struct {
         TPrintBorders borders;
         std::size_t lines;
@@ -215,7 +223,8 @@ TEST_F(PrintLayoutTest, BorderSchemesDrawTheirCellLinesAndPageFrames) {
     }
 }
 
-TEST_F(PrintLayoutTest, PagesAcrossRepeatColumnZeroAndMarkItsEdge) {
+TEST_F(PrintLayoutTest, PagesAcrossRepeatColumnZeroAndMarkItsEdge)
+{
     FillNumberedList(grid, 3);
     grid.SetColWidth(1, 800); // 2106 wide: each needs a page of its own
     grid.SetColWidth(2, 800);
@@ -234,7 +243,8 @@ TEST_F(PrintLayoutTest, PagesAcrossRepeatColumnZeroAndMarkItsEdge) {
               (std::vector<int>{0, 110, 0, 110 + 4 * 109 - 2}));
 }
 
-TEST_F(PrintLayoutTest, PreviewCountsPagesOfTheAreaAndDrawsOnlyTheChosenPage) {
+TEST_F(PrintLayoutTest, PreviewCountsPagesOfTheAreaAndDrawsOnlyTheChosenPage)
+{
     FillNumberedList(grid, 60);
     TestCanvas screen;
     // 750 x 500 pixels at 96 dpi are 1984 x 1323: ten rows on the first page, nine after.
@@ -260,7 +270,8 @@ TEST_F(PrintLayoutTest, PreviewCountsPagesOfTheAreaAndDrawsOnlyTheChosenPage) {
     EXPECT_EQ(printer.Pages().size(), 1u);
 }
 
-TEST_F(PrintLayoutTest, PrinterGetsOrientationTitleAndFailuresAreReported) {
+TEST_F(PrintLayoutTest, PrinterGetsOrientationTitleAndFailuresAreReported)
+{
     FillNumberedList(grid, 3);
     grid.PrintSettings.JobName = "Case 17";
     grid.PrintSettings.Orientation = poLandscape;
@@ -275,7 +286,8 @@ TEST_F(PrintLayoutTest, PrinterGetsOrientationTitleAndFailuresAreReported) {
     EXPECT_TRUE(refusing.canvas.Calls().empty());
 }
 
-TEST_F(PrintLayoutTest, AnchorCellsPrintAsLinksOnlyWhileMarkupIsShown) {
+TEST_F(PrintLayoutTest, AnchorCellsPrintAsLinksOnlyWhileMarkupIsShown)
+{
     FillNumberedList(grid, 2);
     grid.SetCellEx(1, 1, Anchor("page.htm"));
     grid.Print(printer);

@@ -14,7 +14,8 @@ namespace {
 const TPrintTime kFriday = FixedClock().Now(); // Friday 05/03/2004 09:07:02
 
 // The columns of a page as "col@x", fixed ones first.
-std::vector<std::string> placed(const ColumnPage& page) {
+std::vector<std::string> placed(const ColumnPage& page)
+{
     std::vector<std::string> result;
     for (const auto* columns : {&page.Fixed, &page.Columns}) {
         for (const PrintColumn& column : *columns)
@@ -25,7 +26,8 @@ std::vector<std::string> placed(const ColumnPage& page) {
 
 } // namespace
 
-TEST(PrintDateFormatTest, PatternsWriteTheirFieldsAndKeepEverythingElse) {
+TEST(PrintDateFormatTest, PatternsWriteTheirFieldsAndKeepEverythingElse)
+{
     const struct {
         const char* pattern;
         const char* expected;
@@ -46,7 +48,8 @@ TEST(PrintDateFormatTest, PatternsWriteTheirFieldsAndKeepEverythingElse) {
         EXPECT_EQ(FormatPrintTime(c.pattern, kFriday), c.expected) << c.pattern;
 }
 
-TEST(PageSlotsTest, ItemsGoInFrontOfLeftSlotsAndBehindTheOthers) {
+TEST(PageSlotsTest, ItemsGoInFrontOfLeftSlotsAndBehindTheOthers)
+{
     const struct {
         const char* name;
         void (*setup)(TPrintSettings&);
@@ -112,7 +115,8 @@ TEST(PageSlotsTest, ItemsGoInFrontOfLeftSlotsAndBehindTheOthers) {
     }
 }
 
-TEST(PageSlotsTest, FurtherTitleLinesAndMarkupTitles) {
+TEST(PageSlotsTest, FurtherTitleLinesAndMarkupTitles)
+{
     TPrintSettings settings;
     settings.Title = ppTopRight;
     settings.TitleLines = {"Case 17", "Disk 2", "Image 3"};
@@ -130,7 +134,8 @@ TEST(PageSlotsTest, FurtherTitleLinesAndMarkupTitles) {
     EXPECT_EQ(slots.Texts[1], " <B>Case</B> 17");
 }
 
-TEST(PageSlotsTest, BandsGrowWithTheirTextsAndTitleLines) {
+TEST(PageSlotsTest, BandsGrowWithTheirTextsAndTitleLines)
+{
     // On the test canvas a 10 pt font is 35 high: lines of 37, a pad of 4.
     TestCanvas canvas;
     const struct {
@@ -174,7 +179,8 @@ TEST(PageSlotsTest, BandsGrowWithTheirTextsAndTitleLines) {
     }
 }
 
-TEST(PrintColumnsTest, FittingScalesWidthsOnlyAsTheModeAllows) {
+TEST(PrintColumnsTest, FittingScalesWidthsOnlyAsTheModeAllows)
+{
     const std::vector<int> screen = {161, 386, 386}; // 65, 150, 150 pixels at 96 dpi
     const std::vector<int> shrunk = {143, 345, 345}; // (900 - 3 x 22) / 933
     const std::vector<int> grown = {350, 841, 841};  // (2100 - 3 x 22) / 933
@@ -197,7 +203,8 @@ TEST(PrintColumnsTest, FittingScalesWidthsOnlyAsTheModeAllows) {
     EXPECT_EQ(empty, (std::vector<int>{0, 0}));
 }
 
-TEST(PrintColumnsTest, PagesAcrossRepeatTheFixedColumnAndTakeAtLeastOneColumn) {
+TEST(PrintColumnsTest, PagesAcrossRepeatTheFixedColumnAndTakeAtLeastOneColumn)
+{
     using Pages = std::vector<std::vector<std::string>>;
     const std::vector<int> widths = {161, 386, 386};
     const struct {

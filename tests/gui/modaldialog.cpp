@@ -5,7 +5,8 @@
 
 #include <memory>
 
-void WhenModalIsUp(std::function<void(QWidget*)> inspect) {
+void WhenModalIsUp(std::function<void(QWidget*)> inspect)
+{
     auto poll = std::make_shared<std::function<void()>>();
     *poll = [inspect, poll] {
         if (QWidget* modal = QApplication::activeModalWidget()) {

@@ -33,8 +33,9 @@ namespace {
 
 // A print target whose printer dialog answers as told and whose printer records pages.
 class ScriptedTarget final : public PrintTarget {
-  public:
-    bool RunPrintDialog(QWidget* /*parent*/) override {
+public:
+    bool RunPrintDialog(QWidget* /*parent*/) override
+    {
         ++DialogRuns;
         if (DuringDialog)
             DuringDialog();
@@ -48,17 +49,20 @@ class ScriptedTarget final : public PrintTarget {
     RecordingPrinter printer;
 };
 
-template <typename T> T* child(QWidget* window, const char* name) {
+template <typename T> T* child(QWidget* window, const char* name)
+{
     T* found = window->findChild<T*>(QString::fromLatin1(name));
     EXPECT_NE(found, nullptr) << name;
     return found;
 }
 
-std::string text(const QString& value) {
+std::string text(const QString& value)
+{
     return value.toStdString();
 }
 
-void addCaptions(QLayoutItem* item, std::vector<std::string>& captions) {
+void addCaptions(QLayoutItem* item, std::vector<std::string>& captions)
+{
     if (item == nullptr)
         return;
     if (QLayout* inner = item->layout()) {
@@ -72,7 +76,8 @@ void addCaptions(QLayoutItem* item, std::vector<std::string>& captions) {
 }
 
 // Every group's captions in the order its rows show them.
-std::map<std::string, std::vector<std::string>> groupCaptions(QWidget* window) {
+std::map<std::string, std::vector<std::string>> groupCaptions(QWidget* window)
+{
     std::map<std::string, std::vector<std::string>> groups;
     for (QGroupBox* group : window->findChildren<QGroupBox*>()) {
         auto* layout = qobject_cast<QFormLayout*>(group->layout());
@@ -89,28 +94,32 @@ std::map<std::string, std::vector<std::string>> groupCaptions(QWidget* window) {
     return groups;
 }
 
-std::vector<std::string> items(QComboBox* box) {
+std::vector<std::string> items(QComboBox* box)
+{
     std::vector<std::string> result;
     for (int i = 0; box != nullptr && i < box->count(); ++i)
         result.push_back(text(box->itemText(i)));
     return result;
 }
 
-std::vector<int> geometryOf(QWidget* widget) {
+std::vector<int> geometryOf(QWidget* widget)
+{
     const QRect r = widget->geometry();
     return {r.x(), r.y(), r.width(), r.height()};
 }
 
-void press(QWidget* window, const char* name) {
+void press(QWidget* window, const char* name)
+{
     child<QAbstractButton>(window, name)->click();
 }
 
 class PrintDialogsTest : public ::testing::Test {
-  protected:
+protected:
     PrintDialogsTest() { FillNumberedList(grid, 3); }
 
     /** Shows the settings window, runs `inspect` on it, then closes it with `button`. */
-    bool RunSettings(const std::function<void(QWidget*)>& inspect, const char* button = "Cancel") {
+    bool RunSettings(const std::function<void(QWidget*)>& inspect, const char* button = "Cancel")
+    {
         WhenModalIsUp([inspect, button](QWidget* window) {
             inspect(window);
             press(window, button);
@@ -128,7 +137,8 @@ const std::vector<std::string> kPositions = {"(none)",       "Top Left",    "Top
 
 } // namespace
 
-TEST_F(PrintDialogsTest, SettingsWindowShowsItsTabsGroupsAndControls) {
+TEST_F(PrintDialogsTest, SettingsWindowShowsItsTabsGroupsAndControls)
+{
     settings.Grid = &grid;
     bool inspected = false;
     const bool ok = RunSettings([&](QWidget* window) {
@@ -201,7 +211,8 @@ TEST_F(PrintDialogsTest, SettingsWindowShowsItsTabsGroupsAndControls) {
     EXPECT_FALSE(ok);
 }
 
-TEST_F(PrintDialogsTest, GroupsLeftOutOfTheOptionsAreDisabledAndTheirTabsHidden) {
+TEST_F(PrintDialogsTest, GroupsLeftOutOfTheOptionsAreDisabledAndTheirTabsHidden)
+{
     settings.Grid = &grid;
     settings.Options = {psBorders, psDateTime};
     settings.PrintPreview = false;
@@ -226,7 +237,8 @@ TEST_F(PrintDialogsTest, GroupsLeftOutOfTheOptionsAreDisabledAndTheirTabsHidden)
     });
 }
 
-TEST_F(PrintDialogsTest, PositionListsEnableTheBoxesThatNeedAPosition) {
+TEST_F(PrintDialogsTest, PositionListsEnableTheBoxesThatNeedAPosition)
+{
     settings.Grid = &grid;
     const struct {
         const char* list;
@@ -257,7 +269,8 @@ TEST_F(PrintDialogsTest, PositionListsEnableTheBoxesThatNeedAPosition) {
     });
 }
 
-TEST_F(PrintDialogsTest, LengthsShowInMillimetresOrInchesAndApplyBelowTheirBounds) {
+TEST_F(PrintDialogsTest, LengthsShowInMillimetresOrInchesAndApplyBelowTheirBounds)
+{
     settings.Grid = &grid;
     RunSettings([this](QWidget* window) {
         auto* top = child<QDoubleSpinBox>(window, "TopMargin");
@@ -298,7 +311,8 @@ TEST_F(PrintDialogsTest, LengthsShowInMillimetresOrInchesAndApplyBelowTheirBound
     });
 }
 
-TEST_F(PrintDialogsTest, CancelGivesBackTheSettingsAndOkKeepsThem) {
+TEST_F(PrintDialogsTest, CancelGivesBackTheSettingsAndOkKeepsThem)
+{
     settings.Grid = &grid;
     settings.ChooseFont = [](QWidget*, const TPrintFont& current) {
         TPrintFont chosen = current;
@@ -331,7 +345,8 @@ TEST_F(PrintDialogsTest, CancelGivesBackTheSettingsAndOkKeepsThem) {
     }
 }
 
-TEST_F(PrintDialogsTest, DialogsWithoutAGridSaySo) {
+TEST_F(PrintDialogsTest, DialogsWithoutAGridSaySo)
+{
     TGridPreviewDialog preview;
     for (const std::function<void()>& execute :
          {std::function<void()>([this] { settings.Execute(); }),
@@ -345,7 +360,8 @@ TEST_F(PrintDialogsTest, DialogsWithoutAGridSaySo) {
     }
 }
 
-TEST_F(PrintDialogsTest, PreviewStepsThroughThePagesAndRemembersItsPlace) {
+TEST_F(PrintDialogsTest, PreviewStepsThroughThePagesAndRemembersItsPlace)
+{
     // Rows of 30 mm: two on the first page of the preview, one below the header after.
     grid.PrintSettings.RowSpacing = 300;
     TGridPreviewDialog preview;
@@ -398,7 +414,8 @@ TEST_F(PrintDialogsTest, PreviewStepsThroughThePagesAndRemembersItsPlace) {
     EXPECT_EQ((std::pair{preview.PreviewWidth(), preview.PreviewHeight()}), (std::pair{350, 100}));
 }
 
-TEST_F(PrintDialogsTest, PreviewPrintsEveryPageWithoutAskingForAPrinter) {
+TEST_F(PrintDialogsTest, PreviewPrintsEveryPageWithoutAskingForAPrinter)
+{
     FillNumberedList(grid, 20);
     grid.PrintSettings.RowSpacing = 300; // three A4 pages on the test printer
     ScriptedTarget target;
@@ -417,7 +434,8 @@ TEST_F(PrintDialogsTest, PreviewPrintsEveryPageWithoutAskingForAPrinter) {
     EXPECT_FALSE(grid.PrintState.PreviewFast);
 }
 
-TEST_F(PrintDialogsTest, PrintCommandsAskForThePrinterAndPrintTheSelectionTakenBefore) {
+TEST_F(PrintDialogsTest, PrintCommandsAskForThePrinterAndPrintTheSelectionTakenBefore)
+{
     FillNumberedList(grid, 12);
     const struct {
         const char* name;

@@ -13,7 +13,8 @@
 
 // Print all through the real printer dialog into Qt's PDF output: one PDF page per page
 // the layout counted.
-TEST(QtPrintTargetTest, PrintAllThroughThePrinterDialogWritesEveryCountedPage) {
+TEST(QtPrintTargetTest, PrintAllThroughThePrinterDialogWritesEveryCountedPage)
+{
     if (CommandOutput("command -v pdfinfo").empty())
         GTEST_SKIP() << "pdfinfo (poppler-utils) is not installed";
     TempDir dir;

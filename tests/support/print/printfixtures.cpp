@@ -12,7 +12,8 @@ constexpr int kA4HeightPixels = 7016; // 297 mm
 
 } // namespace
 
-void FillNumberedList(TBaseGrid& grid, int entries) {
+void FillNumberedList(TBaseGrid& grid, int entries)
+{
     grid.SetRowCountEx(entries + 1);
     grid.SetCellEx(0, 0, "No.");
     grid.SetCellEx(1, 0, "URL   ");
@@ -26,15 +27,18 @@ void FillNumberedList(TBaseGrid& grid, int entries) {
     }
 }
 
-int RecordingPrinter::PageWidth() const {
+int RecordingPrinter::PageWidth() const
+{
     return Orientation == poPortrait ? kA4WidthPixels : kA4HeightPixels;
 }
 
-int RecordingPrinter::PageHeight() const {
+int RecordingPrinter::PageHeight() const
+{
     return Orientation == poPortrait ? kA4HeightPixels : kA4WidthPixels;
 }
 
-bool RecordingPrinter::BeginDoc(const std::string& title) {
+bool RecordingPrinter::BeginDoc(const std::string& title)
+{
     if (RefuseBegin)
         return false;
     Title = title;
@@ -43,16 +47,19 @@ bool RecordingPrinter::BeginDoc(const std::string& title) {
     return true;
 }
 
-void RecordingPrinter::NewPage() {
+void RecordingPrinter::NewPage()
+{
     m_pageStarts.push_back(canvas.Calls().size());
 }
 
-bool RecordingPrinter::EndDoc() {
+bool RecordingPrinter::EndDoc()
+{
     ++Ended;
     return true;
 }
 
-std::vector<std::vector<TestCanvasCall>> RecordingPrinter::Pages() const {
+std::vector<std::vector<TestCanvasCall>> RecordingPrinter::Pages() const
+{
     std::vector<std::vector<TestCanvasCall>> pages;
     const auto& calls = canvas.Calls();
     for (std::size_t i = 0; i < m_pageStarts.size(); ++i) {
@@ -63,7 +70,8 @@ std::vector<std::vector<TestCanvasCall>> RecordingPrinter::Pages() const {
     return pages;
 }
 
-std::vector<std::string> RowsOf(const std::vector<TestCanvasCall>& page) {
+std::vector<std::string> RowsOf(const std::vector<TestCanvasCall>& page)
+{
     std::map<int, std::string> rows;
     for (const TestCanvasCall& call : page) {
         if (call.Kind != TestCanvasCall::ckText)
@@ -78,7 +86,8 @@ std::vector<std::string> RowsOf(const std::vector<TestCanvasCall>& page) {
 }
 
 std::vector<TestCanvasCall> CallsOf(const std::vector<TestCanvasCall>& calls,
-                                    TestCanvasCall::CallKind kind) {
+                                    TestCanvasCall::CallKind kind)
+{
     std::vector<TestCanvasCall> result;
     std::copy_if(calls.begin(), calls.end(), std::back_inserter(result),
                  [kind](const TestCanvasCall& call) { return call.Kind == kind; });

@@ -18,7 +18,7 @@ void FillNumberedList(TBaseGrid& grid, int entries);
 // A printer for tests: A4 at 600 dpi (2100 x 2970 in 0.1 mm), drawing on a TestCanvas
 // and remembering where each page's calls begin.
 class RecordingPrinter final : public PagePrinter {
-  public:
+public:
     void SetOrientation(TPrinterOrientation orientation) override { Orientation = orientation; }
     [[nodiscard]] int PageWidth() const override;
     [[nodiscard]] int PageHeight() const override;
@@ -39,13 +39,13 @@ class RecordingPrinter final : public PagePrinter {
     int Ended = 0;
     bool RefuseBegin = false;
 
-  private:
+private:
     std::vector<std::size_t> m_pageStarts;
 };
 
 // A clock stopped at Friday 05/03/2004 09:07:02.
 class FixedClock final : public PrintClock {
-  public:
+public:
     [[nodiscard]] TPrintTime Now() const override { return {2004, 3, 5, 5, 9, 7, 2, 0}; }
 };
 
