@@ -97,6 +97,65 @@ bool anyAt(const TPrintSettings& settings, bool (*where)(TPrintPosition))
            where(settings.Title);
 }
 
+// Draws the slots of one page where the margins and bands put them.
+struct SlotPainter {
+    TextCanvas& Canvas;
+    const PageSlots& Slots;
+    const TPrintSettings& Settings;
+    const PrintMetrics& Metrics;
+    const PageFrameSizes& Sizes;
+
+    void DrawSlot(std::size_t slot) const
+    {
+        const auto position = static_cast<TPrintPosition>(slot + 1);
+        const bool top = isTop(position);
+        const TGridFont& font = top ? Metrics.HeaderFont : Metrics.FooterFont;
+        const int lineHeight = top ? Metrics.HeaderLineHeight : Metrics.FooterLineHeight;
+        const bool hasTitleLines = static_cast<int>(slot) == Slots.TitleSlot;
+        const std::vector<std::string> noLines;
+        const std::vector<std::string>& moreLines = hasTitleLines ? Slots.MoreTitleLines : noLines;
+        const std::string& text = Slots.Texts[slot];
+        const int x = slotLeft(position, Canvas.MeasureTextRun(font, text, false).Width);
+        // Further footer title lines grow upwards, so none falls off the paper.
+        int y = top ? Settings.HeaderSize
+                    : footerTop() - static_cast<int>(moreLines.size()) * lineHeight;
+        const TextRect page{0, 0, Sizes.PageWidth, Sizes.PageBottom};
+        if (!text.empty())
+            Canvas.DrawTextRun(font, text, TextRunOptions{}, x, y, page);
+        for (const std::string& line : moreLines) {
+            y += lineHeight;
+            Canvas.DrawTextRun(font, line, TextRunOptions{}, x, y, page);
+        }
+    }
+
+    // A title with markup is laid out as a whole in its band.
+    void DrawMarkupTitle(TColor anchorColor) const
+    {
+        const bool top = isTop(Slots.MarkupTitlePosition);
+        const int right = Sizes.PageWidth - Settings.RightSize;
+        const TextRect band =
+            top ? TextRect{Settings.LeftSize, Settings.HeaderSize, right, Sizes.HeaderBand}
+                : TextRect{Settings.LeftSize, Sizes.PageBottom - Sizes.FooterBand, right,
+                           Sizes.PageBottom};
+        DrawPrintMarkup(Canvas, top ? Metrics.HeaderFont : Metrics.FooterFont, anchorColor,
+                        Slots.MarkupTitle, band);
+    }
+
+    [[nodiscard]] int footerTop() const
+    {
+        return Sizes.PageBottom - (Settings.FooterSize + Metrics.Pad + Metrics.FooterLineHeight);
+    }
+
+    [[nodiscard]] int slotLeft(TPrintPosition position, int width) const
+    {
+        if (isLeft(position))
+            return Settings.LeftSize;
+        if (isRight(position))
+            return Sizes.PageWidth - Settings.RightSize - kRightSlotInset - width;
+        return (Sizes.PageWidth - width) / 2;
+    }
+};
+
 } // namespace
 
 PageSlots FillPageSlots(const TPrintSettings& settings, const TPrintTime& now, int page,
@@ -129,40 +188,9 @@ int FooterBandHeight(const TPrintSettings& settings, const PrintMetrics& metrics
 void DrawPageSlots(TextCanvas& canvas, const PageSlots& slots, const TPrintSettings& settings,
                    const PrintMetrics& metrics, const PageFrameSizes& sizes, TColor anchorColor)
 {
-    const TextRect page{0, 0, sizes.PageWidth, sizes.PageBottom};
-    const int footerTop =
-        sizes.PageBottom - (settings.FooterSize + metrics.Pad + metrics.FooterLineHeight);
-    for (std::size_t slot = 0; slot < PageSlots::kSlotCount; ++slot) {
-        const auto position = static_cast<TPrintPosition>(slot + 1);
-        const bool top = isTop(position);
-        const TGridFont& font = top ? metrics.HeaderFont : metrics.FooterFont;
-        const int lineHeight = top ? metrics.HeaderLineHeight : metrics.FooterLineHeight;
-        const bool hasTitleLines = static_cast<int>(slot) == slots.TitleSlot;
-        const int moreLines = hasTitleLines ? static_cast<int>(slots.MoreTitleLines.size()) : 0;
-        // Further footer title lines grow upwards, so none falls off the paper.
-        int y = top ? settings.HeaderSize : footerTop - moreLines * lineHeight;
-        const std::string& text = slots.Texts[slot];
-        const int width = canvas.MeasureTextRun(font, text, false).Width;
-        int x = settings.LeftSize;
-        if (isRight(position))
-            x = sizes.PageWidth - settings.RightSize - kRightSlotInset - width;
-        else if (!isLeft(position))
-            x = (sizes.PageWidth - width) / 2;
-        if (!text.empty())
-            canvas.DrawTextRun(font, text, TextRunOptions{}, x, y, page);
-        for (int line = 0; line < moreLines; ++line) {
-            y += lineHeight;
-            canvas.DrawTextRun(font, slots.MoreTitleLines[static_cast<std::size_t>(line)],
-                               TextRunOptions{}, x, y, page);
-        }
-    }
-    if (slots.MarkupTitle.empty())
-        return;
-    const bool top = isTop(slots.MarkupTitlePosition);
-    const TextRect band = top ? TextRect{settings.LeftSize, settings.HeaderSize,
-                                         sizes.PageWidth - settings.RightSize, sizes.HeaderBand}
-                              : TextRect{settings.LeftSize, sizes.PageBottom - sizes.FooterBand,
-                                         sizes.PageWidth - settings.RightSize, sizes.PageBottom};
-    DrawPrintMarkup(canvas, top ? metrics.HeaderFont : metrics.FooterFont, anchorColor,
-                    slots.MarkupTitle, band);
+    const SlotPainter painter{canvas, slots, settings, metrics, sizes};
+    for (std::size_t slot = 0; slot < PageSlots::kSlotCount; ++slot)
+        painter.DrawSlot(slot);
+    if (!slots.MarkupTitle.empty())
+        painter.DrawMarkupTitle(anchorColor);
 }

@@ -310,3 +310,51 @@ TEST_F(PrintLayoutTest, AnchorCellsPrintAsLinksOnlyWhileMarkupIsShown)
     EXPECT_EQ(RowsOf(printer.canvas.Calls())[1],
               "1|" + raw.substr(0, 25) + "\r\n" + raw.substr(25) + "|05/06/2004 10:11:12");
 }
+
+TEST_F(PrintLayoutTest, TitleLinesStandUnderTheirSlotAndFooterTitlesGrowUpwards)
+{
+    using Run = std::tuple<std::string, int, int>; // text, x, y
+    const struct {
+        const char* name;
+        TPrintPosition position;
+        std::vector<std::string> lines;
+        std::vector<Run> expected;
+    } cases[] = {
+        // " Case 17" is 144 wide and ends 20 inside the page.
+        {"top right",
+         ppTopRight,
+         {"Case 17", "Disk 2"},
+         {{" Case 17", 1936, 50}, {"Disk 2", 1936, 87}}},
+        // The last line stands where a one-line footer would: 20 + 4 + 37 above the bottom.
+        {"bottom left",
+         ppBottomLeft,
+         {"Case 17", "Disk 2", "Image 3"},
+         {{"Case 17 ", 0, 2835}, {"Disk 2", 0, 2872}, {"Image 3", 0, 2909}}},
+    };
+    FillNumberedList(grid, 1);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        grid.PrintSettings.Title = c.position;
+        grid.PrintSettings.TitleLines = c.lines;
+        printer = RecordingPrinter{};
+        grid.Print(printer);
+        std::vector<Run> runs;
+        for (const Call& run : CallsOf(printer.canvas.Calls(), Call::ckRun))
+            runs.emplace_back(run.Text, run.Rect.Left, run.Rect.Top);
+        EXPECT_EQ(runs, c.expected);
+    }
+
+    // A title with markup is laid out as a whole in the header band: 50 + 4 + 37 high.
+    grid.PrintSettings.Title = ppTopCenter;
+    grid.PrintSettings.TitleLines = {"<B>Case</B> 17"};
+    printer = RecordingPrinter{};
+    grid.Print(printer);
+    const auto runs = CallsOf(printer.canvas.Calls(), Call::ckRun);
+    ASSERT_EQ(runs.size(), 3u);
+    EXPECT_EQ(runs[0].Shown + runs[1].Shown + runs[2].Shown, "Case 17");
+    EXPECT_TRUE(runs[0].Font.Bold);
+    EXPECT_FALSE(runs[2].Font.Bold);
+    EXPECT_EQ((std::vector<int>{runs[0].Clip.Left, runs[0].Clip.Top, runs[0].Clip.Right,
+                                runs[0].Clip.Bottom}),
+              (std::vector<int>{0, 50, 2100, 91}));
+}
