@@ -358,3 +358,26 @@ TEST_F(PrintLayoutTest, TitleLinesStandUnderTheirSlotAndFooterTitlesGrowUpwards)
                                 runs[0].Clip.Bottom}),
               (std::vector<int>{0, 50, 2100, 91}));
 }
+
+TEST_F(PrintLayoutTest, RowTallerThanAPageGoesOnAPageOfItsOwnCutAtTheFooter)
+{
+    FillNumberedList(grid, 2);
+    std::string lines = "x";
+    for (int line = 1; line < 100; ++line)
+        lines += "\r\nx";
+    grid.SetCellEx(2, 1, lines);
+    grid.PrintSettings.Borders = pbHorizontal;
+    grid.Print(printer);
+    const auto pages = printer.Pages();
+    ASSERT_EQ(pages.size(), 3u);
+    EXPECT_EQ(RowsOf(pages[1]).size(), 2u);
+    EXPECT_EQ(RowsOf(pages[2]),
+              (std::vector<std::string>{"No.|URL   |Latest visit",
+                                        "2|http://example.com/2|05/06/2004 10:11:12"}));
+    // Below the repeated header, the row runs to the footer band and has no lower line.
+    const auto fills = CallsOf(pages[1], Call::ckFill);
+    ASSERT_EQ(fills.size(), 6u);
+    EXPECT_EQ((std::pair{fills[3].Rect.Top, fills[3].Rect.Bottom}), (std::pair{219, 2909}));
+    for (const Call& line : CallsOf(pages[1], Call::ckLine))
+        EXPECT_NE(line.Rect.Top, 2909);
+}

@@ -7,6 +7,7 @@
 #include "grid/printcolumns.h"
 #include "grid/printdateformat.h"
 #include "grid/printmetrics.h"
+#include "grid/printwrap.h"
 #include "printfixtures.h"
 
 namespace {
@@ -239,4 +240,32 @@ TEST(PrintColumnsTest, PagesAcrossRepeatTheFixedColumnAndTakeAtLeastOneColumn)
             pages.push_back(placed(page));
         EXPECT_EQ(pages, c.expected) << c.name;
     }
+}
+
+TEST(PrintWrapTest, WordsWiderThanTheLineBreakAfterTheCharactersThatFit)
+{
+    TestCanvas canvas;
+    TGridFont font;
+    font.Height = 35; // 18 wide: 5 characters in 90
+    const struct {
+        const char* text;
+        const char* expected;
+    } cases[] = {
+        {"short", "short"},
+        {"two words here", "two words here"}, // wrapping at blanks is the canvas's business
+        {"abcdefghijkl", "abcde\r\nfghij\r\nkl"},
+        {"ab abcdefghij\tx", "ab abcde\r\nfghij\tx"},
+        {"abcdefg\r\nabcdefgh", "abcde\r\nfg\r\nabcde\r\nfgh"},
+        {"", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(BreakLongWords(canvas, font, c.text, 90), c.expected) << c.text;
+    // One character per line where not even one fits.
+    EXPECT_EQ(BreakLongWords(canvas, font, "abc", 10), "a\r\nb\r\nc");
+
+    // A hostile megabyte-long word is broken in time in proportion to its length.
+    const std::string huge(1 << 20, 'x');
+    const std::string broken = BreakLongWords(canvas, font, huge, 90);
+    EXPECT_EQ(broken.size(), huge.size() + 2 * ((huge.size() - 1) / 5));
+    EXPECT_EQ(broken.substr(0, 12), "xxxxx\r\nxxxxx");
 }
