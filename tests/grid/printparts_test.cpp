@@ -49,90 +49,46 @@ TEST(PrintDateFormatTest, PatternsWriteTheirFieldsAndKeepEverythingElse)
         EXPECT_EQ(FormatPrintTime(c.pattern, kFriday), c.expected) << c.pattern;
 }
 
+// Slot texts and bands of one set of header and footer items.
+struct SlotCase {
+    TPrintPosition Time, Date, PageNr, Title;
+    const char* Separator;
+    const char* TitleText;
+    int Page;
+    std::size_t Slot; // the one slot (TL, TR, TC, BL, BR, BC) that is not empty
+    const char* Text;
+};
+
 TEST(PageSlotsTest, ItemsGoInFrontOfLeftSlotsAndBehindTheOthers)
 {
-    const struct {
-        const char* name;
-        void (*setup)(TPrintSettings&);
-        int page;
-        int pageCount;
-        std::array<std::string, 6> expected; // TL, TR, TC, BL, BR, BC
-    } cases[] = {
-        {"nothing placed", [](TPrintSettings&) {}, 1, 1, {}},
-        {"time and date top left",
-         [](TPrintSettings& s) { s.Time = s.Date = ppTopLeft; },
-         1,
-         1,
-         {"05/03/2004 09:07 ", "", "", "", "", ""}},
-        {"time and date top right",
-         [](TPrintSettings& s) { s.Time = s.Date = ppTopRight; },
-         1,
-         1,
-         {"", " 09:07 05/03/2004", "", "", "", ""}},
-        {"page 2 of 3 bottom right",
-         [](TPrintSettings& s) { s.PageNr = ppBottomRight; },
-         2,
-         3,
-         {"", "", "", "", "  2/3 ", ""}},
-        {"a single page shows no count",
-         [](TPrintSettings& s) { s.PageNr = ppBottomCenter; },
-         1,
-         1,
-         {"", "", "", "", "", "  1 "}},
-        {"no separator, no count; prefix and suffix",
-         [](TPrintSettings& s) {
-             s.PageNr = ppBottomLeft;
-             s.PageNumSep.clear();
-             s.PagePrefix = "Page";
-             s.PageSuffix = "-";
-         },
-         2,
-         3,
-         {"", "", "", "Page 2 - ", "", ""}},
-        {"date format and title text together",
-         [](TPrintSettings& s) {
-             s.Date = s.Title = ppTopCenter;
-             s.DateFormat = "yyyy";
-             s.TitleText = "Cache";
-             s.TitleLines = {"ignored"};
-         },
-         1,
-         1,
-         {"", "", " 2004 Cache", "", "", ""}},
-        {"first title line in the slot",
-         [](TPrintSettings& s) {
-             s.Title = ppBottomLeft;
-             s.TitleLines = {"Case 17", "Disk 2"};
-         },
-         1,
-         1,
-         {"", "", "", "Case 17 ", "", ""}},
+    const SlotCase cases[] = {
+        {ppTopLeft, ppTopLeft, ppNone, ppNone, "/", "", 1, 0, "05/03/2004 09:07 "},
+        {ppTopRight, ppTopRight, ppNone, ppNone, "/", "", 1, 1, " 09:07 05/03/2004"},
+        {ppNone, ppNone, ppBottomRight, ppNone, "/", "", 2, 4, " Page 2/3 -"},
+        {ppNone, ppNone, ppBottomLeft, ppNone, "", "", 2, 3, "Page 2 - "}, // no separator
+        {ppNone, ppTopCenter, ppNone, ppTopCenter, "/", "Cache", 1, 2, " 2004 Cache"},
+        {ppNone, ppNone, ppNone, ppBottomCenter, "/", "", 1, 5, " Case 17"},
     };
-    for (const auto& c : cases) {
+    for (const SlotCase& c : cases) {
         TPrintSettings settings;
-        c.setup(settings);
-        const PageSlots slots = FillPageSlots(settings, kFriday, c.page, c.pageCount, true);
-        EXPECT_EQ(slots.Texts, c.expected) << c.name;
+        settings.Time = c.Time;
+        settings.Date = c.Date;
+        settings.DateFormat = c.Title == ppNone ? "dd/mm/yyyy" : "yyyy";
+        settings.PageNr = c.PageNr;
+        settings.PagePrefix = "Page";
+        settings.PageSuffix = "-";
+        settings.PageNumSep = c.Separator;
+        settings.Title = c.Title;
+        settings.TitleText = c.TitleText;
+        settings.TitleLines = {"Case 17", "Disk 2"};
+        std::array<std::string, 6> expected;
+        expected[c.Slot] = c.Text;
+        EXPECT_EQ(FillPageSlots(settings, kFriday, c.Page, 3, true).Texts, expected) << c.Text;
     }
-}
-
-TEST(PageSlotsTest, FurtherTitleLinesAndMarkupTitles)
-{
+    // A single page shows no count.
     TPrintSettings settings;
-    settings.Title = ppTopRight;
-    settings.TitleLines = {"Case 17", "Disk 2", "Image 3"};
-    PageSlots slots = FillPageSlots(settings, kFriday, 1, 1, true);
-    EXPECT_EQ(slots.TitleSlot, 1);
-    EXPECT_EQ(slots.MoreTitleLines, (std::vector<std::string>{"Disk 2", "Image 3"}));
-
-    settings.TitleLines = {"<B>Case</B> 17", "Disk 2"};
-    slots = FillPageSlots(settings, kFriday, 1, 1, true);
-    EXPECT_EQ(slots.MarkupTitle, "<B>Case</B> 17\r\nDisk 2");
-    EXPECT_EQ(slots.MarkupTitlePosition, ppTopRight);
-    EXPECT_EQ(slots.Texts[1], "");
-    // Without markup display the same title is text like any other.
-    slots = FillPageSlots(settings, kFriday, 1, 1, false);
-    EXPECT_EQ(slots.Texts[1], " <B>Case</B> 17");
+    settings.PageNr = ppBottomRight;
+    EXPECT_EQ(FillPageSlots(settings, kFriday, 1, 1, true).Texts[4], "  1 ");
 }
 
 TEST(PageSlotsTest, BandsGrowWithTheirTextsAndTitleLines)
@@ -140,43 +96,29 @@ TEST(PageSlotsTest, BandsGrowWithTheirTextsAndTitleLines)
     // On the test canvas a 10 pt font is 35 high: lines of 37, a pad of 4.
     TestCanvas canvas;
     const struct {
-        const char* name;
-        void (*setup)(TPrintSettings&);
-        int header;
-        int footer;
+        TPrintPosition Time;
+        TPrintPosition Title;
+        const char* TitleText;
+        int HeaderFontSize;
+        int Header;
+        int Footer;
     } cases[] = {
-        {"margins only", [](TPrintSettings&) {}, 50, 4 + 37 + 20},
-        {"time on top", [](TPrintSettings& s) { s.Time = ppTopCenter; }, 4 + 37 + 50, 61},
-        {"page number below", [](TPrintSettings& s) { s.PageNr = ppBottomRight; }, 50,
-         2 * 4 + 2 * 37 + 20},
-        {"three title lines on top",
-         [](TPrintSettings& s) {
-             s.Title = ppTopLeft;
-             s.TitleLines = {"a", "b", "c"};
-         },
-         91 + 2 * 37, 61},
-        {"a title text is one line",
-         [](TPrintSettings& s) {
-             s.Title = ppBottomLeft;
-             s.TitleText = "a";
-             s.TitleLines = {"a", "b", "c"};
-         },
-         50, 102},
-        {"bigger fonts, bigger bands",
-         [](TPrintSettings& s) {
-             s.Date = ppTopLeft;
-             s.Time = ppBottomLeft;
-             s.HeaderFont.Size = 20; // 70 high, lines of 72
-             s.FooterFont.Size = 5;  // 17 high, lines of 19
-         },
-         4 + 72 + 50, 2 * 4 + 2 * 19 + 20},
+        {ppNone, ppNone, "", 10, 50, 4 + 37 + 20},
+        {ppTopCenter, ppNone, "", 20, 4 + 72 + 50, 61}, // 20 pt: lines of 72
+        {ppBottomLeft, ppTopLeft, "", 10, 4 + 37 + 50 + 2 * 37, 2 * 4 + 2 * 37 + 20},
+        {ppNone, ppBottomLeft, "", 10, 50, 2 * 4 + 2 * 37 + 20 + 2 * 37},
+        {ppNone, ppBottomLeft, "a title text is one line", 10, 50, 2 * 4 + 2 * 37 + 20},
     };
     for (const auto& c : cases) {
         TPrintSettings settings;
-        c.setup(settings);
+        settings.Time = c.Time;
+        settings.Title = c.Title;
+        settings.TitleText = c.TitleText;
+        settings.TitleLines = {"a", "b", "c"};
+        settings.HeaderFont.Size = c.HeaderFontSize;
         const PrintMetrics metrics = MeasurePrintMetrics(canvas, settings, 96);
-        EXPECT_EQ(HeaderBandHeight(settings, metrics), c.header) << c.name;
-        EXPECT_EQ(FooterBandHeight(settings, metrics), c.footer) << c.name;
+        EXPECT_EQ(HeaderBandHeight(settings, metrics), c.Header) << c.Time << c.Title;
+        EXPECT_EQ(FooterBandHeight(settings, metrics), c.Footer) << c.Time << c.Title;
     }
 }
 

@@ -211,32 +211,6 @@ TEST_F(PrintDialogsTest, SettingsWindowShowsItsTabsGroupsAndControls)
     EXPECT_FALSE(ok);
 }
 
-TEST_F(PrintDialogsTest, GroupsLeftOutOfTheOptionsAreDisabledAndTheirTabsHidden)
-{
-    settings.Grid = &grid;
-    settings.Options = {psBorders, psDateTime};
-    settings.PrintPreview = false;
-    RunSettings([](QWidget* window) {
-        auto* tabs = window->findChild<QTabWidget*>();
-        EXPECT_TRUE(tabs->isTabVisible(0));
-        EXPECT_TRUE(tabs->isTabVisible(1));
-        EXPECT_FALSE(tabs->isTabVisible(2));
-        std::map<std::string, bool> enabled;
-        for (QGroupBox* group : window->findChildren<QGroupBox*>())
-            enabled[text(group->title())] = group->isEnabled();
-        EXPECT_EQ(enabled, (std::map<std::string, bool>{{"Borders:", true},
-                                                        {"General:", false},
-                                                        {"Fonts:", false},
-                                                        {"Date / Time:", true},
-                                                        {"Title:", false},
-                                                        {"Page Numbers:", false},
-                                                        {"Margins:", false},
-                                                        {"Spacing:", false},
-                                                        {"Orientation:", false}}));
-        EXPECT_FALSE(child<QWidget>(window, "PreviewPanel")->isVisibleTo(window));
-    });
-}
-
 TEST_F(PrintDialogsTest, PositionListsEnableTheBoxesThatNeedAPosition)
 {
     settings.Grid = &grid;
