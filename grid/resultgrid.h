@@ -6,6 +6,7 @@
 
 #include "grid/basegrid.h"
 #include "grid/griderror.h"
+#include "grid/gridsearch.h"
 #include "grid/htmlsettings.h"
 #include "grid/printclock.h"
 #include "grid/printsettings.h"
@@ -17,11 +18,23 @@ class PagePrinter;
 class TextCanvas;
 
 // The grid of the result list: the cell store with its exports (text, separated values,
-// HTML, clipboard) and its printed pages. Search, sorting and drawing build on it elsewhere.
+// HTML, clipboard), its search and its printed pages. Sorting and drawing build on it
+// elsewhere.
 class TResultGrid : public TBaseGrid {
 public:
     TResultGrid();
     ~TResultGrid() override;
+
+    // The search (see GridSearch), with its state kept between the calls.
+    GridCell FindFirst(std::string_view text, TFindParameters options) {
+        return m_search.FindFirst(text, options);
+    }
+    GridCell FindNext() { return m_search.FindNext(); }
+    GridCell Find(GridCell start, std::string_view text, TFindParameters options) {
+        return m_search.Find(start, text, options);
+    }
+    [[nodiscard]] bool MatchCell(int col, int row) const { return m_search.MatchCell(col, row); }
+    [[nodiscard]] GridSearch& Search() { return m_search; }
 
     // Each writer has a stream form, which reports a failed stream by returning false, and
     // a file form, which replaces the file only with complete contents and raises
@@ -83,5 +96,6 @@ public:
 private:
     [[nodiscard]] TSaveRange SaveRange() const;
 
+    GridSearch m_search{*this};
     std::unique_ptr<PrintClock> m_printClock;
 };

@@ -1,0 +1,33 @@
+#include "grid/addressfilter.h"
+
+#include <string>
+
+#include "grid/basegrid.h"
+#include "grid/matchcondition.h"
+
+namespace {
+
+constexpr int kNumberCol = 0;
+constexpr int kAddressCol = 1;
+
+void moveRow(TBaseGrid& grid, int from, int to) {
+    for (int col = 0; col < grid.GetColCountEx(); ++col)
+        grid.SetCellEx(col, to, std::string(grid.GetCellEx(col, from)));
+}
+
+} // namespace
+
+int FilterRowsByAddress(TBaseGrid& grid, std::string_view condition, const ShortDateFormat& dates) {
+    const MatchCondition matcher(condition, false, dates);
+    int kept = 0;
+    for (int row = 1; row < grid.GetRowCountEx(); ++row) {
+        if (!matcher.Matches(grid.GetCellEx(kAddressCol, row)))
+            continue;
+        ++kept;
+        if (row != kept)
+            moveRow(grid, row, kept);
+        grid.SetCellEx(kNumberCol, kept, std::to_string(kept));
+    }
+    grid.SetRowCountEx(kept + 1);
+    return kept;
+}
