@@ -1,7 +1,10 @@
 // Feeds arbitrary bytes to both reads of the index scanner, through a real file as the
 // program reads it, and checks what every read must leave behind whatever the bytes:
-// a caption row, rows numbered 1 to n, a line count of n, one finishing step. The bytes are
-// also made an address anchor, which the anchor parser must read back exactly.
+// a caption row, rows numbered 1 to n, a line count of n, one finishing step; address
+// anchors that show and open exactly their address, and plain addresses that are never
+// markup. The same bytes also go through the cell markup layout as a cell text, and are
+// made an address anchor, which the anchor parser must read back exactly.
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -12,7 +15,11 @@
 #include "cacheindex/indexscan.h"
 #include "cacheindex/scanview.h"
 #include "grid/basegrid.h"
+#include "grid/markuplayout.h"
+#include "grid/markupplaintext.h"
 #include "grid/safeanchor.h"
+#include "grid/texttype.h"
+#include "support/testcanvas.h"
 
 namespace {
 
@@ -47,6 +54,53 @@ void writeInput(const std::uint8_t* data, std::size_t size)
     std::fclose(file);
 }
 
+constexpr std::size_t kCellBytes = 2048;
+// Laying out every anchor of a long list would slow the runs down several times; the
+// first rows of each input already see every kind of address the mutations make.
+constexpr int kAnchorRowsChecked = 16;
+
+MarkupRequest wideArea()
+{
+    MarkupRequest request;
+    request.Area = {0, 0, 1 << 20, 1 << 20};
+    return request;
+}
+
+// An address anchor of the scan shows the address itself and opens exactly it. Line
+// breaks and tabs inside an address are laid out as such, so those are left out.
+void checkAnchor(const std::string& cell)
+{
+    const auto address = AddressAnchorTarget(cell);
+    check(address.has_value(), "anchor the scan built is not an address anchor");
+    if (address->empty() || address->find_first_of("\r\n\t") != std::string::npos)
+        return;
+    TestCanvas canvas;
+    static_cast<void>(DrawMarkup(canvas, cell, wideArea()));
+    std::string shown;
+    for (const TestCanvasCall& call : canvas.Calls())
+        shown += call.Shown;
+    check(shown == *address, "anchor shows another text than its address");
+    MarkupRequest hit = wideArea();
+    hit.MeasureOnly = true;
+    hit.Pointer = MarkupPoint{1, 1};
+    const MarkupResult result = DrawMarkup(canvas, cell, hit);
+    check(result.AnchorHit && DecodeAnchorTarget(result.AnchorTarget) == *address,
+          "anchor opens another address than it shows");
+}
+
+// Whatever a cell holds, laying it out, finding anchors and its plain form end.
+void layOutAsCell(std::string_view text)
+{
+    TestCanvas canvas;
+    MarkupRequest request;
+    request.Area = {2, 2, 150, 40};
+    static_cast<void>(DrawMarkup(canvas, text, request));
+    request.MeasureOnly = true;
+    request.Pointer = MarkupPoint{20, 10};
+    static_cast<void>(DrawMarkup(canvas, text, request));
+    static_cast<void>(MarkupPlainText(text));
+}
+
 void scanAndCheck(ScanMode mode, const ScanOptions& options)
 {
     TBaseGrid grid;
@@ -62,10 +116,15 @@ void scanAndCheck(ScanMode mode, const ScanOptions& options)
         const std::string& date = grid.GetCellEx(2, row);
         check(date.empty() || date.size() == 19, "date text length");
         const std::string& cell = grid.GetCellEx(1, row);
+        check(grid.EnableHTML == options.CellFormatHtml, "markup switch of the read");
         const std::optional<std::string> address =
             options.CellFormatHtml ? AddressAnchorTarget(cell) : cell;
         check(address.has_value(), "anchor form");
         check(address->size() <= (mode == ScanMode::Startup ? 385u : 128u), "address length");
+        if (options.CellFormatHtml && row <= kAnchorRowsChecked)
+            checkAnchor(cell);
+        if (!options.CellFormatHtml)
+            check(TextType(cell, grid.EnableHTML) != ttMarkup, "plain address as markup");
     }
 }
 
@@ -83,5 +142,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     options.CellFormatHtml = (size & 4) != 0;
     scanAndCheck(ScanMode::OpenCommand, options);
     scanAndCheck(ScanMode::Startup, options);
+    // A cell's worth of the bytes is enough for the layout and keeps the runs quick.
+    layOutAsCell(std::string_view(reinterpret_cast<const char*>(data), std::min(size, kCellBytes)));
     return 0;
 }

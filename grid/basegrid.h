@@ -84,6 +84,8 @@ public:
 
     // Texts holding "</", "<B" or "<I" are shown and measured as markup while this is on.
     bool EnableHTML = true;
+    // Colour of anchor text in markup cells (blue).
+    TColor URLColor = 0x00FF0000;
 
     int Col = 1;
     int Row = 1;

@@ -5,7 +5,7 @@
 
 #include "grid/basegrid.h"
 #include "grid/gridgeometry.h"
-#include "grid/markupplaintext.h"
+#include "grid/markuplayout.h"
 #include "grid/richtextplaintext.h"
 #include "grid/texttype.h"
 #include "platform/textcanvas.h"
@@ -54,6 +54,40 @@ TextRect GridRenderer::PlainTextArea(int col, int row, const TextRect& cellRect)
         area.Right -= kPlainIndicatorRoom;
     }
     return area;
+}
+
+TextRect GridRenderer::MarkupTextArea(int col, int row, const TextRect& cellRect) const
+{
+    TextRect area{cellRect.Left + kTextOffset, cellRect.Top + kTextOffset, cellRect.Right,
+                  cellRect.Bottom};
+    if (HasSortIndicator(col, row)) {
+        area.Right -= kMarkupIndicatorRoom;
+    }
+    return area;
+}
+
+const TGridFont& GridRenderer::CellFont(int col, int row) const
+{
+    return IsFixedCell(col, row) ? m_grid.FixedFont() : m_grid.Font();
+}
+
+std::optional<std::string> GridRenderer::AnchorAt(TextCanvas& canvas, int col, int row,
+                                                  const TextRect& cellRect, int x, int y) const
+{
+    const std::string& text = m_grid.GetCellEx(col, row);
+    if (TextType(text, m_grid.EnableHTML) != ttMarkup) {
+        return std::nullopt;
+    }
+    MarkupRequest request;
+    request.Font = CellFont(col, row);
+    request.Area = MarkupTextArea(col, row, cellRect);
+    request.MeasureOnly = true;
+    request.Pointer = MarkupPoint{x, y};
+    MarkupResult result = DrawMarkup(canvas, text, request);
+    if (!result.AnchorHit) {
+        return std::nullopt;
+    }
+    return std::move(result.AnchorTarget);
 }
 
 void GridRenderer::PaintViewport(TextCanvas& canvas, const GridGeometry& geometry,
@@ -124,16 +158,12 @@ void GridRenderer::drawText(TextCanvas& canvas, int col, int row, const TextRect
     if (text.empty() && !indicator) {
         return;
     }
-    const TGridFont& font = IsFixedCell(col, row) ? m_grid.FixedFont() : m_grid.Font();
+    const TGridFont& font = CellFont(col, row);
     const TColor color = selected ? kHighlightTextColor : font.Color;
     const TTextType type = TextType(text, m_grid.EnableHTML);
 
     if (type == ttMarkup) {
-        TextRect area{cellRect.Left + kTextOffset, cellRect.Top + kTextOffset, cellRect.Right,
-                      cellRect.Bottom};
-        if (indicator) {
-            area.Right -= kMarkupIndicatorRoom;
-        }
+        const TextRect area = MarkupTextArea(col, row, cellRect);
         DrawMarkupText(canvas, col, row, font, color, text, area, selected);
         if (indicator) {
             DrawSortIndicator(canvas, col, area.Right + 2, area.Top + kIndicatorDown);
@@ -177,12 +207,14 @@ void GridRenderer::paintFocusFrame(TextCanvas& canvas, const TextRect& cellRect)
 
 void GridRenderer::DrawMarkupText(TextCanvas& canvas, int /*col*/, int /*row*/,
                                   const TGridFont& font, TColor textColor, std::string_view text,
-                                  const TextRect& area, bool /*selected*/) const
+                                  const TextRect& area, bool selected) const
 {
-    const std::string shown = MarkupPlainText(text);
-    if (!shown.empty()) {
-        canvas.DrawWrappedText(font, textColor, shown, area);
-    }
+    MarkupRequest request;
+    request.Font = font;
+    request.Font.Color = textColor;
+    request.AnchorColor = selected ? kHighlightTextColor : m_grid.URLColor;
+    request.Area = area;
+    static_cast<void>(DrawMarkup(canvas, text, request));
 }
 
 void GridRenderer::DrawSortIndicator(TextCanvas& canvas, int /*col*/, int x, int y) const

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+#include <string>
 #include <string_view>
 
 #include "platform/canvastypes.h"
@@ -46,6 +48,14 @@ public:
                    bool selected) const;
     /** The rectangle a plain-text cell's text is laid out in. */
     [[nodiscard]] TextRect PlainTextArea(int col, int row, const TextRect& cellRect) const;
+    /** The rectangle a markup cell's text is laid out in. */
+    [[nodiscard]] TextRect MarkupTextArea(int col, int row, const TextRect& cellRect) const;
+    /**
+     * The target (as the tag writes it) of the anchor under the point (x, y) in the markup
+     * cell drawn in `cellRect`; nothing when the point lies on no anchor.
+     */
+    [[nodiscard]] std::optional<std::string> AnchorAt(TextCanvas& canvas, int col, int row,
+                                                      const TextRect& cellRect, int x, int y) const;
     /** Whether the cell is the header of the sorted column, which shows the sort indicator. */
     [[nodiscard]] bool HasSortIndicator(int col, int row) const;
     [[nodiscard]] bool IsFixedCell(int col, int row) const;
@@ -53,10 +63,11 @@ public:
 
 protected:
     [[nodiscard]] const TBaseGrid& Grid() const { return m_grid; }
+    [[nodiscard]] const TGridFont& CellFont(int col, int row) const;
 
     /**
-     * Draws a markup cell's text into its area (the cell less 2 pixels at the left and top).
-     * Until the markup layout is wired in here, the text's plain-text form is drawn as plain text.
+     * Draws a markup cell's text into its area through the markup layout: anchors in the
+     * grid's URLColor, or in the selection's text colour when the cell is drawn selected.
      */
     virtual void DrawMarkupText(TextCanvas& canvas, int col, int row, const TGridFont& font,
                                 TColor textColor, std::string_view text, const TextRect& area,

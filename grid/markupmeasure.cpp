@@ -1,15 +1,30 @@
 #include "grid/markupmeasure.h"
 
-#include "grid/cellmeasure.h"
-#include "grid/markupplaintext.h"
-#include "platform/textcanvas.h"
+#include "grid/gridrenderer.h"
+#include "grid/markuplayout.h"
 
-int MeasureMarkupHeight(TextCanvas& canvas, const TGridFont& font, std::string_view text, int width)
+namespace {
+
+constexpr int kMeasureBox = 65535;
+
+MarkupResult measure(TextCanvas& canvas, const TGridFont& font, std::string_view text, int width)
 {
-    return canvas.MeasureWrappedHeight(font, MarkupPlainText(text), width);
+    MarkupRequest request;
+    request.Font = font;
+    request.Area = {0, 0, width, kMeasureBox};
+    request.MeasureOnly = true;
+    return DrawMarkup(canvas, text, request);
+}
+
+} // namespace
+
+int MeasureMarkupHeight(TextCanvas& canvas, const TGridFont& font, std::string_view text,
+                        int columnWidth)
+{
+    return measure(canvas, font, text, columnWidth - GridRenderer::kTextOffset).Height;
 }
 
 int MeasureMarkupWidth(TextCanvas& canvas, const TGridFont& font, std::string_view text)
 {
-    return MeasureWidestLine(canvas, font, MarkupPlainText(text));
+    return measure(canvas, font, text, kMeasureBox).Width;
 }

@@ -6,19 +6,18 @@
 
 class TextCanvas;
 
-/**
- * Height of a markup cell text laid out at `width` pixels (height limit 65535) for row
- * sizing. Until the markup layout engine measures here, the text's plain-text form is
- * measured as plain text, which gives the same line count for the address anchors the
- * grid holds.
- */
-[[nodiscard]] int MeasureMarkupHeight(TextCanvas& canvas, const TGridFont& font,
-                                      std::string_view text, int width);
+// Markup texts measured by the markup layout without drawing, in a box 65535 high.
 
 /**
- * Width of a markup cell text laid out without a width limit, for fitting a column to its
- * texts. Until the markup layout engine measures here, this is the widest line of the
- * text's plain-text form.
+ * Height of a markup cell text for row sizing in a column `columnWidth` wide: laid out in
+ * the width the cell draws its markup in, so a row sized to its text shows all of it.
+ */
+[[nodiscard]] int MeasureMarkupHeight(TextCanvas& canvas, const TGridFont& font,
+                                      std::string_view text, int columnWidth);
+
+/**
+ * Width of a markup cell text laid out in a box 65535 wide, from the text area's left edge
+ * to the end of its widest line, for fitting a column to its texts.
  */
 [[nodiscard]] int MeasureMarkupWidth(TextCanvas& canvas, const TGridFont& font,
                                      std::string_view text);

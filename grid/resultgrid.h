@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <ostream>
 #include <string>
 
@@ -7,16 +8,22 @@
 #include "grid/griderror.h"
 #include "grid/gridsearch.h"
 #include "grid/htmlsettings.h"
+#include "grid/printclock.h"
+#include "grid/printsettings.h"
 #include "grid/saverange.h"
 #include "grid/systemcolors.h"
 
 class Clipboard;
+class PagePrinter;
+class TextCanvas;
 
 // The grid of the result list: the cell store with its exports (text, separated values,
-// HTML, clipboard) and its search. Sorting, drawing and printing build on it elsewhere.
+// HTML, clipboard), its search and its printed pages. Sorting and drawing build on it
+// elsewhere.
 class TResultGrid : public TBaseGrid {
 public:
-    TResultGrid() = default;
+    TResultGrid();
+    ~TResultGrid() override;
 
     // The search (see GridSearch), with its state kept between the calls.
     GridCell FindFirst(std::string_view text, TFindParameters options)
@@ -63,8 +70,34 @@ public:
     // RGB values of the system colours, as the window's palette has them.
     TSystemColorTable SystemColors;
 
+    // Printing lays the cells out in pages in tenths of a millimetre, the same on paper, in
+    // a PDF file and in the preview. A printer that cannot start or finish the document
+    // raises EGridError.
+
+    /** Prints every cell on `printer`. */
+    void Print(PagePrinter& printer);
+    /** Prints the block of cells `range` (corners in any order) on `printer`. */
+    void PrintRect(const TGridRect& range, PagePrinter& printer);
+    /**
+     * Draws the preview page of the whole grid for a paint area of `rect` screen pixels on
+     * `canvas`, which is mapped to 0.1 mm with its origin at the area's top-left corner;
+     * the page is as large as the area. Counts the pages first unless PreviewFast is set.
+     */
+    void PrintPreview(TextCanvas& canvas, const TextRect& rect);
+    /** Makes `page` the page the preview draws. */
+    void SetPreviewPage(int page);
+    /** One run of the page layout over PrintState's range; returns the number of pages. */
+    [[nodiscard]] int BuildPages(TextCanvas& canvas, TPrintMethod method, int pageCount,
+                                 PagePrinter* printer = nullptr);
+    /** Replaces the clock the header and footer take the time and date from. */
+    void SetPrintClock(std::unique_ptr<PrintClock> clock);
+
+    TPrintSettings PrintSettings;
+    TPrintState PrintState;
+
 private:
     [[nodiscard]] TSaveRange SaveRange() const;
 
     GridSearch m_search{*this};
+    std::unique_ptr<PrintClock> m_printClock;
 };

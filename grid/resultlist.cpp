@@ -36,8 +36,9 @@ void ClearList(TBaseGrid& grid)
     grid.SetRowCountEx(kEmptyListRows);
 }
 
-void ResultListWriter::Begin()
+void ResultListWriter::Begin(bool markupCells)
 {
+    m_grid.EnableHTML = markupCells;
     WriteListCaptions(m_grid);
     // A grid shrunk below the empty list would get entries over its caption row.
     if (m_grid.GetRowCountEx() < kEmptyListRows)

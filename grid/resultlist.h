@@ -25,9 +25,10 @@ class ResultListWriter {
 public:
     explicit ResultListWriter(TBaseGrid& grid) : m_grid(grid) {}
 
-    /** Writes the caption row and fixes it; a grid shorter than the empty list gets its two rows.
-     */
-    void Begin();
+    // Writes the caption row and fixes it; a grid shorter than the empty list gets its two
+    // rows. `markupCells`: the entries are address anchors, shown as markup; otherwise every
+    // cell shows its bytes as they are.
+    void Begin(bool markupCells);
     void AddEntry(std::string addressCell, std::string visitText);
     /** Gives the grid its exact row count and returns the number of rows below the captions. */
     [[nodiscard]] int Finish();

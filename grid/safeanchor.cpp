@@ -18,33 +18,34 @@ struct Entity {
 constexpr std::array<Entity, 4> anchorEntities = {
     {{"&amp;", '&'}, {"&lt;", '<'}, {"&gt;", '>'}, {"&quot;", '"'}}};
 
-// X decoded, or nothing when X holds a raw "<", ">", double quote, or an "&" that is not
-// one of the four entities.
-std::optional<std::string> decodeEscaped(std::string_view escaped)
+// The four entities decoded. Strictly, a raw "<", ">", double quote, or an "&" that is
+// not one of the four gives nothing; else such characters stay as they are.
+std::optional<std::string> decodeEscaped(std::string_view escaped, bool strict)
 {
     std::string result;
     result.reserve(escaped.size());
     std::size_t pos = 0;
     while (pos < escaped.size()) {
         const char c = escaped[pos];
-        if (c == '<' || c == '>' || c == '"')
+        if (strict && (c == '<' || c == '>' || c == '"'))
             return std::nullopt;
         if (c != '&') {
             result.push_back(c);
             ++pos;
             continue;
         }
-        bool known = false;
-        for (const Entity& entity : anchorEntities) {
-            if (escaped.substr(pos).starts_with(entity.Name)) {
-                result.push_back(entity.Character);
-                pos += entity.Name.size();
-                known = true;
-                break;
-            }
+        const auto entity = std::find_if(
+            anchorEntities.begin(), anchorEntities.end(),
+            [rest = escaped.substr(pos)](const Entity& e) { return rest.starts_with(e.Name); });
+        if (entity == anchorEntities.end()) {
+            if (strict)
+                return std::nullopt;
+            result.push_back(c);
+            ++pos;
+            continue;
         }
-        if (!known)
-            return std::nullopt;
+        result.push_back(entity->Character);
+        pos += entity->Name.size();
     }
     return result;
 }
@@ -90,7 +91,7 @@ std::optional<std::string> AddressAnchorTarget(std::string_view text)
     const std::string_view target = inner.substr(0, middle);
     if (inner.substr(middle + anchorMiddle.size()) != target)
         return std::nullopt;
-    return decodeEscaped(target);
+    return decodeEscaped(target, true);
 }
 
 bool IsWebAddress(std::string_view address)
@@ -98,4 +99,17 @@ bool IsWebAddress(std::string_view address)
     return StartsWithIgnoringAsciiCase(address, "http:") ||
            StartsWithIgnoringAsciiCase(address, "https:") ||
            StartsWithIgnoringAsciiCase(address, "ftp:");
+}
+
+std::string DecodeAnchorTarget(std::string_view target)
+{
+    return decodeEscaped(target, false).value_or(std::string());
+}
+
+bool IsOpenableAddress(std::string_view address)
+{
+    return IsWebAddress(address) && std::none_of(address.begin(), address.end(), [](char c) {
+               const auto byte = static_cast<unsigned char>(c);
+               return c == '"' || byte < 0x20 || byte == 0x7F;
+           });
 }

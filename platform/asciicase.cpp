@@ -29,6 +29,11 @@ bool StartsWithIgnoringAsciiCase(std::string_view text, std::string_view prefix)
            EqualsIgnoringAsciiCase(text.substr(0, prefix.size()), prefix);
 }
 
+bool ContainsIgnoringAsciiCase(std::string_view text, std::string_view needle)
+{
+    return FindIgnoringAsciiCase(text, needle) != std::string_view::npos;
+}
+
 std::size_t FindIgnoringAsciiCase(std::string_view text, std::string_view needle)
 {
     const auto found =

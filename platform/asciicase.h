@@ -15,6 +15,12 @@
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
+/** `c` with a small ASCII letter made a capital; every other byte as it is. */
+[[nodiscard]] constexpr char AsciiUpper(char c)
+{
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
 /** `text` with its ASCII capitals made small. */
 [[nodiscard]] std::string AsciiLowered(std::string_view text);
 
@@ -26,3 +32,6 @@
 
 /** Where `needle` first occurs in `text`, ASCII letter case aside; npos when it does not. */
 [[nodiscard]] std::size_t FindIgnoringAsciiCase(std::string_view text, std::string_view needle);
+
+/** True when `needle` occurs in `text`, ASCII letter case aside. */
+[[nodiscard]] bool ContainsIgnoringAsciiCase(std::string_view text, std::string_view needle);

@@ -12,8 +12,8 @@ inline constexpr TColor clBtnFace = 0x8000000F;
 inline constexpr TColor clWindow = 0x80000005;
 inline constexpr TColor clWindowText = 0x80000008;
 
-// A font as the grid keeps it: face name, character height in pixels (the absolute value
-// of a negative font height) and style.
+// A font as the grid keeps it: face name, character height in the canvas's units (pixels
+// on screen; the absolute value of a negative font height) and style.
 struct TGridFont {
     std::string Name = "Tahoma";
     int Height = 11;
@@ -23,6 +23,18 @@ struct TGridFont {
     bool StrikeOut = false;
     TColor Color = clWindowText;
     bool operator==(const TGridFont&) const = default;
+};
+
+// Line styles of a pen, as the print settings name them.
+enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear };
+
+// A pen for lines and frames. Width is in the canvas's units; 0 draws the thinnest line
+// the device can show (one device pixel), whatever the units.
+struct TPen {
+    TColor Color = 0;
+    TPenStyle Style = psSolid;
+    int Width = 0;
+    bool operator==(const TPen&) const = default;
 };
 
 struct TextExtent {

@@ -17,6 +17,7 @@
 #include "grid/view/cellhintwindow.h"
 #include "platform/qt/cp1252.h"
 #include "platform/qt/qtcanvas.h"
+#include "platform/qt/qtshellservice.h"
 
 namespace {
 
@@ -38,7 +39,9 @@ std::string fromEditorLines(const QString& text)
 
 TResultGridView::TResultGridView(TBaseGrid& grid, QWidget* parent)
     : QAbstractScrollArea(parent), m_grid(grid), m_geometry(grid),
-      m_renderer(std::make_unique<GridRenderer>(grid)), m_selectionEnd{grid.Col, grid.Row}
+      m_renderer(std::make_unique<GridRenderer>(grid)),
+      m_desktopShell(std::make_unique<QtShellService>()), m_shell(m_desktopShell.get()),
+      m_measureCanvas(std::make_unique<QtCanvas>()), m_selectionEnd{grid.Col, grid.Row}
 {
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setMouseTracking(true);
@@ -69,6 +72,11 @@ void TResultGridView::SetRenderer(std::unique_ptr<GridRenderer> renderer)
         m_renderer = std::move(renderer);
         viewport()->update();
     }
+}
+
+void TResultGridView::SetShellService(ShellService& shell)
+{
+    m_shell = &shell;
 }
 
 // ---- grid notifications and layout ----

@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "grid/basegrid.h"
 #include "grid/gridgeometry.h"
@@ -12,6 +13,8 @@
 class CellEditor;
 class CellHintWindow;
 class GridRenderer;
+class QtCanvas;
+class ShellService;
 
 // The result grid on screen: a thin widget over a TBaseGrid (the window's TResultGrid).
 // It paints the visible cells through GridRenderer, scrolls row by row vertically and by
@@ -20,7 +23,9 @@ class GridRenderer;
 // fixed column) with the mouse, edits normal cells in place (F2 or typing), shows cell
 // hints, and makes the column widths follow its width (SynchColumnsWithWidth). A click on
 // a header sorts by that column (GridSorter); a double-click on a header border fits the
-// column left of it to its texts.
+// column left of it to its texts. Over an anchor of a markup cell the pointer is a hand,
+// and a press on an anchor opens its target through the shell service (web addresses
+// only) or moves the focus to the cell a "CELL://" target names.
 //
 // The grid must outlive the view. The view registers itself as the grid's observer, so
 // every change made through the grid repaints by itself; a change of Col, Row or
@@ -44,6 +49,8 @@ public:
     void ScrollToCell(int col, int row);
     /** Replaces the renderer, for one that draws markup or the sort indicator. */
     void SetRenderer(std::unique_ptr<GridRenderer> renderer);
+    /** Replaces the desktop's open action for anchor presses; `shell` must outlive the view. */
+    void SetShellService(ShellService& shell);
 
     /** Opens the in-place editor on the focused cell; false (nothing happens) for a fixed cell. */
     bool EditCurrentCell();
@@ -108,6 +115,8 @@ private:
     void showHint(const QPoint& pos);
     void hideHint();
     void updateHoverCursor(const QPoint& pos);
+    [[nodiscard]] std::optional<std::string> anchorAt(const QPoint& pos);
+    bool pressAnchor(const QPoint& pos);
     void dragSelection(const QPoint& pos);
     [[nodiscard]] std::optional<int> columnBorderNear(int x, GridCell cell);
     [[nodiscard]] bool isHeaderClick(int x, GridCell cell);
@@ -117,6 +126,9 @@ private:
     TBaseGrid& m_grid;
     GridGeometry m_geometry;
     std::unique_ptr<GridRenderer> m_renderer;
+    std::unique_ptr<ShellService> m_desktopShell;
+    ShellService* m_shell = nullptr;
+    std::unique_ptr<QtCanvas> m_measureCanvas; // finds anchors under the pointer
     bool m_layoutDirty = true;
     bool m_syncQueued = false;
     bool m_syncing = false;

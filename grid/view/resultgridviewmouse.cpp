@@ -1,6 +1,6 @@
 // The mouse handling of TResultGridView: selecting by dragging, sizing columns and rows
-// at their borders, sorting by a click on a header and fitting a column by a double-click
-// on its header border.
+// at their borders, sorting by a click on a header, fitting a column by a double-click
+// on its header border, and the anchors of markup cells (hand pointer, presses).
 #include "grid/view/resultgridview.h"
 
 #include <QMouseEvent>
@@ -9,7 +9,9 @@
 #include <algorithm>
 #include <optional>
 
+#include "grid/anchorpress.h"
 #include "grid/columnfit.h"
+#include "grid/gridrenderer.h"
 #include "grid/gridsort.h"
 #include "grid/view/cellhintwindow.h"
 #include "platform/qt/qtcanvas.h"
@@ -48,6 +50,10 @@ void TResultGridView::mousePressEvent(QMouseEvent* event)
         m_sizeIndex = row;
         m_sizeStartPos = pos.y();
         m_sizeStartSize = m_grid.RowHeight(row);
+        return;
+    }
+    if (pressAnchor(pos)) {
+        m_pressCell = {};
         return;
     }
     if (isNormalCell(m_pressCell.Col, m_pressCell.Row)) {
@@ -224,7 +230,35 @@ void TResultGridView::updateHoverCursor(const QPoint& pos)
         viewport()->setCursor(Qt::SplitHCursor);
     } else if (geometry.RowBorderAt(pos.x(), pos.y()) >= 0) {
         viewport()->setCursor(Qt::SplitVCursor);
+    } else if (anchorAt(pos)) {
+        viewport()->setCursor(Qt::PointingHandCursor);
     } else {
         viewport()->unsetCursor();
     }
+}
+
+std::optional<std::string> TResultGridView::anchorAt(const QPoint& pos)
+{
+    const GridGeometry& geometry = Geometry();
+    const GridCell cell = geometry.CellAt(pos.x(), pos.y());
+    if (cell.Col < 0 || cell.Row < 0) {
+        return std::nullopt;
+    }
+    return m_renderer->AnchorAt(*m_measureCanvas, cell.Col, cell.Row,
+                                geometry.CellRect(cell.Col, cell.Row), pos.x(), pos.y());
+}
+
+// A press on an anchor with a target does what the target says and nothing else.
+bool TResultGridView::pressAnchor(const QPoint& pos)
+{
+    const std::optional<std::string> target = anchorAt(pos);
+    if (!target) {
+        return false;
+    }
+    const AnchorPress press = PressAnchor(*m_shell, *target);
+    if (const auto cell = press.FocusCell;
+        cell && cell->Col < m_grid.GetColCountEx() && cell->Row < m_grid.GetRowCountEx()) {
+        SetCurrentCell(cell->Col, cell->Row);
+    }
+    return press.Consumed;
 }

@@ -4,8 +4,11 @@
 #include <QFontMetrics>
 #include <QFontMetricsF>
 #include <QGuiApplication>
+#include <QPaintDevice>
 #include <QPainter>
+#include <QPen>
 #include <QRect>
+#include <QScreen>
 
 #include <algorithm>
 #include <array>
@@ -14,6 +17,7 @@
 
 #include "platform/qt/cp1252.h"
 #include "platform/qt/qtcolor.h"
+#include "platform/runtext.h"
 
 namespace {
 
@@ -27,6 +31,42 @@ struct BrokenLine {
 QRect toQRect(const TextRect& rect)
 {
     return {rect.Left, rect.Top, rect.Right - rect.Left, rect.Bottom - rect.Top};
+}
+
+constexpr int kFallbackUnitsPerInch = 96;
+// Widths beyond this (a huge text in a huge font) are taken as this, so they stay ints.
+constexpr qreal kWidestText = 1 << 30;
+
+int wholeWidth(qreal width)
+{
+    return static_cast<int>(std::ceil(std::min(width, kWidestText)));
+}
+
+Qt::PenStyle toQtPenStyle(TPenStyle style)
+{
+    switch (style) {
+    case psDash:
+        return Qt::DashLine;
+    case psDot:
+        return Qt::DotLine;
+    case psDashDot:
+        return Qt::DashDotLine;
+    case psDashDotDot:
+        return Qt::DashDotDotLine;
+    case psClear:
+        return Qt::NoPen;
+    case psSolid:
+        break;
+    }
+    return Qt::SolidLine;
+}
+
+int screenUnitsPerInch()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const int dpi =
+        screen != nullptr ? static_cast<int>(std::lround(screen->logicalDotsPerInchY())) : 0;
+    return dpi > 0 ? dpi : kFallbackUnitsPerInch;
 }
 
 bool hasBreakOrTab(std::string_view text)
@@ -82,6 +122,8 @@ public:
         const QFontMetrics whole(Font, device);
         Ascent = whole.ascent();
         LineHeight = std::max(whole.lineSpacing(), 1);
+        UnderlinePos = whole.underlinePos();
+        UnderlineWidth = std::max(whole.lineWidth(), 1);
         m_advances.fill(-1);
     }
 
@@ -123,9 +165,10 @@ public:
     QFont Font;
     int Ascent = 0;
     int LineHeight = 0;
+    int UnderlinePos = 0;
+    int UnderlineWidth = 1;
 
-private:
-    qreal advance(unsigned char byte)
+    [[nodiscard]] qreal advance(unsigned char byte)
     {
         qreal& known = m_advances[byte];
         if (known < 0) {
@@ -135,6 +178,7 @@ private:
         return known;
     }
 
+private:
     // Greedy: words with the blanks before them join the line while it stays within the
     // width; the first word of a line always stays, however wide.
     void breakParagraph(const std::string& paragraph, int width, std::vector<BrokenLine>& lines)
@@ -170,11 +214,24 @@ private:
     std::array<qreal, 256> m_advances{};
 };
 
-QtCanvas::QtCanvas() : m_palette(QGuiApplication::palette()) {}
+QtCanvas::QtCanvas() : m_palette(QGuiApplication::palette()), m_unitsPerInch(screenUnitsPerInch())
+{
+}
 
 QtCanvas::QtCanvas(QPainter& painter, const QPalette& palette)
-    : m_painter(&painter), m_palette(palette)
+    : m_painter(&painter), m_palette(palette), m_unitsPerInch(screenUnitsPerInch())
 {
+    const QPaintDevice* device = painter.device();
+    if (device != nullptr && device->logicalDpiY() > 0) {
+        m_unitsPerInch = device->logicalDpiY();
+    }
+}
+
+void QtCanvas::SetUnitsPerInch(int unitsPerInch)
+{
+    if (unitsPerInch > 0) {
+        m_unitsPerInch = unitsPerInch;
+    }
 }
 
 QtCanvas::~QtCanvas() = default;
@@ -226,7 +283,7 @@ int QtCanvas::MeasureWrappedHeight(const TGridFont& font, std::string_view text,
 TextExtent QtCanvas::MeasureLine(const TGridFont& font, std::string_view text)
 {
     FontEntry& entry = entryFor(font);
-    return {static_cast<int>(std::ceil(entry.Width(text))), entry.LineHeight};
+    return {wholeWidth(entry.Width(text)), entry.LineHeight};
 }
 
 void QtCanvas::DrawWrappedText(const TGridFont& font, TColor color, std::string_view text,
@@ -251,8 +308,7 @@ void QtCanvas::DrawWrappedText(const TGridFont& font, TColor color, std::string_
     m_painter->setPen(penColor.isValid() ? penColor : QColor(Qt::black));
     // Most cells fit; setting up a clip region for them would only cost time.
     if (overflows) {
-        m_painter->save();
-        m_painter->setClipRect(toQRect(rect), Qt::IntersectClip);
+        setClip(rect);
     }
     for (int i = 0; i < shown; ++i) {
         const int baseline = rect.Top + i * entry.LineHeight + entry.Ascent;
@@ -260,9 +316,84 @@ void QtCanvas::DrawWrappedText(const TGridFont& font, TColor color, std::string_
         m_painter->drawText(QPoint(rect.Left, baseline), DecodeCp1252(line));
     }
     if (overflows) {
-        m_painter->restore();
-        m_painterFont = nullptr; // restore() may have put another font back
+        dropClip();
     }
+}
+
+TextExtent QtCanvas::MeasureTextRun(const TGridFont& font, std::string_view text, bool prefix)
+{
+    FontEntry& entry = entryFor(font);
+    const qreal width = ShowsAsWritten(text, prefix) ? entry.Width(text)
+                                                     : entry.Width(ShowRunText(text, prefix).Text);
+    return {wholeWidth(width), entry.LineHeight};
+}
+
+void QtCanvas::DrawTextRun(const TGridFont& font, std::string_view text,
+                           const TextRunOptions& options, int x, int y, const TextRect& clip)
+{
+    if (m_painter == nullptr || clip.Right <= clip.Left || clip.Bottom <= clip.Top) {
+        return;
+    }
+    FontEntry& entry = entryFor(font);
+    ShownRun processed;
+    std::string_view shown = text;
+    if (!ShowsAsWritten(text, options.Prefix)) {
+        processed = ShowRunText(text, options.Prefix);
+        shown = processed.Text;
+    }
+    const TextRect extent{x, y, x + wholeWidth(entry.Width(shown)), y + entry.LineHeight};
+    if (extent.Right <= clip.Left || extent.Left >= clip.Right || extent.Bottom <= clip.Top ||
+        extent.Top >= clip.Bottom) {
+        return;
+    }
+    // Most runs lie inside their cell; a clip region for them would only cost time.
+    const bool clipped = extent.Left < clip.Left || extent.Top < clip.Top ||
+                         extent.Right > clip.Right || extent.Bottom > clip.Bottom;
+    if (clipped) {
+        setClip(clip);
+    }
+    if (options.Background != kNoColor) {
+        m_painter->fillRect(toQRect(extent), ToQColor(options.Background, m_palette));
+    }
+    if (!shown.empty()) {
+        selectFont(entry);
+        const QColor color = ToQColor(font.Color, m_palette);
+        m_painter->setPen(color.isValid() ? color : QColor(Qt::black));
+        m_painter->drawText(QPoint(x, y + entry.Ascent), DecodeCp1252(shown));
+        drawUnderlines(entry, shown, processed.Underlined, x, y, font.Color);
+    }
+    if (clipped) {
+        dropClip();
+    }
+}
+
+// Prefix underlines lie where the font draws its own underline.
+void QtCanvas::drawUnderlines(FontEntry& entry, std::string_view shown,
+                              const std::vector<std::size_t>& positions, int x, int y, TColor color)
+{
+    const QColor qcolor = ToQColor(color, m_palette);
+    for (const std::size_t position : positions) {
+        if (position >= shown.size()) {
+            continue;
+        }
+        const qreal left = x + entry.Width(shown.substr(0, position));
+        const qreal width = entry.advance(static_cast<unsigned char>(shown[position]));
+        m_painter->fillRect(
+            QRectF(left, y + entry.Ascent + entry.UnderlinePos, width, entry.UnderlineWidth),
+            qcolor.isValid() ? qcolor : QColor(Qt::black));
+    }
+}
+
+void QtCanvas::setClip(const TextRect& clip)
+{
+    m_painter->save();
+    m_painter->setClipRect(toQRect(clip), Qt::IntersectClip);
+}
+
+void QtCanvas::dropClip()
+{
+    m_painter->restore();
+    m_painterFont = nullptr; // restore() may have put another font back
 }
 
 void QtCanvas::FillRect(const TextRect& rect, TColor color)
@@ -273,11 +404,27 @@ void QtCanvas::FillRect(const TextRect& rect, TColor color)
     m_painter->fillRect(toQRect(rect), ToQColor(color, m_palette));
 }
 
-void QtCanvas::DrawLine(int x1, int y1, int x2, int y2, TColor color)
+void QtCanvas::selectPen(const TPen& pen)
 {
-    if (m_painter == nullptr || color == kNoColor) {
+    m_painter->setPen(
+        QPen(ToQColor(pen.Color, m_palette), std::max(pen.Width, 0), toQtPenStyle(pen.Style)));
+}
+
+void QtCanvas::DrawLine(int x1, int y1, int x2, int y2, const TPen& pen)
+{
+    if (m_painter == nullptr || pen.Color == kNoColor || pen.Style == psClear) {
         return;
     }
-    m_painter->setPen(QPen(ToQColor(color, m_palette), 0));
+    selectPen(pen);
     m_painter->drawLine(x1, y1, x2, y2);
+}
+
+void QtCanvas::FrameRect(const TextRect& rect, const TPen& pen)
+{
+    if (m_painter == nullptr || pen.Color == kNoColor || pen.Style == psClear) {
+        return;
+    }
+    selectPen(pen);
+    m_painter->setBrush(Qt::NoBrush);
+    m_painter->drawRect(toQRect(rect));
 }

@@ -1,7 +1,10 @@
 // The scan as the user sees it: rows, numbers, texts and labels for both reads.
 #include <gtest/gtest.h>
 
+#include "grid/markuplayout.h"
+#include "grid/texttype.h"
 #include "scanfixture.h"
+#include "support/testcanvas.h"
 
 namespace {
 
@@ -315,6 +318,46 @@ TEST(CellFormat, HtmlAnchorsNameTheAddressTwice)
     EXPECT_EQ(out.Rows[0][1].size(), 17u);
     const std::string escaped = "http://h.example/?a=1&amp;b=&lt;&quot;x&quot;&gt;";
     EXPECT_EQ(out.Rows[1][1], "<A href=\"" + escaped + "\">" + escaped + "</A>");
+}
+
+// Markup only from the HTML cell format: an address that looks like markup, read as text,
+// is shown as exactly its bytes; read as HTML, its anchor shows exactly the address.
+TEST(CellFormat, EachReadSetsMarkupToItsCellFormat)
+{
+    const std::string address = "http://h.example/<b>bold</b>";
+    IndexFilePlan plan;
+    plan.Urls = {Url(address)};
+    TempDir dir;
+    const std::string path = dir.File("index.dat");
+    WriteWholeFile(path, Build(plan));
+    struct Step {
+        ScanMode mode;
+        bool html;
+        TTextType type;
+    };
+    const Step steps[] = {{ScanMode::OpenCommand, false, ttPlain},
+                          {ScanMode::Startup, true, ttMarkup},
+                          {ScanMode::Startup, false, ttPlain},
+                          {ScanMode::OpenCommand, true, ttMarkup}};
+    TBaseGrid grid;
+    for (const Step& step : steps) {
+        RecordingScanView view;
+        grid.SetRowCountEx(2);
+        ScanIndexFile(path, step.mode, ScanOptions{1, true, step.html}, grid, view);
+        EXPECT_EQ(grid.EnableHTML, step.html);
+        const std::string& cell = grid.GetCellEx(1, 1);
+        ASSERT_EQ(TextType(cell, grid.EnableHTML), step.type);
+        TestCanvas canvas;
+        MarkupRequest request;
+        request.Area = {0, 0, 1000, 100};
+        static_cast<void>(DrawMarkup(canvas, cell, request));
+        if (step.html) {
+            ASSERT_EQ(canvas.Calls().size(), 1u);
+            EXPECT_EQ(canvas.Calls()[0].Shown, address);
+        } else {
+            EXPECT_EQ(cell, address);
+        }
+    }
 }
 
 TEST(VisitColumn, DateOrderAndUnshowableStamps)

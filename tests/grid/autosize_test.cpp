@@ -25,8 +25,16 @@ public:
     }
     TextExtent MeasureLine(const TGridFont&, std::string_view) override { return {}; }
     void DrawWrappedText(const TGridFont&, TColor, std::string_view, const TextRect&) override {}
+    int UnitsPerInch() const override { return 96; }
+    TextExtent MeasureTextRun(const TGridFont&, std::string_view, bool) override { return {}; }
+    void DrawTextRun(const TGridFont&, std::string_view, const TextRunOptions&, int, int,
+                     const TextRect&) override
+    {
+    }
     void FillRect(const TextRect&, TColor) override {}
-    void DrawLine(int, int, int, int, TColor) override {}
+    using TextCanvas::DrawLine;
+    void DrawLine(int, int, int, int, const TPen&) override {}
+    void FrameRect(const TextRect&, const TPen&) override {}
 };
 
 class AutoSizeTest : public ::testing::Test {
@@ -62,6 +70,7 @@ TEST(MarkupPlainTextTest, BreaksBecomeLineEndsOtherTagsGo)
     EXPECT_EQ(MarkupPlainText("x</y"), "x");
     EXPECT_EQ(MarkupPlainText("a<B unclosed"), "a");
     EXPECT_EQ(MarkupPlainText("<Br>"), "\r\n");
+    EXPECT_EQ(MarkupPlainText("a<BR x>b<hr/>c"), "abc"); // only the bare tags break lines
     EXPECT_EQ(MarkupPlainText("no tags"), "no tags");
 }
 
@@ -157,8 +166,9 @@ TEST_F(AutoSizeTest, ColumnFitsItsWidestTextAsDrawnPlusLinesAndMargins)
     } cases[] = {
         {"x.htm", 42 + 6}, // the caption is wider
         {"http://h.example/index.html", 27 * 6 + 6},
-        {"a\r\nlonger line\nb", 11 * 6 + 6},       // the widest line
-        {Anchor("http://a.example/"), 17 * 6 + 6}, // the address it shows
+        {"a\r\nlonger line\nb", 11 * 6 + 6}, // the widest line
+        // The address it shows; markup lines start 1 pixel into their area.
+        {Anchor("http://a.example/"), 1 + 17 * 6 + 6},
         {"{\\rtf1 rich text shown plain}", 21 * 6 + 6},
         {"=SUM(A1:A9)", 11 * 6 + 6}, // shown as it is
     };

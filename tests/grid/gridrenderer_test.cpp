@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -119,13 +120,56 @@ TEST_F(GridRendererTest, TextsAreDrawnAsTheyAreStoredExceptMarkupAndRichText)
         renderer.PaintCell(canvas, 1, row, {66, 0, 216, 21}, false);
     }
     const auto texts = callsOfKind(canvas, Call::ckText);
-    ASSERT_EQ(texts.size(), 3u); // the empty cell gets its background only
+    ASSERT_EQ(texts.size(), 2u); // the empty cell gets its background only
     EXPECT_EQ(texts[0].Text, "a&b\tc\r\nd");
-    // Markup: its plain-text form, in an area that keeps the cell's right edge.
-    EXPECT_EQ(texts[1].Text, "page.htm");
-    EXPECT_TRUE(sameRect(texts[1].Rect, {68, 2, 216, 21}));
-    EXPECT_EQ(texts[2].Text, "plain");
+    EXPECT_EQ(texts[1].Text, "plain");
     EXPECT_EQ(callsOfKind(canvas, Call::ckFill).size(), 4u);
+    // Markup: through the markup layout, in an area that keeps the cell's right edge, the
+    // anchor underlined in URLColor, or in the selection's text colour when selected.
+    renderer.PaintCell(canvas, 1, 2, {66, 21, 216, 42}, true);
+    const auto runs = callsOfKind(canvas, Call::ckRun);
+    ASSERT_EQ(runs.size(), 2u);
+    for (const Call& run : runs) {
+        EXPECT_EQ(run.Shown, "page.htm");
+        EXPECT_TRUE(run.Font.Underline);
+    }
+    EXPECT_EQ(runs[0].Color, grid.URLColor);
+    EXPECT_TRUE(sameRect(runs[0].Clip, {68, 2, 216, 21}));
+    EXPECT_TRUE(sameRect(runs[0].Rect, {69, 2, 69 + 48, 15}));
+    EXPECT_EQ(runs[1].Color, GridRenderer::kHighlightTextColor);
+
+    // The same cell read without markup shows its bytes.
+    canvas.ClearCalls();
+    grid.EnableHTML = false;
+    renderer.PaintCell(canvas, 1, 2, {66, 0, 216, 21}, false);
+    ASSERT_EQ(callsOfKind(canvas, Call::ckText).size(), 1u);
+    EXPECT_EQ(callsOfKind(canvas, Call::ckText)[0].Text, "<A href=\"page.htm\">page.htm</A>");
+}
+
+TEST_F(GridRendererTest, AnchorsAreFoundWhereTheyAreDrawn)
+{
+    Fill(3);
+    grid.SetCellEx(1, 1, "go <A href=\"http://h/?a&amp;b\">page.htm</A>");
+    grid.SetCellEx(1, 2, "http://h/plain");
+    const TextRect cell{66, 22, 216, 43};
+    // "go " at 69..87, the anchor at 87..135 of the line 24..37.
+    struct Case {
+        int row;
+        int x;
+        int y;
+        std::optional<std::string> target;
+    };
+    const Case cases[] = {
+        {1, 87, 24, "http://h/?a&amp;b"}, {1, 134, 36, "http://h/?a&amp;b"},
+        {1, 86, 30, std::nullopt},        {1, 135, 30, std::nullopt},
+        {1, 100, 37, std::nullopt},       {2, 80, 30, std::nullopt},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(renderer.AnchorAt(canvas, 1, c.row, cell, c.x, c.y), c.target) << c.x;
+    // The sorted column's header keeps its room for the indicator in markup too.
+    grid.SortSettings.Column = 1;
+    EXPECT_TRUE(sameRect(renderer.MarkupTextArea(1, 0, {66, 0, 216, 21}), {68, 2, 206, 21}));
+    EXPECT_TRUE(canvas.Calls().empty());
 }
 
 TEST_F(GridRendererTest, SortedHeaderMakesRoomForTheIndicator)

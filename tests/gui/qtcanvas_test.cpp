@@ -193,6 +193,85 @@ TEST(QtCanvasTest, FillsAndLinesUsePaletteAndRgbColours)
     EXPECT_FALSE(ToQColor(kNoColor, palette).isValid());
 }
 
+TEST(QtCanvasTest, TextRunsShowPrefixesBackgroundsAndStayInTheirClip)
+{
+    const TGridFont font = gridFont();
+    const QFontMetrics metrics(QtCanvas::ToQFont(font));
+    const TextRect everywhere{0, 0, 200, 40};
+    QImage byCanvas = blankImage();
+    QImage byQt = blankImage();
+    {
+        QPainter painter(&byCanvas);
+        QtCanvas canvas(painter, QGuiApplication::palette());
+        canvas.DrawTextRun(font, "a&&b", {true, kNoColor}, 4, 3, everywhere);
+        EXPECT_EQ(canvas.MeasureTextRun(font, "a&&b", true).Width,
+                  canvas.MeasureLine(font, "a&b").Width);
+        EXPECT_EQ(canvas.MeasureTextRun(font, "a&&b", true).Height, metrics.lineSpacing());
+    }
+    {
+        QPainter painter(&byQt);
+        painter.setFont(QtCanvas::ToQFont(font));
+        painter.setPen(QColor(Qt::black));
+        painter.drawText(QPoint(4, 3 + metrics.ascent()), QStringLiteral("a&b"));
+    }
+    EXPECT_TRUE(byCanvas == byQt);
+
+    // A single "&" underlines the next character only; a background fills the extent.
+    QImage image = blankImage();
+    {
+        QPainter painter(&image);
+        QtCanvas canvas(painter, QGuiApplication::palette());
+        canvas.DrawTextRun(font, "&mm", {true, kNoColor}, 4, 3, everywhere);
+        canvas.DrawTextRun(font, "x", {false, 0x000000FF}, 100, 3, everywhere);
+    }
+    const int underlineRow = 3 + metrics.ascent() + metrics.underlinePos();
+    const int mWidth = metrics.horizontalAdvance(QLatin1Char('m'));
+    EXPECT_EQ(image.pixelColor(4 + mWidth / 2, underlineRow), QColor(Qt::black));
+    EXPECT_EQ(image.pixelColor(4 + mWidth + mWidth / 2, underlineRow), QColor(Qt::white));
+    EXPECT_EQ(image.pixelColor(100, 3), QColor(255, 0, 0));
+    EXPECT_EQ(image.pixelColor(99, 3), QColor(Qt::white));
+
+    QImage clipped = blankImage();
+    {
+        QPainter painter(&clipped);
+        QtCanvas canvas(painter, QGuiApplication::palette());
+        canvas.DrawTextRun(font, "WWWWWWWWWWWWWWWWWWWW", {false, 0x00FF0000}, 2, 0,
+                           {10, 2, 60, 30});
+    }
+    EXPECT_EQ(inkBounds(clipped), QRect(QPoint(10, 2), QPoint(59, 2 + metrics.lineSpacing() - 3)));
+}
+
+TEST(QtCanvasTest, PensDrawStyledLinesAndFrames)
+{
+    QImage image = blankImage(120, 60);
+    {
+        QPainter painter(&image);
+        QtCanvas canvas(painter, QGuiApplication::palette());
+        canvas.FrameRect({10, 10, 30, 20}, TPen{0, psSolid, 0});
+        canvas.FrameRect({40, 10, 60, 20}, TPen{0, psClear, 0});
+        canvas.DrawLine(0, 30, 100, 30, TPen{0, psDash, 1});
+        canvas.DrawLine(0, 45, 100, 45, TPen{0, psSolid, 3});
+        EXPECT_EQ(canvas.UnitsPerInch(), image.logicalDpiY());
+    }
+    for (const QPoint corner : {QPoint(10, 10), QPoint(30, 10), QPoint(30, 20), QPoint(10, 20),
+                                QPoint(20, 10), QPoint(10, 15)}) {
+        EXPECT_EQ(image.pixelColor(corner), QColor(Qt::black)) << corner.x() << "," << corner.y();
+    }
+    EXPECT_EQ(image.pixelColor(20, 15), QColor(Qt::white));
+    EXPECT_EQ(image.pixelColor(31, 15), QColor(Qt::white));
+    EXPECT_EQ(image.pixelColor(40, 10), QColor(Qt::white));
+    int inked = 0;
+    for (int x = 0; x <= 100; ++x) {
+        inked += image.pixelColor(x, 30) == QColor(Qt::black) ? 1 : 0;
+    }
+    EXPECT_GT(inked, 30);
+    EXPECT_LT(inked, 90); // dashes leave gaps
+    for (const int y : {44, 45, 46}) {
+        EXPECT_EQ(image.pixelColor(50, y), QColor(Qt::black)) << y;
+    }
+    EXPECT_EQ(image.pixelColor(50, 48), QColor(Qt::white));
+}
+
 TEST(QtCanvasTest, FontsAreSizedInPixelsWithTheirStyle)
 {
     TGridFont font;

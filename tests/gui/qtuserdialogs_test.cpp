@@ -7,34 +7,19 @@
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QTimer>
 
 #include <filesystem>
 #include <functional>
-#include <memory>
 #include <string>
 
 #include "app/welcometext.h"
 #include "app/window/qtuserdialogs.h"
+#include "modaldialog.h"
 #include "support/testsupport.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-// Runs `inspect` on the modal dialog as soon as it is up; the inspection must close it.
-void WhenModalIsUp(std::function<void(QWidget*)> inspect)
-{
-    auto poll = std::make_shared<std::function<void()>>();
-    *poll = [inspect, poll] {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-            inspect(modal);
-            return;
-        }
-        QTimer::singleShot(10, *poll);
-    };
-    QTimer::singleShot(0, *poll);
-}
 
 // Texts as UTF-8, to compare with plain literals.
 struct BoxSeen {

@@ -15,6 +15,7 @@
 #include "grid/basegrid.h"
 #include "grid/view/resultgridview.h"
 #include "platform/qt/qtcanvas.h"
+#include "support/recordingshellservice.h"
 
 namespace {
 
@@ -428,4 +429,83 @@ TEST_F(ResultGridViewTest, PaintsSilverGridLinesAndButtonFaceHeadersFarDownALong
     // The grid line under the fixed row is silver, the fixed row button face.
     EXPECT_EQ(shot.pixelColor(100, 21), QColor(192, 192, 192));
     EXPECT_EQ(shot.pixelColor(30, 1), view->palette().color(QPalette::Button));
+}
+
+// The anchors of markup cells: hand pointer, presses that open web targets only or move
+// the focus to a named cell, and presses beside the anchor text that select as usual.
+TEST_F(ResultGridViewTest, AnchorsTakeTheHandPointerAndPressesOpenThemThroughTheShell)
+{
+    Show(40);
+    grid.SetCellEx(1, 2, "<A href=\"http://h.example/?a&amp;b\">page.htm</A>");
+    grid.SetCellEx(1, 3, "<A href=\"javascript:alert(1)\">js</A>");
+    grid.SetCellEx(1, 4, "<A href=\"CELL://C30\">to C30</A>");
+    grid.SetCellEx(1, 5, "http://h.example/plain");
+    RecordingShellService shell;
+    view->SetShellService(shell);
+    // The anchor text starts 3 pixels into the cell and 2 below its top.
+    const auto onText = [this](int row) {
+        const TextRect rect = view->Geometry().CellRect(1, row);
+        return QPoint(rect.Left + 5, rect.Top + 6);
+    };
+    const auto besideText = [this](int row) {
+        const TextRect rect = view->Geometry().CellRect(1, row);
+        return QPoint(rect.Right - 5, rect.Top + 6);
+    };
+
+    MoveTo(onText(2));
+    EXPECT_EQ(Viewport()->cursor().shape(), Qt::PointingHandCursor);
+    MoveTo(besideText(2));
+    EXPECT_EQ(Viewport()->cursor().shape(), Qt::ArrowCursor);
+    MoveTo(onText(5));
+    EXPECT_EQ(Viewport()->cursor().shape(), Qt::ArrowCursor);
+
+    view->SetCurrentCell(2, 10);
+    QTest::mouseClick(Viewport(), Qt::LeftButton, {}, onText(2));
+    EXPECT_EQ(shell.Opened(), std::vector<std::string>{"http://h.example/?a&b"});
+    EXPECT_EQ(grid.Col, 2);
+    EXPECT_EQ(grid.Row, 10);
+    QTest::mouseClick(Viewport(), Qt::LeftButton, {}, onText(3));
+    EXPECT_EQ(shell.Opened().size(), 1u);
+    EXPECT_EQ(grid.Row, 10);
+
+    QTest::mouseClick(Viewport(), Qt::LeftButton, {}, besideText(2));
+    EXPECT_EQ(grid.Col, 1);
+    EXPECT_EQ(grid.Row, 2);
+    QTest::mouseClick(Viewport(), Qt::LeftButton, {}, onText(5));
+    EXPECT_EQ(grid.Row, 5);
+    EXPECT_EQ(shell.Opened().size(), 1u);
+
+    QTest::mouseClick(Viewport(), Qt::LeftButton, {}, onText(4));
+    EXPECT_EQ(grid.Col, 2);
+    EXPECT_EQ(grid.Row, 30);
+    EXPECT_EQ(grid.Selection, (TGridRect{2, 30, 2, 30}));
+    const GridRange rows = view->Geometry().VisibleScrollRows();
+    EXPECT_LE(rows.First, 30);
+    EXPECT_GE(rows.Last, 30);
+}
+
+TEST_F(ResultGridViewTest, AnchorCellsAreDrawnBlueAndUnderlined)
+{
+    Show(5);
+    grid.SetCellEx(1, 2, "<A href=\"http://h.example/\">http://h.example/</A>");
+    grid.SetCellEx(1, 3, "http://h.example/");
+    const QImage shot = Viewport()->grab().toImage();
+    const TextRect anchorCell = view->Geometry().CellRect(1, 2);
+    const int textWidth = QtCanvas().MeasureTextRun(grid.Font(), "http://h.example/", true).Width;
+    const QColor blue(0, 0, 255);
+    // Blue ink in the anchor cell, and a row of it under the whole text: the underline.
+    int longestRun = 0;
+    for (int y = anchorCell.Top; y < anchorCell.Bottom; ++y) {
+        int run = 0;
+        for (int x = anchorCell.Left + 3; x < anchorCell.Left + 3 + textWidth; ++x)
+            run += shot.pixelColor(x, y) == blue ? 1 : 0;
+        longestRun = std::max(longestRun, run);
+    }
+    EXPECT_GE(longestRun, textWidth - 2);
+    // The plain address beside it has no blue at all.
+    const TextRect plainCell = view->Geometry().CellRect(1, 3);
+    for (int y = plainCell.Top; y < plainCell.Bottom; ++y) {
+        for (int x = plainCell.Left; x < plainCell.Right; ++x)
+            ASSERT_NE(shot.pixelColor(x, y), blue) << x << "," << y;
+    }
 }

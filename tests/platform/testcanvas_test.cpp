@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "platform/runtext.h"
 #include "support/testcanvas.h"
 
 namespace {
@@ -50,4 +51,35 @@ TEST(TestCanvasTest, EveryKindOfLineBreakEndsALine)
     EXPECT_EQ(canvas.MeasureWrappedHeight(font, "a\r\nb", 600), 26);
     EXPECT_EQ(canvas.MeasureWrappedHeight(font, "", 600), 0);
     EXPECT_EQ(canvas.MeasureWrappedHeight(fontOfHeight(13), "x", 600), 15);
+}
+
+TEST(TestCanvasTest, RunsShowTheirPrefixProcessedCharacters)
+{
+    struct Case {
+        const char* text;
+        bool prefix;
+        std::string shown;
+        std::vector<std::size_t> underlined;
+    };
+    const Case cases[] = {
+        {"a&b", true, "ab", {1}},
+        {"a&&b", true, "a&b", {}},
+        {"a&", true, "a", {}},
+        {"&&&x", true, "&x", {1}},
+        {"&a&b", true, "ab", {0, 1}},
+        {"a&b", false, "a&b", {}},
+        {"\tx&y", true, "        xy", {9}},
+        {"ab\tc", false, "ab      c", {}},
+    };
+    TestCanvas canvas;
+    const TGridFont font = fontOfHeight(11);
+    for (const Case& c : cases) {
+        const ShownRun run = ShowRunText(c.text, c.prefix);
+        EXPECT_EQ(run.Text, c.shown) << c.text;
+        EXPECT_EQ(run.Underlined, c.underlined) << c.text;
+        EXPECT_EQ(ShowsAsWritten(c.text, c.prefix), c.shown == c.text) << c.text;
+        EXPECT_EQ(canvas.MeasureTextRun(font, c.text, c.prefix).Width,
+                  6 * static_cast<int>(c.shown.size()))
+            << c.text;
+    }
 }

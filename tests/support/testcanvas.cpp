@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/runtext.h"
+
 namespace {
 
 constexpr std::size_t tabSize = 8;
@@ -67,6 +69,15 @@ void wrapParagraph(const std::string& paragraph, std::size_t maxChars,
     lines.push_back(std::move(line));
 }
 
+TestCanvasCall callOf(TestCanvasCall::CallKind kind, TColor color, const TextRect& rect)
+{
+    TestCanvasCall call;
+    call.Kind = kind;
+    call.Color = color;
+    call.Rect = rect;
+    return call;
+}
+
 } // namespace
 
 int TestCanvas::CharWidth(const TGridFont& font)
@@ -103,15 +114,47 @@ TextExtent TestCanvas::MeasureLine(const TGridFont& font, std::string_view text)
 void TestCanvas::DrawWrappedText(const TGridFont& font, TColor color, std::string_view text,
                                  const TextRect& rect)
 {
-    m_calls.push_back({TestCanvasCall::ckText, font, color, std::string(text), rect});
+    TestCanvasCall call = callOf(TestCanvasCall::ckText, color, rect);
+    call.Font = font;
+    call.Text = text;
+    m_calls.push_back(std::move(call));
+}
+
+TextExtent TestCanvas::MeasureTextRun(const TGridFont& font, std::string_view text, bool prefix)
+{
+    const std::size_t shown = ShowRunText(text, prefix).Text.size();
+    return {static_cast<int>(shown) * CharWidth(font), LineHeight(font)};
+}
+
+void TestCanvas::DrawTextRun(const TGridFont& font, std::string_view text,
+                             const TextRunOptions& options, int x, int y, const TextRect& clip)
+{
+    const TextExtent extent = MeasureTextRun(font, text, options.Prefix);
+    TestCanvasCall call =
+        callOf(TestCanvasCall::ckRun, font.Color, {x, y, x + extent.Width, y + extent.Height});
+    call.Font = font;
+    call.Text = text;
+    call.Clip = clip;
+    call.RunOptions = options;
+    call.Shown = ShowRunText(text, options.Prefix).Text;
+    m_calls.push_back(std::move(call));
 }
 
 void TestCanvas::FillRect(const TextRect& rect, TColor color)
 {
-    m_calls.push_back({TestCanvasCall::ckFill, TGridFont{}, color, {}, rect});
+    m_calls.push_back(callOf(TestCanvasCall::ckFill, color, rect));
 }
 
-void TestCanvas::DrawLine(int x1, int y1, int x2, int y2, TColor color)
+void TestCanvas::DrawLine(int x1, int y1, int x2, int y2, const TPen& pen)
 {
-    m_calls.push_back({TestCanvasCall::ckLine, TGridFont{}, color, {}, {x1, y1, x2, y2}});
+    TestCanvasCall call = callOf(TestCanvasCall::ckLine, pen.Color, {x1, y1, x2, y2});
+    call.Pen = pen;
+    m_calls.push_back(std::move(call));
+}
+
+void TestCanvas::FrameRect(const TextRect& rect, const TPen& pen)
+{
+    TestCanvasCall call = callOf(TestCanvasCall::ckFrame, pen.Color, rect);
+    call.Pen = pen;
+    m_calls.push_back(std::move(call));
 }

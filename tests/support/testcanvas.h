@@ -8,12 +8,18 @@
 
 // One call made on a TestCanvas, kept so tests can check what was drawn.
 struct TestCanvasCall {
-    enum CallKind { ckText, ckFill, ckLine };
+    enum CallKind { ckText, ckFill, ckLine, ckRun, ckFrame };
     CallKind Kind = ckText;
-    TGridFont Font; // ckText only
-    TColor Color = 0;
-    std::string Text; // ckText only
-    TextRect Rect;    // ckLine: (x1, y1) as Left/Top, (x2, y2) as Right/Bottom
+    TGridFont Font;   // ckText and ckRun
+    TColor Color = 0; // text, fill or pen colour
+    std::string Text; // ckText and ckRun, as given
+    // ckLine: (x1, y1) as Left/Top, (x2, y2) as Right/Bottom; ckRun: the run's extent at
+    // its drawing point; else the rectangle given.
+    TextRect Rect;
+    TPen Pen;                  // ckLine and ckFrame
+    TextRect Clip;             // ckRun
+    TextRunOptions RunOptions; // ckRun
+    std::string Shown;         // ckRun: the characters shown after prefix processing
 };
 
 // A canvas with fixed, font-independent metrics so sizes in tests never depend on the
@@ -28,16 +34,28 @@ struct TestCanvasCall {
 // - lines wrap at blanks: a word goes to a new line when the line with it would be wider
 //   than the width; the blanks at the break vanish; a word wider than the width alone
 //   keeps its own line unbroken;
+// - a text run is as wide as the characters it shows (after prefix processing and tab
+//   expansion) and one line high;
+// - 96 units per inch;
 // - drawing only records the calls.
 class TestCanvas final : public TextCanvas {
 public:
+    static constexpr int kUnitsPerInch = 96;
+
+    [[nodiscard]] int UnitsPerInch() const override { return kUnitsPerInch; }
     [[nodiscard]] int MeasureWrappedHeight(const TGridFont& font, std::string_view text,
                                            int width) override;
     [[nodiscard]] TextExtent MeasureLine(const TGridFont& font, std::string_view text) override;
     void DrawWrappedText(const TGridFont& font, TColor color, std::string_view text,
                          const TextRect& rect) override;
+    [[nodiscard]] TextExtent MeasureTextRun(const TGridFont& font, std::string_view text,
+                                            bool prefix) override;
+    void DrawTextRun(const TGridFont& font, std::string_view text, const TextRunOptions& options,
+                     int x, int y, const TextRect& clip) override;
     void FillRect(const TextRect& rect, TColor color) override;
-    void DrawLine(int x1, int y1, int x2, int y2, TColor color) override;
+    using TextCanvas::DrawLine;
+    void DrawLine(int x1, int y1, int x2, int y2, const TPen& pen) override;
+    void FrameRect(const TextRect& rect, const TPen& pen) override;
 
     /** The lines `text` is broken into at `width` pixels, tabs expanded. */
     [[nodiscard]] static std::vector<std::string> WrapLines(const TGridFont& font,

@@ -1,9 +1,11 @@
 #include "support/testsupport.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <random>
 #include <stdexcept>
 
@@ -70,4 +72,21 @@ ScopedEnv::~ScopedEnv()
     else
         unsetenv(m_name.c_str());
     tzset();
+}
+
+std::string CommandOutput(const std::string& command)
+{
+    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
+    std::string output;
+    char buffer[256];
+    while (pipe && fgets(buffer, sizeof buffer, pipe.get()) != nullptr)
+        output += buffer;
+    return output;
+}
+
+int PdfPageCount(const std::string& path)
+{
+    const std::string info = CommandOutput("pdfinfo '" + path + "' 2>/dev/null");
+    const std::size_t at = info.find("Pages:");
+    return at == std::string::npos ? -1 : std::stoi(info.substr(at + 6));
 }

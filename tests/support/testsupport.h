@@ -39,3 +39,8 @@ private:
     bool m_hadValue = false;
     std::string m_oldValue;
 };
+
+/** What a shell command writes on standard output; empty when it cannot run. */
+[[nodiscard]] std::string CommandOutput(const std::string& command);
+/** The page count pdfinfo (poppler-utils) reads from a PDF file; -1 when it cannot tell. */
+[[nodiscard]] int PdfPageCount(const std::string& path);

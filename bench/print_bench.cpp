@@ -1,0 +1,95 @@
+// Speed of printing with Qt's real text engine (offscreen): counting the pages of a
+// 60,000-row list as Print all does before printing, and writing the printed list of the
+// 40,000-record index of compare_peers.sh as a PDF file. Peak memory of the PDF export:
+//   /usr/bin/time -v build/print_bench --benchmark_filter=WriteListPdf
+#include <QBuffer>
+#include <QGuiApplication>
+#include <QPageSize>
+#include <QPdfWriter>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include <benchmark/benchmark.h>
+
+#include "cacheindex/indexscan.h"
+#include "cacheindex/scanview.h"
+#include "grid/resultgrid.h"
+#include "platform/qt/qtpageprinter.h"
+#include "print/gridpdf.h"
+#include "tools/indexwriter.h"
+
+namespace {
+
+// A list read from a generated index of `records` realistic records in nine tables (the
+// 40,000-record one is the file compare_peers.sh times the peers on).
+std::unique_ptr<TResultGrid> ReadList(int records)
+{
+    const auto file = std::filesystem::temp_directory_path() /
+                      ("varnok-print-bench-" + std::to_string(records) + ".dat");
+    IndexFilePlan plan = MakeRealisticPlan(records, 1);
+    plan.TableCount = 9;
+    if (!WriteFileBytes(file.string(), BuildIndexFile(plan).Bytes))
+        std::fprintf(stderr, "cannot write %s\n", file.c_str());
+    auto grid = std::make_unique<TResultGrid>();
+    RecordingScanView view;
+    ScanIndexFile(file.string(), ScanMode::OpenCommand, ScanOptions{}, *grid, view);
+    std::filesystem::remove(file);
+    return grid;
+}
+
+void BM_CountPages60000(benchmark::State& state)
+{
+    const std::unique_ptr<TResultGrid> grid = ReadList(60000);
+    QBuffer sink;
+    sink.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&sink);
+    writer.setPageSize(QPageSize(QPageSize::A4));
+    QtPagePrinter printer(writer, {});
+    if (!printer.BeginDoc("count")) {
+        state.SkipWithError("no PDF document");
+        return;
+    }
+    grid->PrintState.Range = {0, 0, grid->GetColCountEx() - 1, grid->GetRowCountEx() - 1};
+    grid->PrintState.PageArea = {0, 0, 254 * printer.PageWidth() / printer.ResolutionX(),
+                                 254 * printer.PageHeight() / printer.ResolutionY()};
+    int pages = 0;
+    for (auto _ : state)
+        pages = grid->BuildPages(printer.Canvas(), prCalcPrint, 0);
+    static_cast<void>(printer.EndDoc());
+    state.counters["rows"] = grid->GetRowCountEx();
+    state.counters["pages"] = pages;
+}
+BENCHMARK(BM_CountPages60000)->Unit(benchmark::kMillisecond);
+
+void BM_WriteListPdf(benchmark::State& state)
+{
+    const std::unique_ptr<TResultGrid> grid = ReadList(40000);
+    const std::string file =
+        (std::filesystem::temp_directory_path() / "varnok-print-bench.pdf").string();
+    int pages = 0;
+    for (auto _ : state)
+        pages = PrintGridToPdf(*grid, file);
+    state.counters["rows"] = grid->GetRowCountEx();
+    state.counters["pages"] = pages;
+    state.counters["MB"] = static_cast<double>(std::filesystem::file_size(file)) / 1e6;
+    std::filesystem::remove(file);
+}
+BENCHMARK(BM_WriteListPdf)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QGuiApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

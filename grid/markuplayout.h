@@ -1,0 +1,45 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/canvastypes.h"
+
+class TextCanvas;
+
+struct MarkupPoint {
+    int X = 0;
+    int Y = 0;
+};
+
+// One call of the markup layout: where and how a markup text is laid out.
+struct MarkupRequest {
+    TGridFont Font;         // the font the text starts in; Font.Color is the text colour
+    TColor AnchorColor = 0; // colour of anchor text
+    TextRect Area;          // lines start 1 unit right of Area.Left, at Area.Top
+    bool MeasureOnly = false;
+    std::optional<MarkupPoint> Pointer; // asks whether this point lies on an anchor
+    bool WordWrap = true;
+};
+
+struct MarkupResult {
+    int Width = 0;  // from Area.Left to the end of the widest line
+    int Height = 0; // from Area.Top to the bottom of the last line
+    bool AnchorHit = false;
+    std::string AnchorTarget; // the hit anchor's target as the tag writes it
+};
+
+/**
+ * Lays out a markup text (tags, entities, lines broken at blanks) in `request.Area` and,
+ * unless measuring only, draws it there clipped to the area; text below the area's bottom
+ * is dropped. The same layout measures and hit-tests anchors.
+ */
+[[nodiscard]] MarkupResult DrawMarkup(TextCanvas& canvas, std::string_view text,
+                                      const MarkupRequest& request);
+
+/**
+ * The text the layout reads: the first "<#" loses its "<" and the next ">", line feeds go
+ * and each carriage return becomes "<BR>".
+ */
+[[nodiscard]] std::string PrepareMarkupText(std::string_view text);

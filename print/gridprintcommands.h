@@ -1,0 +1,37 @@
+#pragma once
+
+#include "print/tgridpreviewdialog.h"
+#include "print/tgridprintsettingsdialog.h"
+
+class PrintTarget;
+class QWidget;
+class TResultGrid;
+
+// The print commands of the main window, each ready to be called from its menu entry:
+// Preview, Settings, Print all and Print selected cells (the pop-up's Print cell too),
+// with the two print dialogs bound to the grid. A printer that fails raises EGridError.
+class GridPrintCommands {
+public:
+    /** `grid`, `target` and `window` (the dialogs' parent) must outlive the commands. */
+    GridPrintCommands(TResultGrid& grid, PrintTarget& target, QWidget* window);
+
+    /** Preview: the preview window, with the page count taken in full. */
+    void Preview();
+    /** Settings: the print settings window. */
+    void Settings();
+    /** Print all: the printer dialog, then every cell when it is confirmed. */
+    void PrintAll();
+    /** Print selected cells: the selection as it is now, printed once the printer dialog is
+     * confirmed. */
+    void PrintSelectedCells();
+
+    TGridPreviewDialog GridPreviewDialog1;
+    TGridPrintSettingsDialog GridPrintSettingsDialog1;
+
+private:
+    void prepare();
+
+    TResultGrid& m_grid;
+    PrintTarget& m_target;
+    QWidget* m_window;
+};

@@ -1,0 +1,59 @@
+#include "print/tgridprintsettingsdialog.h"
+
+#include <QFont>
+#include <QFontDialog>
+
+#include "grid/resultgrid.h"
+#include "platform/qt/cp1252.h"
+#include "print/griddialogerror.h"
+
+namespace {
+
+std::optional<TPrintFont> askForFont(QWidget* parent, const TPrintFont& current)
+{
+    QFont font(DecodeCp1252(current.Name), current.Size);
+    font.setBold(current.Bold);
+    font.setItalic(current.Italic);
+    font.setUnderline(current.Underline);
+    font.setStrikeOut(current.StrikeOut);
+    bool ok = false;
+    const QFont chosen = QFontDialog::getFont(&ok, font, parent);
+    if (!ok)
+        return std::nullopt;
+    TPrintFont result = current;
+    result.Name = EncodeCp1252(chosen.family());
+    result.Size = chosen.pointSize() > 0 ? chosen.pointSize() : current.Size;
+    result.Bold = chosen.bold();
+    result.Italic = chosen.italic();
+    result.Underline = chosen.underline();
+    result.StrikeOut = chosen.strikeOut();
+    return result;
+}
+
+} // namespace
+
+TGridPrintSettingsDialog::TGridPrintSettingsDialog(QWidget* owner)
+    : ChooseFont(askForFont), m_owner(owner)
+{
+}
+
+bool TGridPrintSettingsDialog::Execute()
+{
+    if (Grid == nullptr)
+        throw EGridDialogError();
+    const TPrintSettings saved = Grid->PrintSettings;
+    TPrintSettings& settings = Grid->PrintSettings;
+    // The window edits the title as lines.
+    if (!settings.TitleText.empty()) {
+        settings.TitleLines = {settings.TitleText};
+        settings.TitleText.clear();
+    }
+    // The preview shows the first page without counting the pages first.
+    Grid->PrintState.PreviewFast = true;
+    Grid->SetPreviewPage(1);
+    PrintSettingsWindow window(*Grid, Options, PrintPreview, PrintDimensions, ChooseFont, m_owner);
+    const bool accepted = window.exec() == QDialog::Accepted;
+    if (!accepted)
+        Grid->PrintSettings = saved;
+    return accepted;
+}

@@ -1,0 +1,19 @@
+#include "modaldialog.h"
+
+#include <QApplication>
+#include <QTimer>
+
+#include <memory>
+
+void WhenModalIsUp(std::function<void(QWidget*)> inspect)
+{
+    auto poll = std::make_shared<std::function<void()>>();
+    *poll = [inspect, poll] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            inspect(modal);
+            return;
+        }
+        QTimer::singleShot(10, *poll);
+    };
+    QTimer::singleShot(0, *poll);
+}
