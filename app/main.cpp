@@ -7,15 +7,20 @@
 #include "app/settings.h"
 #ifdef VARNOK_WITH_GUI
 #include "app/window/windowmain.h"
+#include "print/gridpdf.h"
 #endif
 
 int main(int argc, char* argv[])
 {
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     const CommandLine commandLine = ParseCommandLine(arguments);
-    // The export runs before any toolkit is started, so it needs no display.
-    if (commandLine.IsBatch())
-        return RunBatchExport(commandLine, VarnokSettings(), std::cout, std::cerr);
+    if (commandLine.IsBatch()) {
+        BatchExportTools tools;
+#ifdef VARNOK_WITH_GUI
+        tools.PrintToPdf = PrintGridToPdf;
+#endif
+        return RunBatchExport(commandLine, VarnokSettings(), std::cout, std::cerr, tools);
+    }
 #ifdef VARNOK_WITH_GUI
     return RunWindow(argc, argv);
 #else
