@@ -1,0 +1,60 @@
+#include "app/guimodule.h"
+
+#include <dlfcn.h>
+
+#include <filesystem>
+#include <stdexcept>
+#include <system_error>
+#include <vector>
+
+namespace {
+
+// Beside the program itself (the build folder), else where an installed program keeps its
+// libraries (bin/varnok5 and lib/varnok5/).
+std::vector<std::string> modulePaths()
+{
+    std::error_code error;
+    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (error)
+        return {kGuiModuleFileName};
+    const std::filesystem::path folder = program.parent_path();
+    return {(folder / kGuiModuleFileName).string(),
+            (folder.parent_path() / "lib" / "varnok5" / kGuiModuleFileName).string()};
+}
+
+template <typename Function> Function symbolOf(void* handle, const char* name)
+{
+    void* address = ::dlsym(handle, name);
+    if (!address)
+        throw std::runtime_error(std::string("The window module lacks ") + name);
+    return reinterpret_cast<Function>(address);
+}
+
+GuiModule::Functions loadFunctions()
+{
+    const std::vector<std::string> paths = modulePaths();
+    void* handle = nullptr;
+    std::string tried = paths.front();
+    for (const std::string& path : paths) {
+        // RTLD_LOCAL: the module's copy of the program's code stays its own.
+        handle = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+        if (handle || std::filesystem::exists(path)) {
+            tried = path;
+            break;
+        }
+    }
+    if (!handle) {
+        const char* reason = ::dlerror();
+        throw std::runtime_error("Cannot load " + tried + ": " +
+                                 (reason ? reason : "unknown reason"));
+    }
+    return {symbolOf<VarnokRunWindowFunction>(handle, kRunWindowSymbol),
+            symbolOf<VarnokPrintGridToPdfFunction>(handle, kPrintGridToPdfSymbol)};
+}
+
+} // namespace
+
+GuiModule GuiModule::Load()
+{
+    return GuiModule(loadFunctions());
+}
