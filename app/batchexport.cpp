@@ -5,8 +5,10 @@
 #include <iostream>
 #include <optional>
 #include <stdexcept>
+#include <utility>
 
 #include "app/settings.h"
+#include "app/startupfolder.h"
 #include "cacheindex/cachefolders.h"
 #include "cacheindex/indexscan.h"
 #include "cacheindex/scanview.h"
@@ -16,13 +18,6 @@
 #include "platform/readonlyfile.h"
 
 namespace {
-
-// The messages the window would show for the same mistakes.
-constexpr const char* kInvalidCommandLineFolder = "Invalid Cache path in command line,\t please try again!";
-constexpr const char* kInvalidDefaultFolder = "Invalid default Cache path,please set default path new!";
-constexpr const char* kMissingIndexFile =
-    "Invalid cache path or data file does not exist, please try again!";
-constexpr const char* kNoCacheFolder = "Cache path not found!";
 
 // A scan view for a run without a window: file errors go to standard error, labels are kept.
 class BatchScanView final : public RecordingScanView {
@@ -36,6 +31,30 @@ public:
 
 private:
     std::ostream& m_err;
+};
+
+// The start-up folder choice without a window: the first folder that cannot be used ends
+// the export with the window's message for it.
+class BatchStartupFolder final : public StartupFolderHost {
+public:
+    BatchStartupFolder(std::string storedDefault, std::ostream& err)
+        : m_storedDefault(std::move(storedDefault)), m_err(err)
+    {
+    }
+    std::string StoredDefaultFolder() override { return m_storedDefault; }
+    void Trying(StartupFolderSource, const std::string&) override {}
+    bool Rejected(StartupFolderSource source) override
+    {
+        m_err << InvalidStartupFolderMessage(source) << '\n';
+        m_rejected = true;
+        return false;
+    }
+    [[nodiscard]] bool RejectedOne() const { return m_rejected; }
+
+private:
+    std::string m_storedDefault;
+    std::ostream& m_err;
+    bool m_rejected = false;
 };
 
 // The open command's scan of a chosen file, or the start-up read of a content folder.
@@ -53,26 +72,19 @@ std::optional<ReadPlan> PlanRead(const CommandLine& commandLine, const ProgramSe
         // Only a name that leads nowhere gets the window's message; anything else that
         // cannot be read is named with its reason before the scan.
         if (!PathExists(*commandLine.IndexFile)) {
-            err << kMissingIndexFile << '\n';
+            err << kMissingIndexFileMessage << '\n';
             return std::nullopt;
         }
         return ReadPlan{ScanMode::OpenCommand, *commandLine.IndexFile};
     }
     CachePaths paths;
-    if (commandLine.CacheFolder) {
-        if (!ApplyStartupFolderRule(paths, *commandLine.CacheFolder)) {
-            err << kInvalidCommandLineFolder << '\n';
+    BatchStartupFolder host(program.DefaultCachePath, err);
+    if (!ChooseStartupFolder(commandLine.CacheFolder, host, paths)) {
+        if (host.RejectedOne())
             return std::nullopt;
-        }
-    } else if (!program.DefaultCachePath.empty()) {
-        if (!ApplyStartupFolderRule(paths, program.DefaultCachePath)) {
-            err << kInvalidDefaultFolder << '\n';
-            return std::nullopt;
-        }
-    } else {
         const std::optional<std::string> systemFolder = FindInternetCacheFolder();
         if (!systemFolder || !ApplyStartupFolderRule(paths, *systemFolder)) {
-            err << kNoCacheFolder << '\n';
+            err << kCachePathNotFound << '\n';
             return std::nullopt;
         }
     }

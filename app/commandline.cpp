@@ -1,9 +1,10 @@
 #include "app/commandline.h"
 
-#include <algorithm>
 #include <array>
 #include <optional>
 #include <string_view>
+
+#include "platform/asciicase.h"
 
 namespace {
 
@@ -30,18 +31,10 @@ constexpr std::array<SwitchForm, 9> kSwitches{{
     {"/shtml", SwitchKind::Output, false, ExportFormat::Html},
 }};
 
-std::string LowerAscii(std::string text)
-{
-    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) {
-        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : static_cast<char>(c);
-    });
-    return text;
-}
-
 // The form `argument` has, matched in any letter case; nothing for an argument of no form.
 std::optional<SwitchForm> SwitchOf(const std::string& argument)
 {
-    const std::string lowered = LowerAscii(argument);
+    const std::string lowered = AsciiLowered(argument);
     for (const SwitchForm& form : kSwitches) {
         const bool matches =
             form.TakesText ? lowered.rfind(form.Spelling, 0) == 0 : lowered == form.Spelling;

@@ -12,7 +12,7 @@ struct CommandLine {
     std::optional<std::string> CacheFolder; // the first "/cache:" argument, text after the prefix
     std::optional<std::string> IndexFile;   // "/open:" argument
     ExportFormat Format = ExportFormat::None;
-    std::string OutputFile;                 // after the format switch; "-" is standard output
+    std::string OutputFile; // after the format switch; "-" is standard output
     bool Help = false;
     bool Version = false;
     // Non-empty when an export's arguments make no sense: the first argument that belongs to

@@ -5,14 +5,16 @@
 namespace {
 
 // Column first, then row, so the grid scrolls to the column before it scrolls to the row.
-void GoTo(FindCommandHost& host, GridCell cell) {
+void GoTo(FindCommandHost& host, GridCell cell)
+{
     host.SetCol(cell.Col);
     host.SetRow(cell.Row);
 }
 
 } // namespace
 
-void RunFindCommand(TResultGrid& grid, FindCommandHost& host) {
+void RunFindCommand(TResultGrid& grid, FindCommandHost& host)
+{
     const std::optional<FindRequest> request = host.AskFindRequest();
     if (!request)
         return;
@@ -23,7 +25,8 @@ void RunFindCommand(TResultGrid& grid, FindCommandHost& host) {
         GoTo(host, found);
 }
 
-void RunFindNextCommand(TResultGrid& grid, FindCommandHost& host) {
+void RunFindNextCommand(TResultGrid& grid, FindCommandHost& host)
+{
     const GridCell found = grid.FindNext();
     if (found.Col < 0 || found.Row < 0)
         host.ShowMessage(kTextNotFoundMessage);

@@ -16,7 +16,7 @@ struct FindRequest {
 // What the Find and Find next commands need from the window: the dialog, the moves of the
 // grid's focus and the message box.
 class FindCommandHost {
-  public:
+public:
     virtual ~FindCommandHost() = default;
     /** Shows a fresh find dialog; the request when it was closed with OK, else nothing. */
     [[nodiscard]] virtual std::optional<FindRequest> AskFindRequest() = 0;

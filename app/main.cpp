@@ -6,7 +6,7 @@
 #include "app/commandline.h"
 #include "app/settings.h"
 #ifdef VARNOK_WITH_GUI
-#include "app/windowmain.h"
+#include "app/window/windowmain.h"
 #endif
 
 int main(int argc, char* argv[])

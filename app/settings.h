@@ -51,6 +51,10 @@ struct SettingsKeyInfo {
 inline constexpr std::string_view SettingsSection = "Settings";
 inline constexpr std::string_view PreferencesSection = "Preferences";
 
+// The window states the WinState key holds; anything else is the normal state.
+inline constexpr int kWinStateMinimized = 1;
+inline constexpr int kWinStateMaximized = 2;
+
 // The values the program keeps in memory after start-up, with the values they hold
 // before anything has been read.
 struct ProgramSettings {

@@ -23,7 +23,7 @@ const std::string& LargeIndexPath()
 {
     static const std::string path = [] {
         const auto file = std::filesystem::temp_directory_path() / "varnok-bench-40000.dat";
-        IndexFileSpec plan = MakeRealisticSpec(kRecords, 1);
+        IndexFilePlan plan = MakeRealisticPlan(kRecords, 1);
         plan.TableCount = kTables;
         if (!WriteFileBytes(file.string(), BuildIndexFile(plan).Bytes))
             std::fprintf(stderr, "cannot write %s\n", file.c_str());
@@ -62,8 +62,7 @@ void BM_ScanStartup(benchmark::State& state)
 }
 BENCHMARK(BM_ScanStartup)->Unit(benchmark::kMillisecond);
 
-template <typename Write>
-void RunWriter(benchmark::State& state, Write write)
+template <typename Write> void RunWriter(benchmark::State& state, Write write)
 {
     TResultGrid grid;
     ScanInto(grid, ScanMode::OpenCommand);
@@ -78,19 +77,25 @@ void RunWriter(benchmark::State& state, Write write)
 
 void BM_SaveToASCII(benchmark::State& state)
 {
-    RunWriter(state, [](TResultGrid& grid, std::ostream& out) { benchmark::DoNotOptimize(grid.SaveToASCII(out)); });
+    RunWriter(state, [](TResultGrid& grid, std::ostream& out) {
+        benchmark::DoNotOptimize(grid.SaveToASCII(out));
+    });
 }
 BENCHMARK(BM_SaveToASCII)->Unit(benchmark::kMillisecond);
 
 void BM_SaveToCSV(benchmark::State& state)
 {
-    RunWriter(state, [](TResultGrid& grid, std::ostream& out) { benchmark::DoNotOptimize(grid.SaveToCSV(out)); });
+    RunWriter(state, [](TResultGrid& grid, std::ostream& out) {
+        benchmark::DoNotOptimize(grid.SaveToCSV(out));
+    });
 }
 BENCHMARK(BM_SaveToCSV)->Unit(benchmark::kMillisecond);
 
 void BM_SaveToHTML(benchmark::State& state)
 {
-    RunWriter(state, [](TResultGrid& grid, std::ostream& out) { benchmark::DoNotOptimize(grid.SaveToHTML(out)); });
+    RunWriter(state, [](TResultGrid& grid, std::ostream& out) {
+        benchmark::DoNotOptimize(grid.SaveToHTML(out));
+    });
 }
 BENCHMARK(BM_SaveToHTML)->Unit(benchmark::kMillisecond);
 

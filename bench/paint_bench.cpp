@@ -17,7 +17,7 @@
 #include "grid/gridrenderer.h"
 #include "grid/markuplayout.h"
 #include "grid/view/resultgridview.h"
-#include "platform/qtcanvas.h"
+#include "platform/qt/qtcanvas.h"
 
 namespace {
 

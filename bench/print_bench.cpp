@@ -15,11 +15,11 @@
 
 #include <benchmark/benchmark.h>
 
-#include "app/gridpdf.h"
 #include "cacheindex/indexscan.h"
 #include "cacheindex/scanview.h"
 #include "grid/resultgrid.h"
-#include "platform/qtpageprinter.h"
+#include "platform/qt/qtpageprinter.h"
+#include "print/gridpdf.h"
 #include "tools/indexwriter.h"
 
 namespace {
@@ -30,7 +30,7 @@ std::unique_ptr<TResultGrid> ReadList(int records)
 {
     const auto file = std::filesystem::temp_directory_path() /
                       ("varnok-print-bench-" + std::to_string(records) + ".dat");
-    IndexFileSpec plan = MakeRealisticSpec(records, 1);
+    IndexFilePlan plan = MakeRealisticPlan(records, 1);
     plan.TableCount = 9;
     if (!WriteFileBytes(file.string(), BuildIndexFile(plan).Bytes))
         std::fprintf(stderr, "cannot write %s\n", file.c_str());

@@ -18,10 +18,11 @@ namespace {
 
 constexpr int kRecords = 60000;
 
-const std::string& LargeIndexPath() {
+const std::string& LargeIndexPath()
+{
     static const std::string path = [] {
         const auto file = std::filesystem::temp_directory_path() / "varnok-bench-search-60000.dat";
-        if (!WriteFileBytes(file.string(), BuildIndexFile(MakeRealisticSpec(kRecords, 7)).Bytes))
+        if (!WriteFileBytes(file.string(), BuildIndexFile(MakeRealisticPlan(kRecords, 7)).Bytes))
             std::fprintf(stderr, "cannot write %s\n", file.c_str());
         return file.string();
     }();
@@ -29,7 +30,8 @@ const std::string& LargeIndexPath() {
 }
 
 // The list as the open command leaves it, addresses plain or as anchors.
-TResultGrid& LargeList(bool anchors) {
+TResultGrid& LargeList(bool anchors)
+{
     static TResultGrid lists[2];
     TResultGrid& grid = lists[anchors ? 1 : 0];
     if (grid.GetRowCountEx() < 3) {
@@ -43,7 +45,8 @@ TResultGrid& LargeList(bool anchors) {
 
 // FindNext after a miss starts at the first cell again, so every call scans the whole list.
 void FindNextWithoutHit(benchmark::State& state, const char* text, TFindParameters options,
-                        bool anchors) {
+                        bool anchors)
+{
     TResultGrid& grid = LargeList(anchors);
     if (grid.FindFirst(text, options) != GridCell{}) {
         state.SkipWithError("the text occurs in the list");
@@ -55,24 +58,28 @@ void FindNextWithoutHit(benchmark::State& state, const char* text, TFindParamete
     state.SetItemsProcessed(state.iterations() * 2 * (grid.GetRowCountEx() - 1));
 }
 
-void BM_FindNextPlainText(benchmark::State& state) {
+void BM_FindNextPlainText(benchmark::State& state)
+{
     FindNextWithoutHit(state, "harbourview.org", {}, false);
 }
 BENCHMARK(BM_FindNextPlainText)->Unit(benchmark::kMillisecond);
 
-void BM_FindNextPattern(benchmark::State& state) {
+void BM_FindNextPattern(benchmark::State& state)
+{
     FindNextWithoutHit(state, "*index*&*.htm", {fnMatchRegular}, false);
 }
 BENCHMARK(BM_FindNextPattern)->Unit(benchmark::kMillisecond);
 
-void BM_FindNextPatternInAnchors(benchmark::State& state) {
+void BM_FindNextPatternInAnchors(benchmark::State& state)
+{
     FindNextWithoutHit(state, "*index*&*.htm", {fnMatchRegular}, true);
 }
 BENCHMARK(BM_FindNextPatternInAnchors)->Unit(benchmark::kMillisecond);
 
 // 30 asterisks against a 2,000-character address that almost matches: a backtracking
 // matcher would try the endings of the text for each asterisk in turn.
-void ManyAsterisks(benchmark::State& state, const std::string& prefix, const std::string& last) {
+void ManyAsterisks(benchmark::State& state, const std::string& prefix, const std::string& last)
+{
     const std::string address = "http://" + std::string(1993, 'a');
     std::string pattern = prefix;
     for (int i = 0; i < 29; ++i)
@@ -83,26 +90,30 @@ void ManyAsterisks(benchmark::State& state, const std::string& prefix, const std
         benchmark::DoNotOptimize(condition.Matches(address));
 }
 
-void BM_ThirtyAsterisks(benchmark::State& state) {
+void BM_ThirtyAsterisks(benchmark::State& state)
+{
     ManyAsterisks(state, "", "b");
 }
 BENCHMARK(BM_ThirtyAsterisks)->Unit(benchmark::kMicrosecond);
 
 // "!" rules out the greedy match; the endings are worked through one piece at a time.
-void BM_ThirtyAsterisksWithInversion(benchmark::State& state) {
+void BM_ThirtyAsterisksWithInversion(benchmark::State& state)
+{
     ManyAsterisks(state, "!", "b");
 }
 BENCHMARK(BM_ThirtyAsterisksWithInversion)->Unit(benchmark::kMicrosecond);
 
 // A comparison after the last asterisk is tested against every ending of the text.
-void BM_ThirtyAsterisksWithComparison(benchmark::State& state) {
+void BM_ThirtyAsterisksWithComparison(benchmark::State& state)
+{
     ManyAsterisks(state, "", "<0");
 }
 BENCHMARK(BM_ThirtyAsterisksWithComparison)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     LargeIndexPath();
     LargeList(false);
     LargeList(true);

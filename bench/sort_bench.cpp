@@ -26,7 +26,7 @@ const std::string& IndexPath()
 {
     static const std::string path = [] {
         const auto file = std::filesystem::temp_directory_path() / "varnok-bench-60000.dat";
-        IndexFileSpec plan = MakeRealisticSpec(kRecords, 7);
+        IndexFilePlan plan = MakeRealisticPlan(kRecords, 7);
         plan.TableCount = kTables;
         if (!WriteFileBytes(file.string(), BuildIndexFile(plan).Bytes))
             std::fprintf(stderr, "cannot write %s\n", file.c_str());

@@ -1,29 +1,15 @@
 #include "cacheindex/cachefolders.h"
 
-#include <algorithm>
-#include <cctype>
-
+#include "platform/asciicase.h"
 #include "platform/files.h"
 
 namespace {
 
 constexpr const char* kContentFolderName = "Content.IE5";
 
-// Position of `needle` (lower-case ASCII) in `text` without regard to ASCII letter case.
-// Lower-casing keeps every byte in place, so the position cuts the text as typed.
-std::string::size_type findIgnoringCase(const std::string& text, std::string_view needle)
-{
-    const auto it = std::search(text.begin(), text.end(), needle.begin(), needle.end(),
-                                [](char a, char b) {
-                                    return std::tolower(static_cast<unsigned char>(a)) ==
-                                           static_cast<unsigned char>(b);
-                                });
-    return it == text.end() ? std::string::npos : static_cast<std::string::size_type>(it - text.begin());
-}
-
 bool namesContentFolder(const std::string& path)
 {
-    return findIgnoringCase(path, "content.ie5") != std::string::npos;
+    return FindIgnoringAsciiCase(path, "content.ie5") != std::string::npos;
 }
 
 } // namespace
@@ -51,9 +37,10 @@ std::string ContentFolderOf(const std::string& cacheFolder)
 void SplitCachePath(CachePaths& paths)
 {
     const std::string typed = paths.CacheFolder;
-    if (const auto index = findIgnoringCase(typed, "index.dat"); index != std::string::npos)
+    if (const auto index = FindIgnoringAsciiCase(typed, "index.dat"); index != std::string::npos)
         paths.CacheFolder = typed.substr(0, index);
-    if (const auto content = findIgnoringCase(typed, "content.ie5"); content != std::string::npos) {
+    if (const auto content = FindIgnoringAsciiCase(typed, "content.ie5");
+        content != std::string::npos) {
         paths.ContentFolder = paths.CacheFolder;
         paths.CacheFolder = typed.substr(0, content);
     } else {
@@ -64,8 +51,9 @@ void SplitCachePath(CachePaths& paths)
 void SetFoldersFromPathBox(CachePaths& paths, const std::string& pathBoxText)
 {
     paths.CacheFolder = NormaliseFolder(pathBoxText);
-    paths.ContentFolder =
-        namesContentFolder(paths.CacheFolder) ? paths.CacheFolder : ContentFolderOf(paths.CacheFolder);
+    paths.ContentFolder = namesContentFolder(paths.CacheFolder)
+                              ? paths.CacheFolder
+                              : ContentFolderOf(paths.CacheFolder);
 }
 
 bool ApplyStartupFolderRule(CachePaths& paths, const std::string& folder)

@@ -30,6 +30,10 @@ void SetFoldersFromPathBox(CachePaths& paths, const std::string& pathBoxText);
 // normalise CacheFolder, derive ContentFolder; true when the content folder exists.
 [[nodiscard]] bool ApplyStartupFolderRule(CachePaths& paths, const std::string& folder);
 
+// The message when a path leads to no index file.
+inline constexpr const char* kMissingIndexFileMessage =
+    "Invalid cache path or data file does not exist, please try again!";
+
 // desktop.ini is set aside as desktop.in0 while the open dialog is up and given back
 // afterwards. A stale desktop.in0 without a desktop.ini is renamed back first; neither
 // file is ever overwritten or deleted. Failures are silent.

@@ -6,6 +6,7 @@
 
 #include "cacheindex/indexscan.h"
 #include "cacheindex/visittime.h"
+#include "grid/resultlist.h"
 #include "platform/readonlyfile.h"
 
 struct IndexRecord;
@@ -32,29 +33,23 @@ public:
 
 private:
     void run(const std::string& indexFilePath, ByteSource* source);
-    void writeHeaderRow();
-    void ensureEmptyListLayout();
     void openSource(const std::string& path, ByteSource* source);
     // Bytes of the file as the scan sees them: nothing at or past m_size.
     [[nodiscard]] std::span<const std::uint8_t> view(std::int64_t offset, std::size_t count);
     void walkTables();
     bool walkRegion(std::int64_t blockPosition, std::int64_t regionEnd);
     void listRecord(const IndexRecord& record);
-    void growGridFor(int rows);
     [[nodiscard]] std::string addressCellText(std::string_view address) const;
     void finish();
     void showError(std::string_view operations);
 
     ScanMode m_mode;
     ScanOptions m_options;
-    TBaseGrid& m_grid;
+    ResultListWriter m_list;
     ScanView& m_view;
     VisitTimeFormatter m_dates;
     ReadOnlyFile m_file;
     ByteSource* m_source = &m_file;
-    // The grid's row count as the row rules see it; the grid itself may hold more rows
-    // until the read finishes.
-    int m_rowCount = 0;
     std::int64_t m_size = 0;
     std::int64_t m_last = 0;
     std::size_t m_longestAddress;

@@ -5,13 +5,6 @@
 
 namespace {
 
-// Record offsets of the layout marker: the address begins there, or 8 bytes further on
-// when the marker byte is 0.
-constexpr std::size_t kUrlMarker = 96;
-constexpr std::size_t kRedirectMarker = 16;
-constexpr std::size_t kUrlVisitTime = 16;
-constexpr std::size_t kBlockCount = 4;
-constexpr std::size_t kSampleLength = 130;
 constexpr std::string_view kTextType = "Content-Type: text";
 
 // Little-endian numbers at a position known to lie inside the bytes.
@@ -29,7 +22,7 @@ std::uint64_t le64(const std::uint8_t* p)
 // The sample is matched with its NUL bytes dropped, so a phrase split by NULs still counts.
 bool sampleNamesTextType(std::span<const std::uint8_t> sample)
 {
-    char packed[kSampleLength];
+    char packed[kHeaderSampleLength];
     std::size_t length = 0;
     for (std::uint8_t byte : sample) {
         if (byte != 0)
@@ -42,11 +35,12 @@ bool sampleNamesTextType(std::span<const std::uint8_t> sample)
 
 std::optional<RecordKind> RecordKindOf(std::span<const std::uint8_t> block)
 {
-    if (block.size() < 4)
+    if (block.size() < kSignatureLength)
         return std::nullopt;
-    if (std::memcmp(block.data(), "URL ", 4) == 0)
+    const std::string_view signature(reinterpret_cast<const char*>(block.data()), kSignatureLength);
+    if (signature == kUrlSignature)
         return RecordKind::Url;
-    if (std::memcmp(block.data(), "REDR", 4) == 0)
+    if (signature == kRedirectSignature)
         return RecordKind::Redirect;
     return std::nullopt;
 }
@@ -63,14 +57,15 @@ IndexRecord ReadRecord(std::span<const std::uint8_t> bytes, RecordKind kind,
 {
     IndexRecord record;
     record.Kind = kind;
-    record.OneBlock = bytes.size() >= kBlockCount + 4 && le32(bytes.data() + kBlockCount) == 1;
-    if (kind == RecordKind::Url && bytes.size() >= kUrlVisitTime + 8)
-        record.VisitTime = le64(bytes.data() + kUrlVisitTime);
+    record.OneBlock =
+        bytes.size() >= kBlockCountField + 4 && le32(bytes.data() + kBlockCountField) == 1;
+    if (kind == RecordKind::Url && bytes.size() >= kUrlVisitTimeField + 8)
+        record.VisitTime = le64(bytes.data() + kUrlVisitTimeField);
 
-    const std::size_t marker = kind == RecordKind::Url ? kUrlMarker : kRedirectMarker;
+    const std::size_t marker = kind == RecordKind::Url ? kUrlAddressMarker : kRedirectAddressMarker;
     if (marker >= bytes.size())
         return record; // the file ends before the address: it is empty
-    const std::size_t start = bytes[marker] == 0 ? marker + 8 : marker;
+    const std::size_t start = bytes[marker] == 0 ? marker + kMarkedAddressShift : marker;
     if (start >= bytes.size())
         return record;
 
@@ -85,9 +80,10 @@ IndexRecord ReadRecord(std::span<const std::uint8_t> bytes, RecordKind kind,
     if (checkTextType) {
         const std::size_t sampleStart = start + consumed;
         const std::size_t sampleLength =
-            sampleStart < bytes.size() ? std::min(kSampleLength, bytes.size() - sampleStart) : 0;
-        record.TextType = sampleNamesTextType(bytes.subspan(std::min(sampleStart, bytes.size()),
-                                                            sampleLength));
+            sampleStart < bytes.size() ? std::min(kHeaderSampleLength, bytes.size() - sampleStart)
+                                       : 0;
+        record.TextType =
+            sampleNamesTextType(bytes.subspan(std::min(sampleStart, bytes.size()), sampleLength));
     }
     return record;
 }

@@ -6,6 +6,8 @@
 #include <span>
 #include <string_view>
 
+#include "cacheindex/recordlayout.h"
+
 // The two kinds of index record that become list rows.
 enum class RecordKind { Url, Redirect };
 
@@ -29,7 +31,7 @@ struct IndexRecord {
 // How many bytes from a record's first byte ReadRecord may look at.
 [[nodiscard]] constexpr std::size_t RecordSpan(std::size_t longestAddress)
 {
-    return 104 + longestAddress + 130;
+    return kUrlAddressMarker + kMarkedAddressShift + longestAddress + kHeaderSampleLength;
 }
 
 // Reads the record whose first byte is bytes[0]. `bytes` ends early only where the file

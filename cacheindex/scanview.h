@@ -2,23 +2,28 @@
 
 #include <string>
 
-// What a read shows the user: the status, size and line-count labels, the "File Error"
-// message boxes, and the finishing touches on the grid. The window implements it; batch
-// export and the tests use plain implementations that only record.
+// What a read reports while it runs and when it ends: what it is doing, the size of the
+// index file, the number of listed lines, the stretches it could not read, and the end of
+// the read. The window shows the reports; the batch export and the tests keep them.
 class ScanView {
 public:
     virtual ~ScanView() = default;
-    virtual void SetStatusText(const std::string& text) = 0;    // Label1, repainted at once
-    virtual void SetIndexSizeText(const std::string& text) = 0; // Label4
-    virtual void SetLineCountText(const std::string& text) = 0; // Label7
-    // A message box with OK and Cancel; the answer is not used.
+    /** What the read is doing, empty once it is over; shown at once, the read keeps the window
+     * busy. */
+    virtual void SetStatusText(const std::string& text) = 0;
+    /** The size of the index file, "<KB> KB", or empty when it cannot be found. */
+    virtual void SetIndexSizeText(const std::string& text) = 0;
+    /** The number of lines the list holds below its captions. */
+    virtual void SetLineCountText(const std::string& text) = 0;
+    /** A stretch of the file could not be read; the read goes on. Shown with OK and Cancel, and
+     * the answer is not used. */
     virtual void ShowFileError(const std::string& text, const std::string& caption) = 0;
-    // Last step of a read: size the rows, load the stored column widths, show the grid,
-    // and for the open command give it the keyboard focus.
+    /** The list is complete. `giveFocus`: the user chose the file (the open command), so the list
+     * takes the keyboard, unlike after the start-up read. */
     virtual void FinishRead(bool giveFocus) = 0;
 };
 
-// Keeps the label texts and messages; does nothing on screen.
+// Keeps the reports; shows nothing.
 class RecordingScanView : public ScanView {
 public:
     void SetStatusText(const std::string& text) override { StatusText = text; }

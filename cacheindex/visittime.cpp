@@ -54,7 +54,8 @@ char* putFour(char* out, std::uint32_t value)
 
 VisitTimeFormatter::VisitTimeFormatter(int dateFormat, std::int64_t utcOffsetSeconds)
     // Real offsets lie within a day of UTC; the bound only keeps the arithmetic defined.
-    : m_dayFirst(dateFormat == 2), m_offset(std::clamp<std::int64_t>(utcOffsetSeconds, -kOffsetBound, kOffsetBound))
+    : m_dayFirst(dateFormat == 2),
+      m_offset(std::clamp<std::int64_t>(utcOffsetSeconds, -kOffsetBound, kOffsetBound))
 {
 }
 
@@ -78,8 +79,10 @@ std::size_t VisitTimeFormatter::Format(std::uint64_t fileTime, char* out) const
     // Before 1601, or so far on that not even the day count fits: no year the text can show.
     if (local < 0 || local / kSecondsPerDay > UINT32_MAX - kDaysBefore1601)
         return 0;
-    const auto days = static_cast<std::uint32_t>(static_cast<std::uint64_t>(local) / kSecondsPerDay);
-    const auto secondOfDay = static_cast<std::uint32_t>(static_cast<std::uint64_t>(local) % kSecondsPerDay);
+    const auto days =
+        static_cast<std::uint32_t>(static_cast<std::uint64_t>(local) / kSecondsPerDay);
+    const auto secondOfDay =
+        static_cast<std::uint32_t>(static_cast<std::uint64_t>(local) % kSecondsPerDay);
     CivilTime t{};
     civilFromDays(days, t);
     if (t.year > 9999)

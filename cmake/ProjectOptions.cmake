@@ -15,4 +15,9 @@ if(VARNOK_SANITIZE)
 endif()
 target_compile_definitions(varnok_options INTERFACE
     QT_NO_KEYWORDS QT_USE_QSTRINGBUILDER QT_NO_CAST_FROM_ASCII)
-set(CMAKE_AUTOMOC ON)
+
+# The core (platform, grid, cacheindex, varnokapp) is also held to these: silent narrowing,
+# sign changes and shadowed names are where byte offsets and row numbers go wrong. Linked
+# PRIVATE, so the tests built on the core keep the common set.
+add_library(varnok_core_warnings INTERFACE)
+target_compile_options(varnok_core_warnings INTERFACE -Wshadow -Wconversion -Wsign-conversion)

@@ -11,9 +11,9 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-UrlRecordSpec url(const std::string& address, const std::string& type = "text/html")
+UrlRecordPlan url(const std::string& address, const std::string& type = "text/html")
 {
-    UrlRecordSpec plan;
+    UrlRecordPlan plan;
     plan.Address = address;
     plan.LastAccess = FileTimeFromUtc(2005, 3, 7, 13, 5, 9);
     plan.LastModified = FileTimeFromUtc(2004, 12, 1, 8, 0, 0);
@@ -21,38 +21,41 @@ UrlRecordSpec url(const std::string& address, const std::string& type = "text/ht
     return plan;
 }
 
-IndexFileSpec threeUrls()
+IndexFilePlan threeUrls()
 {
-    IndexFileSpec plan;
-    plan.Urls = {url("http://www.example.com/"), url("http://www.example.com/logo.gif", "image/gif"),
+    IndexFilePlan plan;
+    plan.Urls = {url("http://www.example.com/"),
+                 url("http://www.example.com/logo.gif", "image/gif"),
                  url("http://www.example.com/style.css", "text/css")};
     return plan;
 }
 
-IndexFileSpec chained(int tables)
+IndexFilePlan chained(int tables)
 {
-    IndexFileSpec plan = MakeRealisticSpec(12 * tables, 7);
+    IndexFilePlan plan = MakeRealisticPlan(12 * tables, 7);
     plan.TableCount = tables;
     return plan;
 }
 
-IndexFileSpec layouts()
+IndexFilePlan layouts()
 {
-    IndexFileSpec plan;
-    UrlRecordSpec old = url("http://old-layout.example/page.html");
+    IndexFilePlan plan;
+    UrlRecordPlan old = url("http://old-layout.example/page.html");
     old.AddressAt96 = true;
     std::string longAddress = "http://long.example/?q=";
     longAddress.resize(420, 'x');
-    plan.Urls = {url("http://new-layout.example/"), old, url(longAddress), url(longAddress.substr(0, 200))};
-    plan.Redirects = {{"http://redirect16.example/", false, 1}, {"http://redirect24.example/", true, 1},
+    plan.Urls = {url("http://new-layout.example/"), old, url(longAddress),
+                 url(longAddress.substr(0, 200))};
+    plan.Redirects = {{"http://redirect16.example/", false, 1},
+                      {"http://redirect24.example/", true, 1},
                       {"http://redirect-two-blocks.example/", false, 2}};
     plan.Order = {~0, 0, ~1, 1, 2, ~2, 3};
     return plan;
 }
 
-IndexFileSpec oddStamps()
+IndexFilePlan oddStamps()
 {
-    IndexFileSpec plan = threeUrls();
+    IndexFilePlan plan = threeUrls();
     plan.Urls[0].LastAccess = 0;
     plan.Urls[1].LastAccess = UINT64_MAX;
     plan.Urls[2].LastAccess = FileTimeFromUtc(9999, 12, 31, 23, 59, 59);
@@ -60,9 +63,9 @@ IndexFileSpec oddStamps()
     return plan;
 }
 
-IndexFileSpec startingAt(std::uint32_t table, std::uint32_t records)
+IndexFilePlan startingAt(std::uint32_t table, std::uint32_t records)
 {
-    IndexFileSpec plan = threeUrls();
+    IndexFilePlan plan = threeUrls();
     plan.FirstTableOffset = table;
     plan.RecordsStart = records;
     return plan;
@@ -103,12 +106,12 @@ int main(int argc, char** argv)
         return 2;
     }
     const std::string folder = argv[1];
-    const GeneratedIndex sample = BuildIndexFile(MakeSampleSpec());
+    const GeneratedIndex sample = BuildIndexFile(MakeSamplePlan());
     const GeneratedIndex three = BuildIndexFile(chained(3));
     const std::vector<std::pair<std::string, Bytes>> files = {
         {"sample.dat", sample.Bytes},
         {"three-urls.dat", BuildIndexFile(threeUrls()).Bytes},
-        {"realistic-20.dat", BuildIndexFile(MakeRealisticSpec(20, 1)).Bytes},
+        {"realistic-20.dat", BuildIndexFile(MakeRealisticPlan(20, 1)).Bytes},
         {"three-tables.dat", three.Bytes},
         {"layouts.dat", BuildIndexFile(layouts()).Bytes},
         {"odd-stamps.dat", BuildIndexFile(oddStamps()).Bytes},
@@ -119,13 +122,16 @@ int main(int argc, char** argv)
         {"no-table.dat", Bytes(0x6000, 0)},
         {"truncated-record.dat", Truncated(sample.Bytes, sample.RecordOffsets[5] + 60)},
         {"truncated-table.dat", Truncated(three.Bytes, three.TableOffsets[1] + 6)},
-        {"loop-chain.dat", WithNextTableOffset(three.Bytes, three.TableOffsets[2], three.TableOffsets[0])},
-        {"self-chain.dat", WithNextTableOffset(three.Bytes, three.TableOffsets[1], three.TableOffsets[1])},
+        {"loop-chain.dat",
+         WithNextTableOffset(three.Bytes, three.TableOffsets[2], three.TableOffsets[0])},
+        {"self-chain.dat",
+         WithNextTableOffset(three.Bytes, three.TableOffsets[1], three.TableOffsets[1])},
         {"chain-past-end.dat", WithNextTableOffset(three.Bytes, three.TableOffsets[0], 0x7FFFFFF0)},
         {"hash-at-end.dat", WithBytesAt(sample.Bytes, sample.Bytes.size() - 4, "HASH")},
         {"garbage.dat", WithGarbageBlocks(three.Bytes, three.RecordOffsets[4], 12, 99)},
         {"claims-2gb.dat", WithHeaderFileSize(sample.Bytes, 0x7FFFFFFF)},
-        {"huge-block-count.dat", WithUint32At(sample.Bytes, sample.RecordOffsets[0] + 4, 0xFFFFFFFF)},
+        {"huge-block-count.dat",
+         WithUint32At(sample.Bytes, sample.RecordOffsets[0] + 4, 0xFFFFFFFF)},
     };
     bool ok = true;
     for (const auto& [name, bytes] : files)

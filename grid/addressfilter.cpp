@@ -10,14 +10,16 @@ namespace {
 constexpr int kNumberCol = 0;
 constexpr int kAddressCol = 1;
 
-void moveRow(TBaseGrid& grid, int from, int to) {
+void moveRow(TBaseGrid& grid, int from, int to)
+{
     for (int col = 0; col < grid.GetColCountEx(); ++col)
         grid.SetCellEx(col, to, std::string(grid.GetCellEx(col, from)));
 }
 
 } // namespace
 
-int FilterRowsByAddress(TBaseGrid& grid, std::string_view condition, const ShortDateFormat& dates) {
+int FilterRowsByAddress(TBaseGrid& grid, std::string_view condition, const ShortDateFormat& dates)
+{
     const MatchCondition matcher(condition, false, dates);
     int kept = 0;
     for (int row = 1; row < grid.GetRowCountEx(); ++row) {

@@ -4,6 +4,7 @@
 
 #include "grid/markuptags.h"
 #include "grid/safeanchor.h"
+#include "platform/asciicase.h"
 #include "platform/shellservice.h"
 
 namespace {
@@ -12,20 +13,6 @@ constexpr std::string_view kCellScheme = "CELL://";
 // More letters or digits than these name no cell of any grid and would overflow.
 constexpr std::size_t kMostColumnLetters = 3;
 constexpr std::size_t kMostRowDigits = 9;
-
-char upper(char c)
-{
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-std::size_t findNoCase(std::string_view text, std::string_view upperWord)
-{
-    for (std::size_t pos = 0; pos + upperWord.size() <= text.size(); ++pos) {
-        if (ContainsNoCase(text.substr(pos, upperWord.size()), upperWord))
-            return pos;
-    }
-    return std::string_view::npos;
-}
 
 } // namespace
 
@@ -43,7 +30,7 @@ bool OpenAnchorTarget(ShellService& shell, std::string_view target)
 
 std::optional<GridCell> CellTargetOf(std::string_view target)
 {
-    const std::size_t scheme = findNoCase(target, kCellScheme);
+    const std::size_t scheme = FindIgnoringAsciiCase(target, kCellScheme);
     if (scheme == std::string_view::npos)
         return std::nullopt;
     std::string_view name = target.substr(scheme + kCellScheme.size());
@@ -51,8 +38,9 @@ std::optional<GridCell> CellTargetOf(std::string_view target)
         name.remove_suffix(1);
     int col = 0;
     std::size_t letters = 0;
-    while (letters < name.size() && upper(name[letters]) >= 'A' && upper(name[letters]) <= 'Z') {
-        col = col * 26 + (upper(name[letters]) - 'A' + 1);
+    while (letters < name.size() && AsciiUpper(name[letters]) >= 'A' &&
+           AsciiUpper(name[letters]) <= 'Z') {
+        col = col * 26 + (AsciiUpper(name[letters]) - 'A' + 1);
         ++letters;
     }
     const std::size_t digits = name.size() - letters;
@@ -71,7 +59,7 @@ AnchorPress PressAnchor(ShellService& shell, std::string_view target)
 {
     if (target.empty())
         return {};
-    if (findNoCase(target, kCellScheme) != std::string_view::npos)
+    if (FindIgnoringAsciiCase(target, kCellScheme) != std::string_view::npos)
         return {true, CellTargetOf(target)};
     OpenAnchorTarget(shell, target);
     return {true, std::nullopt};

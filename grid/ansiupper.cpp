@@ -8,7 +8,8 @@ namespace {
 
 using CaseTable = std::array<unsigned char, 256>;
 
-constexpr CaseTable makeUpperTable() {
+constexpr CaseTable makeUpperTable()
+{
     CaseTable table{};
     for (unsigned code = 0; code < 256; ++code) {
         unsigned upper = code;
@@ -26,7 +27,8 @@ constexpr CaseTable makeUpperTable() {
 
 constexpr CaseTable kUpperTable = makeUpperTable();
 
-char upperOf(char c) {
+char upperOf(char c)
+{
     return static_cast<char>(kUpperTable[static_cast<unsigned char>(c)]);
 }
 
@@ -36,7 +38,8 @@ constexpr std::uint64_t kHighBits = 0x80 * kEveryByte;
 // Eight ASCII bytes at once: adding 0x80 - 'a' sets a byte's high bit from 'a' on, adding
 // 0x80 - 'z' - 1 from past 'z' on; no byte below 0x80 carries into the next. The bytes with
 // the first bit only are the small letters, and their 0x20 bit goes.
-std::uint64_t upperAsciiWord(std::uint64_t word) {
+std::uint64_t upperAsciiWord(std::uint64_t word)
+{
     const std::uint64_t fromA = word + (0x80 - 'a') * kEveryByte;
     const std::uint64_t pastZ = word + (0x80 - 'z' - 1) * kEveryByte;
     return word ^ ((fromA & ~pastZ & kHighBits) >> 2);
@@ -44,7 +47,8 @@ std::uint64_t upperAsciiWord(std::uint64_t word) {
 
 // Cell texts are mostly ASCII, so whole words are folded where they hold no byte above
 // 0x7F; the search upper-cases every cell it visits.
-void upperCaseBytes(char* bytes, std::size_t size) {
+void upperCaseBytes(char* bytes, std::size_t size)
+{
     constexpr std::size_t kWord = sizeof(std::uint64_t);
     std::size_t pos = 0;
     for (; pos + kWord <= size; pos += kWord) {
@@ -64,20 +68,24 @@ void upperCaseBytes(char* bytes, std::size_t size) {
 
 } // namespace
 
-char AnsiUpperChar(char c) {
+char AnsiUpperChar(char c)
+{
     return upperOf(c);
 }
 
-void AnsiUpperCaseInPlace(std::string& text) {
+void AnsiUpperCaseInPlace(std::string& text)
+{
     upperCaseBytes(text.data(), text.size());
 }
 
-void AnsiUpperCaseInto(std::string_view text, std::string& out) {
+void AnsiUpperCaseInto(std::string_view text, std::string& out)
+{
     out.assign(text);
     upperCaseBytes(out.data(), out.size());
 }
 
-std::string AnsiUpperCase(std::string_view text) {
+std::string AnsiUpperCase(std::string_view text)
+{
     std::string result;
     AnsiUpperCaseInto(text, result);
     return result;

@@ -38,6 +38,13 @@ TGridFont initialFixedFont()
     return font;
 }
 
+// Where a cell sits in the flat table of `colCount` cells a row; col and row lie inside.
+std::size_t cellIndex(int colCount, int col, int row)
+{
+    return static_cast<std::size_t>(row) * static_cast<std::size_t>(colCount) +
+           static_cast<std::size_t>(col);
+}
+
 std::string columnKey(int col)
 {
     return "Col" + std::to_string(col);
@@ -49,8 +56,7 @@ TBaseGrid::TBaseGrid()
     : m_rowCount(initialRowCount),
       m_cells(static_cast<std::size_t>(initialRowCount) * initialColCount),
       m_colWidths(std::begin(initialColWidths), std::end(initialColWidths)),
-      m_rowHeights(initialRowCount, m_defaultRowHeight),
-      m_fixedFont(initialFixedFont())
+      m_rowHeights(initialRowCount, m_defaultRowHeight), m_fixedFont(initialFixedFont())
 {
 }
 
@@ -64,14 +70,14 @@ const std::string& TBaseGrid::GetCellEx(int col, int row) const
     static const std::string noText;
     if (!IsInside(col, row))
         return noText;
-    return m_cells[static_cast<std::size_t>(row) * m_colCount + col];
+    return m_cells[cellIndex(m_colCount, col, row)];
 }
 
 void TBaseGrid::SetCellEx(int col, int row, std::string text)
 {
     if (!IsInside(col, row))
         return;
-    m_cells[static_cast<std::size_t>(row) * m_colCount + col] = std::move(text);
+    m_cells[cellIndex(m_colCount, col, row)] = std::move(text);
     if (m_observer && m_updateDepth == 0)
         m_observer->CellChanged(col, row);
 }
@@ -85,7 +91,7 @@ void TBaseGrid::SetRowCountEx(int count)
         m_fixedRows = count - 1;
     // std::vector grows its capacity geometrically, so the scan's one-row-at-a-time
     // growth costs amortised constant time per row.
-    m_cells.resize(static_cast<std::size_t>(count) * m_colCount);
+    m_cells.resize(cellIndex(m_colCount, 0, count));
     m_rowHeights.resize(static_cast<std::size_t>(count), m_defaultRowHeight);
     m_rowCount = count;
     KeepFocusInside();

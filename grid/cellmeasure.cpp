@@ -7,8 +7,8 @@
 #include "grid/texttype.h"
 #include "platform/textcanvas.h"
 
-int MeasureCellHeight(TextCanvas& canvas, const TGridFont& font, std::string_view text,
-                      int width, bool enableHTML)
+int MeasureCellHeight(TextCanvas& canvas, const TGridFont& font, std::string_view text, int width,
+                      bool enableHTML)
 {
     switch (TextType(text, enableHTML)) {
     case ttFormula:

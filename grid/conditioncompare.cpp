@@ -9,7 +9,8 @@ namespace {
 // Texts compare over this many bytes at most; what follows does not count.
 constexpr std::size_t kComparedBytes = 255;
 
-int compareBytes(std::string_view left, std::string_view right) {
+int compareBytes(std::string_view left, std::string_view right)
+{
     left = left.substr(0, std::min(left.size(), kComparedBytes));
     right = right.substr(0, std::min(right.size(), kComparedBytes));
     const std::size_t common = std::min(left.size(), right.size());
@@ -24,13 +25,15 @@ int compareBytes(std::string_view left, std::string_view right) {
     return left.size() < right.size() ? -1 : 1;
 }
 
-template <typename T> int compareValues(T left, T right) {
+template <typename T> int compareValues(T left, T right)
+{
     if (left < right)
         return -1;
     return right < left ? 1 : 0;
 }
 
-bool isOperandEnd(char c) {
+bool isOperandEnd(char c)
+{
     return c == ' ' || c == '&' || c == '|';
 }
 
@@ -38,10 +41,13 @@ bool isOperandEnd(char c) {
 
 ConditionComparison::ConditionComparison(std::string_view part, const ShortDateFormat& dates)
     : m_greater(operandAfter(part, '>', dates)), m_less(operandAfter(part, '<', dates)),
-      m_dates(dates) {}
+      m_dates(dates)
+{
+}
 
 std::optional<ConditionComparison::Operand>
-ConditionComparison::operandAfter(std::string_view part, char sign, const ShortDateFormat& dates) {
+ConditionComparison::operandAfter(std::string_view part, char sign, const ShortDateFormat& dates)
+{
     std::size_t pos = part.find(sign);
     if (pos == std::string_view::npos)
         return std::nullopt;
@@ -62,7 +68,8 @@ ConditionComparison::operandAfter(std::string_view part, char sign, const ShortD
     return operand;
 }
 
-int ConditionComparison::compare(std::string_view text, const Operand& operand) const {
+int ConditionComparison::compare(std::string_view text, const Operand& operand) const
+{
     if (operand.Number) {
         if (const std::optional<double> number = ReadConditionNumber(text))
             return compareValues(*number, *operand.Number);
@@ -74,7 +81,8 @@ int ConditionComparison::compare(std::string_view text, const Operand& operand) 
     return compareBytes(text, operand.Text);
 }
 
-bool ConditionComparison::Holds(std::string_view text) const {
+bool ConditionComparison::Holds(std::string_view text) const
+{
     if (m_greater) {
         const int order = compare(text, *m_greater);
         if (order > 0 || (order == 0 && m_greater->OrEqual))

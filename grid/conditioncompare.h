@@ -12,7 +12,7 @@
 // or the end. Texts compare as numbers when both read as numbers, else as dates when both
 // read as dates, else byte by byte (unsigned) over at most 255 bytes.
 class ConditionComparison {
-  public:
+public:
     ConditionComparison(std::string_view part, const ShortDateFormat& dates);
 
     /** True when the part holds ">" or "<". */
@@ -20,7 +20,7 @@ class ConditionComparison {
     /** True when the greater test or the less test holds for `text`. */
     [[nodiscard]] bool Holds(std::string_view text) const;
 
-  private:
+private:
     struct Operand {
         std::string Text;
         bool OrEqual = false;

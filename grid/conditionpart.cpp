@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-ConditionPart::ConditionPart(std::string_view part, const ShortDateFormat& dates) {
+ConditionPart::ConditionPart(std::string_view part, const ShortDateFormat& dates)
+{
     std::size_t start = 0;
     while (true) {
         const std::size_t star = part.find('*', start);
@@ -27,11 +28,13 @@ ConditionPart::ConditionPart(std::string_view part, const ShortDateFormat& dates
     }
 }
 
-bool ConditionPart::Matches(std::string_view text) const {
+bool ConditionPart::Matches(std::string_view text) const
+{
     return m_greedy ? matchesGreedily(text) : matchesByEndings(text);
 }
 
-bool ConditionPart::headMatchesAt(const Piece& piece, std::string_view text, std::size_t pos) {
+bool ConditionPart::headMatchesAt(const Piece& piece, std::string_view text, std::size_t pos)
+{
     const std::string& head = piece.Head;
     if (pos > text.size() || text.size() - pos < head.size())
         return false;
@@ -45,7 +48,8 @@ bool ConditionPart::headMatchesAt(const Piece& piece, std::string_view text, std
 }
 
 // The leftmost place at or after `from` where the head lies wholly inside `text`.
-std::size_t ConditionPart::findHead(const Piece& piece, std::string_view text, std::size_t from) {
+std::size_t ConditionPart::findHead(const Piece& piece, std::string_view text, std::size_t from)
+{
     if (!piece.HasWildcard)
         return text.find(piece.Head, from);
     for (std::size_t pos = from; pos + piece.Head.size() <= text.size(); ++pos) {
@@ -57,7 +61,8 @@ std::size_t ConditionPart::findHead(const Piece& piece, std::string_view text, s
 
 // Without "!" and comparisons, taking each middle piece at its leftmost place leaves the
 // most text for the pieces after it, so if any choice of endings matches, this one does.
-bool ConditionPart::matchesGreedily(std::string_view text) const {
+bool ConditionPart::matchesGreedily(std::string_view text) const
+{
     const Piece& first = m_pieces.front();
     if (m_pieces.size() == 1)
         return text.size() == first.Head.size() && headMatchesAt(first, text, 0);
@@ -82,7 +87,8 @@ bool ConditionPart::matchesGreedily(std::string_view text) const {
 // the text, whether the piece and everything after it match that ending or a shorter one;
 // the piece before then needs only its own head and one look-up. Two rows of flags, one
 // per ending, is all the memory it takes.
-bool ConditionPart::matchesByEndings(std::string_view text) const {
+bool ConditionPart::matchesByEndings(std::string_view text) const
+{
     const std::size_t length = text.size();
     // ahead[j]: the pieces after the current one match an ending that starts at j or later.
     std::vector<char> ahead(length + 2, 0);

@@ -20,13 +20,13 @@
 // (each piece between runs of "*" at its leftmost place), any other part by a dynamic
 // programme over the endings of the text.
 class ConditionPart {
-  public:
+public:
     ConditionPart(std::string_view part, const ShortDateFormat& dates);
 
     /** True when the part matches the whole `text`. */
     [[nodiscard]] bool Matches(std::string_view text) const;
 
-  private:
+private:
     // The part from its start, or from behind one run of "*", up to the next run.
     struct Piece {
         std::string Head;               // the characters before the next "*", "!" left out

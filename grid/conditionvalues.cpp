@@ -7,7 +7,8 @@
 
 namespace {
 
-bool isDigit(char c) {
+bool isDigit(char c)
+{
     return c >= '0' && c <= '9';
 }
 
@@ -21,10 +22,11 @@ struct NumberPieces {
 };
 
 class NumberScanner {
-  public:
+public:
     explicit NumberScanner(std::string_view text) : m_text(text) {}
 
-    std::optional<NumberPieces> Scan() {
+    std::optional<NumberPieces> Scan()
+    {
         NumberPieces pieces;
         while (peek() == ' ')
             ++m_pos;
@@ -55,10 +57,11 @@ class NumberScanner {
         return pieces;
     }
 
-  private:
+private:
     char peek() const { return m_pos < m_text.size() ? m_text[m_pos] : '\0'; }
 
-    std::string_view digits() {
+    std::string_view digits()
+    {
         const std::size_t start = m_pos;
         while (isDigit(peek()))
             ++m_pos;
@@ -70,7 +73,8 @@ class NumberScanner {
 };
 
 // A whole number that cannot overflow: anything above `ceiling` reads as `ceiling`.
-long long saturatedValue(std::string_view digits, long long ceiling) {
+long long saturatedValue(std::string_view digits, long long ceiling)
+{
     long long value = 0;
     for (char c : digits)
         value = std::min(ceiling, value * 10 + (c - '0'));
@@ -78,7 +82,8 @@ long long saturatedValue(std::string_view digits, long long ceiling) {
 }
 
 // The power of ten of the first significant digit, for telling an overflow from an underflow.
-long long decimalMagnitude(const NumberPieces& pieces) {
+long long decimalMagnitude(const NumberPieces& pieces)
+{
     constexpr long long kCeiling = 1'000'000'000;
     long long magnitude = 0;
     const std::size_t firstSignificant = pieces.Integer.find_first_not_of('0');
@@ -91,7 +96,8 @@ long long decimalMagnitude(const NumberPieces& pieces) {
     return magnitude + (pieces.NegativeExponent ? -exponent : exponent);
 }
 
-double valueOf(const NumberPieces& pieces) {
+double valueOf(const NumberPieces& pieces)
+{
     std::string_view mantissa = pieces.Mantissa;
     const bool negative = mantissa.front() == '-';
     if (mantissa.front() == '+' || negative)
@@ -106,11 +112,13 @@ double valueOf(const NumberPieces& pieces) {
     return negative ? -value : value;
 }
 
-bool isLeapYear(long long year) {
+bool isLeapYear(long long year)
+{
     return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
 }
 
-long long daysInMonth(long long year, long long month) {
+long long daysInMonth(long long year, long long month)
+{
     constexpr std::array<int, 12> kDays = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     if (month == 2 && isLeapYear(year))
         return 29;
@@ -119,14 +127,16 @@ long long daysInMonth(long long year, long long month) {
 
 } // namespace
 
-std::optional<double> ReadConditionNumber(std::string_view text) {
+std::optional<double> ReadConditionNumber(std::string_view text)
+{
     const std::optional<NumberPieces> pieces = NumberScanner(text).Scan();
     if (!pieces)
         return std::nullopt;
     return valueOf(*pieces);
 }
 
-std::optional<int> ReadConditionDate(std::string_view text, const ShortDateFormat& format) {
+std::optional<int> ReadConditionDate(std::string_view text, const ShortDateFormat& format)
+{
     constexpr long long kCeiling = 100'000; // above any day, month or year that can be valid
     std::array<long long, 3> fields{};
     std::size_t pos = 0;

@@ -20,17 +20,20 @@ enum TFindParameter : unsigned {
 
 // A set of TFindParameter members.
 class TFindParameters {
-  public:
+public:
     constexpr TFindParameters() = default;
-    constexpr TFindParameters(std::initializer_list<TFindParameter> members) {
+    constexpr TFindParameters(std::initializer_list<TFindParameter> members)
+    {
         for (TFindParameter member : members)
             *this += member;
     }
 
-    [[nodiscard]] constexpr bool Contains(TFindParameter member) const {
+    [[nodiscard]] constexpr bool Contains(TFindParameter member) const
+    {
         return (m_bits & bit(member)) != 0;
     }
-    constexpr TFindParameters& operator+=(TFindParameter member) {
+    constexpr TFindParameters& operator+=(TFindParameter member)
+    {
         m_bits = static_cast<std::uint16_t>(m_bits | bit(member));
         return *this;
     }
@@ -38,8 +41,9 @@ class TFindParameters {
     [[nodiscard]] constexpr std::uint16_t Bits() const { return m_bits; }
     constexpr bool operator==(const TFindParameters&) const = default;
 
-  private:
-    [[nodiscard]] static constexpr std::uint16_t bit(TFindParameter member) {
+private:
+    [[nodiscard]] static constexpr std::uint16_t bit(TFindParameter member)
+    {
         return static_cast<std::uint16_t>(1U << member);
     }
 

@@ -31,7 +31,7 @@ struct GridRange {
 // and hit tests stay logarithmic for tens of thousands of rows. Whoever changes sizes or
 // counts of the grid must call Invalidate() before the next query.
 class GridGeometry {
-  public:
+public:
     static constexpr int kGridLineWidth = 1;
     // How far from a column or row border the pointer may be to grab it.
     static constexpr int kBorderTolerance = 3;
@@ -95,7 +95,7 @@ class GridGeometry {
      * else -1. */
     [[nodiscard]] int RowBorderAt(int x, int y) const;
 
-  private:
+private:
     void ensureLayout() const;
     [[nodiscard]] int colCount() const;
     [[nodiscard]] int rowCount() const;

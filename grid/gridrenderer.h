@@ -15,7 +15,7 @@ class TextCanvas;
 // selected normal cells in the highlight colours, silver 1-pixel grid lines right of and
 // below every cell, and the cell texts top-left aligned, wrapped and clipped.
 class GridRenderer {
-  public:
+public:
     static constexpr TColor kColor = clWindow;
     static constexpr TColor kFixedColor = clBtnFace;
     static constexpr TColor kGridLineColor = clSilver;
@@ -61,7 +61,7 @@ class GridRenderer {
     [[nodiscard]] bool IsFixedCell(int col, int row) const;
     [[nodiscard]] bool IsSelected(int col, int row) const;
 
-  protected:
+protected:
     [[nodiscard]] const TBaseGrid& Grid() const { return m_grid; }
     [[nodiscard]] const TGridFont& CellFont(int col, int row) const;
 
@@ -75,7 +75,7 @@ class GridRenderer {
     /** Draws the sort indicator centred on (x, y): a triangle pointing the sort's way. */
     virtual void DrawSortIndicator(TextCanvas& canvas, int col, int x, int y) const;
 
-  private:
+private:
     void paintBlock(TextCanvas& canvas, const GridGeometry& geometry, int firstCol, int lastCol,
                     int firstRow, int lastRow, const Options& options) const;
     void paintGridLines(TextCanvas& canvas, const TextRect& cellRect) const;

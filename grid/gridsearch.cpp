@@ -13,13 +13,15 @@ namespace {
 
 // One step along a row or column. Coordinates come from callers and from the focus, so
 // the step saturates instead of overflowing; a coordinate past the range ends the scan.
-int stepped(int value, int step) {
+int stepped(int value, int step)
+{
     return static_cast<int>(std::clamp(static_cast<long long>(value) + step,
                                        static_cast<long long>(INT_MIN),
                                        static_cast<long long>(INT_MAX)));
 }
 
-bool isInside(int value, int low, int high) {
+bool isInside(int value, int low, int high)
+{
     return low <= value && value <= high;
 }
 
@@ -29,17 +31,20 @@ GridSearch::GridSearch(TBaseGrid& grid) : m_grid(grid), m_dates(SystemShortDateF
 
 GridSearch::~GridSearch() = default;
 
-GridCell GridSearch::FindFirst(std::string_view text, TFindParameters options) {
+GridCell GridSearch::FindFirst(std::string_view text, TFindParameters options)
+{
     m_findCell = Find(GridCell{}, text, options);
     return m_findCell;
 }
 
-GridCell GridSearch::FindNext() {
+GridCell GridSearch::FindNext()
+{
     m_findCell = Find(m_findCell, m_text, m_options);
     return m_findCell;
 }
 
-GridCell GridSearch::Find(GridCell start, std::string_view text, TFindParameters options) {
+GridCell GridSearch::Find(GridCell start, std::string_view text, TFindParameters options)
+{
     keepQuery(text, options);
     if (!hasCellsToSearch())
         return {};
@@ -53,7 +58,8 @@ GridCell GridSearch::Find(GridCell start, std::string_view text, TFindParameters
     return found;
 }
 
-bool GridSearch::MatchCell(int col, int row) const {
+bool GridSearch::MatchCell(int col, int row) const
+{
     const std::string_view text = comparedText(col, row);
     if (m_options.Contains(fnMatchRegular))
         return m_condition && m_condition->MatchesCased(text);
@@ -67,13 +73,15 @@ bool GridSearch::MatchCell(int col, int row) const {
     return !m_options.Contains(fnMatchFull) || text == m_text;
 }
 
-void GridSearch::SetShortDateFormat(const ShortDateFormat& format) {
+void GridSearch::SetShortDateFormat(const ShortDateFormat& format)
+{
     m_dates = format;
     m_condition.reset();
     keepQuery(std::string(m_text), m_options);
 }
 
-void GridSearch::keepQuery(std::string_view text, TFindParameters options) {
+void GridSearch::keepQuery(std::string_view text, TFindParameters options)
+{
     const bool caseSensitive = options.Contains(fnMatchCase);
     std::string cased = caseSensitive ? std::string(text) : AnsiUpperCase(text);
     const bool conditionStale =
@@ -86,14 +94,16 @@ void GridSearch::keepQuery(std::string_view text, TFindParameters options) {
         m_condition = std::make_unique<MatchCondition>(m_text, caseSensitive, m_dates);
 }
 
-bool GridSearch::hasCellsToSearch() const {
+bool GridSearch::hasCellsToSearch() const
+{
     const int cols = m_grid.GetColCountEx();
     const int rows = m_grid.GetRowCountEx();
     return cols != 0 && cols != m_grid.GetFixedColsEx() && rows != 0 &&
            rows != m_grid.GetFixedRowsEx();
 }
 
-GridSearch::SearchRange GridSearch::rangeToSearch() const {
+GridSearch::SearchRange GridSearch::rangeToSearch() const
+{
     const bool withFixed = m_options.Contains(fnIncludeFixed);
     return {withFixed ? 0 : m_grid.GetFixedColsEx(), m_grid.GetColCountEx() - 1,
             withFixed ? 0 : m_grid.GetFixedRowsEx(), m_grid.GetRowCountEx() - 1};
@@ -101,7 +111,8 @@ GridSearch::SearchRange GridSearch::rangeToSearch() const {
 
 // The cell after `from` in the order of the scan, or the range's first cell for a new
 // search and for a cell past the range's end.
-GridCell GridSearch::startCell(GridCell from, const SearchRange& range) const {
+GridCell GridSearch::startCell(GridCell from, const SearchRange& range) const
+{
     const bool backward = m_options.Contains(fnBackward);
     const GridCell first =
         backward ? GridCell{range.MaxCol, range.MaxRow} : GridCell{range.MinCol, range.MinRow};
@@ -126,7 +137,8 @@ GridCell GridSearch::startCell(GridCell from, const SearchRange& range) const {
 // Searching the focused row (column) confines the range to it and goes on from the
 // column (row) after the last found cell, whichever the direction. False when the focus
 // lies outside the table, which leaves nothing to search.
-bool GridSearch::narrowToFocus(GridCell from, SearchRange& range, GridCell& start) const {
+bool GridSearch::narrowToFocus(GridCell from, SearchRange& range, GridCell& start) const
+{
     const bool fresh = from == GridCell{};
     const bool backward = m_options.Contains(fnBackward);
     const int step = backward ? -1 : 1;
@@ -150,7 +162,8 @@ bool GridSearch::narrowToFocus(GridCell from, SearchRange& range, GridCell& star
 // Column by column (row by row) from the start cell; each further column (row) starts
 // again at the range's first row (column). A start coordinate outside the range skips
 // the rest of its column (row).
-GridCell GridSearch::scan(GridCell start, const SearchRange& range) const {
+GridCell GridSearch::scan(GridCell start, const SearchRange& range) const
+{
     const bool rowByRow = m_options.Contains(fnDirectionLeftRight);
     const int step = m_options.Contains(fnBackward) ? -1 : 1;
     const int outerLow = rowByRow ? range.MinRow : range.MinCol;
@@ -173,7 +186,8 @@ GridCell GridSearch::scan(GridCell start, const SearchRange& range) const {
 
 // The cell's text as the options compare it: without its tags for a markup cell with
 // fnIgnoreHTMLTags (as the cell editor shows it), upper-cased unless fnMatchCase.
-std::string_view GridSearch::comparedText(int col, int row) const {
+std::string_view GridSearch::comparedText(int col, int row) const
+{
     std::string_view text = m_grid.GetCellEx(col, row);
     if (m_options.Contains(fnIgnoreHTMLTags) && TextType(text, m_grid.EnableHTML) == ttMarkup) {
         m_plainBuffer = MarkupPlainText(text);
@@ -186,7 +200,8 @@ std::string_view GridSearch::comparedText(int col, int row) const {
 }
 
 // Row first, then column; the selection collapses onto the cell as on any focus move.
-void GridSearch::moveFocusTo(GridCell cell) {
+void GridSearch::moveFocusTo(GridCell cell)
+{
     m_grid.Row = cell.Row;
     m_grid.Col = cell.Col;
     m_grid.Selection = {cell.Col, cell.Row, cell.Col, cell.Row};

@@ -20,7 +20,7 @@ class TBaseGrid;
 // way round. One step never wraps around: it ends at the last cell of the range, and
 // after a step that found nothing the next one starts again at the first cell.
 class GridSearch {
-  public:
+public:
     explicit GridSearch(TBaseGrid& grid);
     ~GridSearch();
     GridSearch(const GridSearch&) = delete;
@@ -42,7 +42,7 @@ class GridSearch {
     /** How texts in a condition's comparisons read as dates (the system's format at first). */
     void SetShortDateFormat(const ShortDateFormat& format);
 
-  private:
+private:
     struct SearchRange {
         int MinCol = 0;
         int MaxCol = -1;

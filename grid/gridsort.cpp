@@ -20,13 +20,13 @@ constexpr int kPivotScratch = 1;
 
 // Holds the grid's notifications for as long as it lives; one repaint follows.
 class UpdateBlock {
-  public:
+public:
     explicit UpdateBlock(TBaseGrid& grid) : m_grid(grid) { m_grid.BeginUpdate(); }
     ~UpdateBlock() { m_grid.EndUpdate(); }
     UpdateBlock(const UpdateBlock&) = delete;
     UpdateBlock& operator=(const UpdateBlock&) = delete;
 
-  private:
+private:
     TBaseGrid& m_grid;
 };
 
@@ -36,7 +36,7 @@ class UpdateBlock {
 // exception interrupts it: the fixed columns' texts written back row by row, the scratch
 // rows gone, the focus on the row its contents moved to, and one repaint.
 class GridSorter::SortRun {
-  public:
+public:
     explicit SortRun(GridSorter& sorter)
         : m_sorter(sorter), m_grid(sorter.m_grid), m_update(sorter.m_grid),
           m_rowCount(m_grid.GetRowCountEx()),
@@ -72,7 +72,7 @@ class GridSorter::SortRun {
     SortRun(const SortRun&) = delete;
     SortRun& operator=(const SortRun&) = delete;
 
-  private:
+private:
     GridSorter& m_sorter;
     TBaseGrid& m_grid;
     UpdateBlock m_update; // made first and ended last

@@ -11,7 +11,7 @@ class TBaseGrid;
 // puts them, so the same list always sorts into the same order, on screen and in a sorted
 // export alike. The grid repaints once, after the sort.
 class GridSorter {
-  public:
+public:
     explicit GridSorter(TBaseGrid& grid);
     virtual ~GridSorter() = default;
     GridSorter(const GridSorter&) = delete;
@@ -32,12 +32,12 @@ class GridSorter {
     /** +1, 0 or -1 comparing the texts of one column byte by byte, unsigned, shorter first. */
     [[nodiscard]] int Compare(int column, int rowA, int rowB) const;
 
-  protected:
+protected:
     /** Exchanges rows a and b whole (every column and the heights); the tracked row follows. */
     virtual void SortSwapRows(int rowA, int rowB);
     [[nodiscard]] TBaseGrid& Grid() const { return m_grid; }
 
-  private:
+private:
     class SortRun;
 
     [[nodiscard]] bool canSortByClick(int col) const;

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "platform/asciicase.h"
 #include "platform/hexdigit.h"
 
 namespace {
@@ -60,20 +61,6 @@ constexpr std::array<std::string_view, 24> kSystemColorNames = {
     "clinfobk",
 };
 
-bool equalsLowerCase(std::string_view text, std::string_view lower)
-{
-    if (text.size() != lower.size())
-        return false;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char c = text[i];
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-        if (c != lower[i])
-            return false;
-    }
-    return true;
-}
-
 TColor hexColor(std::string_view digits)
 {
     TColor rgb = 0;
@@ -94,11 +81,11 @@ TColor MarkupColor(std::string_view value)
     if (value.starts_with('#'))
         return hexColor(value.substr(1));
     for (const NamedColor& named : kStandardColors) {
-        if (equalsLowerCase(value, named.Name))
+        if (EqualsIgnoringAsciiCase(value, named.Name))
             return named.Color;
     }
     for (std::size_t i = 0; i < kSystemColorNames.size(); ++i) {
-        if (equalsLowerCase(value, kSystemColorNames[i]))
+        if (EqualsIgnoringAsciiCase(value, kSystemColorNames[i]))
             return kSystemColorFlag | static_cast<TColor>(i + 1);
     }
     return clBlack;

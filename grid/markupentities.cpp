@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "platform/asciicase.h"
+
 namespace {
 
 struct Entity {
@@ -24,20 +26,6 @@ constexpr std::array<Entity, 12> kEntities = {{
     {"&gt;", ">"},
 }};
 
-bool startsWithLowerNoCase(std::string_view text, std::string_view lower)
-{
-    if (text.size() < lower.size())
-        return false;
-    for (std::size_t i = 0; i < lower.size(); ++i) {
-        char c = text[i];
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-        if (c != lower[i])
-            return false;
-    }
-    return true;
-}
-
 } // namespace
 
 void AppendRunText(std::string& out, std::string_view raw)
@@ -54,7 +42,7 @@ void AppendRunText(std::string& out, std::string_view raw)
         pos = amp + 1;
         bool decoded = false;
         for (const Entity& entity : kEntities) {
-            if (startsWithLowerNoCase(rest, entity.Name)) {
+            if (StartsWithIgnoringAsciiCase(rest, entity.Name)) {
                 out.append(entity.Text);
                 pos = amp + entity.Name.size();
                 decoded = true;

@@ -1,26 +1,14 @@
 #include "grid/markupplaintext.h"
 
-namespace {
+#include "platform/asciicase.h"
 
-bool sameLetters(std::string_view text, std::string_view upperName)
-{
-    if (text.size() != upperName.size())
-        return false;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char c = text[i];
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-        if (c != upperName[i])
-            return false;
-    }
-    return true;
-}
+namespace {
 
 // "<BR>" and "<HR>" break the line; attributes or blanks inside the brackets make them
 // other tags, which are dropped like every other one.
 bool isLineBreakTag(std::string_view inside)
 {
-    return sameLetters(inside, "BR") || sameLetters(inside, "HR");
+    return EqualsIgnoringAsciiCase(inside, "BR") || EqualsIgnoringAsciiCase(inside, "HR");
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "grid/markupcolor.h"
+#include "platform/asciicase.h"
 
 namespace {
 
@@ -49,11 +50,11 @@ void applyParagraph(MarkupStyle& style, const MarkupTag& tag)
         return;
     }
     if (const auto align = TagAttribute(tag.Text, "ALIGN")) {
-        if (ContainsNoCase(*align, "RIGHT"))
+        if (ContainsIgnoringAsciiCase(*align, "RIGHT"))
             style.Align = MarkupAlign::Right;
-        else if (ContainsNoCase(*align, "LEFT"))
+        else if (ContainsIgnoringAsciiCase(*align, "LEFT"))
             style.Align = MarkupAlign::Left;
-        else if (ContainsNoCase(*align, "CENTER"))
+        else if (ContainsIgnoringAsciiCase(*align, "CENTER"))
             style.Align = MarkupAlign::Center;
     }
     if (const auto indent = TagNumber(tag.Text, "INDENT"))

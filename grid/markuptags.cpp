@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "platform/asciicase.h"
+
 namespace {
 
 constexpr int kLargestNumber = 65535;
@@ -40,11 +42,6 @@ constexpr std::array<TagName, 12> kLongerTags = {{
     {"IM", MarkupTagKind::Image},
 }};
 
-char upper(char c)
-{
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
 bool isLetter(char c)
 {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
@@ -55,28 +52,17 @@ bool isBlank(char c)
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
 
-bool startsWithNoCase(std::string_view text, std::string_view upperPrefix)
-{
-    if (text.size() < upperPrefix.size())
-        return false;
-    for (std::size_t i = 0; i < upperPrefix.size(); ++i) {
-        if (upper(text[i]) != upperPrefix[i])
-            return false;
-    }
-    return true;
-}
-
 MarkupTagKind kindOfName(std::string_view name)
 {
     if (name.size() == 1) {
         for (const TagName& tag : kOneLetterTags) {
-            if (upper(name[0]) == tag.Name[0])
+            if (AsciiUpper(name[0]) == tag.Name[0])
                 return tag.Kind;
         }
         return MarkupTagKind::Unknown;
     }
     for (const TagName& tag : kLongerTags) {
-        if (startsWithNoCase(name, tag.Name))
+        if (StartsWithIgnoringAsciiCase(name, tag.Name))
             return tag.Kind;
     }
     return MarkupTagKind::Unknown;
@@ -119,7 +105,8 @@ MarkupTag ParseMarkupTag(std::string_view inside)
 std::optional<std::string_view> TagAttribute(std::string_view inside, std::string_view upperName)
 {
     for (std::size_t pos = 1; pos + upperName.size() <= inside.size(); ++pos) {
-        if (!isBlank(inside[pos - 1]) || !startsWithNoCase(inside.substr(pos), upperName))
+        if (!isBlank(inside[pos - 1]) ||
+            !StartsWithIgnoringAsciiCase(inside.substr(pos), upperName))
             continue;
         std::size_t after = pos + upperName.size();
         while (after < inside.size() && isBlank(inside[after]))
@@ -159,13 +146,4 @@ std::string_view AnchorTargetOf(std::string_view inside)
     if (close == std::string_view::npos)
         return {};
     return inside.substr(open + 1, close - open - 1);
-}
-
-bool ContainsNoCase(std::string_view text, std::string_view upperWord)
-{
-    for (std::size_t pos = 0; pos + upperWord.size() <= text.size(); ++pos) {
-        if (startsWithNoCase(text.substr(pos), upperWord))
-            return true;
-    }
-    return false;
 }

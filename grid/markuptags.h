@@ -52,6 +52,3 @@ struct MarkupTag {
 
 /** An anchor tag's target: the text between its first two double quotes, else empty. */
 [[nodiscard]] std::string_view AnchorTargetOf(std::string_view inside);
-
-/** True when `text` holds `upperWord` (given in capitals) in any letter case. */
-[[nodiscard]] bool ContainsNoCase(std::string_view text, std::string_view upperWord);

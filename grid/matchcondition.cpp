@@ -4,15 +4,18 @@
 
 namespace {
 
-bool isJoiningSign(char c) {
+bool isJoiningSign(char c)
+{
     return c == '&' || c == ';' || c == '^';
 }
 
-bool isBlankOrControl(char c) {
+bool isBlankOrControl(char c)
+{
     return static_cast<unsigned char>(c) <= ' ';
 }
 
-std::string_view trimmed(std::string_view text) {
+std::string_view trimmed(std::string_view text)
+{
     while (!text.empty() && isBlankOrControl(text.front()))
         text.remove_prefix(1);
     while (!text.empty() && isBlankOrControl(text.back()))
@@ -20,7 +23,8 @@ std::string_view trimmed(std::string_view text) {
     return text;
 }
 
-std::string_view withoutOuterBlanks(std::string_view text) {
+std::string_view withoutOuterBlanks(std::string_view text)
+{
     const std::size_t first = text.find_first_not_of(' ');
     if (first == std::string_view::npos)
         return {};
@@ -31,7 +35,8 @@ std::string_view withoutOuterBlanks(std::string_view text) {
 
 MatchCondition::MatchCondition(std::string_view condition, bool caseSensitive,
                                const ShortDateFormat& dates)
-    : m_caseSensitive(caseSensitive) {
+    : m_caseSensitive(caseSensitive)
+{
     const std::string cased = caseSensitive ? std::string(condition) : AnsiUpperCase(condition);
     const std::string_view rest = trimmed(cased);
     Joint joint = Joint::Or;
@@ -51,13 +56,15 @@ MatchCondition::MatchCondition(std::string_view condition, bool caseSensitive,
     }
 }
 
-bool MatchCondition::Matches(std::string_view text) const {
+bool MatchCondition::Matches(std::string_view text) const
+{
     if (m_caseSensitive)
         return MatchesCased(text);
     return MatchesCased(AnsiUpperCase(text));
 }
 
-bool MatchCondition::MatchesCased(std::string_view text) const {
+bool MatchCondition::MatchesCased(std::string_view text) const
+{
     bool result = m_steps.front().Part.Matches(text);
     for (std::size_t index = 1; index < m_steps.size(); ++index) {
         const Step& step = m_steps[index];
@@ -69,17 +76,20 @@ bool MatchCondition::MatchesCased(std::string_view text) const {
 }
 
 bool MatchStrEx(std::string_view condition, std::string_view text, bool caseSensitive,
-                const ShortDateFormat& dates) {
+                const ShortDateFormat& dates)
+{
     return MatchCondition(condition, caseSensitive, dates).Matches(text);
 }
 
 bool MatchStr(std::string_view part, std::string_view text, bool caseSensitive,
-              const ShortDateFormat& dates) {
+              const ShortDateFormat& dates)
+{
     if (caseSensitive)
         return Matches(part, text, dates);
     return Matches(AnsiUpperCase(part), AnsiUpperCase(text), dates);
 }
 
-bool Matches(std::string_view part, std::string_view text, const ShortDateFormat& dates) {
+bool Matches(std::string_view part, std::string_view text, const ShortDateFormat& dates)
+{
     return ConditionPart(part, dates).Matches(text);
 }

@@ -17,7 +17,7 @@
 // "!*.gif" every text that does not end in ".gif", and "*index*&*.htm" texts that hold
 // "index" and end in ".htm".
 class MatchCondition {
-  public:
+public:
     MatchCondition(std::string_view condition, bool caseSensitive, const ShortDateFormat& dates);
 
     /** True when `text` satisfies the condition. */
@@ -25,7 +25,7 @@ class MatchCondition {
     /** The same for a text already upper-cased where the condition is not case-sensitive. */
     [[nodiscard]] bool MatchesCased(std::string_view text) const;
 
-  private:
+private:
     enum class Joint { And, Or };
     struct Step {
         Joint JoinedBy = Joint::Or; // how the part joins the result so far (unused for the first)

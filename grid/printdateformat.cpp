@@ -1,7 +1,8 @@
 #include "grid/printdateformat.h"
 
 #include <array>
-#include <cctype>
+
+#include "platform/asciicase.h"
 
 namespace {
 
@@ -60,7 +61,7 @@ public:
             if (c == '\'' || c == '"')
                 copyQuoted(c);
             else
-                writeRun(static_cast<char>(std::tolower(static_cast<unsigned char>(c))));
+                writeRun(AsciiLower(c));
         }
         return std::move(m_out);
     }
@@ -77,8 +78,7 @@ private:
     std::size_t takeRun(char letter)
     {
         std::size_t run = 0;
-        while (m_pos < m_pattern.size() &&
-               std::tolower(static_cast<unsigned char>(m_pattern[m_pos])) == letter) {
+        while (m_pos < m_pattern.size() && AsciiLower(m_pattern[m_pos]) == letter) {
             ++m_pos;
             ++run;
         }

@@ -11,8 +11,7 @@ namespace {
 
 // The file takes the new contents only once they are complete: a failure leaves no
 // partial file and keeps an existing file as it was.
-template <typename WriteFunction>
-void writeFile(const std::string& fileName, WriteFunction write)
+template <typename WriteFunction> void writeFile(const std::string& fileName, WriteFunction write)
 {
     ReplacingFile file(fileName);
     if (!file.Open())

@@ -26,11 +26,13 @@ public:
     ~TResultGrid() override;
 
     // The search (see GridSearch), with its state kept between the calls.
-    GridCell FindFirst(std::string_view text, TFindParameters options) {
+    GridCell FindFirst(std::string_view text, TFindParameters options)
+    {
         return m_search.FindFirst(text, options);
     }
     GridCell FindNext() { return m_search.FindNext(); }
-    GridCell Find(GridCell start, std::string_view text, TFindParameters options) {
+    GridCell Find(GridCell start, std::string_view text, TFindParameters options)
+    {
         return m_search.Find(start, text, options);
     }
     [[nodiscard]] bool MatchCell(int col, int row) const { return m_search.MatchCell(col, row); }

@@ -20,10 +20,14 @@ bool isDigit(char c)
 // Groups that hold document data rather than visible text.
 bool isHiddenDestination(std::string_view word)
 {
-    static constexpr std::array<std::string_view, 16> names = {
-        "fonttbl", "colortbl", "stylesheet", "info",     "pict",       "object",
-        "header",  "footer",   "headerl",    "headerr",  "footerl",    "footerr",
-        "listtable", "listoverridetable", "themedata", "datastore"};
+    static constexpr std::array<std::string_view, 16> names = {"fonttbl",    "colortbl",
+                                                               "stylesheet", "info",
+                                                               "pict",       "object",
+                                                               "header",     "footer",
+                                                               "headerl",    "headerr",
+                                                               "footerl",    "footerr",
+                                                               "listtable",  "listoverridetable",
+                                                               "themedata",  "datastore"};
     for (std::string_view name : names) {
         if (word == name)
             return true;

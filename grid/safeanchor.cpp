@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "platform/asciicase.h"
+
 namespace {
 
 constexpr std::string_view anchorStart = "<A href=\"";
@@ -48,21 +50,33 @@ std::optional<std::string> decodeEscaped(std::string_view escaped, bool strict)
     return result;
 }
 
-bool startsWithNoCase(std::string_view text, std::string_view lowerPrefix)
+void appendEscaped(std::string& out, std::string_view text)
 {
-    if (text.size() < lowerPrefix.size())
-        return false;
-    for (std::size_t i = 0; i < lowerPrefix.size(); ++i) {
-        char c = text[i];
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-        if (c != lowerPrefix[i])
-            return false;
+    for (const char c : text) {
+        const auto entity =
+            std::find_if(anchorEntities.begin(), anchorEntities.end(),
+                         [c](const Entity& candidate) { return candidate.Character == c; });
+        if (entity == anchorEntities.end())
+            out += c;
+        else
+            out += entity->Name;
     }
-    return true;
 }
 
 } // namespace
+
+std::string AddressAnchor(std::string_view address)
+{
+    // The address stands twice, as target and as shown text.
+    std::string cell;
+    cell.reserve(2 * address.size() + anchorStart.size() + anchorMiddle.size() + anchorEnd.size());
+    cell += anchorStart;
+    appendEscaped(cell, address);
+    cell += anchorMiddle;
+    appendEscaped(cell, address);
+    cell += anchorEnd;
+    return cell;
+}
 
 std::optional<std::string> AddressAnchorTarget(std::string_view text)
 {
@@ -82,8 +96,9 @@ std::optional<std::string> AddressAnchorTarget(std::string_view text)
 
 bool IsWebAddress(std::string_view address)
 {
-    return startsWithNoCase(address, "http:") || startsWithNoCase(address, "https:") ||
-           startsWithNoCase(address, "ftp:");
+    return StartsWithIgnoringAsciiCase(address, "http:") ||
+           StartsWithIgnoringAsciiCase(address, "https:") ||
+           StartsWithIgnoringAsciiCase(address, "ftp:");
 }
 
 std::string DecodeAnchorTarget(std::string_view target)

@@ -5,6 +5,13 @@
 #include <string_view>
 
 /**
+ * The cell text of an address shown as a link: <A href="X">X</A>, where X is the address with
+ * "&", "<", ">" and the double quote written as "&amp;", "&lt;", "&gt;" and "&quot;", so that
+ * no address can break out of the anchor. AddressAnchorTarget gives back exactly the address.
+ */
+[[nodiscard]] std::string AddressAnchor(std::string_view address);
+
+/**
  * The address of a cell that is exactly one address anchor as the scan builds it:
  * <A href="X">X</A>, the same X twice, in which "&", "<", ">" and the double quote
  * appear only as "&amp;", "&lt;", "&gt;" and "&quot;". The result is X with those four

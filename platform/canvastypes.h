@@ -48,4 +48,3 @@ struct TextRect {
     int Right = 0;
     int Bottom = 0;
 };
-

@@ -9,22 +9,13 @@
 #include <unistd.h>
 #include <vector>
 
+#include "platform/asciicase.h"
+
 namespace {
 
 bool statPath(const std::string& path, struct stat& info)
 {
     return !path.empty() && ::stat(path.c_str(), &info) == 0;
-}
-
-bool equalIgnoringAsciiCase(const std::string& a, const std::string& b)
-{
-    auto lower = [](unsigned char c) {
-        return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c - 'A' + 'a') : c;
-    };
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) {
-               return lower(static_cast<unsigned char>(x)) == lower(static_cast<unsigned char>(y));
-           });
 }
 
 // For file systems without renameat2's no-replace flag: a hard link fails when the target
@@ -120,7 +111,7 @@ std::string FindSubFolderIgnoringCase(const std::string& folder, const std::stri
             break;
         const std::string entry = it->path().filename().string();
         std::error_code typeError;
-        if (equalIgnoringAsciiCase(entry, name) && it->is_directory(typeError))
+        if (EqualsIgnoringAsciiCase(entry, name) && it->is_directory(typeError))
             matches.push_back(entry);
     }
     if (matches.empty())

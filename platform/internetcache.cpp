@@ -40,7 +40,8 @@ std::optional<std::string> FindInternetCacheFolder()
     std::string prefix = EnvOrEmpty("WINEPREFIX");
     if (prefix.empty())
         prefix = HomeFolder() + "/.wine";
-    const std::filesystem::path users = std::filesystem::path(prefix) / "drive_c" / "users" / UserName();
+    const std::filesystem::path users =
+        std::filesystem::path(prefix) / "drive_c" / "users" / UserName();
     const std::filesystem::path candidates[] = {
         users / "AppData" / "Local" / "Microsoft" / "Windows" / "INetCache",
         users / "Local Settings" / "Temporary Internet Files",

@@ -13,6 +13,7 @@
 #include <string_view>
 #include <utility>
 
+#include "platform/asciicase.h"
 #include "platform/profilelock.h"
 #include "platform/replacingfile.h"
 
@@ -34,23 +35,6 @@ std::string_view trimBlanks(std::string_view text)
     while (!text.empty() && isBlank(text.back()))
         text.remove_suffix(1);
     return text;
-}
-
-char asciiLower(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-// Names are matched the way the Windows service matches them: letter case is ignored.
-bool sameName(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (asciiLower(a[i]) != asciiLower(b[i]))
-            return false;
-    }
-    return true;
 }
 
 // One line of the file: its text without the line end, the line end as found (CR LF, LF,
@@ -125,6 +109,7 @@ struct Location {
     std::optional<Line> lastLine; // of the whole file, known when the section was not found
 };
 
+// Section and key names match without regard to letter case, as in the Windows service.
 // The first section of that name counts, and within it the first key of that name. A read
 // can stop at the key; a write also needs the section's last entry.
 enum class Purpose { read, write };
@@ -139,7 +124,7 @@ Location locate(std::string_view bytes, std::string_view section, std::string_vi
             line.offset == 0 ? withoutByteOrderMark(line.text) : line.text;
         const auto name = sectionName(text);
         if (!where.sectionLine) {
-            if (name && sameName(*name, section))
+            if (name && EqualsIgnoringAsciiCase(*name, section))
                 where.sectionLine = line;
             return true;
         }
@@ -149,7 +134,7 @@ Location locate(std::string_view bytes, std::string_view section, std::string_vi
         if (!entry)
             return true;
         where.lastEntryLine = line;
-        if (!where.keyLine && sameName(entry->key, key))
+        if (!where.keyLine && EqualsIgnoringAsciiCase(entry->key, key))
             where.keyLine = line;
         return !(where.keyLine && purpose == Purpose::read);
     });

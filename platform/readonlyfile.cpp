@@ -79,6 +79,8 @@ void ReadOnlyFile::Close()
     m_fd = -1;
     m_size = 0;
     m_end = 0;
+    // The window is sized for the file it reads; the next file gets one of its own size.
+    m_window.clear();
     m_windowStart = 0;
     m_windowLength = 0;
 }
@@ -87,8 +89,8 @@ std::span<const std::uint8_t> ReadOnlyFile::View(std::int64_t offset, std::size_
 {
     if (offset < 0 || offset >= m_end || count == 0)
         return {};
-    const auto wanted = static_cast<std::size_t>(
-        std::min<std::int64_t>(static_cast<std::int64_t>(std::min(count, kWindowSize)), m_end - offset));
+    const auto wanted = static_cast<std::size_t>(std::min<std::int64_t>(
+        static_cast<std::int64_t>(std::min(count, kWindowSize)), m_end - offset));
     const std::int64_t windowEnd = m_windowStart + static_cast<std::int64_t>(m_windowLength);
     if (offset < m_windowStart || offset + static_cast<std::int64_t>(wanted) > windowEnd) {
         fillWindow(offset);

@@ -9,12 +9,14 @@
 namespace {
 
 // Flags, widths and the E/O modifiers that may stand between "%" and the conversion.
-bool isConversionModifier(char c) {
+bool isConversionModifier(char c)
+{
     return c == '-' || c == '_' || c == '0' || c == '^' || c == '#' || c == 'E' || c == 'O' ||
            (c >= '1' && c <= '9');
 }
 
-std::optional<DateField> fieldOf(char conversion) {
+std::optional<DateField> fieldOf(char conversion)
+{
     switch (conversion) {
     case 'd':
     case 'e':
@@ -32,7 +34,8 @@ std::optional<DateField> fieldOf(char conversion) {
 }
 
 // The composite conversions spelt out, so that their fields and separator count too.
-std::string expandComposites(std::string_view pattern) {
+std::string expandComposites(std::string_view pattern)
+{
     std::string expanded;
     for (std::size_t i = 0; i < pattern.size(); ++i) {
         if (pattern[i] == '%' && i + 1 < pattern.size() && pattern[i + 1] == 'D') {
@@ -50,7 +53,8 @@ std::string expandComposites(std::string_view pattern) {
 
 } // namespace
 
-ShortDateFormat ShortDateFormatFromPattern(std::string_view pattern) {
+ShortDateFormat ShortDateFormatFromPattern(std::string_view pattern)
+{
     const std::string expanded = expandComposites(pattern);
     ShortDateFormat format;
     std::size_t fieldCount = 0;
@@ -83,7 +87,8 @@ ShortDateFormat ShortDateFormatFromPattern(std::string_view pattern) {
     return format;
 }
 
-ShortDateFormat SystemShortDateFormat() {
+ShortDateFormat SystemShortDateFormat()
+{
     // A locale object of its own: setlocale would change the whole process.
     const locale_t userLocale = newlocale(LC_TIME_MASK, "", static_cast<locale_t>(nullptr));
     if (userLocale == static_cast<locale_t>(nullptr))

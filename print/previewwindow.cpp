@@ -11,7 +11,7 @@
 #include <exception>
 
 #include "grid/resultgrid.h"
-#include "platform/cp1252.h"
+#include "platform/qt/cp1252.h"
 #include "print/printpreviewpanel.h"
 #include "print/printtarget.h"
 

@@ -3,8 +3,8 @@
 #include <QPainter>
 
 #include "grid/resultgrid.h"
-#include "platform/qtcanvas.h"
-#include "platform/qtpageprinter.h"
+#include "platform/qt/qtcanvas.h"
+#include "platform/qt/qtpageprinter.h"
 
 namespace {
 

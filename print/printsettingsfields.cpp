@@ -9,7 +9,7 @@
 
 #include <cmath>
 
-#include "platform/cp1252.h"
+#include "platform/qt/cp1252.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 
-#include "platform/qtpageprinter.h"
+#include "platform/qt/qtpageprinter.h"
 
 QtPrintTarget::QtPrintTarget() = default;
 

@@ -4,7 +4,7 @@
 #include <QFontDialog>
 
 #include "grid/resultgrid.h"
-#include "platform/cp1252.h"
+#include "platform/qt/cp1252.h"
 #include "print/griddialogerror.h"
 
 namespace {

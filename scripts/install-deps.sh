@@ -7,7 +7,7 @@ packages=(
     g++ cmake make pkg-config
     qt6-base-dev libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    clang libclang-rt-14-dev
+    clang libclang-rt-14-dev clang-format-14
     fonts-dejavu-core
     xvfb xauth imagemagick poppler-utils xdotool openbox
     desktop-file-utils libxml2-utils man-db dpkg-dev shared-mime-info libglib2.0-bin librsvg2-bin

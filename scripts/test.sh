@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything with warnings as errors and runs the whole
-# test suite: the regular build, the installed tree and the Debian package, the core again
-# under AddressSanitizer and UndefinedBehaviorSanitizer, and a short fuzz run of the index
-# scanner.
+# Installs what is missing, checks the formatting, builds everything with warnings as errors
+# and runs the whole test suite: the regular build, the installed tree and the Debian package,
+# the core again under AddressSanitizer and UndefinedBehaviorSanitizer, and a short fuzz run
+# of the index scanner.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 jobs=$(nproc)
 scripts/install-deps.sh
+
+echo "== Formatting"
+scripts/check-format.sh
 
 echo "== Build and tests"
 scripts/build.sh -DVARNOK_WERROR=ON -DVARNOK_BUILD_TESTS=ON

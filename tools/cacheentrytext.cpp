@@ -50,7 +50,7 @@ std::string CacheFileName(const std::string& address, const std::string& content
     return name + "[" + std::to_string(copy) + "]" + extensionFor(contentType, own);
 }
 
-std::string ResponseHeaders(const ResponseHeaderSpec& plan)
+std::string ResponseHeaders(const ResponseHeaderPlan& plan)
 {
     const std::string type =
         plan.ContentType.empty() ? std::string() : "Content-Type: " + plan.ContentType + "\r\n";

@@ -10,7 +10,7 @@
 [[nodiscard]] std::string CacheFileName(const std::string& address, const std::string& contentType,
                                         int copy);
 
-struct ResponseHeaderSpec {
+struct ResponseHeaderPlan {
     std::string ContentType; // empty: no Content-Type line at all
     std::uint32_t Length = 0;
     bool TypeFirst = true; // Content-Type before Content-Length
@@ -24,4 +24,4 @@ struct ResponseHeaderSpec {
 };
 
 /** The header block as stored: status line, header lines, blank line and "~U:" line. */
-[[nodiscard]] std::string ResponseHeaders(const ResponseHeaderSpec& plan);
+[[nodiscard]] std::string ResponseHeaders(const ResponseHeaderPlan& plan);

@@ -34,7 +34,7 @@ std::uint32_t fieldAlign(std::size_t offset)
     return AlignUp(static_cast<std::uint32_t>(offset), 4);
 }
 
-RecordBytes urlRecordBytes(const UrlRecordSpec& url)
+RecordBytes urlRecordBytes(const UrlRecordPlan& url)
 {
     const std::uint32_t addressAt = url.AddressAt96 ? kUrlOldAddressOffset : kUrlAddressOffset;
     const std::uint32_t nameAt = fieldAlign(addressAt + url.Address.size() + 1);
@@ -66,7 +66,7 @@ RecordBytes urlRecordBytes(const UrlRecordSpec& url)
     return record;
 }
 
-RecordBytes redirectRecordBytes(const RedirectRecordSpec& redirect)
+RecordBytes redirectRecordBytes(const RedirectRecordPlan& redirect)
 {
     const std::uint32_t addressAt =
         redirect.AddressAt24 ? kRedirectOldAddressOffset : kRedirectAddressOffset;
@@ -82,12 +82,12 @@ RecordBytes redirectRecordBytes(const RedirectRecordSpec& redirect)
 
 // A record in its place: which plan entry it came from and where it went.
 struct PlacedRecord {
-    int OrderValue = 0; // as in IndexFileSpec::Order
+    int OrderValue = 0; // as in IndexFilePlan::Order
     RecordBytes Bytes;
     std::uint32_t Offset = 0;
 };
 
-std::vector<PlacedRecord> buildRecords(const IndexFileSpec& plan)
+std::vector<PlacedRecord> buildRecords(const IndexFilePlan& plan)
 {
     std::vector<PlacedRecord> records;
     for (const int value : RecordOrder(plan)) {
@@ -107,7 +107,7 @@ std::vector<PlacedRecord> buildRecords(const IndexFileSpec& plan)
 }
 
 // How many records each table's region holds.
-std::vector<std::size_t> groupSizes(const IndexFileSpec& plan, std::size_t recordCount)
+std::vector<std::size_t> groupSizes(const IndexFilePlan& plan, std::size_t recordCount)
 {
     std::size_t tables = static_cast<std::size_t>(std::max(plan.TableCount, 1));
     if (plan.EntriesPerTable > 0) {
@@ -137,7 +137,7 @@ std::uint32_t tableBlocksFor(std::size_t entries)
 
 // Places tables and records: each table is followed by its own region, and the next
 // table starts right after the last record of that region.
-std::uint32_t placeAll(const IndexFileSpec& plan, std::vector<PlacedRecord>& records,
+std::uint32_t placeAll(const IndexFilePlan& plan, std::vector<PlacedRecord>& records,
                        GeneratedIndex& result)
 {
     const std::vector<std::size_t> sizes = groupSizes(plan, records.size());
@@ -190,14 +190,14 @@ void writeTable(std::vector<std::uint8_t>& bytes, std::uint32_t offset, std::uin
     }
 }
 
-const std::string& recordAddress(const IndexFileSpec& plan, int orderValue)
+const std::string& recordAddress(const IndexFilePlan& plan, int orderValue)
 {
     return orderValue >= 0 ? plan.Urls[static_cast<std::size_t>(orderValue)].Address
                            : plan.Redirects[static_cast<std::size_t>(~orderValue)].Address;
 }
 
 // Writes the tables and points each table's entries at the records of its own region.
-void writeTables(std::vector<std::uint8_t>& bytes, const IndexFileSpec& plan,
+void writeTables(std::vector<std::uint8_t>& bytes, const IndexFilePlan& plan,
                  const std::vector<PlacedRecord>& records, const GeneratedIndex& layout)
 {
     const std::vector<std::uint32_t>& tables = layout.TableOffsets;
@@ -231,13 +231,13 @@ void markBlocks(std::vector<std::uint8_t>& bytes, std::uint32_t offset, std::uin
     }
 }
 
-void writeSubFolders(std::vector<std::uint8_t>& bytes, const IndexFileSpec& plan)
+void writeSubFolders(std::vector<std::uint8_t>& bytes, const IndexFilePlan& plan)
 {
     const std::size_t count = std::min(plan.SubFolders.size(), kMaxSubFolders);
     Put32(bytes, 0x48, static_cast<std::uint32_t>(count));
     for (std::size_t i = 0; i < count; ++i) {
         std::uint32_t files = 0;
-        for (const UrlRecordSpec& url : plan.Urls) {
+        for (const UrlRecordPlan& url : plan.Urls) {
             files +=
                 (!url.FileName.empty() && static_cast<std::size_t>(url.SubFolder) == i) ? 1 : 0;
         }
@@ -247,7 +247,7 @@ void writeSubFolders(std::vector<std::uint8_t>& bytes, const IndexFileSpec& plan
     }
 }
 
-void writeHeader(std::vector<std::uint8_t>& bytes, const IndexFileSpec& plan,
+void writeHeader(std::vector<std::uint8_t>& bytes, const IndexFilePlan& plan,
                  const std::vector<PlacedRecord>& records, const GeneratedIndex& layout)
 {
     PutText(bytes, 0, plan.Signature.substr(0, 0x1B));
@@ -263,7 +263,7 @@ void writeHeader(std::vector<std::uint8_t>& bytes, const IndexFileSpec& plan,
     for (const PlacedRecord& record : records) {
         markBlocks(bytes, record.Offset, Get32(record.Bytes, 4), allocated);
     }
-    for (const UrlRecordSpec& url : plan.Urls) {
+    for (const UrlRecordPlan& url : plan.Urls) {
         cached += url.FileSize;
     }
     Put32(bytes, 0x28, allocated);
@@ -274,7 +274,7 @@ void writeHeader(std::vector<std::uint8_t>& bytes, const IndexFileSpec& plan,
 
 } // namespace
 
-std::vector<int> RecordOrder(const IndexFileSpec& plan)
+std::vector<int> RecordOrder(const IndexFilePlan& plan)
 {
     if (!plan.Order.empty()) {
         return plan.Order;
@@ -289,7 +289,7 @@ std::vector<int> RecordOrder(const IndexFileSpec& plan)
     return order;
 }
 
-GeneratedIndex BuildIndexFile(const IndexFileSpec& plan)
+GeneratedIndex BuildIndexFile(const IndexFilePlan& plan)
 {
     std::vector<PlacedRecord> records = buildRecords(plan);
     GeneratedIndex result;

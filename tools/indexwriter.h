@@ -8,7 +8,7 @@
 // through their next-table offsets and pointing at the records, "URL " and "REDR"
 // records, and deliberate damage for the robustness tests.
 
-struct UrlRecordSpec {
+struct UrlRecordPlan {
     std::string Address;            // bytes written as they are, NUL-terminated
     std::uint64_t LastModified = 0; // file time, record offset 8
     std::uint64_t LastAccess = 0;   // file time, record offset 16 ("latest visit")
@@ -18,16 +18,16 @@ struct UrlRecordSpec {
     int Blocks = 0;             // at least this many 128-byte blocks (0: at least 2); more
                                 // when the contents need them
     std::uint32_t FileSize = 0; // size of the cached copy, record offset 0x20
-    int SubFolder = 0;          // index into IndexFileSpec::SubFolders, record offset 0x38
+    int SubFolder = 0;          // index into IndexFilePlan::SubFolders, record offset 0x38
 };
 
-struct RedirectRecordSpec {
+struct RedirectRecordPlan {
     std::string Address;
     bool AddressAt24 = false; // marker byte 16 is 0 and the address starts at 24
     int Blocks = 1;           // at least this many blocks; real files use one
 };
 
-struct IndexFileSpec {
+struct IndexFilePlan {
     std::string Signature = "Client UrlCache MMF Ver 5.2";
     std::uint32_t FirstTableOffset = 0x5000;
     std::uint32_t RecordsStart = 0x6000; // first record block
@@ -36,8 +36,8 @@ struct IndexFileSpec {
     // Every record gets an entry in the table whose region holds it. A region with more
     // records than the usual 32-block table has entries for (510) gets a longer table, in
     // steps of 32 blocks.
-    std::vector<UrlRecordSpec> Urls;
-    std::vector<RedirectRecordSpec> Redirects;
+    std::vector<UrlRecordPlan> Urls;
+    std::vector<RedirectRecordPlan> Redirects;
     // Records are laid out in this order: index into Urls (>= 0) or ~index into Redirects (< 0).
     // Empty: all URL records, then all redirects.
     std::vector<int> Order;
@@ -51,8 +51,8 @@ struct GeneratedIndex {
     std::vector<std::uint32_t> TableOffsets;
     std::vector<std::uint32_t> TableBlocks;     // length of each table in 128-byte blocks
     std::vector<std::uint32_t> RecordOffsets;   // in file order
-    std::vector<std::uint32_t> UrlOffsets;      // per entry of IndexFileSpec::Urls
-    std::vector<std::uint32_t> RedirectOffsets; // per entry of IndexFileSpec::Redirects
+    std::vector<std::uint32_t> UrlOffsets;      // per entry of IndexFilePlan::Urls
+    std::vector<std::uint32_t> RedirectOffsets; // per entry of IndexFilePlan::Redirects
 };
 
 // Geometry shared by the writer and its tests.
@@ -74,7 +74,7 @@ inline constexpr std::uint32_t kIndexSizeStep = 0x4000; // files grow in 16 KB s
 }
 
 /** Lays out the header, the chained tables and the records of `plan`. */
-[[nodiscard]] GeneratedIndex BuildIndexFile(const IndexFileSpec& plan);
+[[nodiscard]] GeneratedIndex BuildIndexFile(const IndexFilePlan& plan);
 
 // File time of a UTC calendar moment.
 [[nodiscard]] std::uint64_t FileTimeFromUtc(int year, int month, int day, int hour, int minute,
@@ -82,17 +82,17 @@ inline constexpr std::uint32_t kIndexSizeStep = 0x4000; // files grow in 16 KB s
 
 // A plan of `count` varied records (hosts, paths, content types, redirects every so often),
 // reproducible for a given seed. Used by the sample, the benchmarks and the fuzz corpus.
-[[nodiscard]] IndexFileSpec MakeRealisticSpec(int count, unsigned seed);
+[[nodiscard]] IndexFilePlan MakeRealisticPlan(int count, unsigned seed);
 
 /** Turns some records to the other layouts: every fifth URL record gets its address at 96,
     every second redirect its address at 24, and every third redirect a second block. */
-void AddLayoutVariants(IndexFileSpec& plan);
+void AddLayoutVariants(IndexFilePlan& plan);
 
-/** The order records are laid out in (IndexFileSpec::Order, or its default). */
-[[nodiscard]] std::vector<int> RecordOrder(const IndexFileSpec& plan);
+/** The order records are laid out in (IndexFilePlan::Order, or its default). */
+[[nodiscard]] std::vector<int> RecordOrder(const IndexFilePlan& plan);
 
 /** The small cache shipped as samples/cache/Content.IE5/index.dat. */
-[[nodiscard]] IndexFileSpec MakeSampleSpec();
+[[nodiscard]] IndexFilePlan MakeSamplePlan();
 
 // Damage helpers: each returns a changed copy.
 [[nodiscard]] std::vector<std::uint8_t> Truncated(const std::vector<std::uint8_t>& bytes,

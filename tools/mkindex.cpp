@@ -103,7 +103,7 @@ int parseArguments(int argc, char** argv, Options& options)
     return 0;
 }
 
-bool writeList(const std::string& path, const IndexFileSpec& plan)
+bool writeList(const std::string& path, const IndexFilePlan& plan)
 {
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (file == nullptr) {
@@ -118,12 +118,12 @@ bool writeList(const std::string& path, const IndexFileSpec& plan)
     return std::fclose(file) == 0;
 }
 
-IndexFileSpec makeSpec(const Options& options)
+IndexFilePlan makePlan(const Options& options)
 {
     if (options.Sample) {
-        return MakeSampleSpec();
+        return MakeSamplePlan();
     }
-    IndexFileSpec plan = MakeRealisticSpec(options.Records, options.Seed);
+    IndexFilePlan plan = MakeRealisticPlan(options.Records, options.Seed);
     if (options.Tables > 0) {
         plan.TableCount = options.Tables;
     }
@@ -147,7 +147,7 @@ int main(int argc, char** argv)
         std::fputs("Try 'mkindex --help'.\n", stderr);
         return 1;
     }
-    const IndexFileSpec plan = makeSpec(options);
+    const IndexFilePlan plan = makePlan(options);
     GeneratedIndex index;
     try {
         index = BuildIndexFile(plan);

@@ -22,8 +22,11 @@ void CellEditor::keyPressEvent(QKeyEvent* event)
             return;
         }
         break;
-    case Qt::Key_Escape: Q_EMIT Cancelled(); return;
-    default: break;
+    case Qt::Key_Escape:
+        Q_EMIT Cancelled();
+        return;
+    default:
+        break;
     }
     QPlainTextEdit::keyPressEvent(event);
 }

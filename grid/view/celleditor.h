@@ -6,14 +6,14 @@
 // ends it and drops the text; losing the focus keeps it, as a grid editor does.
 class CellEditor final : public QPlainTextEdit {
     Q_OBJECT
-  public:
+public:
     explicit CellEditor(QWidget* parent);
 
-  Q_SIGNALS:
+Q_SIGNALS:
     void Accepted();
     void Cancelled();
 
-  protected:
+protected:
     void keyPressEvent(QKeyEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 };

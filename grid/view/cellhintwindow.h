@@ -6,7 +6,7 @@
 // written, never rendered) on a yellow background, without a frame of its own.
 class CellHintWindow final : public QLabel {
     Q_OBJECT
-  public:
+public:
     explicit CellHintWindow(QWidget* parent);
 
     /** Shows `text` with the window's top-left corner at `globalTopLeft`. */

@@ -15,9 +15,9 @@
 #include "grid/texttype.h"
 #include "grid/view/celleditor.h"
 #include "grid/view/cellhintwindow.h"
-#include "platform/cp1252.h"
-#include "platform/qtcanvas.h"
-#include "platform/qtshellservice.h"
+#include "platform/qt/cp1252.h"
+#include "platform/qt/qtcanvas.h"
+#include "platform/qt/qtshellservice.h"
 
 namespace {
 
@@ -38,14 +38,10 @@ std::string fromEditorLines(const QString& text)
 } // namespace
 
 TResultGridView::TResultGridView(TBaseGrid& grid, QWidget* parent)
-    : QAbstractScrollArea(parent),
-      m_grid(grid),
-      m_geometry(grid),
+    : QAbstractScrollArea(parent), m_grid(grid), m_geometry(grid),
       m_renderer(std::make_unique<GridRenderer>(grid)),
-      m_desktopShell(std::make_unique<QtShellService>()),
-      m_shell(m_desktopShell.get()),
-      m_measureCanvas(std::make_unique<QtCanvas>()),
-      m_selectionEnd{grid.Col, grid.Row}
+      m_desktopShell(std::make_unique<QtShellService>()), m_shell(m_desktopShell.get()),
+      m_measureCanvas(std::make_unique<QtCanvas>()), m_selectionEnd{grid.Col, grid.Row}
 {
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setMouseTracking(true);
@@ -304,10 +300,18 @@ bool TResultGridView::handleNavigationKey(const QKeyEvent& event)
     GridCell target = from;
     int pageScroll = 0;
     switch (event.key()) {
-    case Qt::Key_Up: --target.Row; break;
-    case Qt::Key_Down: ++target.Row; break;
-    case Qt::Key_Left: --target.Col; break;
-    case Qt::Key_Right: ++target.Col; break;
+    case Qt::Key_Up:
+        --target.Row;
+        break;
+    case Qt::Key_Down:
+        ++target.Row;
+        break;
+    case Qt::Key_Left:
+        --target.Col;
+        break;
+    case Qt::Key_Right:
+        ++target.Col;
+        break;
     case Qt::Key_PageUp:
         target.Row -= page;
         pageScroll = -page;
@@ -328,7 +332,8 @@ bool TResultGridView::handleNavigationKey(const QKeyEvent& event)
             target.Row = m_grid.GetRowCountEx();
         }
         break;
-    default: return false;
+    default:
+        return false;
     }
     // A page key turns the page as well as moving the focus by one.
     if (pageScroll != 0) {
@@ -371,8 +376,11 @@ bool TResultGridView::viewportEvent(QEvent* event)
         // Qt sends this after the platform's hint delay with the pointer at rest.
         showHint(static_cast<QHelpEvent*>(event)->pos());
         return true;
-    case QEvent::Leave: hideHint(); break;
-    default: break;
+    case QEvent::Leave:
+        hideHint();
+        break;
+    default:
+        break;
     }
     return QAbstractScrollArea::viewportEvent(event);
 }

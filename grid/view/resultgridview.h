@@ -32,7 +32,7 @@ class ShellService;
 // Selection made directly on the grid needs SetCurrentCell() or viewport()->update().
 class TResultGridView final : public QAbstractScrollArea, private GridObserver {
     Q_OBJECT
-  public:
+public:
     explicit TResultGridView(TBaseGrid& grid, QWidget* parent = nullptr);
     ~TResultGridView() override;
     TResultGridView(const TResultGridView&) = delete;
@@ -63,7 +63,7 @@ class TResultGridView final : public QAbstractScrollArea, private GridObserver {
     /** The hint showing (decoded text), or empty when none shows. */
     [[nodiscard]] QString HintText() const;
 
-  Q_SIGNALS:
+Q_SIGNALS:
     /** A double-click on a cell (fixed cells included); editing does not start. */
     void DblClickCell(int col, int row);
     /** Every key pressed in the grid, before the grid handles it (Ctrl+Enter for Open in Browser).
@@ -72,7 +72,7 @@ class TResultGridView final : public QAbstractScrollArea, private GridObserver {
     /** The context menu is asked for (right button or menu key) at a screen point. */
     void ContextMenuRequested(const QPoint& globalPos);
 
-  protected:
+protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
@@ -87,7 +87,7 @@ class TResultGridView final : public QAbstractScrollArea, private GridObserver {
     void hideEvent(QHideEvent* event) override;
     bool viewportEvent(QEvent* event) override;
 
-  private:
+private:
     enum class DragMode { None, Selecting, SizingCol, SizingRow };
     // Pixels the columns scroll per step (arrow of the scroll bar, drag past an edge).
     static constexpr int kHorizontalStep = 20;

@@ -14,7 +14,7 @@
 #include "grid/gridrenderer.h"
 #include "grid/gridsort.h"
 #include "grid/view/cellhintwindow.h"
-#include "platform/qtcanvas.h"
+#include "platform/qt/qtcanvas.h"
 
 namespace {
 

@@ -22,25 +22,31 @@ protected:
     void SetUp() override
     {
         std::filesystem::create_directories(m_dir.Path() / "cache" / "Content.IE5");
-        IndexFileSpec plan;
-        UrlRecordSpec page;
+        IndexFilePlan plan;
+        UrlRecordPlan page;
         page.Address = "http://example.com/a;b.htm";
         page.LastAccess = FileTimeFromUtc(2005, 3, 7, 13, 5, 9);
         plan.Urls.push_back(page);
-        UrlRecordSpec picture;
+        UrlRecordPlan picture;
         picture.Address = "http://example.com/logo.gif";
         picture.LastAccess = FileTimeFromUtc(2005, 3, 8, 13, 5, 9);
         picture.Headers = "HTTP/1.1 200 OK\r\nContent-Type: image/gif\r\n\r\n";
         plan.Urls.push_back(picture);
-        RedirectRecordSpec redirect;
+        RedirectRecordPlan redirect;
         redirect.Address = "http://example.com/moved";
         plan.Redirects.push_back(redirect);
         ASSERT_TRUE(WriteFileBytes(IndexPath(), BuildIndexFile(plan).Bytes));
     }
 
     [[nodiscard]] std::string CacheFolder() const { return m_dir.File("cache"); }
-    [[nodiscard]] std::string IndexPath() const { return m_dir.File("cache/Content.IE5/index.dat"); }
-    [[nodiscard]] std::string Output(const std::string& name = "out.csv") const { return m_dir.File(name); }
+    [[nodiscard]] std::string IndexPath() const
+    {
+        return m_dir.File("cache/Content.IE5/index.dat");
+    }
+    [[nodiscard]] std::string Output(const std::string& name = "out.csv") const
+    {
+        return m_dir.File(name);
+    }
 
     int Run(const std::vector<std::string>& arguments)
     {
@@ -59,12 +65,12 @@ protected:
 TEST_F(BatchExportTest, CacheFolderListsUrlRecordsAsTheStartupReadDoes)
 {
     ASSERT_EQ(Run({"/CACHE:" + CacheFolder(), "/scsv", Output()}), 0) << m_err.str();
-    EXPECT_EQ(ReadWholeFile(Output()),
-              "No.;URL   ;Latest visit\r\n"
-              "1;\"http://example.com/a;b.htm\";03/07/2005 13:05:09\r\n"
-              "2;http://example.com/logo.gif;03/08/2005 13:05:09\r\n");
+    EXPECT_EQ(ReadWholeFile(Output()), "No.;URL   ;Latest visit\r\n"
+                                       "1;\"http://example.com/a;b.htm\";03/07/2005 13:05:09\r\n"
+                                       "2;http://example.com/logo.gif;03/08/2005 13:05:09\r\n");
     EXPECT_EQ(m_out.str(), "2 lines listed\n");
-    EXPECT_FALSE(std::filesystem::exists(m_dir.File("Varnok5.ini"))) << "the settings file is only read";
+    EXPECT_FALSE(std::filesystem::exists(m_dir.File("Varnok5.ini")))
+        << "the settings file is only read";
 }
 
 TEST_F(BatchExportTest, OpenListsRedirectsAsTheOpenCommandDoes)
@@ -91,7 +97,9 @@ TEST_F(BatchExportTest, HtmlOutputIsATable)
 {
     ASSERT_EQ(Run({"/cache:" + CacheFolder(), "/shtml", Output("out.html")}), 0) << m_err.str();
     const std::string html = ReadWholeFile(Output("out.html"));
-    EXPECT_EQ(html.rfind("<table border=\"1\" cellspacing=\"0\" cellpadding=\"0\" width=\"100%\">\r\n", 0), 0u);
+    EXPECT_EQ(html.rfind(
+                  "<table border=\"1\" cellspacing=\"0\" cellpadding=\"0\" width=\"100%\">\r\n", 0),
+              0u);
     EXPECT_NE(html.find("http://example.com/logo.gif"), std::string::npos);
 }
 

@@ -27,7 +27,8 @@ TEST(SplitCachePath, FindsTheCacheAndContentFolders)
         std::string Typed, Cache, Content;
     } cases[] = {
         {"/mnt/Windows/Temporary Internet Files/Content.IE5/index.dat",
-         "/mnt/Windows/Temporary Internet Files/", "/mnt/Windows/Temporary Internet Files/Content.IE5/"},
+         "/mnt/Windows/Temporary Internet Files/",
+         "/mnt/Windows/Temporary Internet Files/Content.IE5/"},
         {"/X/CONTENT.IE5/INDEX.DAT", "/X/", "/X/CONTENT.IE5/"},
         {"/Backup/Cache/content.IE5/", "/Backup/Cache/", "/Backup/Cache/content.IE5/"},
         {"/nonexistent-cache/D Cache/", "/nonexistent-cache/D Cache/",
@@ -74,7 +75,8 @@ TEST(ContentFolderOf, CopiedImagesWithOtherLetterCaseAreFound)
 
     TempDir other;
     WriteWholeFile(other.File("content.ie5"), std::string("a file, not a folder"));
-    EXPECT_EQ(ContentFolderOf(other.Path().string() + "/"), other.Path().string() + "/Content.IE5/");
+    EXPECT_EQ(ContentFolderOf(other.Path().string() + "/"),
+              other.Path().string() + "/Content.IE5/");
 }
 
 TEST(ApplyStartupFolderRule, ValidOnlyWhenTheContentFolderExists)

@@ -3,20 +3,21 @@
 
 #include "grid/markuplayout.h"
 #include "grid/texttype.h"
-#include "platform/testcanvas.h"
 #include "scanfixture.h"
+#include "support/testcanvas.h"
 
 namespace {
 
-IndexFileSpec ThreeUrls()
+IndexFilePlan ThreeUrls()
 {
-    IndexFileSpec plan;
-    plan.Urls = {Url("http://www.example.com/"), Url("http://www.example.com/logo.gif", "image/gif"),
+    IndexFilePlan plan;
+    plan.Urls = {Url("http://www.example.com/"),
+                 Url("http://www.example.com/logo.gif", "image/gif"),
                  Url("http://www.example.com/style.css", "text/css")};
     return plan;
 }
 
-std::vector<std::uint8_t> Build(const IndexFileSpec& plan)
+std::vector<std::uint8_t> Build(const IndexFilePlan& plan)
 {
     return BuildIndexFile(plan).Bytes;
 }
@@ -40,12 +41,13 @@ TEST_P(ScanModes, ThreeUrlRecordsBecomeThreeNumberedRows)
     EXPECT_EQ(out.Header, (std::vector<std::string>{"No.", "URL   ", "Latest visit"}));
     ASSERT_EQ(out.RowCount, 4);
     EXPECT_EQ(out.Rows[0], (ListRow{"1", "http://www.example.com/", "03/07/2005 13:05:09"}));
-    EXPECT_EQ(out.Rows[1], (ListRow{"2", "http://www.example.com/logo.gif", "03/07/2005 13:05:09"}));
-    EXPECT_EQ(out.Rows[2], (ListRow{"3", "http://www.example.com/style.css", "03/07/2005 13:05:09"}));
+    EXPECT_EQ(out.Rows[1],
+              (ListRow{"2", "http://www.example.com/logo.gif", "03/07/2005 13:05:09"}));
+    EXPECT_EQ(out.Rows[2],
+              (ListRow{"3", "http://www.example.com/style.css", "03/07/2005 13:05:09"}));
     EXPECT_EQ(out.View.LineCountText, "3");
     EXPECT_EQ(out.View.IndexSizeText, "1024 KB");
-    EXPECT_EQ(out.View.StatusHistory,
-              (std::vector<std::string>{"Reading index file ...", ""}));
+    EXPECT_EQ(out.View.StatusHistory, (std::vector<std::string>{"Reading index file ...", ""}));
     EXPECT_EQ(out.View.ErrorCount, 0);
     EXPECT_EQ(out.View.FinishCount, 1);
     EXPECT_EQ(out.View.FocusGiven, GetParam() == ScanMode::OpenCommand);
@@ -147,7 +149,7 @@ TEST_P(ScanModes, GridShrunkToOneRowStillKeepsItsCaptionRow)
 TEST(RecordKinds, RedirectsAreListedByTheOpenCommandOnly)
 {
     ScopedEnv tz("TZ", "UTC");
-    IndexFileSpec plan;
+    IndexFilePlan plan;
     plan.Urls = {Url("http://a.example/"), Url("http://b.example/")};
     plan.Redirects = {{"http://redirected.example/", false, 2}};
     plan.Order = {0, ~0, 1};
@@ -159,7 +161,8 @@ TEST(RecordKinds, RedirectsAreListedByTheOpenCommandOnly)
     EXPECT_EQ(open.Rows[2], (ListRow{"3", "http://b.example/", "03/07/2005 13:05:09"}));
 
     const ScanOutcome startup = ScanBytes(bytes, ScanMode::Startup);
-    EXPECT_EQ(Addresses(startup), (std::vector<std::string>{"http://a.example/", "http://b.example/"}));
+    EXPECT_EQ(Addresses(startup),
+              (std::vector<std::string>{"http://a.example/", "http://b.example/"}));
     EXPECT_EQ(startup.Rows[1][0], "2");
 }
 
@@ -167,7 +170,7 @@ TEST(RecordKinds, RedirectsAreListedByTheOpenCommandOnly)
 // blocks after them would skip that address.
 TEST(RecordKinds, RecordBehindAOneBlockRedirectIsListed)
 {
-    IndexFileSpec plan;
+    IndexFilePlan plan;
     plan.Urls = {Url("http://www.example.com/shop/"), Url("http://www.example.com/other")};
     plan.Redirects = {{"http://www.example.com/shop", false, 1}, {"http://x.example/", false, 1}};
     plan.Order = {~0, 0, ~1, 1};
@@ -175,17 +178,17 @@ TEST(RecordKinds, RecordBehindAOneBlockRedirectIsListed)
     ASSERT_EQ(index.RecordOffsets[1] - index.RecordOffsets[0], 128u);
 
     const ScanOutcome open = ScanBytes(index.Bytes, ScanMode::OpenCommand);
-    EXPECT_EQ(Addresses(open),
-              (std::vector<std::string>{"http://www.example.com/shop", "http://www.example.com/shop/",
-                                        "http://x.example/", "http://www.example.com/other"}));
+    EXPECT_EQ(Addresses(open), (std::vector<std::string>{
+                                   "http://www.example.com/shop", "http://www.example.com/shop/",
+                                   "http://x.example/", "http://www.example.com/other"}));
     const ScanOutcome startup = ScanBytes(index.Bytes, ScanMode::Startup);
-    EXPECT_EQ(Addresses(startup),
-              (std::vector<std::string>{"http://www.example.com/shop/", "http://www.example.com/other"}));
+    EXPECT_EQ(Addresses(startup), (std::vector<std::string>{"http://www.example.com/shop/",
+                                                            "http://www.example.com/other"}));
 }
 
 TEST(RecordKinds, UrlRecordClaimingOneBlockIsFollowedByTheNextBlock)
 {
-    IndexFileSpec plan;
+    IndexFilePlan plan;
     plan.Urls = {Url("http://a.example/"), Url("http://b.example/")};
     GeneratedIndex index = BuildIndexFile(plan);
     const std::uint32_t first = index.RecordOffsets[0];
@@ -206,7 +209,7 @@ TEST(RecordKinds, UrlRecordClaimingOneBlockIsFollowedByTheNextBlock)
 
 TEST(RecordKinds, SignaturesMustMatchExactly)
 {
-    IndexFileSpec plan;
+    IndexFilePlan plan;
     plan.Urls = {Url("http://a.example/"), Url("http://b.example/"), Url("http://c.example/")};
     GeneratedIndex index = BuildIndexFile(plan);
     auto bytes = WithBytesAt(index.Bytes, index.RecordOffsets[0], "url ");
@@ -217,8 +220,8 @@ TEST(RecordKinds, SignaturesMustMatchExactly)
 
 TEST(AddressLayout, MarkerByteChoosesWhereTheAddressBegins)
 {
-    IndexFileSpec plan;
-    UrlRecordSpec at96 = Url("http://old.example/page");
+    IndexFilePlan plan;
+    UrlRecordPlan at96 = Url("http://old.example/page");
     at96.AddressAt96 = true;
     plan.Urls = {Url("http://new.example/page"), at96};
     plan.Redirects = {{"http://r16.example/", false, 1}, {"http://r24.example/", true, 1}};
@@ -237,7 +240,7 @@ TEST(AddressLayout, LongAddressesAreCutTo128And385Characters)
     address300.resize(300, 'q');
     std::string address400 = "http://longer.example/";
     address400.resize(400, 'z');
-    IndexFileSpec plan;
+    IndexFilePlan plan;
     plan.Urls = {Url(address300), Url(address400)};
     const auto bytes = Build(plan);
     EXPECT_EQ(Addresses(ScanBytes(bytes, ScanMode::OpenCommand)),
@@ -250,9 +253,10 @@ TEST(AddressLayout, LongAddressesAreCutTo128And385Characters)
 // that is the address's own 129th character.
 TEST(TextOnlyFilter, SampleOfACutAddressStartsRightAfterTheCut)
 {
-    const std::string address = "http://cut.example/" + std::string(109, 'a') + "Content-Type: text/x";
+    const std::string address =
+        "http://cut.example/" + std::string(109, 'a') + "Content-Type: text/x";
     ASSERT_EQ(address.find("Content-Type"), 128u);
-    IndexFileSpec plan;
+    IndexFilePlan plan;
     plan.Urls = {Url(address, "image/gif")};
     const auto bytes = Build(plan);
     const ScanOptions textOnly{1, false, false};
@@ -263,7 +267,7 @@ TEST(TextOnlyFilter, SampleOfACutAddressStartsRightAfterTheCut)
 
 TEST(TextOnlyFilter, SkippedRecordsTakeNoNumber)
 {
-    IndexFileSpec plan;
+    IndexFilePlan plan;
     plan.Urls = {Url("http://a.example/", "text/html"), Url("http://b.example/x.gif", "image/gif"),
                  Url("http://c.example/"), Url("http://d.example/s.css", "text/css")};
     plan.Urls[2].Headers = "HTTP/1.1 200 OK\r\ncontent-type: text/html\r\n\r\n";
@@ -286,8 +290,8 @@ TEST(TextOnlyFilter, SkippedRecordsTakeNoNumber)
 TEST(TextOnlyFilter, SampleIs130BytesWithNulBytesDropped)
 {
     auto recordWithHeaders = [](const std::string& headers) {
-        IndexFileSpec plan;
-        UrlRecordSpec url = Url("h:/");  // 3 characters: the headers follow the NUL directly
+        IndexFilePlan plan;
+        UrlRecordPlan url = Url("h:/"); // 3 characters: the headers follow the NUL directly
         url.FileName = "";
         url.Headers = headers;
         plan.Urls = {url};
@@ -305,7 +309,7 @@ TEST(TextOnlyFilter, SampleIs130BytesWithNulBytesDropped)
 
 TEST(CellFormat, HtmlAnchorsNameTheAddressTwice)
 {
-    IndexFileSpec plan;
+    IndexFilePlan plan;
     plan.Urls = {Url("a"), Url("http://h.example/?a=1&b=<\"x\">")};
     const ScanOptions html{1, true, true};
     const ScanOutcome out = ScanBytes(Build(plan), ScanMode::OpenCommand, html);
@@ -321,7 +325,7 @@ TEST(CellFormat, HtmlAnchorsNameTheAddressTwice)
 TEST(CellFormat, EachReadSetsMarkupToItsCellFormat)
 {
     const std::string address = "http://h.example/<b>bold</b>";
-    IndexFileSpec plan;
+    IndexFilePlan plan;
     plan.Urls = {Url(address)};
     TempDir dir;
     const std::string path = dir.File("index.dat");
@@ -359,10 +363,10 @@ TEST(CellFormat, EachReadSetsMarkupToItsCellFormat)
 TEST(VisitColumn, DateOrderAndUnshowableStamps)
 {
     ScopedEnv tz("TZ", "XYZ+3"); // three hours west of UTC, no daylight saving
-    IndexFileSpec plan;
-    UrlRecordSpec early = Url("http://early.example/");
+    IndexFilePlan plan;
+    UrlRecordPlan early = Url("http://early.example/");
     early.LastAccess = 0; // 1 January 1601 00:00 UTC is still 1600 three hours west
-    UrlRecordSpec feb = Url("http://feb.example/");
+    UrlRecordPlan feb = Url("http://feb.example/");
     feb.LastAccess = FileTimeFromUtc(2005, 2, 1, 15, 30, 0);
     plan.Urls = {feb, early, feb};
     const auto bytes = Build(plan);
@@ -377,7 +381,7 @@ TEST(VisitColumn, DateOrderAndUnshowableStamps)
 
 TEST(ScanWalk, BlocksBeforeTheFirstTableAreNeverExamined)
 {
-    IndexFileSpec plan;
+    IndexFilePlan plan;
     plan.FirstTableOffset = 0x6000;
     plan.RecordsStart = 0x7000;
     plan.Urls = {Url("http://listed.example/")};
@@ -387,13 +391,14 @@ TEST(ScanWalk, BlocksBeforeTheFirstTableAreNeverExamined)
     auto bytes = WithBytesAt(index.Bytes, 0x4080, record);
     bytes = WithBytesAt(bytes, 0x5080, record);
     for (ScanMode mode : {ScanMode::OpenCommand, ScanMode::Startup})
-        EXPECT_EQ(Addresses(ScanBytes(bytes, mode)), (std::vector<std::string>{"http://listed.example/"}));
+        EXPECT_EQ(Addresses(ScanBytes(bytes, mode)),
+                  (std::vector<std::string>{"http://listed.example/"}));
 }
 
 // The last region ends where the final four bytes begin.
 TEST(ScanWalk, RecordInTheLastFourBytesIsNotExamined)
 {
-    IndexFileSpec plan;
+    IndexFilePlan plan;
     plan.Urls = {Url("http://listed.example/")};
     std::vector<std::uint8_t> bytes = Build(plan);
     const std::size_t end = bytes.size();
@@ -409,7 +414,7 @@ TEST(ScanWalk, RecordInTheLastFourBytesIsNotExamined)
 
 TEST(ScanWalk, RealisticIndexListsEveryRecordInFileOrder)
 {
-    const IndexFileSpec plan = MakeRealisticSpec(1500, 11);
+    const IndexFilePlan plan = MakeRealisticPlan(1500, 11);
     const GeneratedIndex index = BuildIndexFile(plan);
     ASSERT_GT(index.TableOffsets.size(), 2u);
     std::vector<std::string> open;
@@ -430,7 +435,7 @@ TEST(ScanWalk, RealisticIndexListsEveryRecordInFileOrder)
 
 TEST(ScanWalk, SampleCacheListsItsRedirectsAndAddresses)
 {
-    const GeneratedIndex index = BuildIndexFile(MakeSampleSpec());
+    const GeneratedIndex index = BuildIndexFile(MakeSamplePlan());
     const ScanOutcome open = ScanBytes(index.Bytes, ScanMode::OpenCommand);
     const ScanOutcome startup = ScanBytes(index.Bytes, ScanMode::Startup);
     EXPECT_EQ(open.Rows.size(), index.RecordOffsets.size());

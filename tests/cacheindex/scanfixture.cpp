@@ -37,9 +37,9 @@ std::vector<std::string> Addresses(const ScanOutcome& outcome)
     return addresses;
 }
 
-UrlRecordSpec Url(const std::string& address, const std::string& contentType)
+UrlRecordPlan Url(const std::string& address, const std::string& contentType)
 {
-    UrlRecordSpec url;
+    UrlRecordPlan url;
     url.Address = address;
     url.LastAccess = FileTimeFromUtc(2005, 3, 7, 13, 5, 9);
     url.Headers = "HTTP/1.1 200 OK\r\nContent-Type: " + contentType + "\r\n\r\n";
@@ -47,7 +47,7 @@ UrlRecordSpec Url(const std::string& address, const std::string& contentType)
 }
 
 MemoryByteSource::MemoryByteSource(std::vector<std::uint8_t> bytes, std::int64_t failFrom,
-                                     std::int64_t failTo)
+                                   std::int64_t failTo)
     : m_bytes(std::move(bytes)), m_failFrom(failFrom), m_failTo(failTo)
 {
 }
@@ -62,7 +62,8 @@ std::span<const std::uint8_t> MemoryByteSource::View(std::int64_t offset, std::s
     const auto end = static_cast<std::int64_t>(m_bytes.size());
     if (offset < 0 || offset >= end)
         return {};
-    const std::int64_t length = std::min<std::int64_t>(static_cast<std::int64_t>(count), end - offset);
+    const std::int64_t length =
+        std::min<std::int64_t>(static_cast<std::int64_t>(count), end - offset);
     if (offset >= m_failFrom && offset < m_failTo) {
         ++Failures;
         throw FileReadError("read failed: Input/output error");
@@ -79,8 +80,8 @@ std::span<const std::uint8_t> SparseByteSource::View(std::int64_t offset, std::s
 {
     if (offset < 0 || offset >= m_size)
         return {};
-    const auto length =
-        static_cast<std::size_t>(std::min<std::int64_t>(static_cast<std::int64_t>(count), m_size - offset));
+    const auto length = static_cast<std::size_t>(
+        std::min<std::int64_t>(static_cast<std::int64_t>(count), m_size - offset));
     const auto touches = [&](const Piece& piece) {
         return piece.Offset < offset + static_cast<std::int64_t>(length) &&
                piece.Offset + static_cast<std::int64_t>(piece.Bytes.size()) > offset;

@@ -44,7 +44,7 @@ struct ScanOutcome {
 [[nodiscard]] std::vector<std::string> Addresses(const ScanOutcome& outcome);
 
 // A URL record plan with a plain address and a fixed visit time.
-[[nodiscard]] UrlRecordSpec Url(const std::string& address,
+[[nodiscard]] UrlRecordPlan Url(const std::string& address,
                                 const std::string& contentType = "text/html");
 
 // Bytes held in memory; every view that starts in [failFrom, failTo) fails with a read

@@ -20,7 +20,7 @@ const std::string kSpaces21(21, ' ');
 
 // Three chained tables with two records each.
 struct ChainedIndex {
-    IndexFileSpec Plan;
+    IndexFilePlan Plan;
     GeneratedIndex Index;
     std::vector<std::string> AllAddresses;
 };
@@ -45,7 +45,8 @@ TEST(TableChain, ChainsThatDoNotLeadForwardEndAfterTheCurrentTable)
     const ChainedIndex chained = MakeChainedIndex();
     const auto& tables = chained.Index.TableOffsets;
     ASSERT_EQ(tables.size(), 3u);
-    EXPECT_EQ(Addresses(ScanBytes(chained.Index.Bytes, ScanMode::OpenCommand)), chained.AllAddresses);
+    EXPECT_EQ(Addresses(ScanBytes(chained.Index.Bytes, ScanMode::OpenCommand)),
+              chained.AllAddresses);
     const auto size = static_cast<std::uint32_t>(chained.Index.Bytes.size());
     const std::vector<std::pair<std::uint32_t, std::uint32_t>> damages = {
         {tables[2], tables[0]},   // the last table loops back to the first
@@ -68,7 +69,8 @@ TEST(TableChain, ForwardOffsetIntoTheMiddleOfARegionStillEnds)
 {
     const ChainedIndex chained = MakeChainedIndex();
     const auto& tables = chained.Index.TableOffsets;
-    for (std::uint32_t next : {tables[0] + 128, tables[0] + 4096, tables[1] + 128, tables[2] - 128}) {
+    for (std::uint32_t next :
+         {tables[0] + 128, tables[0] + 4096, tables[1] + 128, tables[2] - 128}) {
         const auto bytes = WithNextTableOffset(chained.Index.Bytes, tables[0], next);
         const auto listed = Addresses(ScanBytes(bytes, ScanMode::OpenCommand));
         const std::set<std::string> distinct(listed.begin(), listed.end());
@@ -106,7 +108,7 @@ TEST(TableChain, TablesEveryFewBlocksPointingAtEachOther)
 
 TEST(DamagedRecords, GarbageBlocksNeverBreakTheNumbering)
 {
-    const GeneratedIndex index = BuildIndexFile(MakeRealisticSpec(60, 3));
+    const GeneratedIndex index = BuildIndexFile(MakeRealisticPlan(60, 3));
     for (unsigned seed = 1; seed <= 40; ++seed) {
         const auto bytes = WithGarbageBlocks(index.Bytes, index.RecordOffsets[5 + seed % 20],
                                              static_cast<int>(seed % 7 + 1), seed);
@@ -124,10 +126,11 @@ TEST(DamagedRecords, GarbageBlocksNeverBreakTheNumbering)
 // every record that lies wholly before the cut is listed exactly as in the whole file.
 TEST(DamagedRecords, EveryTruncationKeepsTheRowsBeforeTheCut)
 {
-    IndexFileSpec plan;
+    IndexFilePlan plan;
     plan.FirstTableOffset = 0x4000;
     plan.RecordsStart = 0x5000;
-    plan.Urls = {Url("http://a.example/index.html"), Url("http://b.example/" + std::string(150, 'b')),
+    plan.Urls = {Url("http://a.example/index.html"),
+                 Url("http://b.example/" + std::string(150, 'b')),
                  Url("http://c.example/c.css", "text/css")};
     plan.Redirects = {{"http://r.example/", false, 1}};
     plan.Order = {0, ~0, 1, 2};
@@ -135,10 +138,12 @@ TEST(DamagedRecords, EveryTruncationKeepsTheRowsBeforeTheCut)
     std::vector<std::size_t> recordEnds; // first byte after the address's NUL
     for (std::size_t i = 0; i < plan.Order.size(); ++i) {
         const int value = plan.Order[i];
-        recordEnds.push_back(index.RecordOffsets[i] +
-                             (value >= 0 ? 104 + std::min<std::size_t>(plan.Urls[static_cast<std::size_t>(value)].Address.size(), 128)
-                                         : 16 + plan.Redirects[static_cast<std::size_t>(~value)].Address.size()) +
-                             1);
+        recordEnds.push_back(
+            index.RecordOffsets[i] +
+            (value >= 0 ? 104 + std::min<std::size_t>(
+                                    plan.Urls[static_cast<std::size_t>(value)].Address.size(), 128)
+                        : 16 + plan.Redirects[static_cast<std::size_t>(~value)].Address.size()) +
+            1);
     }
 
     TBaseGrid fullGrid;
@@ -153,7 +158,8 @@ TEST(DamagedRecords, EveryTruncationKeepsTheRowsBeforeTheCut)
         ScanMemory(Truncated(index.Bytes, length), ScanMode::OpenCommand, grid, view);
         const std::vector<ListRow> rows = DataRows(grid);
         const auto whole = static_cast<std::size_t>(
-            std::count_if(recordEnds.begin(), recordEnds.end(), [&](std::size_t end) { return end + 4 <= length; }));
+            std::count_if(recordEnds.begin(), recordEnds.end(),
+                          [&](std::size_t end) { return end + 4 <= length; }));
         ASSERT_LE(rows.size(), full.size()) << "length " << length;
         ASSERT_GE(rows.size(), whole) << "length " << length;
         for (std::size_t i = 0; i < rows.size(); ++i) {
@@ -177,7 +183,7 @@ TEST(Evidence, ReadsNeverChangeTheIndexFile)
 {
     TempDir dir;
     const std::string path = dir.File("index.dat");
-    WriteWholeFile(path, BuildIndexFile(MakeSampleSpec()).Bytes);
+    WriteWholeFile(path, BuildIndexFile(MakeSamplePlan()).Bytes);
     // An access time older than the modification time is one that a read would normally
     // bring up to date.
     const timespec times[2] = {{1'000'000'000, 0}, {1'100'000'000, 0}};
@@ -233,7 +239,7 @@ void ReadFailing(FailedRead& read, ScanMode mode, const std::vector<std::uint8_t
 
 TEST(ReadFailures, FailedWalkKeepsTheRowsListedSoFar)
 {
-    IndexFileSpec plan;
+    IndexFilePlan plan;
     plan.TableCount = 1;
     std::vector<std::string> addresses;
     for (int i = 0; i < 600; ++i) {
@@ -268,7 +274,7 @@ TEST(ReadFailures, FailedWalkKeepsTheRowsListedSoFar)
 // table is known that is the end of the file.
 TEST(ReadFailures, FailedFirstProbeWalksToTheEndOfTheFile)
 {
-    IndexFileSpec plan;
+    IndexFilePlan plan;
     plan.Urls = {Url("http://a.example/"), Url("http://b.example/")};
     const GeneratedIndex index = BuildIndexFile(plan);
     ASSERT_EQ(index.TableOffsets[0], 0x5000u);
@@ -302,7 +308,7 @@ public:
 TEST(ReadFailures, StartupOpeningFailureIsReportedAndTheReadFinishes)
 {
     TempDir dir;
-    WriteWholeFile(dir.File("index.dat"), BuildIndexFile(MakeSampleSpec()).Bytes);
+    WriteWholeFile(dir.File("index.dat"), BuildIndexFile(MakeSamplePlan()).Bytes);
     TBaseGrid grid;
     ThrowingSizeView view;
     ReadIndexAtStartup(dir.Path().string() + "/", ScanOptions{}, grid, view);
@@ -314,8 +320,8 @@ TEST(ReadFailures, StartupOpeningFailureIsReportedAndTheReadFinishes)
     // The open command leaves failures outside its guarded stretches to the command itself.
     TBaseGrid openGrid;
     ThrowingSizeView openView;
-    EXPECT_THROW(ScanIndexFile(dir.File("index.dat"), ScanMode::OpenCommand, ScanOptions{}, openGrid,
-                               openView),
+    EXPECT_THROW(ScanIndexFile(dir.File("index.dat"), ScanMode::OpenCommand, ScanOptions{},
+                               openGrid, openView),
                  std::runtime_error);
 }
 
@@ -323,7 +329,7 @@ TEST(ReadFailures, StartupOpeningFailureIsReportedAndTheReadFinishes)
 // position they can name, and nothing after it is examined.
 TEST(LargeFiles, OnlyTheFirstTwoGigabytesAreRead)
 {
-    IndexFileSpec plan;
+    IndexFilePlan plan;
     plan.Urls = {Url("http://inside.example/")};
     const GeneratedIndex small = BuildIndexFile(plan);
     const std::string record(small.Bytes.begin() + small.RecordOffsets[0],

@@ -86,13 +86,15 @@ TEST(VisitTimeFormatter, CalendarAgreesWithTheCLibraryOverAllShowableYears)
     const VisitTimeFormatter monthFirst(1, 0);
     const VisitTimeFormatter dayFirst(2, 0);
     std::mt19937_64 random(5);
-    const std::int64_t first = -kEpochDifference;                        // 1601-01-01
-    const std::int64_t last = 253'402'300'799;                           // 9999-12-31 23:59:59
+    const std::int64_t first = -kEpochDifference; // 1601-01-01
+    const std::int64_t last = 253'402'300'799;    // 9999-12-31 23:59:59
     std::vector<std::int64_t> moments = {first, last, 0, 951'782'400, 951'868'799, 4'107'542'400};
     for (int i = 0; i < 20000; ++i)
-        moments.push_back(first + static_cast<std::int64_t>(random() % static_cast<std::uint64_t>(last - first + 1)));
+        moments.push_back(first + static_cast<std::int64_t>(
+                                      random() % static_cast<std::uint64_t>(last - first + 1)));
     for (std::int64_t unixSeconds : moments) {
-        const auto fileTime = static_cast<std::uint64_t>(unixSeconds + kEpochDifference) * kTicksPerSecond;
+        const auto fileTime =
+            static_cast<std::uint64_t>(unixSeconds + kEpochDifference) * kTicksPerSecond;
         ASSERT_EQ(monthFirst.Format(fileTime), ReferenceText(unixSeconds, false)) << unixSeconds;
         ASSERT_EQ(dayFirst.Format(fileTime), ReferenceText(unixSeconds, true)) << unixSeconds;
     }

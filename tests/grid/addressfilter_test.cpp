@@ -15,7 +15,8 @@ const std::vector<std::string> kAddresses = {"http://a/setup.exe", "http://b/pic
 
 // The list as a read leaves it: each entry's visit text names its address, so a test can
 // see that the row moved as a whole.
-void FillList(TBaseGrid& grid, bool asAnchors) {
+void FillList(TBaseGrid& grid, bool asAnchors)
+{
     FillCaptions(grid);
     for (std::size_t i = 0; i < kAddresses.size(); ++i) {
         const int row = static_cast<int>(i) + 1;
@@ -33,7 +34,8 @@ struct FilterCase {
 
 } // namespace
 
-TEST(AddressFilterTest, KeepsMatchingRowsRenumbered) {
+TEST(AddressFilterTest, KeepsMatchingRowsRenumbered)
+{
     const std::vector<FilterCase> cases = {
         {"*.exe;*.zip", false, {"http://a/setup.exe", "http://d/data.zip"}},
         {"*.zip ^ *.exe", false, {"http://a/setup.exe", "http://d/data.zip"}},

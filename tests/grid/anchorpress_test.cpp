@@ -6,7 +6,7 @@
 
 #include "grid/anchorpress.h"
 #include "grid/safeanchor.h"
-#include "platform/recordingshellservice.h"
+#include "support/recordingshellservice.h"
 
 using Opened = std::vector<std::string>;
 

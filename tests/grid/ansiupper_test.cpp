@@ -6,7 +6,8 @@
 
 #include "grid/ansiupper.h"
 
-TEST(AnsiUpperTest, CapitalsOfWindows1252NotOfTheCLocale) {
+TEST(AnsiUpperTest, CapitalsOfWindows1252NotOfTheCLocale)
+{
     const std::vector<std::pair<unsigned char, unsigned char>> pairs = {
         {'a', 'A'},   {'z', 'Z'},   {'A', 'A'},   {'`', '`'},   {'{', '{'},   {'0', '0'},
         {0xE0, 0xC0}, {0xE9, 0xC9}, {0xF6, 0xD6}, {0xF7, 0xF7}, {0xF8, 0xD8}, {0xFE, 0xDE},

@@ -8,7 +8,7 @@
 #include "grid/markupplaintext.h"
 #include "grid/texttype.h"
 #include "gridfixtures.h"
-#include "platform/testcanvas.h"
+#include "support/testcanvas.h"
 
 // Metrics of the test canvas: Tahoma 11 is 6 px a character and 13 px a line, the bold
 // fixed font 7 and 15; column 1 (150 px) takes 25 characters a line.
@@ -107,8 +107,8 @@ TEST_F(AutoSizeTest, OneLineAddressKeepsDefaultWrappedAddressGrows)
 TEST_F(AutoSizeTest, FixedCellsMeasureInTheFixedFont)
 {
     FillCaptions(grid);
-    grid.SetCellEx(0, 1, "1\r\n2");  // fixed column: 2 lines of 15
-    grid.SetCellEx(1, 0, "a\r\nb");  // fixed row: 2 lines of 15
+    grid.SetCellEx(0, 1, "1\r\n2"); // fixed column: 2 lines of 15
+    grid.SetCellEx(1, 0, "a\r\nb"); // fixed row: 2 lines of 15
     grid.AutoSizeRows(canvas, true, 15);
     EXPECT_EQ(grid.RowHeight(0), 34);
     EXPECT_EQ(grid.RowHeight(1), 34);

@@ -4,7 +4,7 @@
 #include "grid/resultgrid.h"
 #include "grid/richtextplaintext.h"
 #include "gridfixtures.h"
-#include "platform/recordingclipboard.h"
+#include "support/recordingclipboard.h"
 
 namespace {
 
@@ -50,8 +50,9 @@ TEST_F(ClipboardTextTest, RangeIsNormalisedAndClipped)
 
 TEST_F(ClipboardTextTest, RichTextGivesThePlainTextItShows)
 {
-    grid.SetCellEx(1, 1, "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}{\\colortbl;\\red255\\green0\\blue0;}"
-                         "\\f0 caf\\'e9 {\\b bold}\\par next\\tab x\\{y\\}}");
+    grid.SetCellEx(1, 1,
+                   "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}{\\colortbl;\\red255\\green0\\blue0;}"
+                   "\\f0 caf\\'e9 {\\b bold}\\par next\\tab x\\{y\\}}");
     EXPECT_EQ(ClipboardText(grid, {1, 1, 1, 1}), "caf\xE9 bold\r\nnext\tx{y}");
 }
 
@@ -67,9 +68,11 @@ TEST_F(ClipboardTextTest, CopySelectionPutsTheSelectionOnTheClipboard)
 TEST(RichTextPlainTextTest, ReadsTheVisibleText)
 {
     EXPECT_EQ(RichTextPlainText("{\\rtf1 a\\line b}"), "a\r\nb");
-    EXPECT_EQ(RichTextPlainText("{\\rtf1{\\*\\generator x;}{\\info{\\title t}}visible}"), "visible");
+    EXPECT_EQ(RichTextPlainText("{\\rtf1{\\*\\generator x;}{\\info{\\title t}}visible}"),
+              "visible");
     EXPECT_EQ(RichTextPlainText("{\\rtf1\\uc1\\u8364?\\u233\\'e9\\emdash}"), "?\xE9\x97");
-    EXPECT_EQ(RichTextPlainText("{\\rtf1 a\\\\b\\~c\r\nd}"), "a\\b\xA0" "cd");
+    EXPECT_EQ(RichTextPlainText("{\\rtf1 a\\\\b\\~c\r\nd}"), "a\\b\xA0"
+                                                             "cd");
     EXPECT_EQ(RichTextPlainText("{\\rtf1 }}}}unbalanced{{{"), "unbalanced");
     EXPECT_EQ(RichTextPlainText("{\\rtf1 trailing\\"), "trailing");
     // Without the rich-text signature a rich-text control shows the text as it is.

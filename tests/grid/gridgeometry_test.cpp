@@ -12,7 +12,7 @@ namespace {
 // A listing as the read leaves it: row 0 fixed, column 0 fixed, widths 65, 150, 150,
 // every row 21 pixels high (22 with its grid line).
 class GridGeometryTest : public ::testing::Test {
-  protected:
+protected:
     void SetUpRows(int rowCount)
     {
         grid.SetRowCountEx(rowCount);
@@ -196,8 +196,13 @@ TEST_F(GridGeometryTest, ColumnBordersAreGrabbedInTheFixedRowOnly)
     geometry.SetViewportSize(600, 300);
     // The right border of column 1 is the grid line at x = 66 + 150.
     // {x, y, column}: 3 pixels either side count; the fixed column is sized too.
-    for (const auto& [x, y, col] : {std::array{216, 5, 1}, {213, 5, 1}, {219, 5, 1},
-                                    {212, 5, -1}, {220, 5, -1}, {65, 5, 0}, {216, 40, -1}})
+    for (const auto& [x, y, col] : {std::array{216, 5, 1},
+                                    {213, 5, 1},
+                                    {219, 5, 1},
+                                    {212, 5, -1},
+                                    {220, 5, -1},
+                                    {65, 5, 0},
+                                    {216, 40, -1}})
         EXPECT_EQ(geometry.ColBorderAt(x, y), col) << x << "," << y;
 
     geometry.SetOffsetX(100);

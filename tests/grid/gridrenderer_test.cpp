@@ -10,7 +10,7 @@
 #include "grid/gridgeometry.h"
 #include "grid/gridrenderer.h"
 #include "gridfixtures.h"
-#include "platform/testcanvas.h"
+#include "support/testcanvas.h"
 
 namespace {
 
@@ -31,11 +31,11 @@ std::vector<Call> callsOfKind(const TestCanvas& canvas, Call::CallKind kind)
 
 // Records where the sort indicator would be drawn.
 class IndicatorRecorder : public GridRenderer {
-  public:
+public:
     using GridRenderer::GridRenderer;
     mutable std::vector<std::pair<int, int>> centres;
 
-  protected:
+protected:
     void DrawSortIndicator(TextCanvas& /*canvas*/, int /*col*/, int x, int y) const override
     {
         centres.emplace_back(x, y);
@@ -44,7 +44,7 @@ class IndicatorRecorder : public GridRenderer {
 
 // Captions in row 0 (fixed), numbers in column 0 (fixed), `rows` rows in all.
 class GridRendererTest : public ::testing::Test {
-  protected:
+protected:
     void Fill(int rows)
     {
         grid.SetRowCountEx(rows);

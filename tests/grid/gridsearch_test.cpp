@@ -7,7 +7,8 @@
 #include "grid/resultgrid.h"
 #include "gridfixtures.h"
 
-void PrintTo(const GridCell& cell, std::ostream* out) {
+void PrintTo(const GridCell& cell, std::ostream* out)
+{
     *out << '(' << cell.Col << ", " << cell.Row << ')';
 }
 
@@ -17,7 +18,8 @@ namespace {
 //  1  | ax    | x1
 //  2  | b     | x2
 //  3  | cx    | (empty)
-void FillSearchGrid(TBaseGrid& grid) {
+void FillSearchGrid(TBaseGrid& grid)
+{
     FillCaptions(grid);
     AddEntry(grid, 1, "1", "ax", "x1");
     AddEntry(grid, 2, "2", "b", "x2");
@@ -34,7 +36,8 @@ struct ScanCase {
 
 // The cells a search visits: FindFirst and FindNext until a miss.
 std::vector<GridCell> AllMatches(TResultGrid& grid, const std::string& text,
-                                 TFindParameters options) {
+                                 TFindParameters options)
+{
     std::vector<GridCell> found;
     for (GridCell cell = grid.FindFirst(text, options); cell != GridCell{} && found.size() < 20;
          cell = grid.FindNext())
@@ -44,7 +47,8 @@ std::vector<GridCell> AllMatches(TResultGrid& grid, const std::string& text,
 
 } // namespace
 
-TEST(GridSearchTest, OrderScopesAndOptions) {
+TEST(GridSearchTest, OrderScopesAndOptions)
+{
     const std::vector<ScanCase> cases = {
         {"columns", "x", {}, {{1, 1}, {1, 3}, {2, 1}, {2, 2}}},
         {"rows", "x", {fnDirectionLeftRight}, {{1, 1}, {2, 1}, {2, 2}, {1, 3}}},
@@ -79,7 +83,8 @@ TEST(GridSearchTest, OrderScopesAndOptions) {
     }
 }
 
-TEST(GridSearchTest, StateBeforeAndBetweenSearches) {
+TEST(GridSearchTest, StateBeforeAndBetweenSearches)
+{
     TResultGrid grid;
     FillSearchGrid(grid);
     EXPECT_EQ(grid.FindNext(), GridCell{}); // before any FindFirst
@@ -110,7 +115,8 @@ TEST(GridSearchTest, StateBeforeAndBetweenSearches) {
               0b100'0100'0101);
 }
 
-TEST(GridSearchTest, AnchorsAreSearchedWithTheirMarkupUnlessTagsAreIgnored) {
+TEST(GridSearchTest, AnchorsAreSearchedWithTheirMarkupUnlessTagsAreIgnored)
+{
     TResultGrid grid;
     FillCaptions(grid);
     AddEntry(grid, 1, "1", Anchor("http://a/x.htm"), "05/06/2004 10:11:12");

@@ -78,7 +78,7 @@ const std::vector<SortCase> kSortCases = {
 
 // Counts the grid's notifications: a sort must repaint once, after the rows have moved.
 class NotificationCounter : public GridObserver {
-  public:
+public:
     void CellChanged(int /*col*/, int /*row*/) override { ++CellChanges; }
     void LayoutChanged() override { ++LayoutChanges; }
     int CellChanges = 0;
@@ -87,10 +87,10 @@ class NotificationCounter : public GridObserver {
 
 // Stops the sort with an exception at its second exchange.
 class InterruptedSorter : public GridSorter {
-  public:
+public:
     using GridSorter::GridSorter;
 
-  protected:
+protected:
     void SortSwapRows(int rowA, int rowB) override
     {
         if (++m_exchanges == 2) {
@@ -99,7 +99,7 @@ class InterruptedSorter : public GridSorter {
         GridSorter::SortSwapRows(rowA, rowB);
     }
 
-  private:
+private:
     int m_exchanges = 0;
 };
 

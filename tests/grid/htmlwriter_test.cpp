@@ -7,22 +7,27 @@
 
 namespace {
 
-const std::string tableLine = "<table border=\"1\" cellspacing=\"0\" cellpadding=\"0\" width=\"100%\">\r\n";
+const std::string tableLine =
+    "<table border=\"1\" cellspacing=\"0\" cellpadding=\"0\" width=\"100%\">\r\n";
 const std::string captionRow = "<tr>\r\n"
                                "<td bgcolor=\"#C0C0C0\"><b>No.</b></td>\r\n"
                                "<td bgcolor=\"#C0C0C0\"><b>URL   </b></td>\r\n"
                                "<td bgcolor=\"#C0C0C0\"><b>Latest visit</b></td>\r\n"
                                "</tr>\r\n";
 
+// One cell of an entry row: its background, black text.
+std::string entryCell(const std::string& background, const std::string& text)
+{
+    return "<td bgcolor=\"" + background + "\"><font color=\"#000000\">" + text +
+           "</font></td>\r\n";
+}
+
 // An entry row as the configured colours and fonts make it: column 0 bold on button face.
 std::string entryRow(const std::string& number, const std::string& address,
                      const std::string& visit)
 {
-    return "<tr>\r\n"
-           "<td bgcolor=\"#C0C0C0\"><font color=\"#000000\"><b>" + number + "</b></font></td>\r\n"
-           "<td bgcolor=\"#FFFFFF\"><font color=\"#000000\">" + address + "</font></td>\r\n"
-           "<td bgcolor=\"#FFFFFF\"><font color=\"#000000\">" + visit + "</font></td>\r\n"
-           "</tr>\r\n";
+    return "<tr>\r\n" + entryCell("#C0C0C0", "<b>" + number + "</b>") +
+           entryCell("#FFFFFF", address) + entryCell("#FFFFFF", visit) + "</tr>\r\n";
 }
 
 std::string html(const TResultGrid& grid)
@@ -53,21 +58,25 @@ TEST(HtmlWriterTest, WritesCaptionRowAndEntryRowsWithColoursAndStyles)
 {
     TResultGrid grid;
     FillExampleList(grid);
-    EXPECT_EQ(html(grid), tableLine + captionRow +
-                              "<tr>\r\n"
-                              "<td bgcolor=\"#C0C0C0\"><font color=\"#000000\"><b>1</b></font></td>\r\n"
-                              "<td bgcolor=\"#FFFFFF\"><font color=\"#000000\">x.htm</font></td>\r\n"
-                              "<td bgcolor=\"#FFFFFF\"><font color=\"#000000\">05/06/2004 10:11:12</font></td>\r\n"
-                              "</tr>\r\n"
-                              "</table>\r\n");
+    EXPECT_EQ(
+        html(grid),
+        tableLine + captionRow +
+            "<tr>\r\n"
+            "<td bgcolor=\"#C0C0C0\"><font color=\"#000000\"><b>1</b></font></td>\r\n"
+            "<td bgcolor=\"#FFFFFF\"><font color=\"#000000\">x.htm</font></td>\r\n"
+            "<td bgcolor=\"#FFFFFF\"><font color=\"#000000\">05/06/2004 10:11:12</font></td>\r\n"
+            "</tr>\r\n"
+            "</table>\r\n");
     // Without fixed cells the captions and numbers stay out.
     grid.IncludeFixedCells = false;
-    EXPECT_EQ(html(grid), tableLine +
-                              "<tr>\r\n"
-                              "<td bgcolor=\"#FFFFFF\"><font color=\"#000000\">x.htm</font></td>\r\n"
-                              "<td bgcolor=\"#FFFFFF\"><font color=\"#000000\">05/06/2004 10:11:12</font></td>\r\n"
-                              "</tr>\r\n"
-                              "</table>\r\n");
+    EXPECT_EQ(
+        html(grid),
+        tableLine +
+            "<tr>\r\n"
+            "<td bgcolor=\"#FFFFFF\"><font color=\"#000000\">x.htm</font></td>\r\n"
+            "<td bgcolor=\"#FFFFFF\"><font color=\"#000000\">05/06/2004 10:11:12</font></td>\r\n"
+            "</tr>\r\n"
+            "</table>\r\n");
 }
 
 TEST(HtmlWriterTest, ClearedGridHasLineBreaksForEmptyCells)
@@ -173,7 +182,8 @@ TEST(HtmlWriterTest, ColoursFontsAndSettingsShapeTheCells)
     EXPECT_EQ(text.substr(0, text.find("\r\n")),
               "<table border=\"2\" cellspacing=\"4\" cellpadding=\"3\" width=\"50%\">");
     EXPECT_NE(text.find("<td bgcolor=\"#ECE9D8\"><b>No.</b></td>"), std::string::npos);
-    EXPECT_NE(text.find("<td bgcolor=\"#ABCDEF\"><font color=\"#123456\"><b><i><u>x.htm</u></i></b></font></td>"),
+    EXPECT_NE(text.find("<td bgcolor=\"#ABCDEF\"><font "
+                        "color=\"#123456\"><b><i><u>x.htm</u></i></b></font></td>"),
               std::string::npos);
 
     grid.HTMLSettings.SaveColor = false;

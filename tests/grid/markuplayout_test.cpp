@@ -6,7 +6,7 @@
 
 #include "grid/markupcolor.h"
 #include "grid/markuplayout.h"
-#include "platform/testcanvas.h"
+#include "support/testcanvas.h"
 
 // Test canvas metrics: the cell font (height 11) is 6 units a character and 13 a line;
 // lines start 1 unit right of the area's left edge.

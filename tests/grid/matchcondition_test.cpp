@@ -27,7 +27,8 @@ struct ConditionCase {
 // only): a comparison that holds matches; otherwise the characters up to the first "*"
 // are walked through, each "!" among them inverting the final result, and a run of "*"
 // hands the rest of the part to these same rules for every ending of the remaining text.
-bool literalMatches(std::string_view part, std::string_view text) {
+bool literalMatches(std::string_view part, std::string_view text)
+{
     if (ConditionComparison(part, kMonthFirst).Holds(text))
         return true;
     const std::size_t star = part.find('*');
@@ -55,7 +56,8 @@ bool literalMatches(std::string_view part, std::string_view text) {
 }
 
 // Every word of `alphabet` up to `maxLength` characters, the empty one included.
-std::vector<std::string> allWords(const std::string& alphabet, std::size_t maxLength) {
+std::vector<std::string> allWords(const std::string& alphabet, std::size_t maxLength)
+{
     std::vector<std::string> words{""};
     for (std::size_t start = 0; start < words.size(); ++start) {
         if (words[start].size() == maxLength)
@@ -68,7 +70,8 @@ std::vector<std::string> allWords(const std::string& alphabet, std::size_t maxLe
 
 } // namespace
 
-TEST(MatchConditionTest, ExamplesAndOperators) {
+TEST(MatchConditionTest, ExamplesAndOperators)
+{
     const std::string longA(255, 'A');
     const std::vector<ConditionCase> cases = {
         // Wildcards and "!" over the whole text; "!" inverts even when the walk failed first.
@@ -121,7 +124,8 @@ TEST(MatchConditionTest, ExamplesAndOperators) {
     EXPECT_FALSE(Matches("A?C", "abc", kMonthFirst));
 }
 
-TEST(MatchConditionTest, AgreesWithTheLiteralRulesOnEverySmallPartAndText) {
+TEST(MatchConditionTest, AgreesWithTheLiteralRulesOnEverySmallPartAndText)
+{
     // Short parts with every sign, and longer ones with several pieces between asterisks.
     const std::vector<std::pair<std::vector<std::string>, std::vector<std::string>>> sets = {
         {allWords("a1?*!>", 5), allWords("a1", 4)}, {allWords("a?*", 7), allWords("ab", 5)}};
@@ -138,7 +142,8 @@ TEST(MatchConditionTest, AgreesWithTheLiteralRulesOnEverySmallPartAndText) {
     EXPECT_EQ(disagreements, 0);
 }
 
-TEST(MatchConditionTest, NumbersAndDatesAreRead) {
+TEST(MatchConditionTest, NumbersAndDatesAreRead)
+{
     const double infinity = std::numeric_limits<double>::infinity();
     const std::vector<std::pair<std::string, std::optional<double>>> numbers = {
         {"  -1.5e2", -150.0}, {"+3", 3.0},          {"1e400", infinity},  {"1e-400", 0.0},

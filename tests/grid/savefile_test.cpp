@@ -3,7 +3,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <chrono>
 #include <filesystem>
 #include <ostream>
 #include <sstream>
@@ -11,6 +10,7 @@
 
 #include "grid/resultgrid.h"
 #include "gridfixtures.h"
+#include "support/descriptorshortage.h"
 #include "support/testsupport.h"
 
 namespace {
@@ -44,8 +44,7 @@ private:
 enum class Writer { Ascii, Csv, Html };
 
 // Runs one writer on a file name or a stream, whichever `target` is.
-template <typename Target>
-auto save(const TResultGrid& grid, Writer writer, Target& target)
+template <typename Target> auto save(const TResultGrid& grid, Writer writer, Target& target)
 {
     if (writer == Writer::Ascii)
         return grid.SaveToASCII(target);
@@ -103,18 +102,28 @@ TEST_P(SaveFileTest, UncreatableFileRaisesAndLeavesNothing)
     EXPECT_TRUE(std::filesystem::is_directory(folderAsFile));
 }
 
-TEST_P(SaveFileTest, ReadOnlyTargetIsKept)
+// A target whose replacement cannot be created stays as it was, and nothing is left beside
+// it: with no descriptor to spare for anyone, and for ordinary users also when the target is
+// read-only (root may replace it).
+TEST_P(SaveFileTest, TargetIsKeptWhenItsReplacementCannotBeCreated)
 {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "file permissions do not bind the super-user";
     const std::string path = m_dir.File("kept.out");
     WriteWholeFile(path, "evidence");
-    std::filesystem::permissions(path, std::filesystem::perms::owner_read);
-    try {
-        save(m_grid, GetParam(), path);
-        FAIL() << "no error";
-    } catch (const EGridError& error) {
-        EXPECT_EQ(std::string(error.what()), "Cannot Create file " + path);
+    const auto expectCreateError = [&] {
+        try {
+            save(m_grid, GetParam(), path);
+            FAIL() << "no error";
+        } catch (const EGridError& error) {
+            EXPECT_EQ(std::string(error.what()), "Cannot Create file " + path);
+        }
+    };
+    {
+        const DescriptorShortage shortage(0);
+        expectCreateError();
+    }
+    if (::geteuid() != 0) {
+        std::filesystem::permissions(path, std::filesystem::perms::owner_read);
+        expectCreateError();
     }
     EXPECT_EQ(ReadWholeFile(path), "evidence");
     EXPECT_EQ(filesIn(m_dir.Path()), 1u);
@@ -144,7 +153,8 @@ TEST_P(SaveFileTest, FullDeviceRaisesAWriteError)
 INSTANTIATE_TEST_SUITE_P(AllWriters, SaveFileTest,
                          ::testing::Values(Writer::Ascii, Writer::Csv, Writer::Html), writerName);
 
-TEST(SaveFileSpeedTest, WritersHandleLargeListsQuickly)
+// Their speed is measured in the writer benchmarks; here, that a large list is written whole.
+TEST(SaveFileLargeListTest, WritersHandleLargeLists)
 {
     TResultGrid grid;
     FillCaptions(grid);
@@ -154,12 +164,9 @@ TEST(SaveFileSpeedTest, WritersHandleLargeListsQuickly)
                  row % 2 ? "http://www.example.com/path/page" + std::to_string(row) + ".htm"
                          : Anchor("http://www.example.com/a?b=1&amp;c=" + std::to_string(row)),
                  "05/06/2004 10:11:12");
-    const auto start = std::chrono::steady_clock::now();
     for (Writer writer : {Writer::Ascii, Writer::Csv, Writer::Html}) {
         std::ostringstream out;
         ASSERT_TRUE(save(grid, writer, out));
         EXPECT_GT(out.str().size(), static_cast<std::size_t>(rows) * 30);
     }
-    const auto elapsed = std::chrono::steady_clock::now() - start;
-    EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count(), 3000);
 }

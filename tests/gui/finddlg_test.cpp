@@ -16,26 +16,29 @@
 #include <string>
 #include <vector>
 
-#include "app/finddlg.h"
-#include "app/gridviewfindhost.h"
+#include "app/window/finddlg.h"
+#include "app/window/gridviewfindhost.h"
 #include "grid/resultgrid.h"
 #include "grid/view/resultgridview.h"
 
 namespace {
 
-template <typename Widget = QWidget> Widget* Child(const QWidget& parent, const char* name) {
+template <typename Widget = QWidget> Widget* Child(const QWidget& parent, const char* name)
+{
     auto* child = parent.findChild<Widget*>(QString::fromLatin1(name));
     EXPECT_NE(child, nullptr) << name;
     return child;
 }
 
-void Click(const QWidget& dialog, const char* name) {
+void Click(const QWidget& dialog, const char* name)
+{
     QTest::mouseClick(Child(dialog, name), Qt::LeftButton);
 }
 
 // Runs `inspect` on the first modal window of type Dialog once it is up and active; it must
 // close it.
-template <typename Dialog> void WhenModalIsUp(std::function<void(Dialog&)> inspect) {
+template <typename Dialog> void WhenModalIsUp(std::function<void(Dialog&)> inspect)
+{
     auto poll = std::make_shared<std::function<void()>>();
     *poll = [inspect, poll] {
         auto* modal = qobject_cast<Dialog*>(QApplication::activeModalWidget());
@@ -50,7 +53,8 @@ template <typename Dialog> void WhenModalIsUp(std::function<void(Dialog&)> inspe
     QTimer::singleShot(0, *poll);
 }
 
-void ShowActive(QWidget& window) {
+void ShowActive(QWidget& window)
+{
     window.show();
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
@@ -64,7 +68,8 @@ struct Place {
 
 } // namespace
 
-TEST(FindDialogTest, ControlsAtTheirScaledDesignPlaces) {
+TEST(FindDialogTest, ControlsAtTheirScaledDesignPlaces)
+{
     EXPECT_EQ(TFind::ScaledFromDesign(437, 96), 350); // 349.6
     EXPECT_EQ(TFind::ScaledFromDesign(14, 144), 17);  // 16.8
 
@@ -114,7 +119,8 @@ TEST(FindDialogTest, ControlsAtTheirScaledDesignPlaces) {
     EXPECT_TRUE(Child<QRadioButton>(dialog, "where0")->isChecked());
 }
 
-TEST(FindDialogTest, ChoicesBecomeTheParameterSet) {
+TEST(FindDialogTest, ChoicesBecomeTheParameterSet)
+{
     const std::vector<std::pair<std::vector<const char*>, TFindParameters>> cases = {
         {{}, {}},
         {{"chkcase", "chkfull", "chkregular"}, {fnMatchCase, fnMatchFull, fnMatchRegular}},
@@ -137,7 +143,8 @@ TEST(FindDialogTest, ChoicesBecomeTheParameterSet) {
 // A session as a user has it: Find, typing (Enter and Help keep the dialog open), Tab
 // through the controls, OK by Enter on the focused button; Find again in a fresh dialog,
 // left with Esc; Find next past the last match.
-TEST(FindDialogTest, EachFindOpensAFreshDialogAndGoesToTheMatch) {
+TEST(FindDialogTest, EachFindOpensAFreshDialogAndGoesToTheMatch)
+{
     TResultGrid grid;
     grid.SetRowCountEx(4);
     grid.SetFixedRowsEx(1);

@@ -5,7 +5,7 @@
 
 #include <filesystem>
 
-#include "app/displaytext.h"
+#include "app/window/displaytext.h"
 #include "grid/resultgrid.h"
 #include "platform/privateprofile.h"
 #include "tools/indexwriter.h"
@@ -64,9 +64,9 @@ std::string FormTest::MakeCacheFolder(const std::string& name)
 std::string FormTest::MakeCache(const std::string& name, const std::vector<std::string>& addresses)
 {
     const std::string folder = MakeCacheFolder(name);
-    IndexFileSpec plan;
+    IndexFilePlan plan;
     for (const std::string& address : addresses) {
-        UrlRecordSpec record;
+        UrlRecordPlan record;
         record.Address = address;
         record.LastAccess = FileTimeFromUtc(2005, 3, 7, 13, 5, 9);
         plan.Urls.push_back(record);

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "app/tform1.h"
+#include "app/window/tform1.h"
 #include "scripteddialogs.h"
 #include "support/testsupport.h"
 

@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "platform/canvastypes.h"
-#include "platform/qtcanvas.h"
-#include "platform/qtclipboard.h"
-#include "platform/qtcolor.h"
+#include "platform/qt/qtcanvas.h"
+#include "platform/qt/qtclipboard.h"
+#include "platform/qt/qtcolor.h"
 
 namespace {
 

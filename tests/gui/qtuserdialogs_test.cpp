@@ -12,8 +12,8 @@
 #include <functional>
 #include <string>
 
-#include "app/qtuserdialogs.h"
 #include "app/welcometext.h"
+#include "app/window/qtuserdialogs.h"
 #include "modaldialog.h"
 #include "support/testsupport.h"
 
@@ -71,8 +71,10 @@ TEST(QtUserDialogsTest, FileErrorOffersOkAndCancelAndShowsAPathCaption)
     QtUserDialogs dialogs;
     BoxSeen seen;
     WhenModalIsUp(ReadBoxAndPressOk(seen));
-    dialogs.ShowFileError("Can't perform one of the following  operations: Open, Seek. in directory ",
-                          "File Error /home/anna/B\xC3\xBC" "cher/Content.IE5/");
+    dialogs.ShowFileError(
+        "Can't perform one of the following  operations: Open, Seek. in directory ",
+        "File Error /home/anna/B\xC3\xBC"
+        "cher/Content.IE5/");
 
     EXPECT_EQ(seen.Title, "File Error /home/anna/B\u00FCcher/Content.IE5/");
     EXPECT_EQ(seen.Buttons, QMessageBox::Ok | QMessageBox::Cancel);
@@ -113,14 +115,17 @@ TEST(QtUserDialogsTest, InputBoxReturnsTheEditedTextOnOkAndNothingOnCancel)
         edit->setText(QString::fromUtf8("/cache/Stra\u00DFe"));
         dialog->accept();
     });
-    const auto entered = dialogs.InputBox("Cache path not found!", "Enter cache folder path: ",
-                                          "C:\\Windows\\Temporary Internet Files");
+    const auto entered =
+        dialogs.InputBox("Cache path not found!",
+                         "Enter cache folder path: ", "C:\\Windows\\Temporary Internet Files");
     EXPECT_EQ(title, "Cache path not found!");
     EXPECT_EQ(label, "Enter cache folder path: ");
     EXPECT_EQ(preset, "C:\\Windows\\Temporary Internet Files");
     EXPECT_EQ(maxLength, 255);
     ASSERT_TRUE(entered.has_value());
-    EXPECT_EQ(*entered, "/cache/Stra\xC3\x9F" "e") << "the file system's UTF-8 bytes";
+    EXPECT_EQ(*entered, "/cache/Stra\xC3\x9F"
+                        "e")
+        << "the file system's UTF-8 bytes";
 
     WhenModalIsUp([](QWidget* modal) { qobject_cast<QDialog*>(modal)->reject(); });
     EXPECT_FALSE(dialogs.InputBox("Cache path does not exist!", "Enter cache path: ", "/x/"));

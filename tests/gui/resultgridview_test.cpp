@@ -14,15 +14,15 @@
 
 #include "grid/basegrid.h"
 #include "grid/view/resultgridview.h"
-#include "platform/qtcanvas.h"
-#include "platform/recordingshellservice.h"
+#include "platform/qt/qtcanvas.h"
+#include "support/recordingshellservice.h"
 
 namespace {
 
 // A listing of `rows` rows: captions in the fixed row 0, numbers in the fixed column 0,
 // every row 21 pixels high, columns 65, 150 and 150 wide (left edges 0, 66 and 217).
 class ResultGridViewTest : public ::testing::Test {
-  protected:
+protected:
     void Show(int rows, int width = 500, int height = 300)
     {
         grid.SetRowCountEx(rows);

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/userdialogs.h"
+#include "app/window/userdialogs.h"
 
 // A dialog service for the window tests: records every box it is asked to show and answers
 // input boxes and open dialogs from scripted queues. An empty queue answers Cancel.
@@ -17,9 +17,9 @@ public:
     struct Call {
         Kind What;
         std::string Caption;
-        std::string Text;          // message text, input box prompt, open dialog file name
-        std::string Value;         // input box text, open dialog folder
-        bool MainWindowVisible;    // whether the main window was on screen at that moment
+        std::string Text;       // message text, input box prompt, open dialog file name
+        std::string Value;      // input box text, open dialog folder
+        bool MainWindowVisible; // whether the main window was on screen at that moment
     };
 
     void ShowError(const std::string& text) override;

@@ -36,8 +36,8 @@ TEST_F(CommandsTest, PairedEntriesWriteTheKeyAndMoveTheMark)
     const Pair pairs[] = {
         {"Dateformatdmy1", "Dateformatmdy1", "Settings", "Date format", "2", "1",
          [](const ProgramSettings& options) { return options.DateFormat; }},
-        {"Showwelcomewindow1", "Donotshowwelcome1", "Preferences", "Show welcome window", "1",
-         "0", [](const ProgramSettings& options) { return int{options.ShowWelcome}; }},
+        {"Showwelcomewindow1", "Donotshowwelcome1", "Preferences", "Show welcome window", "1", "0",
+         [](const ProgramSettings& options) { return int{options.ShowWelcome}; }},
         {"CellformatHTML1", "Cellformattext1", "Preferences", "Cell format: HTML", "1", "0",
          [](const ProgramSettings& options) { return int{options.CellFormatHtml}; }},
     };

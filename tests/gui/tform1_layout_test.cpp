@@ -90,10 +90,9 @@ TEST_F(LayoutTest, MenusHoldEveryEntryWithItsCaptionAndShortcut)
     std::vector<std::string> topLevel;
     for (QAction* action : bar->actions())
         topLevel.push_back(action->text().toStdString());
-    EXPECT_EQ(topLevel, (std::vector<std::string>{"Select Cac&he", "Open in &Browser",
-                                                  "&Save...  ", "&Print     ", "&Find",
-                                                  "&Clear     ", "&Options     ", "He&lp   ",
-                                                  "E&xit"}));
+    EXPECT_EQ(topLevel, (std::vector<std::string>{"Select Cac&he", "Open in &Browser", "&Save...  ",
+                                                  "&Print     ", "&Find", "&Clear     ",
+                                                  "&Options     ", "He&lp   ", "E&xit"}));
 
     struct Entry {
         const char* Name;
@@ -152,8 +151,7 @@ TEST_F(LayoutTest, ResizeAfterStartUpSizesGridAndColumns)
     m_form->FormResize();
 
     ASSERT_EQ(m_form->centralWidget()->width(), 692);
-    EXPECT_EQ(Grid()->geometry(),
-              QRect(4, 31, 684, m_form->centralWidget()->height() - 1 - 31));
+    EXPECT_EQ(Grid()->geometry(), QRect(4, 31, 684, m_form->centralWidget()->height() - 1 - 31));
     EXPECT_TRUE(Grid()->isVisibleTo(m_form.get()));
     EXPECT_EQ(ColWidths(), (Widths{65, 524, 75}));
     EXPECT_EQ(StoredValue("Settings", "WinState"), "0");

@@ -123,8 +123,8 @@ TEST_F(OpenCommandTest, MissingFileIsReportedAndTheDialogComesAgain)
 
 TEST_F(OpenCommandTest, EachReadReplacesTheList)
 {
-    const std::string first = MakeCache("First", {"http://1.example/", "http://2.example/",
-                                                  "http://3.example/"});
+    const std::string first =
+        MakeCache("First", {"http://1.example/", "http://2.example/", "http://3.example/"});
     const std::string second = MakeCache("Second", {"http://x.example/", "http://y.example/"});
     m_form->Grid().SortSettings.Column = 2;
     m_dialogs.OpenAnswers = {first + "/Content.IE5/index.dat", second + "/Content.IE5/index.dat"};

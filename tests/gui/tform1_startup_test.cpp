@@ -23,9 +23,9 @@ protected:
     [[nodiscard]] std::vector<std::string> CheckedOptions() const
     {
         std::vector<std::string> checked;
-        for (const char* name : {"Dateformatmdy1", "Dateformatdmy1", "Donotshowwelcome1",
-                                 "Showwelcomewindow1", "Setdefaultpath1", "Showtextonly1",
-                                 "Cellformattext1", "CellformatHTML1"}) {
+        for (const char* name :
+             {"Dateformatmdy1", "Dateformatdmy1", "Donotshowwelcome1", "Showwelcomewindow1",
+              "Setdefaultpath1", "Showtextonly1", "Cellformattext1", "CellformatHTML1"}) {
             if (Action(name)->isChecked())
                 checked.emplace_back(name);
         }
@@ -38,8 +38,8 @@ using Names = std::vector<std::string>;
 TEST_F(StartupTest, CommandLineFolderIsReadBeforeTheWindowShows)
 {
     WriteSettings(kQuietSettings);
-    const std::string cache = MakeCache("Cache", {"http://a.example/", "http://b.example/",
-                                                  "http://c.example/"});
+    const std::string cache =
+        MakeCache("Cache", {"http://a.example/", "http://b.example/", "http://c.example/"});
     // The prefix is matched in any letter case, the path keeps its own; only the first counts.
     Create({"/CACHE:" + cache, "/cache:/nowhere"});
 

@@ -104,6 +104,24 @@ TEST(ReadOnlyFile, FileShortenedWhileOpenReadsAsEnded)
     EXPECT_EQ(file.End(), 1000);
 }
 
+// One reader may read one file after another; each is read whole, whatever came before.
+TEST(ReadOnlyFile, ReopenedReaderReadsTheWholeOfTheNextFile)
+{
+    TempDir dir;
+    const std::string small = Pattern(1000);
+    const std::string large = Pattern(1024 * 1024);
+    WriteWholeFile(dir.File("small"), small);
+    WriteWholeFile(dir.File("large"), large);
+    ReadOnlyFile file;
+    ASSERT_TRUE(file.Open(dir.File("small")));
+    EXPECT_EQ(Text(file.View(0, 4096)), small);
+    file.Close();
+    ASSERT_TRUE(file.Open(dir.File("large")));
+    EXPECT_EQ(Text(file.View(0, ReadOnlyFile::kWindowSize)),
+              large.substr(0, ReadOnlyFile::kWindowSize));
+    EXPECT_EQ(Text(file.View(700'000, 8)), large.substr(700'000, 8));
+}
+
 TEST(ReadOnlyFile, RefusesWhatIsNotARegularFile)
 {
     TempDir dir;

@@ -12,6 +12,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "support/descriptorshortage.h"
 #include "support/testsupport.h"
 
 namespace {
@@ -179,17 +180,25 @@ TEST_F(PrivateProfileTest, UnwritablePlacesFailAndKeepTheOldFile)
     EXPECT_EQ(PrivateProfile(m_path).ReadString("S", "K", "d"), "d");
 }
 
-TEST_F(PrivateProfileTest, ReadOnlyFolderFailsForNonRoot)
+// A folder that takes no new file fails the write; the old file stays and nothing is left
+// beside it. With no descriptor to spare that happens to everyone; a read-only folder stops
+// only ordinary users, since root may write there.
+TEST_F(PrivateProfileTest, FolderThatTakesNoNewFileFailsAndKeepsTheFile)
 {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "permission bits do not stop root";
     const std::string before = "[S]\r\nK=old\r\n";
     WriteWholeFile(m_path, before);
-    std::filesystem::permissions(m_dir.Path(), std::filesystem::perms::owner_write,
-                                 std::filesystem::perm_options::remove);
-    EXPECT_FALSE(PrivateProfile(m_path).WriteString("S", "K", "new"));
-    std::filesystem::permissions(m_dir.Path(), std::filesystem::perms::owner_write,
-                                 std::filesystem::perm_options::add);
+    {
+        // One descriptor for the lock on the old file, none for the new one.
+        const DescriptorShortage shortage(1);
+        EXPECT_FALSE(PrivateProfile(m_path).WriteString("S", "K", "new"));
+    }
+    if (::geteuid() != 0) {
+        std::filesystem::permissions(m_dir.Path(), std::filesystem::perms::owner_write,
+                                     std::filesystem::perm_options::remove);
+        EXPECT_FALSE(PrivateProfile(m_path).WriteString("S", "K", "new"));
+        std::filesystem::permissions(m_dir.Path(), std::filesystem::perms::owner_write,
+                                     std::filesystem::perm_options::add);
+    }
     EXPECT_EQ(ReadWholeFile(m_path), before);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_dir.Path()), {}), 1)
         << "no temporary file may be left behind";

@@ -6,7 +6,8 @@
 
 #include "platform/shortdateformat.h"
 
-TEST(ShortDateFormatTest, OrderAndSeparatorComeFromTheLocalePattern) {
+TEST(ShortDateFormatTest, OrderAndSeparatorComeFromTheLocalePattern)
+{
     using enum DateField;
     const ShortDateFormat monthFirst{};
     const std::vector<std::pair<std::string, ShortDateFormat>> patterns = {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/runtext.h"
-#include "platform/testcanvas.h"
+#include "support/testcanvas.h"
 
 namespace {
 

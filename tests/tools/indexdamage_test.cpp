@@ -8,7 +8,7 @@ namespace {
 
 GeneratedIndex threeTables()
 {
-    IndexFileSpec plan = MakeRealisticSpec(90, 3);
+    IndexFilePlan plan = MakeRealisticPlan(90, 3);
     plan.TableCount = 3;
     return BuildIndexFile(plan);
 }

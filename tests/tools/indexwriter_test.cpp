@@ -9,9 +9,9 @@
 
 namespace {
 
-UrlRecordSpec url(const std::string& address, const std::string& type = "text/html")
+UrlRecordPlan url(const std::string& address, const std::string& type = "text/html")
 {
-    UrlRecordSpec plan;
+    UrlRecordPlan plan;
     plan.Address = address;
     plan.LastModified = FileTimeFromUtc(2005, 2, 1, 10, 0, 0);
     plan.LastAccess = FileTimeFromUtc(2005, 3, 7, 13, 5, 9);
@@ -20,9 +20,9 @@ UrlRecordSpec url(const std::string& address, const std::string& type = "text/ht
     return plan;
 }
 
-IndexFileSpec mixedSpec(int urls, int redirects, int tables)
+IndexFilePlan mixedPlan(int urls, int redirects, int tables)
 {
-    IndexFileSpec plan;
+    IndexFilePlan plan;
     plan.TableCount = tables;
     for (int i = 0; i < urls; ++i) {
         plan.Urls.push_back(
@@ -54,7 +54,7 @@ bool blockMarked(const std::vector<std::uint8_t>& bytes, std::uint32_t offset)
 
 TEST(IndexWriterHeader, CarriesSignatureSizeTableAndBlockCounts)
 {
-    const GeneratedIndex index = BuildIndexFile(mixedSpec(30, 3, 2));
+    const GeneratedIndex index = BuildIndexFile(mixedPlan(30, 3, 2));
     const auto& bytes = index.Bytes;
     EXPECT_EQ(TextAt(bytes, 0), "Client UrlCache MMF Ver 5.2");
     EXPECT_EQ(bytes[27], 0);
@@ -80,7 +80,7 @@ TEST(IndexWriterHeader, CarriesSignatureSizeTableAndBlockCounts)
 
 TEST(IndexWriterHeader, ListsSubFoldersWithTheirFileCounts)
 {
-    const IndexFileSpec plan = mixedSpec(30, 0, 1);
+    const IndexFilePlan plan = mixedPlan(30, 0, 1);
     const auto bytes = BuildIndexFile(plan).Bytes;
     ASSERT_EQ(Le32(bytes, 0x48), plan.SubFolders.size());
     std::uint32_t files = 0;
@@ -95,7 +95,7 @@ TEST(IndexWriterHeader, ListsSubFoldersWithTheirFileCounts)
 
 TEST(IndexWriterTables, ChainThroughNextOffsetsWithRecordsBetweenThem)
 {
-    const GeneratedIndex index = BuildIndexFile(mixedSpec(40, 5, 3));
+    const GeneratedIndex index = BuildIndexFile(mixedPlan(40, 5, 3));
     const auto& bytes = index.Bytes;
     ASSERT_EQ(TableChain(bytes), index.TableOffsets);
     ASSERT_EQ(index.TableOffsets.size(), 3U);
@@ -115,7 +115,7 @@ TEST(IndexWriterTables, ChainThroughNextOffsetsWithRecordsBetweenThem)
 
 TEST(IndexWriterTables, EveryRecordHasOneEntryInTheTableOfItsRegion)
 {
-    const GeneratedIndex index = BuildIndexFile(mixedSpec(40, 5, 3));
+    const GeneratedIndex index = BuildIndexFile(mixedPlan(40, 5, 3));
     const std::vector<HashEntry> entries = UsedEntries(index.Bytes);
     ASSERT_EQ(entries.size(), index.RecordOffsets.size());
     std::set<std::uint32_t> pointedAt;
@@ -135,7 +135,7 @@ TEST(IndexWriterTables, EveryRecordHasOneEntryInTheTableOfItsRegion)
 
 TEST(IndexWriterTables, AFullRegionGetsALongerTableAndEveryEntry)
 {
-    const GeneratedIndex index = BuildIndexFile(mixedSpec(600, 0, 1));
+    const GeneratedIndex index = BuildIndexFile(mixedPlan(600, 0, 1));
     ASSERT_EQ(index.TableBlocks, std::vector<std::uint32_t>{64});
     EXPECT_EQ(Le32(index.Bytes, 0x5004), 64U);
     EXPECT_EQ(index.RecordOffsets.front(), 0x5000U + 64 * 128);
@@ -145,7 +145,7 @@ TEST(IndexWriterTables, AFullRegionGetsALongerTableAndEveryEntry)
 
 TEST(IndexWriterTables, EntriesPerTableDecidesTheNumberOfTables)
 {
-    IndexFileSpec plan = mixedSpec(25, 0, 1);
+    IndexFilePlan plan = mixedPlan(25, 0, 1);
     plan.EntriesPerTable = 10;
     const GeneratedIndex index = BuildIndexFile(plan);
     EXPECT_EQ(index.TableOffsets.size(), 3U);
@@ -155,7 +155,7 @@ TEST(IndexWriterTables, EntriesPerTableDecidesTheNumberOfTables)
 TEST(IndexWriterTables, AViewersBlockWalkFindsExactlyTheRecords)
 {
     for (const int tables : {1, 2, 5}) {
-        IndexFileSpec plan = mixedSpec(60, 12, tables);
+        IndexFilePlan plan = mixedPlan(60, 12, tables);
         plan.Urls[3].Address = "http://long.example/" + std::string(400, 'q');
         AddLayoutVariants(plan);
         const GeneratedIndex index = BuildIndexFile(plan);
@@ -165,7 +165,7 @@ TEST(IndexWriterTables, AViewersBlockWalkFindsExactlyTheRecords)
 
 TEST(IndexWriterTables, FirstTableAndRecordStartFollowThePlan)
 {
-    IndexFileSpec plan = mixedSpec(3, 0, 1);
+    IndexFilePlan plan = mixedPlan(3, 0, 1);
     plan.FirstTableOffset = 0x6000;
     plan.RecordsStart = 0x8000;
     const GeneratedIndex index = BuildIndexFile(plan);
@@ -177,7 +177,7 @@ TEST(IndexWriterTables, FirstTableAndRecordStartFollowThePlan)
 
 TEST(IndexWriterRecords, UrlRecordInTheUsualLayout)
 {
-    IndexFileSpec plan;
+    IndexFilePlan plan;
     plan.Urls.push_back(url("http://www.example.com/index.html"));
     plan.Urls.back().FileSize = 4321;
     plan.Urls.back().SubFolder = 2;
@@ -201,7 +201,7 @@ TEST(IndexWriterRecords, UrlRecordInTheUsualLayout)
 
 TEST(IndexWriterRecords, HeaderSampleAfterTheAddressNamesTheTextType)
 {
-    IndexFileSpec plan;
+    IndexFilePlan plan;
     plan.Urls.push_back(url("http://www.example.com/a.html", "text/html"));
     plan.Urls.push_back(url("http://www.example.com/b.gif", "image/gif"));
     const GeneratedIndex index = BuildIndexFile(plan);
@@ -222,7 +222,7 @@ TEST(IndexWriterRecords, HeaderSampleAfterTheAddressNamesTheTextType)
 
 TEST(IndexWriterRecords, AddressAt96MakesTheMarkerTheFirstCharacter)
 {
-    IndexFileSpec plan;
+    IndexFilePlan plan;
     plan.Urls.push_back(url("http://old.example/"));
     plan.Urls.back().AddressAt96 = true;
     const GeneratedIndex index = BuildIndexFile(plan);
@@ -234,7 +234,7 @@ TEST(IndexWriterRecords, AddressAt96MakesTheMarkerTheFirstCharacter)
 
 TEST(IndexWriterRecords, LongAddressesSpanMoreBlocks)
 {
-    IndexFileSpec plan;
+    IndexFilePlan plan;
     const std::string address = "http://long.example/?" + std::string(330, 'x');
     plan.Urls.push_back(url(address));
     const GeneratedIndex index = BuildIndexFile(plan);
@@ -247,7 +247,7 @@ TEST(IndexWriterRecords, LongAddressesSpanMoreBlocks)
 
 TEST(IndexWriterRecords, UrlBlocksAreAMinimum)
 {
-    IndexFileSpec plan;
+    IndexFilePlan plan;
     plan.Urls.push_back(url("http://a.example/"));
     plan.Urls.back().Blocks = 4;
     plan.Urls.push_back(url("http://b.example/" + std::string(300, 'b')));
@@ -260,7 +260,7 @@ TEST(IndexWriterRecords, UrlBlocksAreAMinimum)
 
 TEST(IndexWriterRecords, RedirectRecordsInBothLayouts)
 {
-    IndexFileSpec plan;
+    IndexFilePlan plan;
     plan.Redirects.push_back({"http://moved.example/", false, 1});
     plan.Redirects.push_back({"http://older.example/", true, 1});
     plan.Redirects.push_back({"http://two.example/", false, 2});
@@ -283,7 +283,7 @@ TEST(IndexWriterRecords, RedirectRecordsInBothLayouts)
 
 TEST(IndexWriterRecords, OrderPlacesRecordsAndRejectsMissingOnes)
 {
-    IndexFileSpec plan = mixedSpec(2, 2, 1);
+    IndexFilePlan plan = mixedPlan(2, 2, 1);
     plan.Order = {~1, 0, ~0, 1};
     const GeneratedIndex index = BuildIndexFile(plan);
     EXPECT_EQ(index.RecordOffsets[0], index.RedirectOffsets[1]);
@@ -300,7 +300,7 @@ TEST(IndexWriterRecords, OrderPlacesRecordsAndRejectsMissingOnes)
 
 TEST(IndexWriterRecords, EmptyPlanGivesOneTableAndNoRecords)
 {
-    const GeneratedIndex index = BuildIndexFile(IndexFileSpec{});
+    const GeneratedIndex index = BuildIndexFile(IndexFilePlan{});
     EXPECT_EQ(index.TableOffsets.size(), 1U);
     EXPECT_TRUE(index.RecordOffsets.empty());
     EXPECT_TRUE(UsedEntries(index.Bytes).empty());

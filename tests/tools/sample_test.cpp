@@ -10,7 +10,7 @@ TEST(SampleCache, CommittedFileIsWhatTheWriterMakes)
 {
     const std::string committed =
         ReadWholeFile(std::string(VARNOK_SOURCE_DIR) + "/samples/cache/Content.IE5/index.dat");
-    const std::vector<std::uint8_t> generated = BuildIndexFile(MakeSampleSpec()).Bytes;
+    const std::vector<std::uint8_t> generated = BuildIndexFile(MakeSamplePlan()).Bytes;
     ASSERT_EQ(committed.size(), generated.size())
         << "regenerate with: mkindex --sample samples/cache/Content.IE5/index.dat";
     EXPECT_TRUE(std::equal(generated.begin(), generated.end(),
@@ -19,7 +19,7 @@ TEST(SampleCache, CommittedFileIsWhatTheWriterMakes)
 
 TEST(SampleCache, ReadsLikeASmallRealCache)
 {
-    const IndexFileSpec plan = MakeSampleSpec();
+    const IndexFilePlan plan = MakeSamplePlan();
     const GeneratedIndex index = BuildIndexFile(plan);
     EXPECT_EQ(index.TableOffsets.size(), 2U);
     EXPECT_GE(index.RecordOffsets.size(), 35U);
@@ -32,7 +32,7 @@ TEST(SampleCache, ReadsLikeASmallRealCache)
     std::set<int> years;
     int longAddresses = 0;
     int textTypes = 0;
-    for (const UrlRecordSpec& url : plan.Urls) {
+    for (const UrlRecordPlan& url : plan.Urls) {
         hosts.insert(url.Address.substr(0, url.Address.find('/', 8)));
         longAddresses += url.Address.size() >= 300 ? 1 : 0;
         textTypes += url.Headers.find("Content-Type: text") != std::string::npos ? 1 : 0;

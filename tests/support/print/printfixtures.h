@@ -5,7 +5,7 @@
 
 #include "grid/printclock.h"
 #include "platform/pageprinter.h"
-#include "platform/testcanvas.h"
+#include "support/testcanvas.h"
 
 class TBaseGrid;
 

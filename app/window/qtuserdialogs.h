@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+#include "app/window/userdialogs.h"
+
+// The dialogs on screen: Qt's message box, input dialog and file dialog, with the program's
+// captions, texts and buttons. Each dialog is modal and centred on the owner window.
+class QtUserDialogs final : public UserDialogs {
+public:
+    explicit QtUserDialogs(QWidget* owner = nullptr);
+
+    /** The window the dialogs belong to; it may be hidden (start-up asks before it shows). */
+    void SetOwner(QWidget* owner) { m_owner = owner; }
+
+    void ShowError(const std::string& text) override;
+    void ShowInformation(const std::string& text) override;
+    void ShowFileError(const std::string& text, const std::string& caption) override;
+    void ShowApplicationError(const std::string& text) override;
+    void ShowAbout(const std::string& text) override;
+    [[nodiscard]] std::optional<std::string> InputBox(const std::string& caption,
+                                                      const std::string& prompt,
+                                                      const std::string& text) override;
+    [[nodiscard]] std::optional<std::string> OpenIndexFile(const std::string& initialFolder,
+                                                           const std::string& fileName) override;
+
+    /** The folder the open dialog starts in: `folder`, or the desktop or home where it does not
+     * exist. */
+    [[nodiscard]] static QString ExistingStartFolder(const std::string& folder);
+
+private:
+    QPointer<QWidget> m_owner;
+};

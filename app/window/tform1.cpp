@@ -1,0 +1,186 @@
+// Creating and closing the window, the guard around its handlers, and the Qt events that
+// call them.
+#include "app/window/tform1.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QEvent>
+#include <QKeyEvent>
+#include <QMetaObject>
+#include <QPushButton>
+
+#include "app/window/userdialogs.h"
+#include "grid/resultgrid.h"
+#include "grid/view/resultgridview.h"
+
+TForm1::TForm1(const std::vector<std::string>& arguments, UserDialogs& dialogs, QWidget* parent)
+    : QMainWindow(parent), m_dialogs(dialogs), m_arguments(arguments),
+      m_grid(std::make_unique<TResultGrid>())
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Varnok 5"));
+    CreateControls();
+    CreateMenus();
+    CreatePopupMenus();
+
+    bool created = false;
+    RunGuarded([this, &created] {
+        FormCreate();
+        created = true;
+    });
+    // Start-up that ended in an error still leaves a window to work with.
+    if (!created)
+        show();
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::SetStartupDone()
+{
+    m_startupDone = true;
+}
+
+void TForm1::ApplyStartWindowState()
+{
+    RunGuarded([this] {
+        setWindowState(m_options.WinStateAtStart == kWinStateMaximized ? Qt::WindowMaximized
+                                                                       : Qt::WindowNoState);
+        activateWindow();
+        raise();
+    });
+}
+
+void TForm1::FormDeactivate()
+{
+    // The window is the program's only top-level window, so when it is minimised its
+    // task-bar entry goes with it; there is nothing further to minimise.
+}
+
+void TForm1::FormClose()
+{
+    // A settings file that refuses the writes must not keep the window open, nor keep the
+    // evidence folders' desktop.ini under its other name: report, then finish closing.
+    m_closing = true;
+    RunGuarded([this] {
+        if (ResultGrid1->isVisibleTo(this))
+            m_settings.WriteColumnWidths(*m_grid);
+        if (IsNormalState()) {
+            m_settings.WriteInteger(SettingsKey::Top, y());
+            m_settings.WriteInteger(SettingsKey::Left, x());
+            m_settings.WriteInteger(SettingsKey::Height, height());
+            m_settings.WriteInteger(SettingsKey::Width, width());
+        }
+    });
+    RestoreDesktopIni(m_paths.CacheFolder);
+    RestoreDesktopIni(m_paths.ContentFolder);
+}
+
+void TForm1::FormKeyUp(int key)
+{
+    if (key == Qt::Key_Return || key == Qt::Key_Enter)
+        BitBtn1Click();
+}
+
+// ---------------------------------------------------------------------------------------
+// The guard
+
+void TForm1::RunGuarded(const std::function<void()>& command)
+{
+    try {
+        command();
+    } catch (const std::exception& error) {
+        if (IsNewError(error))
+            ShowErrorBox(error.what());
+    }
+}
+
+void TForm1::RunGuardedInEvent(const std::function<void()>& command)
+{
+    try {
+        command();
+    } catch (const std::exception& error) {
+        // A modal box runs an event loop of its own; opened in the middle of a resize or a
+        // paint, it lets further resizes and paints run inside this one, and the toolkit's
+        // layout code does not survive that. The box waits until the event is over.
+        if (IsNewError(error)) {
+            QMetaObject::invokeMethod(
+                this, [this, text = std::string(error.what())] { ShowErrorBox(text); },
+                Qt::QueuedConnection);
+        }
+    }
+}
+
+bool TForm1::IsNewError(const std::exception& error) const
+{
+    // A settings folder that cannot be written fails every write, and every resize writes:
+    // the user hears of it once, and again only after a write has succeeded in between.
+    const auto* settingsError = dynamic_cast<const ESettingsWriteError*>(&error);
+    return !settingsError || !settingsError->Repeated();
+}
+
+void TForm1::ShowErrorBox(const std::string& text)
+{
+    // One box at a time; one that waited for its event to end is dropped once the
+    // window is closing.
+    if (m_errorBoxUp || (m_closing && isHidden()))
+        return;
+    m_errorBoxUp = true;
+    m_dialogs.ShowApplicationError(text);
+    m_errorBoxUp = false;
+}
+
+// ---------------------------------------------------------------------------------------
+// Qt events
+
+void TForm1::closeEvent(QCloseEvent* event)
+{
+    FormClose();
+    event->accept();
+}
+
+void TForm1::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange)
+        RunGuardedInEvent([this] { FormResize(); });
+    else if (event->type() == QEvent::ActivationChange && !isActiveWindow() && isMinimized())
+        FormDeactivate();
+}
+
+void TForm1::paintEvent(QPaintEvent* event)
+{
+    QMainWindow::paintEvent(event);
+    // The handler may move the grid and pop up a menu; both wait until painting is over.
+    if (m_paintQueued)
+        return;
+    m_paintQueued = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_paintQueued = false;
+            RunGuardedInEvent([this] { FormPaint(); });
+        },
+        Qt::QueuedConnection);
+}
+
+void TForm1::keyPressEvent(QKeyEvent* event)
+{
+    // The window's own keys count only while no control inside it has the focus. Only the
+    // press counts: the release of the Enter that closed a message box lands here too,
+    // and must not start the open command a second time.
+    QWidget* focused = QApplication::focusWidget();
+    if (focused && focused != this) {
+        QMainWindow::keyPressEvent(event);
+        return;
+    }
+    RunGuarded([this, key = event->key()] { FormKeyUp(key); });
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_client && event->type() == QEvent::Resize)
+        RunGuardedInEvent([this] { FormResize(); });
+    else if (watched == BitBtn1 && event->type() == QEvent::FocusIn)
+        BitBtn1Enter();
+    return QMainWindow::eventFilter(watched, event);
+}

@@ -1,0 +1,181 @@
+// The commands of the path box, the OK button and the menus, and what a read shows.
+#include "app/window/tform1.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+
+#include <exception>
+
+#include "app/welcometext.h"
+#include "app/window/userdialogs.h"
+#include "grid/resultgrid.h"
+#include "grid/resultlist.h"
+#include "grid/view/resultgridview.h"
+#include "platform/files.h"
+#include "platform/privateprofile.h"
+#include "platform/qt/qtcanvas.h"
+
+namespace {
+
+constexpr const char* kOpenFailureMessage =
+    "Can't perform one of the following  operations: Open, Seek. in directory ";
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------
+// The open command
+
+void TForm1::BitBtn1Click()
+{
+    SetFoldersFromPathBox(m_paths, PathBoxText());
+    HideDesktopIni(m_paths.CacheFolder);
+    HideDesktopIni(m_paths.ContentFolder);
+    m_openDialogInitialDir = m_paths.ContentFolder;
+    m_openDialogFileName = m_paths.ContentFolder + "index.dat";
+    ResultGrid1->hide();
+    SelectHistoryFolder1Click();
+    m_hintPending = false;
+}
+
+void TForm1::BitBtn1Enter()
+{
+    if (m_pathBoxMenuEnabled)
+        return;
+    m_pathBoxMenuEnabled = true;
+    Edit2->setContextMenuPolicy(Qt::CustomContextMenu);
+}
+
+void TForm1::SelectHistoryFolder1Click()
+{
+    WriteListCaptions(*m_grid);
+    SplitCachePath(m_paths);
+    m_openDialogInitialDir = m_paths.ContentFolder;
+    HideDesktopIni(m_paths.CacheFolder);
+    HideDesktopIni(m_paths.ContentFolder);
+    // A nested run after a missing file may move the folders; both sets get their
+    // desktop.ini back.
+    const std::string keptCacheFolder = m_paths.CacheFolder;
+    const std::string keptContentFolder = m_paths.ContentFolder;
+
+    const std::optional<std::string> chosen =
+        m_dialogs.OpenIndexFile(m_openDialogInitialDir, m_openDialogFileName);
+    if (chosen) {
+        try {
+            m_paths.IndexFilePath = *chosen;
+            m_openDialogFileName = *chosen;
+            SetPathBoxText(m_paths.IndexFilePath);
+            ReadChosenFile();
+        } catch (const std::exception&) {
+            ShowFileError(kOpenFailureMessage, "File Error " + m_paths.ContentFolder);
+        }
+    }
+
+    SetPathBoxText(m_paths.IndexFilePath);
+    RestoreDesktopIni(m_paths.CacheFolder);
+    RestoreDesktopIni(keptCacheFolder);
+    RestoreDesktopIni(m_paths.ContentFolder);
+    RestoreDesktopIni(keptContentFolder);
+}
+
+void TForm1::ReadChosenFile()
+{
+    if (FileExists(m_paths.IndexFilePath)) {
+        ResetListForRead(*m_grid);
+        ScanIndexFile(m_paths.IndexFilePath, ScanMode::OpenCommand, CurrentScanOptions(), *m_grid,
+                      *this);
+        return;
+    }
+    SetLabelText(Label4, "");
+    m_dialogs.ShowError(kMissingIndexFileMessage);
+    SelectHistoryFolder1Click();
+}
+
+ScanOptions TForm1::CurrentScanOptions() const
+{
+    ScanOptions options;
+    options.DateFormat = m_options.DateFormat;
+    options.ShowAllEntries = m_options.ShowAllEntries;
+    options.CellFormatHtml = m_options.CellFormatHtml;
+    return options;
+}
+
+// ---------------------------------------------------------------------------------------
+// Menu commands (the paired options are in tform1menus.cpp)
+
+void TForm1::Clear1Click()
+{
+    ClearList(*m_grid);
+    SetLabelText(Label7, "");
+    SetLabelText(Label4, "");
+    repaint();
+}
+
+void TForm1::Setdefaultpath1Click()
+{
+    // The stored folder takes effect at the next start; the one in use stays.
+    if (Setdefaultpath1->isChecked()) {
+        m_settings.WriteText(SettingsKey::CachePath, "");
+        Setdefaultpath1->setChecked(false);
+        return;
+    }
+    const std::string path = PathBoxText();
+    m_settings.WriteText(SettingsKey::CachePath, path);
+    if (!path.empty())
+        Setdefaultpath1->setChecked(true);
+}
+
+void TForm1::Showtextonly1Click()
+{
+    // Unlike the other options, the in-memory switch follows only a successful write.
+    const bool textOnly = !Showtextonly1->isChecked();
+    m_settings.WriteBoolean(SettingsKey::ShowTextOnly, textOnly);
+    Showtextonly1->setChecked(textOnly);
+    m_options.ShowAllEntries = !textOnly;
+}
+
+void TForm1::About1Click()
+{
+    m_dialogs.ShowAbout(AboutText());
+}
+
+void TForm1::Exit1Click()
+{
+    close();
+}
+
+// ---------------------------------------------------------------------------------------
+// What a read shows
+
+void TForm1::SetStatusText(const std::string& text)
+{
+    SetLabelText(Label1, text);
+    // The read keeps the event loop busy, so the label is drawn now or not at all.
+    Label1->repaint();
+}
+
+void TForm1::SetIndexSizeText(const std::string& text)
+{
+    SetLabelText(Label4, text);
+}
+
+void TForm1::SetLineCountText(const std::string& text)
+{
+    SetLabelText(Label7, text);
+}
+
+void TForm1::ShowFileError(const std::string& text, const std::string& caption)
+{
+    m_dialogs.ShowFileError(text, caption);
+}
+
+void TForm1::FinishRead(bool giveFocus)
+{
+    QtCanvas canvas;
+    m_grid->AutoSizeRows(canvas, true, 15);
+    PrivateProfile profile(m_settings.FilePath());
+    m_grid->LoadColSizes(profile);
+    ResultGrid1->show();
+    if (giveFocus)
+        ResultGrid1->setFocus();
+}

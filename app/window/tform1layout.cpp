@@ -1,0 +1,188 @@
+// The window's controls at their design places, and how they follow the window's size.
+#include "app/window/tform1.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPalette>
+#include <QPushButton>
+#include <QStyle>
+
+#include <algorithm>
+
+#include "app/formgeometry.h"
+#include "app/window/displaytext.h"
+#include "grid/resultgrid.h"
+#include "grid/view/resultgridview.h"
+#include "platform/privateprofile.h"
+
+namespace {
+
+constexpr const char* kPathBoxToolTip =
+    "Cache folder path. Click OK  to run open dialog or change the path and click OK to open a "
+    "different folder.";
+constexpr int kToolTipMilliseconds = 15000;
+constexpr int kDesignFontPixels = 11;
+constexpr int kStatusFontPixels = 16;
+
+} // namespace
+
+void TForm1::CreateControls()
+{
+    m_client = new QWidget(this);
+    m_client->setObjectName(QStringLiteral("ClientArea"));
+    setCentralWidget(m_client);
+    // The controls' places were made for this font; a larger one would run labels together.
+    QFont designFont(QStringLiteral("MS Sans Serif"));
+    designFont.setPixelSize(kDesignFontPixels);
+    m_client->setFont(designFont);
+
+    CreatePathBox();
+    CreateOkButton();
+    CreateLabels();
+    // Created after the status label, so the grid covers it whenever it is shown.
+    CreateResultGrid();
+    m_client->installEventFilter(this);
+}
+
+void TForm1::CreatePathBox()
+{
+    Edit2 = new QLineEdit(m_client);
+    Edit2->setObjectName(QStringLiteral("Edit2"));
+    Edit2->setGeometry(3, 7, 346, 21);
+    Edit2->setToolTip(QString::fromLatin1(kPathBoxToolTip));
+    Edit2->setToolTipDuration(kToolTipMilliseconds);
+    QPalette white = Edit2->palette();
+    white.setColor(QPalette::Base, Qt::white);
+    Edit2->setPalette(white);
+    // The path box has no menu at all until the OK button has had the focus once.
+    Edit2->setContextMenuPolicy(Qt::PreventContextMenu);
+    connect(Edit2, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& pos) { ShowPathBoxMenu(pos); });
+}
+
+void TForm1::CreateOkButton()
+{
+    BitBtn1 = new QPushButton(QStringLiteral("OK"), m_client);
+    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+    BitBtn1->setGeometry(364, 7, 61, 20);
+    BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
+    BitBtn1->setIconSize(QSize(12, 12));
+    // Enter on the focused button presses it, as on the system's own buttons.
+    BitBtn1->setAutoDefault(true);
+    BitBtn1->installEventFilter(this);
+    connect(BitBtn1, &QPushButton::clicked, this,
+            [this] { RunGuarded([this] { BitBtn1Click(); }); });
+}
+
+void TForm1::CreateLabels()
+{
+    auto makeLabel = [this](const char* name, const char* text, int left, int top) {
+        auto* label = new QLabel(QString::fromLatin1(text), m_client);
+        label->setObjectName(QString::fromLatin1(name));
+        label->move(left, top);
+        label->adjustSize();
+        return label;
+    };
+    Label6 = makeLabel("Label6", "Number of lines: ", 436, 0);
+    // The count goes at its design place unless the caption before it came out wider
+    // in the font at hand than in the one the layout was made for.
+    Label7 = makeLabel("Label7", "", std::max(520, Label6->geometry().right() + 1), 0);
+    Label5 = makeLabel("Label5", "Index size:", 566, 0);
+    Label4 = makeLabel("Label4", "", 566, 13);
+    Label1 = makeLabel("Label1", "", 49, 81);
+    QFont statusFont = Label1->font();
+    statusFont.setPixelSize(kStatusFontPixels);
+    Label1->setFont(statusFont);
+}
+
+void TForm1::CreateResultGrid()
+{
+    ResultGrid1 = std::make_unique<TResultGridView>(*m_grid, m_client);
+    ResultGrid1->setObjectName(QStringLiteral("ResultGrid1"));
+    ResultGrid1->setGeometry(4, 39, 621, 293);
+    connect(ResultGrid1.get(), &TResultGridView::ContextMenuRequested, this,
+            [this](const QPoint& globalPos) { PopupMenu2->popup(globalPos); });
+    // The grid starts with the column widths of the last run.
+    PrivateProfile profile(m_settings.FilePath());
+    m_grid->LoadColSizes(profile);
+}
+
+QWidget* TForm1::ResultGrid1View() const
+{
+    return ResultGrid1.get();
+}
+
+void TForm1::FormResize()
+{
+    const GridBounds bounds = GridBoundsFor(ResultGrid1->x(), Edit2->y(), Edit2->height(),
+                                            m_client->width(), m_client->height());
+    ResultGrid1->setGeometry(bounds.Left, bounds.Top, bounds.Right - bounds.Left,
+                             bounds.Bottom - bounds.Top);
+    // Shown before the columns are sized: a hidden grid takes its new size only when it
+    // shows, and would then scale the widths set here along with its width.
+    ResultGrid1->show();
+    if (m_startupDone && m_options.WinStateAtStart != kWinStateMaximized) {
+        const int width = bounds.Right - bounds.Left;
+        m_grid->SetColWidth(0, kNumberColumnWidth);
+        m_grid->SetColWidth(2, VisitColumnWidthFor(width));
+        m_grid->SetColWidth(
+            1, std::max(0, AddressColumnWidthFor(width, m_grid->ColWidth(0), m_grid->ColWidth(2))));
+    }
+    if (isMinimized())
+        return;
+    if (m_startupDone)
+        m_settings.WriteInteger(SettingsKey::WinState, isMaximized() ? kWinStateMaximized : 0);
+}
+
+void TForm1::FormPaint()
+{
+    if (m_settings.FileExists())
+        m_resizeOnPaint = false;
+    // A pop-up menu takes the keyboard. Over an input box of start-up it would swallow
+    // what the user types, so the hint waits for a paint with no box up.
+    if (!QApplication::activeModalWidget()) {
+        if (!Setdefaultpath1->isChecked() && m_hintPending && m_options.ShowWelcome)
+            ShowHint();
+        m_hintPending = false;
+    }
+    if (m_resizeOnPaint)
+        FormResize();
+}
+
+void TForm1::ShowHint()
+{
+    const int x = this->x() + Edit2->x() + Edit2->width() / 2;
+    const int y = this->y() + Edit2->y() + Edit2->height() + 50;
+    PopupMenu1->popup(QPoint(x - PopupMenu1->sizeHint().width() / 2, y));
+}
+
+void TForm1::ShowPathBoxMenu(const QPoint& pos)
+{
+    const QPoint at = Edit2->mapToGlobal(pos);
+    PopupMenu1->popup(QPoint(at.x() - PopupMenu1->sizeHint().width() / 2, at.y()));
+}
+
+bool TForm1::IsNormalState() const
+{
+    return (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)) ==
+           0;
+}
+
+void TForm1::SetPathBoxText(const std::string& path)
+{
+    Edit2->setText(PathToDisplay(path));
+}
+
+std::string TForm1::PathBoxText() const
+{
+    return PathFromDisplay(Edit2->text());
+}
+
+void TForm1::SetLabelText(QLabel* label, const std::string& text)
+{
+    label->setText(DisplayText(text));
+    label->adjustSize();
+}

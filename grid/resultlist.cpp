@@ -1,0 +1,65 @@
+#include "grid/resultlist.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "grid/basegrid.h"
+
+namespace {
+
+constexpr int kEmptyListRows = 2; // the caption row and one empty row
+// The grid grows by many rows at a time rather than one per entry; Finish() then gives it
+// its exact count.
+constexpr int kRowGrowthStep = 1024;
+
+} // namespace
+
+void WriteListCaptions(TBaseGrid& grid)
+{
+    grid.SetCellEx(0, 0, "No.");
+    grid.SetCellEx(1, 0, "URL   ");
+    grid.SetCellEx(2, 0, "Latest visit");
+}
+
+void ResetListForRead(TBaseGrid& grid)
+{
+    // Clearing keeps the sort settings.
+    grid.Clear();
+    grid.SetRowCountEx(kEmptyListRows);
+    WriteListCaptions(grid);
+}
+
+void ClearList(TBaseGrid& grid)
+{
+    grid.Clear();
+    grid.SortSettings.Column = 0;
+    grid.SetRowCountEx(kEmptyListRows);
+}
+
+void ResultListWriter::Begin(bool markupCells)
+{
+    m_grid.EnableHTML = markupCells;
+    WriteListCaptions(m_grid);
+    // A grid shrunk below the empty list would get entries over its caption row.
+    if (m_grid.GetRowCountEx() < kEmptyListRows)
+        m_grid.SetRowCountEx(kEmptyListRows);
+    m_grid.SetFixedRowsEx(1);
+    m_nextRow = m_grid.GetRowCountEx() - 1;
+}
+
+void ResultListWriter::AddEntry(std::string addressCell, std::string visitText)
+{
+    const int row = m_nextRow++;
+    const int rowCount = m_grid.GetRowCountEx();
+    if (row >= rowCount)
+        m_grid.SetRowCountEx(std::max(row + 1, rowCount + kRowGrowthStep));
+    m_grid.SetCellEx(0, row, std::to_string(row));
+    m_grid.SetCellEx(1, row, std::move(addressCell));
+    m_grid.SetCellEx(2, row, std::move(visitText));
+}
+
+int ResultListWriter::Finish()
+{
+    m_grid.SetRowCountEx(m_nextRow);
+    return m_nextRow - 1;
+}

@@ -1,0 +1,104 @@
+#include "platform/qt/qtpageprinter.h"
+
+#include <QPageLayout>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QPalette>
+
+#include <stdexcept>
+
+#include "platform/qt/cp1252.h"
+#include "platform/qt/qtcanvas.h"
+
+namespace {
+
+constexpr int kTenthMmPerInch = 254;
+
+} // namespace
+
+QPalette PaperPalette()
+{
+    QPalette palette;
+    for (const QPalette::ColorRole role : {QPalette::Base, QPalette::Window, QPalette::Button})
+        palette.setColor(role, Qt::white);
+    for (const QPalette::ColorRole role :
+         {QPalette::Text, QPalette::WindowText, QPalette::ButtonText})
+        palette.setColor(role, Qt::black);
+    return palette;
+}
+
+QtPagePrinter::QtPagePrinter(QPagedPaintDevice& device, TitleSetter setTitle)
+    : m_device(device), m_setTitle(std::move(setTitle))
+{
+}
+
+QtPagePrinter::~QtPagePrinter()
+{
+    m_canvas.reset();
+    if (m_painter && m_painter->isActive())
+        m_painter->end();
+}
+
+void QtPagePrinter::SetOrientation(TPrinterOrientation orientation)
+{
+    m_device.setPageOrientation(orientation == poLandscape ? QPageLayout::Landscape
+                                                           : QPageLayout::Portrait);
+}
+
+int QtPagePrinter::PageWidth() const
+{
+    return m_device.width();
+}
+
+int QtPagePrinter::PageHeight() const
+{
+    return m_device.height();
+}
+
+int QtPagePrinter::ResolutionX() const
+{
+    return m_device.logicalDpiX();
+}
+
+int QtPagePrinter::ResolutionY() const
+{
+    return m_device.logicalDpiY();
+}
+
+bool QtPagePrinter::BeginDoc(const std::string& title)
+{
+    if (m_setTitle)
+        m_setTitle(DecodeCp1252(title));
+    m_painter = std::make_unique<QPainter>();
+    if (!m_painter->begin(&m_device)) {
+        m_painter.reset();
+        return false;
+    }
+    m_painter->scale(static_cast<double>(ResolutionX()) / kTenthMmPerInch,
+                     static_cast<double>(ResolutionY()) / kTenthMmPerInch);
+    m_canvas = std::make_unique<QtCanvas>(*m_painter, PaperPalette());
+    m_canvas->SetUnitsPerInch(kTenthMmPerInch);
+    return true;
+}
+
+void QtPagePrinter::NewPage()
+{
+    m_device.newPage();
+}
+
+bool QtPagePrinter::EndDoc()
+{
+    m_canvas.reset();
+    if (!m_painter)
+        return false;
+    const bool ended = m_painter->end();
+    m_painter.reset();
+    return ended;
+}
+
+TextCanvas& QtPagePrinter::Canvas()
+{
+    if (!m_canvas)
+        throw std::logic_error("No document is open on the printer");
+    return *m_canvas;
+}

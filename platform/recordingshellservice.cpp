@@ -1,7 +1,0 @@
-#include "platform/recordingshellservice.h"
-
-bool RecordingShellService::OpenAddress(const std::string& windows1252Address)
-{
-    m_opened.push_back(windows1252Address);
-    return Succeeds;
-}

@@ -1,0 +1,7 @@
+#include "support/recordingshellservice.h"
+
+bool RecordingShellService::OpenAddress(const std::string& windows1252Address)
+{
+    m_opened.push_back(windows1252Address);
+    return Succeeds;
+}
