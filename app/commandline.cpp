@@ -8,7 +8,7 @@
 
 namespace {
 
-enum class SwitchKind { Help, CacheFolder, IndexFile, Sort, Filter, Output };
+enum class SwitchKind { Help, Version, CacheFolder, IndexFile, Sort, Filter, Output };
 
 // Every argument form the program knows. A switch with `TakesText` carries its value after
 // the prefix ("/cache:FOLDER"); an output switch takes the next argument as the file name.
@@ -19,10 +19,11 @@ struct SwitchForm {
     ExportFormat Format;
 };
 
-constexpr std::array<SwitchForm, 11> kSwitches{{
+constexpr std::array<SwitchForm, 12> kSwitches{{
     {"--help", SwitchKind::Help, false, ExportFormat::None},
     {"-h", SwitchKind::Help, false, ExportFormat::None},
     {"/?", SwitchKind::Help, false, ExportFormat::None},
+    {"--version", SwitchKind::Version, false, ExportFormat::None},
     {"/cache:", SwitchKind::CacheFolder, true, ExportFormat::None},
     {"/open:", SwitchKind::IndexFile, true, ExportFormat::None},
     {"/sort:", SwitchKind::Sort, true, ExportFormat::None},
@@ -76,6 +77,9 @@ private:
         switch (form.Kind) {
         case SwitchKind::Help:
             m_result.Help = true;
+            break;
+        case SwitchKind::Version:
+            m_result.Version = true;
             break;
         case SwitchKind::CacheFolder:
             TakeOnce(m_result.CacheFolder, text, argument, "/cache:");
@@ -176,9 +180,10 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
 
 std::string UsageText()
 {
-    return "Usage: varnok5 [/cache:FOLDER]\n"
+    return "Usage: varnok5 [/cache:FOLDER | FOLDER | INDEXFILE]\n"
            "       varnok5 [/cache:FOLDER | /open:INDEXFILE] [/filter:CONDITION] [/sort:[~]N]\n"
            "               (/stext | /scsv | /shtml | /spdf) OUTFILE\n"
+           "       varnok5 --help | --version\n"
            "\n"
            "Without an output switch the viewer window opens, on FOLDER when given.\n"
            "With /stext, /scsv or /shtml the list is written to OUTFILE (\"-\" for standard\n"
@@ -188,17 +193,28 @@ std::string UsageText()
            "/cache: reads FOLDER/Content.IE5/index.dat; /open: reads the given index file.\n"
            "Without either, the stored default cache folder is read.\n"
            "/filter: keeps the rows whose address matches CONDITION, as Find reads it with\n"
-           "\"Regular expressions\" and without \"Case sensitive\" (\"*.exe;*.zip\": either "
-           "ending;\n"
-           "quote it for the shell), numbered afresh. With the HTML cell format the address\n"
-           "includes its link markup, so \"*.exe*\" finds the .exe links.\n"
+           "\"Regular expressions\" and without \"Case sensitive\" (\"*.exe;*.zip\": either\n"
+           "ending; quote it for the shell), numbered afresh. With the HTML cell format the\n"
+           "address includes its link markup, so \"*.exe*\" finds the .exe links.\n"
            "/sort:1 sorts by address, /sort:2 by the latest visit, as a click on that\n"
            "column's header does; /sort:~N sorts in the reverse order. The filter runs first.\n"
            "Date order, the text-only filter and the cell format come from Varnok5.ini.\n"
            "The output may not be the index file that is read.\n"
+           "A bare FOLDER opens the window on it as /cache: does; a bare INDEXFILE opens\n"
+           "the window on the cache folder whose Content.IE5 holds it.\n"
            "\n"
            "Examples:\n"
            "  varnok5 /cache:/mnt/case/ie5 /scsv list.csv\n"
            "  varnok5 /open:index.dat \"/filter:*.exe;*.zip\" /sort:~2 /stext -\n"
            "  varnok5 /open:index.dat /sort:1 /spdf list.pdf\n";
+}
+
+std::string VersionText()
+{
+    return "varnok5 (Varnok 5) " VARNOK_VERSION "\n";
+}
+
+bool IsSwitch(const std::string& argument)
+{
+    return SwitchOf(argument).has_value();
 }

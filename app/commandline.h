@@ -17,6 +17,7 @@ struct CommandLine {
     bool SortDescending = false;              // "/sort:~N": clicked twice
     std::optional<std::string> AddressFilter; // "/filter:" condition on the address column
     bool Help = false;
+    bool Version = false;
     // Non-empty when an export's arguments make no sense: the first argument that belongs to
     // no form, a repeated /cache: or /open:, a second output switch, a missing output name, a sort
     // column other than 1 or 2, an empty filter condition. The window ignores such arguments, so a
@@ -25,7 +26,7 @@ struct CommandLine {
 
     [[nodiscard]] bool IsBatch() const
     {
-        return Format != ExportFormat::None || Help || !Error.empty();
+        return Format != ExportFormat::None || Help || Version || !Error.empty();
     }
 };
 
@@ -33,3 +34,9 @@ struct CommandLine {
 [[nodiscard]] CommandLine ParseCommandLine(const std::vector<std::string>& arguments);
 
 [[nodiscard]] std::string UsageText();
+
+/** Program name and version, one line, as "--version" prints them. */
+[[nodiscard]] std::string VersionText();
+
+/** True when `argument` has one of the forms above, in any letter case. */
+[[nodiscard]] bool IsSwitch(const std::string& argument);

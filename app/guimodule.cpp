@@ -9,8 +9,7 @@
 
 namespace {
 
-// Beside the program itself (the build folder), else where an installed program keeps its
-// libraries (bin/varnok5 and lib/varnok5/).
+// Beside the program itself (the build folder), else where an installed program keeps it.
 std::vector<std::string> modulePaths()
 {
     std::error_code error;
@@ -19,7 +18,7 @@ std::vector<std::string> modulePaths()
         return {kGuiModuleFileName};
     const std::filesystem::path folder = program.parent_path();
     return {(folder / kGuiModuleFileName).string(),
-            (folder.parent_path() / "lib" / "varnok5" / kGuiModuleFileName).string()};
+            (folder / VARNOK_MODULE_FROM_PROGRAM / kGuiModuleFileName).lexically_normal().string()};
 }
 
 template <typename Function> Function symbolOf(void* handle, const char* name)

@@ -11,6 +11,7 @@
 
 #include "app/batchexport.h"
 #include "app/settings.h"
+#include "app/welcometext.h"
 #include "support/testsupport.h"
 #include "tools/indexwriter.h"
 
@@ -197,6 +198,16 @@ TEST_F(BatchExportTest, ExportSwitchesAreReadInAnyOrderAndCase)
     }
     // Without an output switch the window opens and ignores them.
     EXPECT_FALSE(ParseCommandLine({"/sort:9", "/filter:"}).IsBatch());
+}
+
+// The version comes from the build; it must be the one the About box shows.
+TEST_F(BatchExportTest, VersionIsTheOneTheAboutBoxShows)
+{
+    EXPECT_EQ(Run({"--VERSION"}), 0);
+    EXPECT_EQ(m_out.str(), "varnok5 (Varnok 5) 5.0.3\n");
+    const std::string about = AboutText();
+    EXPECT_EQ(about.substr(about.rfind(' ') + 1), "5.0.3");
+    EXPECT_FALSE(ParseCommandLine({"--version"}).Help);
 }
 
 TEST_F(BatchExportTest, WindowModeIgnoresWhatItDoesNotKnow)
