@@ -32,23 +32,24 @@ template <typename Function> Function symbolOf(void* handle, const char* name)
 GuiModule::Functions loadFunctions()
 {
     const std::vector<std::string> paths = modulePaths();
-    void* handle = nullptr;
-    std::string tried = paths.front();
     for (const std::string& path : paths) {
+        if (!std::filesystem::exists(path))
+            continue;
         // RTLD_LOCAL: the module's copy of the program's code stays its own.
-        handle = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-        if (handle || std::filesystem::exists(path)) {
-            tried = path;
-            break;
+        void* handle = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+        if (!handle) {
+            const char* reason = ::dlerror();
+            throw std::runtime_error("Cannot load " + path + ": " +
+                                     (reason ? reason : "unknown reason"));
         }
+        return {symbolOf<VarnokRunWindowFunction>(handle, kRunWindowSymbol),
+                symbolOf<VarnokPrintGridToPdfFunction>(handle, kPrintGridToPdfSymbol)};
     }
-    if (!handle) {
-        const char* reason = ::dlerror();
-        throw std::runtime_error("Cannot load " + tried + ": " +
-                                 (reason ? reason : "unknown reason"));
-    }
-    return {symbolOf<VarnokRunWindowFunction>(handle, kRunWindowSymbol),
-            symbolOf<VarnokPrintGridToPdfFunction>(handle, kPrintGridToPdfSymbol)};
+    std::string message =
+        std::string("The window and printing module is missing: no ") + kGuiModuleFileName + " in";
+    for (const std::string& path : paths)
+        message += " " + std::filesystem::path(path).parent_path().string();
+    throw std::runtime_error(message);
 }
 
 } // namespace

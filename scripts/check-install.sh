@@ -43,7 +43,7 @@ echo "== Installed tree"
 prefix="$work/prefix"
 cmake --install "$build" --prefix "$prefix" >/dev/null
 expected_files="./bin/varnok5
-./lib/varnok5/varnok5-gui.so
+./libexec/varnok5/varnok5-gui.so
 ./share/applications/varnok5.desktop
 ./share/doc/varnok5/varnok5-guide.html
 ./share/icons/hicolor/scalable/apps/varnok5.svg
