@@ -65,10 +65,12 @@ void TForm1::FormClose()
         if (ResultGrid1->isVisibleTo(this))
             m_settings.WriteColumnWidths(*m_grid);
         if (IsNormalState()) {
-            m_settings.WriteInteger(SettingsKey::Top, y());
-            m_settings.WriteInteger(SettingsKey::Left, x());
-            m_settings.WriteInteger(SettingsKey::Height, height());
-            m_settings.WriteInteger(SettingsKey::Width, width());
+            // The outer bounds, frame included, as start-up places them.
+            const QRect outer = frameGeometry();
+            m_settings.WriteInteger(SettingsKey::Top, outer.y());
+            m_settings.WriteInteger(SettingsKey::Left, outer.x());
+            m_settings.WriteInteger(SettingsKey::Height, outer.height());
+            m_settings.WriteInteger(SettingsKey::Width, outer.width());
         }
     });
     RestoreDesktopIni(m_paths.CacheFolder);
@@ -174,6 +176,18 @@ void TForm1::keyPressEvent(QKeyEvent* event)
         return;
     }
     RunGuarded([this, key = event->key()] { FormKeyUp(key); });
+}
+
+void TForm1::moveEvent(QMoveEvent* event)
+{
+    QMainWindow::moveEvent(event);
+    FitFrameToPlacedBounds();
+}
+
+void TForm1::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    FitFrameToPlacedBounds();
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event)

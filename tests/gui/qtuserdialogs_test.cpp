@@ -7,6 +7,7 @@
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QScreen>
 
 #include <filesystem>
 #include <functional>
@@ -129,6 +130,30 @@ TEST(QtUserDialogsTest, InputBoxReturnsTheEditedTextOnOkAndNothingOnCancel)
 
     WhenModalIsUp([](QWidget* modal) { qobject_cast<QDialog*>(modal)->reject(); });
     EXPECT_FALSE(dialogs.InputBox("Cache path does not exist!", "Enter cache path: ", "/x/"));
+}
+
+// The boxes of start-up show their whole caption beside the window manager's buttons, the
+// prompt, and the fallback path in full, in a field wide enough for long paths.
+TEST(QtUserDialogsTest, InputBoxShowsCaptionPromptAndPathInFull)
+{
+    QtUserDialogs dialogs;
+    const QString path = QStringLiteral("C:\\Windows\\Temporary Internet Files");
+    for (const char* caption : {"Cache path not found!", "Cache path does not exist!"}) {
+        QRect box;
+        int fieldWidth = 0;
+        WhenModalIsUp([&](QWidget* modal) {
+            box = modal->geometry();
+            fieldWidth = modal->findChild<QLineEdit*>()->width();
+            qobject_cast<QDialog*>(modal)->reject();
+        });
+        (void)dialogs.InputBox(caption, "Enter cache folder path: ", path.toStdString());
+        const QFontMetrics metrics(QApplication::font());
+        EXPECT_GE(box.width(), metrics.horizontalAdvance(QString::fromLatin1(caption)) + 120)
+            << caption;
+        EXPECT_GE(fieldWidth, metrics.horizontalAdvance(path) + 20) << caption;
+        EXPECT_GE(fieldWidth, 60 * metrics.averageCharWidth()) << caption;
+        EXPECT_TRUE(QApplication::primaryScreen()->availableGeometry().contains(box)) << caption;
+    }
 }
 
 TEST(QtUserDialogsTest, OpenDialogStartsInTheContentFolderWithItsFilters)

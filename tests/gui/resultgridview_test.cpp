@@ -4,6 +4,7 @@
 #include <QContextMenuEvent>
 #include <QHelpEvent>
 #include <QKeyEvent>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
@@ -13,6 +14,8 @@
 #include <vector>
 
 #include "grid/basegrid.h"
+#include "grid/hintplacement.h"
+#include "grid/view/cellhintwindow.h"
 #include "grid/view/resultgridview.h"
 #include "platform/qt/qtcanvas.h"
 #include "support/recordingshellservice.h"
@@ -306,6 +309,37 @@ TEST_F(ResultGridViewTest, HintsShowTheStoredTextOfNormalCellsOnly)
     EXPECT_TRUE(view->HintText().isEmpty());
     Hover(CellCentre(1, 0)); // fixed row
     EXPECT_TRUE(view->HintText().isEmpty());
+}
+
+// The hint opens below and right of the pointer, so the pointer stays on the cell and the
+// text shows; a long text wraps within the screen instead of being cut.
+TEST_F(ResultGridViewTest, HintsOpenBesideThePointerAndWrapLongTexts)
+{
+    Show(6);
+    std::string longAddress = "http://example.com/";
+    for (int i = 0; i < 60; ++i)
+        longAddress += "segment" + std::to_string(i) + "/";
+    longAddress += " and some words after it";
+    grid.SetCellEx(1, 3, longAddress);
+    auto* hint = view->findChild<CellHintWindow*>();
+    ASSERT_NE(hint, nullptr);
+    const QRect screen = view->screen()->availableGeometry();
+
+    const QPoint pointer = CellCentre(2, 2);
+    Hover(pointer);
+    ASSERT_TRUE(hint->isVisible());
+    const QPoint global = Viewport()->mapToGlobal(pointer);
+    EXPECT_EQ(hint->geometry().topLeft(), global + QPoint(kHintOffsetX, kPointerHeight));
+    EXPECT_FALSE(hint->geometry().contains(global));
+
+    Hover(CellCentre(1, 3));
+    ASSERT_EQ(view->HintText(), QString::fromLatin1(longAddress.c_str()));
+    const QRect wrapped = hint->geometry();
+    EXPECT_TRUE(screen.contains(wrapped))
+        << wrapped.x() << "," << wrapped.y() << " " << wrapped.width() << "x" << wrapped.height();
+    EXPECT_LE(wrapped.width(), HintWrapWidth(screen.width()));
+    EXPECT_GE(wrapped.height(), 3 * hint->fontMetrics().height()) << "several lines";
+    EXPECT_FALSE(wrapped.contains(Viewport()->mapToGlobal(CellCentre(1, 3))));
 }
 
 TEST_F(ResultGridViewTest, HeaderClicksSortAwayFromColumnBordersAndOnlyFromTheHeader)
