@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "app/displaycheck.h"
 #include "app/window/windowmain.h"
 #include "support/testsupport.h"
 
@@ -18,8 +19,7 @@ namespace {
 TEST(WindowMainTest, NoDisplayNameIsAddedToTheCaptions)
 {
     PrepareApplication();
-    EXPECT_EQ(QGuiApplication::applicationDisplayName(), QCoreApplication::applicationName());
-    EXPECT_EQ(QCoreApplication::applicationName().toStdString(), "varnok5");
+    EXPECT_EQ(QGuiApplication::applicationDisplayName().toStdString(), "varnok5");
 }
 
 // Without a display the window does not start: a message on standard error that names the
