@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/displaycheck.h"
+#include "app/launchedpath.h"
 #include "app/window/displaytext.h"
 #include "app/window/qtuserdialogs.h"
 #include "app/window/startupprobe.h"
@@ -53,6 +54,8 @@ void PrepareApplication()
     // platform would add it to every window's caption ("ERROR — Varnok 5"), and the
     // captions are the program's own; the main window carries the title "Varnok 5" itself.
     QCoreApplication::setApplicationName(QStringLiteral("varnok5"));
+    // Lets the desktop match the window with its launcher and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("varnok5"));
 }
 
 int RunWindow(int argc, char* argv[])
@@ -62,7 +65,8 @@ int RunWindow(int argc, char* argv[])
     qInstallMessageHandler(toolkitHandler);
     PrepareApplication();
     // The toolkit has taken its own options out of the argument list by now.
-    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    const std::vector<std::string> arguments =
+        WithLaunchedPathAsCacheFolder(std::vector<std::string>(argv + 1, argv + argc));
     try {
         return RunMainWindow(arguments);
     } catch (const std::exception& error) {
