@@ -66,11 +66,13 @@ void TForm1::FormClose()
             m_settings.WriteColumnWidths(*m_grid);
         if (IsNormalState()) {
             // The outer bounds, frame included, as start-up places them.
-            const QRect outer = frameGeometry();
-            m_settings.WriteInteger(SettingsKey::Top, outer.y());
-            m_settings.WriteInteger(SettingsKey::Left, outer.x());
-            m_settings.WriteInteger(SettingsKey::Height, outer.height());
-            m_settings.WriteInteger(SettingsKey::Width, outer.width());
+            const QRect client = geometry();
+            const WindowBounds outer = OuterBoundsFor(
+                {client.x(), client.y(), client.width(), client.height()}, CurrentFrameExtents());
+            m_settings.WriteInteger(SettingsKey::Top, outer.Top);
+            m_settings.WriteInteger(SettingsKey::Left, outer.Left);
+            m_settings.WriteInteger(SettingsKey::Height, outer.Height);
+            m_settings.WriteInteger(SettingsKey::Width, outer.Width);
         }
     });
     RestoreDesktopIni(m_paths.CacheFolder);
