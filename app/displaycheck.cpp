@@ -61,7 +61,7 @@ std::string WindowNeedsDisplayText()
 {
     return "varnok5: the window needs a graphical session, and none was found (DISPLAY and\n"
            "WAYLAND_DISPLAY are not set, or the display cannot be reached).\n"
-           "Without one, /stext, /scsv and /shtml export the list, for example:\n"
+           "Without one, /stext, /scsv, /shtml and /spdf export the list, for example:\n"
            "  varnok5 /cache:FOLDER /scsv list.csv\n"
            "varnok5 --help tells more.\n";
 }
