@@ -12,7 +12,19 @@
 // input boxes and open dialogs from scripted queues. An empty queue answers Cancel.
 class ScriptedDialogs final : public UserDialogs {
 public:
-    enum class Kind { Error, Information, FileError, ApplicationError, About, InputBox, OpenFile };
+    enum class Kind {
+        Error,
+        Information,
+        FileError,
+        ApplicationError,
+        About,
+        Message,
+        InputBox,
+        OpenFile,
+        SaveFile,
+        SelectFont,
+        Find,
+    };
 
     struct Call {
         Kind What;
@@ -27,16 +39,29 @@ public:
     void ShowFileError(const std::string& text, const std::string& caption) override;
     void ShowApplicationError(const std::string& text) override;
     void ShowAbout(const std::string& text) override;
+    void ShowMessage(const std::string& text) override;
     [[nodiscard]] std::optional<std::string> InputBox(const std::string& caption,
                                                       const std::string& prompt,
                                                       const std::string& text) override;
     [[nodiscard]] std::optional<std::string> OpenIndexFile(const std::string& initialFolder,
                                                            const std::string& fileName) override;
+    [[nodiscard]] std::optional<std::string> SaveFile(const SaveFileRequest& request) override;
+    [[nodiscard]] std::optional<FontChoice> SelectFont(const FontChoice& initial) override;
+    [[nodiscard]] std::optional<FindRequest> AskFindRequest() override;
 
     /** Answers of the next input boxes, in order; nothing means Cancel. */
     std::deque<std::optional<std::string>> InputAnswers;
     /** Answers of the next open dialogs, in order; nothing means Cancel. */
     std::deque<std::optional<std::string>> OpenAnswers;
+    /** Answers of the next save dialogs, in order; nothing means Cancel. */
+    std::deque<std::optional<std::string>> SaveAnswers;
+    /** Answers of the next font dialogs; nothing means Cancel. */
+    std::deque<std::optional<FontChoice>> FontAnswers;
+    /** Answers of the next find dialogs; nothing means Cancel. */
+    std::deque<std::optional<FindRequest>> FindAnswers;
+    /** What each save dialog and font dialog was opened with. */
+    std::vector<SaveFileRequest> SaveRequests;
+    std::vector<FontChoice> FontRequests;
     /** Runs while an open dialog is up, before it answers (to look at the folders then). */
     std::function<void(const std::string& initialFolder)> WhileOpenDialogUp;
 
