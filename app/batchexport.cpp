@@ -171,6 +171,10 @@ int RunBatchExport(const CommandLine& commandLine, const VarnokSettings& setting
         out << UsageText();
         return 0;
     }
+    if (commandLine.Version) {
+        out << VersionText();
+        return 0;
+    }
     if (!commandLine.Error.empty()) {
         err << commandLine.Error << '\n' << UsageText();
         return 1;

@@ -8,7 +8,7 @@
 
 namespace {
 
-enum class SwitchKind { Help, CacheFolder, IndexFile, Output };
+enum class SwitchKind { Help, Version, CacheFolder, IndexFile, Output };
 
 // Every argument form the program knows. A switch with `TakesText` carries its value after
 // the prefix ("/cache:FOLDER"); an output switch takes the next argument as the file name.
@@ -19,10 +19,11 @@ struct SwitchForm {
     ExportFormat Format;
 };
 
-constexpr std::array<SwitchForm, 8> kSwitches{{
+constexpr std::array<SwitchForm, 9> kSwitches{{
     {"--help", SwitchKind::Help, false, ExportFormat::None},
     {"-h", SwitchKind::Help, false, ExportFormat::None},
     {"/?", SwitchKind::Help, false, ExportFormat::None},
+    {"--version", SwitchKind::Version, false, ExportFormat::None},
     {"/cache:", SwitchKind::CacheFolder, true, ExportFormat::None},
     {"/open:", SwitchKind::IndexFile, true, ExportFormat::None},
     {"/stext", SwitchKind::Output, false, ExportFormat::Text},
@@ -73,6 +74,9 @@ private:
         switch (form.Kind) {
         case SwitchKind::Help:
             m_result.Help = true;
+            break;
+        case SwitchKind::Version:
+            m_result.Version = true;
             break;
         case SwitchKind::CacheFolder:
             TakeOnce(m_result.CacheFolder, text, argument, "/cache:");
@@ -140,8 +144,9 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
 
 std::string UsageText()
 {
-    return "Usage: varnok5 [/cache:FOLDER]\n"
+    return "Usage: varnok5 [/cache:FOLDER | FOLDER | INDEXFILE]\n"
            "       varnok5 [/cache:FOLDER | /open:INDEXFILE] (/stext | /scsv | /shtml) OUTFILE\n"
+           "       varnok5 --help | --version\n"
            "\n"
            "Without an output switch the viewer window opens, on FOLDER when given.\n"
            "With /stext, /scsv or /shtml the list is written to OUTFILE (\"-\" for standard\n"
@@ -149,5 +154,17 @@ std::string UsageText()
            "no window opens. /cache: reads FOLDER/Content.IE5/index.dat; /open: reads the\n"
            "given index file. Without either, the stored default cache folder is read.\n"
            "Date order, the text-only filter and the cell format come from Varnok5.ini.\n"
-           "The output may not be the index file that is read.\n";
+           "The output may not be the index file that is read.\n"
+           "A bare FOLDER opens the window on it as /cache: does; a bare INDEXFILE opens\n"
+           "the window on the cache folder whose Content.IE5 holds it.\n";
+}
+
+std::string VersionText()
+{
+    return "varnok5 (Varnok 5) " VARNOK_VERSION "\n";
+}
+
+bool IsSwitch(const std::string& argument)
+{
+    return SwitchOf(argument).has_value();
 }

@@ -14,6 +14,7 @@ struct CommandLine {
     ExportFormat Format = ExportFormat::None;
     std::string OutputFile; // after the format switch; "-" is standard output
     bool Help = false;
+    bool Version = false;
     // Non-empty when an export's arguments make no sense: the first argument that belongs to
     // no form, a repeated /cache: or /open:, a second output switch, a missing output name.
     // The window ignores such arguments, so a run without an output switch has none.
@@ -21,7 +22,7 @@ struct CommandLine {
 
     [[nodiscard]] bool IsBatch() const
     {
-        return Format != ExportFormat::None || Help || !Error.empty();
+        return Format != ExportFormat::None || Help || Version || !Error.empty();
     }
 };
 
@@ -29,3 +30,9 @@ struct CommandLine {
 [[nodiscard]] CommandLine ParseCommandLine(const std::vector<std::string>& arguments);
 
 [[nodiscard]] std::string UsageText();
+
+/** Program name and version, one line, as "--version" prints them. */
+[[nodiscard]] std::string VersionText();
+
+/** True when `argument` has one of the forms above, in any letter case. */
+[[nodiscard]] bool IsSwitch(const std::string& argument);

@@ -9,7 +9,8 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev clang-format-14
     fonts-dejavu-core
-    xvfb xauth imagemagick poppler-utils xdotool
+    xvfb xauth imagemagick poppler-utils xdotool openbox
+    desktop-file-utils libxml2-utils man-db dpkg-dev shared-mime-info libglib2.0-bin librsvg2-bin
 )
 
 missing=()
@@ -30,5 +31,7 @@ else
     apt_get=(sudo apt-get)
 fi
 export DEBIAN_FRONTEND=noninteractive
+# Other users of the machine may hold the package lock for a while.
+apt_get+=(-o DPkg::Lock::Timeout=600)
 "${apt_get[@]}" update
 "${apt_get[@]}" install -y --no-install-recommends "${missing[@]}"

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, checks the formatting, builds everything with warnings as errors
-# and runs the whole test suite: the regular build, the core again under AddressSanitizer and
-# UndefinedBehaviorSanitizer, and a short fuzz run of the index scanner.
+# and runs the whole test suite: the regular build, the installed tree and the Debian package,
+# the core again under AddressSanitizer and UndefinedBehaviorSanitizer, and a short fuzz run
+# of the index scanner.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -14,6 +15,9 @@ scripts/check-format.sh
 echo "== Build and tests"
 scripts/build.sh -DVARNOK_WERROR=ON -DVARNOK_BUILD_TESTS=ON
 ctest --test-dir build --output-on-failure -j"$jobs"
+
+echo "== Installed tree and Debian package"
+scripts/check-install.sh build
 
 echo "== Core tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DVARNOK_SANITIZE=ON -DVARNOK_BUILD_GUI=OFF \

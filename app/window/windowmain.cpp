@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/launchedpath.h"
 #include "app/window/displaytext.h"
 #include "app/window/qtuserdialogs.h"
 #include "app/window/startupprobe.h"
@@ -34,8 +35,11 @@ int RunWindow(int argc, char* argv[])
 {
     QApplication application(argc, argv);
     QApplication::setApplicationDisplayName(QStringLiteral("Varnok 5"));
+    // Lets the desktop match the window with its launcher and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("varnok5"));
     // The toolkit has taken its own options out of the argument list by now.
-    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    const std::vector<std::string> arguments =
+        WithLaunchedPathAsCacheFolder(std::vector<std::string>(argv + 1, argv + argc));
     try {
         return RunMainWindow(arguments);
     } catch (const std::exception& error) {

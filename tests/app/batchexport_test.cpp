@@ -11,6 +11,7 @@
 
 #include "app/batchexport.h"
 #include "app/settings.h"
+#include "app/welcometext.h"
 #include "support/testsupport.h"
 #include "tools/indexwriter.h"
 
@@ -149,6 +150,16 @@ TEST_F(BatchExportTest, ArgumentsOutsideTheGrammarAreRefused)
 
     EXPECT_EQ(Run({"--help"}), 0);
     EXPECT_NE(m_out.str().find("Usage: varnok5"), std::string::npos);
+}
+
+// The version comes from the build; it must be the one the About box shows.
+TEST_F(BatchExportTest, VersionIsTheOneTheAboutBoxShows)
+{
+    EXPECT_EQ(Run({"--VERSION"}), 0);
+    EXPECT_EQ(m_out.str(), "varnok5 (Varnok 5) 5.0.3\n");
+    const std::string about = AboutText();
+    EXPECT_EQ(about.substr(about.rfind(' ') + 1), "5.0.3");
+    EXPECT_FALSE(ParseCommandLine({"--version"}).Help);
 }
 
 TEST_F(BatchExportTest, WindowModeIgnoresWhatItDoesNotKnow)
