@@ -9,6 +9,7 @@
 #include <QMetaObject>
 #include <QPushButton>
 
+#include "app/userguide.h"
 #include "app/window/userdialogs.h"
 #include "grid/resultgrid.h"
 #include "grid/view/resultgridview.h"
@@ -22,6 +23,7 @@ TForm1::TForm1(const std::vector<std::string>& arguments, UserDialogs& dialogs, 
       m_desktopShell(std::make_unique<QtShellService>()), m_shell(m_desktopShell.get()),
       m_systemClipboard(std::make_unique<QtClipboard>()), m_clipboard(m_systemClipboard.get()),
       m_systemPrinter(std::make_unique<QtPrintTarget>()), m_printTarget(m_systemPrinter.get()),
+      m_userGuide([] { return FindUserGuide(RunningProgramFolder()); }),
       m_grid(std::make_unique<TResultGrid>())
 {
     setObjectName(QStringLiteral("Form1"));

@@ -67,8 +67,8 @@ public:
     void SetClipboard(Clipboard& clipboard);
     /** The printer the print commands print on. */
     void SetPrintTarget(PrintTarget& target);
-    // Finds the user guide installed beside the program; Open help opens it when the start
-    // folder holds neither help file. Nothing by default.
+    // Finds the user guide that came with the program; Open help opens it when the start
+    // folder holds neither help file.
     using UserGuideLocator = std::function<std::optional<std::string>()>;
     void SetUserGuideLocator(UserGuideLocator locator);
 

@@ -268,8 +268,9 @@ TEST_F(ListCommandsTest, OpenHelpOpensTheStartFolderFilesElseTheUserGuide)
 
         RecordingShellService shell;
         m_form->SetShellService(shell);
-        if (item.GuideInstalled)
-            m_form->SetUserGuideLocator([guide] { return std::optional<std::string>(guide); });
+        m_form->SetUserGuideLocator([guide, installed = item.GuideInstalled] {
+            return installed ? std::optional<std::string>(guide) : std::nullopt;
+        });
         Action("Openhelp1")->trigger();
         std::vector<std::string> expected;
         for (const std::string& name : item.Opened)
