@@ -31,11 +31,11 @@ void TForm1::OpenURL2Click()
 
 void TForm1::ResultGrid1DblClickCell(int /*col*/, int row)
 {
-    // A double-click on the caption row is no request for any entry.
-    if (row < 1)
-        return;
+    // The row clicked, which a click on a normal cell has made the current row; a click on
+    // the number column leaves the current row elsewhere but names its row all the same.
+    // The caption row opens nothing.
     ResultGrid1->EndEditing(true);
-    OpenURL2Click();
+    static_cast<void>(OpenRowInBrowser(*m_grid, row, *m_shell));
 }
 
 void TForm1::ResultGrid1KeyDown(int key, Qt::KeyboardModifiers modifiers)

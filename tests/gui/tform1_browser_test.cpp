@@ -89,9 +89,12 @@ TEST_F(BrowserTest, MenuPopUpDoubleClickCtrlEnterAndAnchorsOpenTheRightRow)
     QTest::mouseRelease(view.viewport(), Qt::LeftButton, {}, CellPoint(2, 3, 30));
     EXPECT_EQ(grid.Row, 3);
     EXPECT_EQ(lastOpened(), "http://c.example/3");
-    // On the caption row nothing opens; an edit in progress ends first.
+    // On the caption row nothing opens; on the number column that row's address.
     m_form->ResultGrid1DblClickCell(1, 0);
     EXPECT_EQ(m_shell.Opened().size(), 2u);
+    m_form->ResultGrid1DblClickCell(0, 2);
+    EXPECT_EQ(lastOpened(), "http://b.example/2");
+    // An edit in progress ends first.
     view.SetCurrentCell(2, 1);
     ASSERT_TRUE(view.EditCurrentCell());
     m_form->ResultGrid1DblClickCell(2, 1);
@@ -102,7 +105,7 @@ TEST_F(BrowserTest, MenuPopUpDoubleClickCtrlEnterAndAnchorsOpenTheRightRow)
     view.SetCurrentCell(2, 2);
     QTest::keyClick(&view, Qt::Key_Return);
     QTest::keyClick(&view, Qt::Key_Enter);
-    EXPECT_EQ(m_shell.Opened().size(), 3u) << "Enter alone opens nothing";
+    EXPECT_EQ(m_shell.Opened().size(), 4u) << "Enter alone opens nothing";
     EXPECT_EQ(m_dialogs.CountOf(Kind::OpenFile), 0) << "nor starts the open command";
     QTest::keyClick(&view, Qt::Key_Return, Qt::ControlModifier);
     EXPECT_EQ(lastOpened(), "http://b.example/2");
@@ -110,7 +113,7 @@ TEST_F(BrowserTest, MenuPopUpDoubleClickCtrlEnterAndAnchorsOpenTheRightRow)
     // A press on an anchor's text goes to the window's shell as well.
     QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, CellPoint(1, 3));
     EXPECT_EQ(lastOpened(), "http://c.example/3");
-    EXPECT_EQ(m_shell.Opened().size(), 5u);
+    EXPECT_EQ(m_shell.Opened().size(), 6u);
 }
 
 } // namespace
