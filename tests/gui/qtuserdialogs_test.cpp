@@ -155,58 +155,6 @@ TEST(QtUserDialogsTest, OpenDialogStartsInTheContentFolderWithItsFilters)
     EXPECT_EQ(directory, folder.Path().string());
 }
 
-// The save dialog as each save command opens it; OK gives the full name, which the default
-// extension completes. A default folder that does not exist opens the desktop, else home.
-TEST(QtUserDialogsTest, SaveDialogProposesTheCommandsTypeNameAndFolder)
-{
-    TempDir home;
-    ScopedEnv homeEnv("HOME", home.Path().string());
-    ScopedEnv configEnv("XDG_CONFIG_HOME", home.File(".config"));
-    fs::create_directory(home.Path() / "Desktop");
-    struct Case {
-        SaveFileRequest Request;
-        std::string Folder;
-        std::string Filter;
-        std::string Chosen;
-    };
-    const Case cases[] = {
-        {{"C:\\Windows\\Desktop", "CacheList.txt", "csv", 2},
-         home.File("Desktop"),
-         "Excel (CSV) (*.csv)",
-         home.File("Desktop/list.csv")},
-        {{home.Path().string() + "/", home.File("list.csv"), "txt", 1},
-         home.Path().string(),
-         "Text (*.txt)",
-         home.File("list.csv")},
-    };
-    for (const Case& item : cases) {
-        QtUserDialogs dialogs;
-        QStringList filters;
-        std::string folder;
-        std::string filter;
-        std::string suffix;
-        WhenModalIsUp([&](QWidget* modal) {
-            auto* dialog = qobject_cast<QFileDialog*>(modal);
-            ASSERT_NE(dialog, nullptr);
-            filters = dialog->nameFilters();
-            folder = dialog->directory().absolutePath().toStdString();
-            filter = dialog->selectedNameFilter().toStdString();
-            suffix = dialog->defaultSuffix().toStdString();
-            if (item.Request.FilterIndex == 2)
-                dialog->selectFile(QStringLiteral("list"));
-            static_cast<QDialog*>(dialog)->accept();
-        });
-        EXPECT_EQ(dialogs.SaveFile(item.Request), item.Chosen);
-        EXPECT_EQ(
-            filters,
-            (QStringList{QStringLiteral("Text (*.txt)"), QStringLiteral("Excel (CSV) (*.csv)"),
-                         QStringLiteral("HTML (*.htm)"), QStringLiteral("All files (*.*)")}));
-        EXPECT_EQ(folder, item.Folder);
-        EXPECT_EQ(filter, item.Filter);
-        EXPECT_EQ(suffix, item.Request.DefaultExtension);
-    }
-}
-
 TEST(QtUserDialogsTest, MissingStartFolderFallsBackToDesktopThenHome)
 {
     TempDir home;

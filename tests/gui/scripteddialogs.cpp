@@ -59,7 +59,7 @@ void ScriptedDialogs::ShowAbout(const std::string& text)
 
 void ScriptedDialogs::ShowMessage(const std::string& text)
 {
-    Record(Kind::Message, "Varnok 5", text);
+    Messages.push_back(text);
 }
 
 std::optional<std::string> ScriptedDialogs::InputBox(const std::string& caption,
@@ -81,21 +81,18 @@ std::optional<std::string> ScriptedDialogs::OpenIndexFile(const std::string& ini
 
 std::optional<std::string> ScriptedDialogs::SaveFile(const SaveFileRequest& request)
 {
-    Record(Kind::SaveFile, "Save As", request.FileName, request.InitialDir);
     SaveRequests.push_back(request);
     return NextAnswer(SaveAnswers);
 }
 
 std::optional<FontChoice> ScriptedDialogs::SelectFont(const FontChoice& initial)
 {
-    Record(Kind::SelectFont, "Font", initial.Name);
     FontRequests.push_back(initial);
     return NextAnswer(FontAnswers);
 }
 
 std::optional<FindRequest> ScriptedDialogs::AskFindRequest()
 {
-    Record(Kind::Find, "Find", {});
     return NextAnswer(FindAnswers);
 }
 

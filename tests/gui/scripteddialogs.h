@@ -12,19 +12,7 @@
 // input boxes and open dialogs from scripted queues. An empty queue answers Cancel.
 class ScriptedDialogs final : public UserDialogs {
 public:
-    enum class Kind {
-        Error,
-        Information,
-        FileError,
-        ApplicationError,
-        About,
-        Message,
-        InputBox,
-        OpenFile,
-        SaveFile,
-        SelectFont,
-        Find,
-    };
+    enum class Kind { Error, Information, FileError, ApplicationError, About, InputBox, OpenFile };
 
     struct Call {
         Kind What;
@@ -53,15 +41,15 @@ public:
     std::deque<std::optional<std::string>> InputAnswers;
     /** Answers of the next open dialogs, in order; nothing means Cancel. */
     std::deque<std::optional<std::string>> OpenAnswers;
-    /** Answers of the next save dialogs, in order; nothing means Cancel. */
+    // Answers of the next save, font and find dialogs, and what each save and font dialog
+    // was opened with.
     std::deque<std::optional<std::string>> SaveAnswers;
-    /** Answers of the next font dialogs; nothing means Cancel. */
     std::deque<std::optional<FontChoice>> FontAnswers;
-    /** Answers of the next find dialogs; nothing means Cancel. */
     std::deque<std::optional<FindRequest>> FindAnswers;
-    /** What each save dialog and font dialog was opened with. */
     std::vector<SaveFileRequest> SaveRequests;
     std::vector<FontChoice> FontRequests;
+    /** The texts of the boxes with the program's title as caption. */
+    std::vector<std::string> Messages;
     /** Runs while an open dialog is up, before it answers (to look at the folders then). */
     std::function<void(const std::string& initialFolder)> WhileOpenDialogUp;
 
