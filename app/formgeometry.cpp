@@ -3,21 +3,41 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "app/settings.h"
+
 GridBounds GridBoundsFor(int gridLeft, int pathBoxTop, int pathBoxHeight, int clientWidth,
                          int clientHeight)
 {
     return {gridLeft, pathBoxTop + pathBoxHeight + 3, clientWidth - gridLeft, clientHeight - 1};
 }
 
-int VisitColumnWidthFor(int gridWidth)
+int VisitColumnWidthFor(int gridWidth, int visitTimeWidth)
 {
     // 11 % in integers: the same truncation toward zero as 0.11 * w without its rounding noise.
-    return gridWidth * 11 / 100;
+    return std::max(gridWidth * 11 / 100, visitTimeWidth);
 }
 
 int AddressColumnWidthFor(int gridWidth, int numberWidth, int visitWidth)
 {
     return gridWidth - numberWidth - visitWidth - kScrollBarAllowance;
+}
+
+bool ColumnsFollowWindowSize(int winStateAtStart)
+{
+    return winStateAtStart != kWinStateMaximized;
+}
+
+WindowBounds ClientBoundsFor(const WindowBounds& outer, const FrameExtents& frame)
+{
+    return {outer.Left + frame.Left, outer.Top + frame.Top,
+            std::max(1, outer.Width - frame.Left - frame.Right),
+            std::max(1, outer.Height - frame.Top - frame.Bottom)};
+}
+
+WindowBounds OuterBoundsFor(const WindowBounds& client, const FrameExtents& frame)
+{
+    return {client.Left - frame.Left, client.Top - frame.Top,
+            client.Width + frame.Left + frame.Right, client.Height + frame.Top + frame.Bottom};
 }
 
 int PointsToPixels(int points, int dotsPerInch)

@@ -21,13 +21,19 @@ struct ColumnWidths {
 [[nodiscard]] GridBounds GridBoundsFor(int gridLeft, int pathBoxTop, int pathBoxHeight,
                                        int clientWidth, int clientHeight);
 
-// The number column keeps 65 pixels, the visit column 11 % of the grid width, the address
-// column the rest less 20 pixels for the vertical scroll bar. The two fixed widths are
-// those the grid actually took, so a grid that clamps them still fills up correctly.
-[[nodiscard]] int VisitColumnWidthFor(int gridWidth);
+// The number column keeps 65 pixels, the visit column 11 % of the grid width but never less
+// than `visitTimeWidth` (what a visit time needs to stay on one line), the address column
+// the rest less 20 pixels for the vertical scroll bar. The two fixed widths are those the
+// grid actually took, so a grid that clamps them still fills up correctly.
+[[nodiscard]] int VisitColumnWidthFor(int gridWidth, int visitTimeWidth);
 inline constexpr int kNumberColumnWidth = 65;
 inline constexpr int kScrollBarAllowance = 20;
 [[nodiscard]] int AddressColumnWidthFor(int gridWidth, int numberWidth, int visitWidth);
+
+/** Whether the resize rule sizes the columns (and they follow the grid's width) in a run
+ * started in window state `winStateAtStart`: a window started maximized keeps the widths
+ * restored from the settings file for the whole run, so its closing writes back what it read. */
+[[nodiscard]] bool ColumnsFollowWindowSize(int winStateAtStart);
 
 struct WindowBounds {
     int Left = 0;
@@ -47,6 +53,23 @@ inline constexpr int kMinimumWindowHeight = 100;
 // screen area windows may take. An empty `available` (no screen known) moves nothing.
 [[nodiscard]] WindowBounds UsableWindowBounds(const WindowBounds& stored,
                                               const WindowBounds& available);
+
+// The thickness of the window manager's frame on each side of the client area; all 0
+// where the window has no frame or the frame is not known yet.
+struct FrameExtents {
+    int Left = 0;
+    int Top = 0;
+    int Right = 0;
+    int Bottom = 0;
+};
+
+// The settings hold the window's outer bounds, frame included, while the toolkit places the
+// frame but sizes the client area. The client size that gives a window of `outer` size in
+// `frame`, at least 1 x 1.
+[[nodiscard]] WindowBounds ClientBoundsFor(const WindowBounds& outer, const FrameExtents& frame);
+
+/** The outer bounds of a window whose client area has `client` bounds inside `frame`. */
+[[nodiscard]] WindowBounds OuterBoundsFor(const WindowBounds& client, const FrameExtents& frame);
 
 /** Pixel height of a font of `points` at `dotsPerInch`, rounded as the system rounds it (8 pt at 96
  * dpi: 11). */

@@ -8,9 +8,13 @@
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QScreen>
 #include <QStandardPaths>
 #include <QStringList>
 
+#include <algorithm>
+
+#include "app/measuredlayout.h"
 #include "app/window/displaytext.h"
 #include "app/window/finddlg.h"
 
@@ -25,6 +29,20 @@ void RunMessageBox(QWidget* owner, QMessageBox::Icon icon, const std::string& ca
     QMessageBox box(icon, DisplayText(caption), DisplayText(text), buttons, owner);
     box.setObjectName(QStringLiteral("MessageBox"));
     box.exec();
+}
+
+// Wide enough for the caption beside the window manager's buttons, the prompt and the path
+// in full; Qt's own size would cut the caption and hide most of a long path.
+void SizeInputBox(QInputDialog& dialog)
+{
+    const QFontMetrics metrics(dialog.font());
+    const QScreen* screen = dialog.screen();
+    const InputBoxTextWidths widths{metrics.horizontalAdvance(dialog.windowTitle()),
+                                    metrics.horizontalAdvance(dialog.labelText()),
+                                    metrics.horizontalAdvance(dialog.textValue()),
+                                    metrics.averageCharWidth()};
+    const int width = InputBoxWidthFor(widths, screen ? screen->availableGeometry().width() : 0);
+    dialog.resize(std::max(width, dialog.sizeHint().width()), dialog.sizeHint().height());
 }
 
 QString ExistingFolderOrEmpty(const QString& folder)
@@ -122,6 +140,7 @@ std::optional<std::string> QtUserDialogs::InputBox(const std::string& caption,
     dialog.setTextValue(PathToDisplay(text));
     if (auto* edit = dialog.findChild<QLineEdit*>())
         edit->setMaxLength(kInputBoxMaxLength);
+    SizeInputBox(dialog);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return PathFromDisplay(dialog.textValue().left(kInputBoxMaxLength));

@@ -98,10 +98,14 @@ void TForm1::FormClose()
         if (ResultGrid1->isVisibleTo(this))
             m_settings.WriteColumnWidths(*m_grid);
         if (IsNormalState()) {
-            m_settings.WriteInteger(SettingsKey::Top, y());
-            m_settings.WriteInteger(SettingsKey::Left, x());
-            m_settings.WriteInteger(SettingsKey::Height, height());
-            m_settings.WriteInteger(SettingsKey::Width, width());
+            // The outer bounds, frame included, as start-up places them.
+            const QRect client = geometry();
+            const WindowBounds outer = OuterBoundsFor(
+                {client.x(), client.y(), client.width(), client.height()}, CurrentFrameExtents());
+            m_settings.WriteInteger(SettingsKey::Top, outer.Top);
+            m_settings.WriteInteger(SettingsKey::Left, outer.Left);
+            m_settings.WriteInteger(SettingsKey::Height, outer.Height);
+            m_settings.WriteInteger(SettingsKey::Width, outer.Width);
         }
     });
     RestoreDesktopIni(m_paths.CacheFolder);
@@ -207,6 +211,18 @@ void TForm1::keyPressEvent(QKeyEvent* event)
         return;
     }
     RunGuarded([this, key = event->key()] { FormKeyUp(key); });
+}
+
+void TForm1::moveEvent(QMoveEvent* event)
+{
+    QMainWindow::moveEvent(event);
+    FitFrameToPlacedBounds();
+}
+
+void TForm1::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    FitFrameToPlacedBounds();
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event)

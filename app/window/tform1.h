@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/formgeometry.h"
 #include "app/savecommands.h"
 #include "app/settings.h"
 #include "app/window/userdialogs.h"
@@ -140,6 +141,8 @@ protected:
     void changeEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -150,6 +153,7 @@ private:
     void CreatePathBox();
     void CreateOkButton();
     void CreateLabels();
+    void PlaceCountLabels();
     void CreateResultGrid();
     void ShowHint();
     void ShowPathBoxMenu(const QPoint& pos);
@@ -174,6 +178,11 @@ private:
     void FormCreate();
     void ApplySettings();
     void PlaceWindow();
+    /** The frame's thickness as the window system reports it now. */
+    [[nodiscard]] FrameExtents CurrentFrameExtents() const;
+    /** Once the window manager's frame is known: the client size that gives the placed outer size.
+     */
+    void FitFrameToPlacedBounds();
     void ApplyGridFont();
     [[nodiscard]] int FontDotsPerInch() const;
     [[nodiscard]] bool ReadStartupFolder();
@@ -212,6 +221,10 @@ private:
     bool m_paintQueued = false;
     bool m_errorBoxUp = false;
     bool m_closing = false;
+    // The outer bounds start-up placed the window at; the client size is made to fit them once
+    // the window manager has put its frame around the window.
+    WindowBounds m_placedBounds;
+    bool m_frameFitPending = false;
     // The font dialog keeps its size and style from one showing to the next.
     FontChoice m_fontDialogFont{.Name = "MS Sans Serif", .PixelHeight = 13};
 

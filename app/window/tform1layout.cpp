@@ -13,10 +13,12 @@
 #include <algorithm>
 
 #include "app/formgeometry.h"
+#include "app/measuredlayout.h"
 #include "app/window/displaytext.h"
 #include "grid/resultgrid.h"
 #include "grid/view/resultgridview.h"
 #include "platform/privateprofile.h"
+#include "platform/qt/qtcanvas.h"
 
 namespace {
 
@@ -86,16 +88,33 @@ void TForm1::CreateLabels()
         label->adjustSize();
         return label;
     };
-    Label6 = makeLabel("Label6", "Number of lines: ", 436, 0);
-    // The count goes at its design place unless the caption before it came out wider
-    // in the font at hand than in the one the layout was made for.
-    Label7 = makeLabel("Label7", "", std::max(520, Label6->geometry().right() + 1), 0);
-    Label5 = makeLabel("Label5", "Index size:", 566, 0);
-    Label4 = makeLabel("Label4", "", 566, 13);
+    const CountLabelPlaces design;
+    Label6 = makeLabel("Label6", "Number of lines: ", design.LinesCaption, 0);
+    Label7 = makeLabel("Label7", "", design.LineCount, 0);
+    Label5 = makeLabel("Label5", "Index size:", design.IndexSize, 0);
+    Label4 = makeLabel("Label4", "", design.IndexSize, 13);
     Label1 = makeLabel("Label1", "", 49, 81);
+    PlaceCountLabels();
     QFont statusFont = Label1->font();
     statusFont.setPixelSize(kStatusFontPixels);
     Label1->setFont(statusFont);
+}
+
+void TForm1::PlaceCountLabels()
+{
+    // The design places were made for a font that this machine may not have; in the one it
+    // falls back to, a caption or a large count can come out wider, and what follows moves
+    // right just enough to stay clear of it.
+    const auto textWidth = [](const QLabel* label, const char* text) {
+        QLabel probe(QString::fromLatin1(text));
+        probe.setFont(label->font());
+        return probe.sizeHint().width();
+    };
+    const CountLabelPlaces places = CountLabelPlacesFor(
+        {textWidth(Label6, "Number of lines: "), textWidth(Label7, kWidestLineCount)});
+    Label7->move(places.LineCount, Label7->y());
+    Label5->move(places.IndexSize, Label5->y());
+    Label4->move(places.IndexSize, Label4->y());
 }
 
 void TForm1::CreateResultGrid()
@@ -124,10 +143,12 @@ void TForm1::FormResize()
     // Shown before the columns are sized: a hidden grid takes its new size only when it
     // shows, and would then scale the widths set here along with its width.
     ResultGrid1->show();
-    if (m_startupDone && m_options.WinStateAtStart != kWinStateMaximized) {
+    if (m_startupDone && ColumnsFollowWindowSize(m_options.WinStateAtStart)) {
         const int width = bounds.Right - bounds.Left;
+        QtCanvas measure;
         m_grid->SetColWidth(0, kNumberColumnWidth);
-        m_grid->SetColWidth(2, VisitColumnWidthFor(width));
+        m_grid->SetColWidth(
+            2, VisitColumnWidthFor(width, VisitTimeColumnWidth(measure, m_grid->Font())));
         m_grid->SetColWidth(
             1, std::max(0, AddressColumnWidthFor(width, m_grid->ColWidth(0), m_grid->ColWidth(2))));
     }

@@ -87,6 +87,8 @@ void TForm1::ApplySettings()
     m_options = m_settings.LoadProgramSettings();
     ShowOptionChecks();
     PlaceWindow();
+    // In a run started maximized the columns keep their stored widths whatever the window does.
+    m_grid->ColumnSize.SynchWithGrid = ColumnsFollowWindowSize(m_options.WinStateAtStart);
     if (m_options.WinStateAtStart == kWinStateMinimized)
         setWindowState(Qt::WindowMinimized);
     else if (m_options.WinStateAtStart == kWinStateMaximized)
@@ -99,8 +101,7 @@ void TForm1::ApplySettings()
 
 void TForm1::PlaceWindow()
 {
-    // Left and Top place the window frame, Width and Height size the window without it,
-    // so what close stores comes back unchanged at the next start. A hand-edited or
+    // The stored bounds are the window's outer bounds, frame included. A hand-edited or
     // damaged file must not give a window too small to see or larger than any screen.
     const WindowBounds stored{
         m_settings.ReadInteger(SettingsKey::Left), m_settings.ReadInteger(SettingsKey::Top),
@@ -110,10 +111,35 @@ void TForm1::PlaceWindow()
     if (!screen)
         screen = QGuiApplication::primaryScreen();
     const QRect area = screen ? screen->availableGeometry() : QRect();
-    const WindowBounds bounds =
-        UsableWindowBounds(stored, {area.x(), area.y(), area.width(), area.height()});
-    move(bounds.Left, bounds.Top);
-    resize(bounds.Width, bounds.Height);
+    m_placedBounds = UsableWindowBounds(stored, {area.x(), area.y(), area.width(), area.height()});
+    // Qt places the frame but sizes the client area. Until the window manager has framed
+    // the window the frame is not known, and the size is made to fit once it is.
+    const WindowBounds client = ClientBoundsFor(m_placedBounds, CurrentFrameExtents());
+    move(m_placedBounds.Left, m_placedBounds.Top);
+    resize(client.Width, client.Height);
+    m_frameFitPending = true;
+    FitFrameToPlacedBounds();
+}
+
+FrameExtents TForm1::CurrentFrameExtents() const
+{
+    const QRect frame = frameGeometry();
+    const QRect client = geometry();
+    return {client.left() - frame.left(), client.top() - frame.top(),
+            frame.right() - client.right(), frame.bottom() - client.bottom()};
+}
+
+void TForm1::FitFrameToPlacedBounds()
+{
+    if (!m_frameFitPending || !IsNormalState())
+        return;
+    const FrameExtents frame = CurrentFrameExtents();
+    if (frame.Left == 0 && frame.Top == 0 && frame.Right == 0 && frame.Bottom == 0)
+        return;
+    m_frameFitPending = false;
+    const WindowBounds client = ClientBoundsFor(m_placedBounds, frame);
+    if (size() != QSize(client.Width, client.Height))
+        resize(client.Width, client.Height);
 }
 
 void TForm1::ApplyGridFont()

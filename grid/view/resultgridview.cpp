@@ -395,9 +395,8 @@ void TResultGridView::showHint(const QPoint& pos)
         hideHint();
         return;
     }
-    const TextRect rect = m_geometry.CellRect(cell.Col, cell.Row);
     m_hintCell = cell;
-    m_hint->ShowAt(DecodeCp1252(text), viewport()->mapToGlobal(QPoint(rect.Left, rect.Top)));
+    m_hint->ShowAt(DecodeCp1252(text), viewport()->mapToGlobal(pos));
 }
 
 void TResultGridView::hideHint()

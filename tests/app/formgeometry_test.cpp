@@ -50,4 +50,39 @@ TEST(UsableWindowBounds, KeepsUsableBoundsAndKeepsTheWindowOnScreen)
         EXPECT_EQ(UsableWindowBounds(c.Stored, c.Available), c.Expected) << c.Stored;
 }
 
+// The resize rule's columns: 11 % of the grid, never narrower than a visit time needs (118
+// pixels for DejaVu Sans at 11 pixels); the address column takes the rest.
+TEST(ColumnWidthsFor, VisitTimesStayReadableAndTheAddressTakesTheRest)
+{
+    const struct {
+        int GridWidth, VisitTime, Visit, Address;
+    } cases[] = {{684, 0, 75, 524},
+                 {684, 118, 118, 481},
+                 {1272, 118, 139, 1048},
+                 {1081, 118, 118, 878},
+                 {200, 170, 170, -55}};
+    for (const auto& c : cases) {
+        const int visit = VisitColumnWidthFor(c.GridWidth, c.VisitTime);
+        EXPECT_EQ(visit, c.Visit) << c.GridWidth;
+        EXPECT_EQ(AddressColumnWidthFor(c.GridWidth, kNumberColumnWidth, visit), c.Address);
+    }
+}
+
+// Outer bounds (what the settings hold) and the client area inside a frame, both ways.
+TEST(FrameArithmetic, OuterBoundsAndClientAreaConvertBothWays)
+{
+    const struct {
+        WindowBounds Outer;
+        FrameExtents Frame;
+        WindowBounds Client;
+    } cases[] = {{{60, 111, 700, 470}, {}, {60, 111, 700, 470}},
+                 {{60, 111, 700, 470}, {1, 20, 1, 5}, {61, 131, 698, 445}},
+                 {{-4, 0, 1288, 1028}, {4, 4, 4, 4}, {0, 4, 1280, 1020}}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(ClientBoundsFor(c.Outer, c.Frame), c.Client) << c.Outer;
+        EXPECT_EQ(OuterBoundsFor(c.Client, c.Frame), c.Outer) << c.Client;
+    }
+    EXPECT_EQ(ClientBoundsFor({0, 0, 10, 10}, {8, 31, 8, 8}), (WindowBounds{8, 31, 1, 1}));
+}
+
 } // namespace

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -129,6 +130,27 @@ TEST(QtUserDialogsTest, InputBoxReturnsTheEditedTextOnOkAndNothingOnCancel)
 
     WhenModalIsUp([](QWidget* modal) { qobject_cast<QDialog*>(modal)->reject(); });
     EXPECT_FALSE(dialogs.InputBox("Cache path does not exist!", "Enter cache path: ", "/x/"));
+}
+
+// A box of start-up shows its whole caption beside the window manager's buttons, and the
+// fallback path in full, in a field wide enough for long paths.
+TEST(QtUserDialogsTest, InputBoxShowsCaptionAndPathInFull)
+{
+    QtUserDialogs dialogs;
+    const QString path = QStringLiteral("C:\\Windows\\Temporary Internet Files");
+    int boxWidth = 0;
+    int fieldWidth = 0;
+    WhenModalIsUp([&](QWidget* modal) {
+        boxWidth = modal->width();
+        fieldWidth = modal->findChild<QLineEdit*>()->width();
+        qobject_cast<QDialog*>(modal)->reject();
+    });
+    (void)dialogs.InputBox("Cache path not found!",
+                           "Enter cache folder path: ", path.toStdString());
+    const QFontMetrics metrics(QApplication::font());
+    EXPECT_GE(boxWidth, metrics.horizontalAdvance(QStringLiteral("Cache path not found!")) + 120);
+    EXPECT_GE(fieldWidth,
+              std::max(metrics.horizontalAdvance(path), 60 * metrics.averageCharWidth()));
 }
 
 TEST(QtUserDialogsTest, OpenDialogStartsInTheContentFolderWithItsFilters)

@@ -4,6 +4,7 @@
 #include <QContextMenuEvent>
 #include <QHelpEvent>
 #include <QKeyEvent>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
@@ -13,6 +14,8 @@
 #include <vector>
 
 #include "grid/basegrid.h"
+#include "grid/hintplacement.h"
+#include "grid/view/cellhintwindow.h"
 #include "grid/view/resultgridview.h"
 #include "platform/qt/qtcanvas.h"
 #include "support/recordingshellservice.h"
@@ -306,6 +309,29 @@ TEST_F(ResultGridViewTest, HintsShowTheStoredTextOfNormalCellsOnly)
     EXPECT_TRUE(view->HintText().isEmpty());
     Hover(CellCentre(1, 0)); // fixed row
     EXPECT_TRUE(view->HintText().isEmpty());
+}
+
+// The hint opens below and right of the pointer, so the pointer stays on the cell and the
+// text shows; a long text wraps within the screen instead of being cut.
+TEST_F(ResultGridViewTest, HintsOpenBesideThePointerAndWrapLongTexts)
+{
+    Show(6);
+    std::string address = "http://example.com/";
+    for (int i = 0; i < 60; ++i)
+        address += "segment" + std::to_string(i) + "/";
+    grid.SetCellEx(1, 3, address);
+    auto* hint = view->findChild<CellHintWindow*>();
+    const QRect screen = view->screen()->availableGeometry();
+
+    Hover(CellCentre(2, 2));
+    const QPoint pointer = Viewport()->mapToGlobal(CellCentre(2, 2));
+    EXPECT_EQ(hint->geometry().topLeft(), pointer + QPoint(kHintOffsetX, kPointerHeight));
+
+    Hover(CellCentre(1, 3));
+    ASSERT_EQ(view->HintText().toStdString(), address);
+    EXPECT_TRUE(screen.contains(hint->geometry()));
+    EXPECT_LE(hint->width(), HintWrapWidth(screen.width()));
+    EXPECT_GE(hint->height(), 3 * hint->fontMetrics().height()) << "several lines";
 }
 
 TEST_F(ResultGridViewTest, HeaderClicksSortAwayFromColumnBordersAndOnlyFromTheHeader)

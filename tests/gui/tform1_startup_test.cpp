@@ -185,8 +185,8 @@ TEST_F(StartupTest, WithoutSettingsFileTheDefaultsApply)
     MakeWineCache();
     Create();
 
-    EXPECT_EQ(m_form->pos(), QPoint(60, 111));
-    EXPECT_EQ(m_form->size(), QSize(700, 470));
+    // The outer bounds, frame included.
+    EXPECT_EQ(m_form->frameGeometry(), QRect(60, 111, 700, 470));
     EXPECT_FALSE(m_form->isMaximized());
     EXPECT_EQ(CheckedOptions(), (Names{"Dateformatmdy1", "Showwelcomewindow1", "Cellformattext1"}));
     // 8 points at 96 dots per inch are 11 pixels; rows are one and a half times that.
@@ -205,8 +205,7 @@ TEST_F(StartupTest, StoredSettingsAreApplied)
     MakeWineCache();
     Create();
 
-    EXPECT_EQ(m_form->pos(), QPoint(70, 50));
-    EXPECT_EQ(m_form->size(), QSize(720, 500));
+    EXPECT_EQ(m_form->frameGeometry(), QRect(70, 50, 720, 500));
     EXPECT_EQ(CheckedOptions(),
               (Names{"Dateformatdmy1", "Donotshowwelcome1", "Showtextonly1", "CellformatHTML1"}));
     EXPECT_EQ(m_form->Options().DateFormat, 2);
