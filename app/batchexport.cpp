@@ -2,6 +2,9 @@
 
 #include <unistd.h>
 
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <optional>
 #include <stdexcept>
@@ -11,26 +14,49 @@
 #include "app/startupfolder.h"
 #include "cacheindex/cachefolders.h"
 #include "cacheindex/indexscan.h"
+#include "cacheindex/indexscanner.h"
 #include "cacheindex/scanview.h"
+#include "grid/addressfilter.h"
+#include "grid/gridsort.h"
 #include "grid/resultgrid.h"
 #include "platform/files.h"
 #include "platform/internetcache.h"
+#include "platform/privateprofile.h"
 #include "platform/readonlyfile.h"
+#include "platform/shortdateformat.h"
 
 namespace {
 
-// A scan view for a run without a window: file errors go to standard error, labels are kept.
+// A scan view for a run without a window: labels are kept, and the first stretch that could
+// not be read is remembered with where and why it failed.
 class BatchScanView final : public RecordingScanView {
 public:
-    explicit BatchScanView(std::ostream& err) : m_err(err) {}
-    void ShowFileError(const std::string& text, const std::string& caption) override
+    void FileErrorDetail(ScanStretch stretch, std::int64_t position,
+                         const std::string& reason) override
     {
-        RecordingScanView::ShowFileError(text, caption);
-        m_err << caption << ": " << text << '\n';
+        if (!m_failure.empty())
+            return;
+        m_failure = reason + " while ";
+        switch (stretch) {
+        case ScanStretch::Opening:
+            m_failure += "opening it";
+            break;
+        case ScanStretch::TableProbe:
+            m_failure += "reading the hash table at byte " + std::to_string(position);
+            break;
+        case ScanStretch::RecordWalk:
+            m_failure += "reading the records from byte " + std::to_string(position);
+            break;
+        }
+    }
+    /** Where and why the read failed; empty when every stretch was read. */
+    [[nodiscard]] std::string Failure() const
+    {
+        return ErrorCount > 0 && m_failure.empty() ? LastErrorText : m_failure;
     }
 
 private:
-    std::ostream& m_err;
+    std::string m_failure;
 };
 
 // The start-up folder choice without a window: the first folder that cannot be used ends
@@ -128,6 +154,7 @@ bool WriteToStream(const TResultGrid& grid, ExportFormat format, std::ostream& s
     case ExportFormat::Html:
         return grid.SaveToHTML(stream);
     case ExportFormat::None:
+    case ExportFormat::Pdf:
         break;
     }
     return true;
@@ -147,8 +174,44 @@ void WriteToFile(const TResultGrid& grid, ExportFormat format, const std::string
         grid.SaveToHTML(fileName);
         break;
     case ExportFormat::None:
+    case ExportFormat::Pdf:
         break;
     }
+}
+
+// A PDF for standard output is printed into a private temporary folder first: the printer
+// writes only files, and a failed print must send nothing.
+int PrintPdfToStandardOutput(TResultGrid& grid, const BatchExportTools& tools)
+{
+    const char* base = std::getenv("TMPDIR");
+    std::string pattern = std::string(base && *base ? base : "/tmp") + "/varnok5-XXXXXX";
+    if (!::mkdtemp(pattern.data()))
+        throw std::runtime_error("Cannot create a temporary folder in " + pattern);
+    const std::filesystem::path folder(pattern);
+    const std::string file = (folder / "list.pdf").string();
+    int pages = 0;
+    bool written = false;
+    try {
+        pages = tools.PrintToPdf(grid, file);
+        std::ifstream printed(file, std::ios::binary);
+        written = static_cast<bool>(std::cout << printed.rdbuf()) && std::cout.flush();
+    } catch (...) {
+        std::filesystem::remove_all(folder);
+        throw;
+    }
+    std::filesystem::remove_all(folder);
+    if (!written)
+        throw std::runtime_error("Cannot write to standard output");
+    return pages;
+}
+
+// The printed pages, with the column widths a new window starts with.
+int PrintPdf(TResultGrid& grid, const std::string& outputFile, const VarnokSettings& settings,
+             const BatchExportTools& tools)
+{
+    grid.LoadColSizes(PrivateProfile(settings.FilePath()));
+    return outputFile == "-" ? PrintPdfToStandardOutput(grid, tools)
+                             : tools.PrintToPdf(grid, outputFile);
 }
 
 void Save(TResultGrid& grid, ExportFormat format, const std::string& outputFile)
@@ -162,10 +225,35 @@ void Save(TResultGrid& grid, ExportFormat format, const std::string& outputFile)
         throw std::runtime_error("Cannot write to standard output");
 }
 
+// Reads the planned file into the grid through the file layer the tools give.
+void ReadIndex(const ReadPlan& plan, const ScanOptions& options, const BatchExportTools& tools,
+               TResultGrid& grid, ScanView& view)
+{
+    if (!tools.OpenIndex) {
+        ScanIndexFile(plan.IndexFile, plan.Mode, options, grid, view);
+        return;
+    }
+    const std::unique_ptr<ByteSource> source = tools.OpenIndex(plan.IndexFile);
+    IndexScanner(plan.Mode, options, grid, view).Run(plan.IndexFile, *source);
+}
+
+// The command line's filter, then its sort, as the header clicks on screen sort.
+void ArrangeRows(const CommandLine& commandLine, TResultGrid& grid)
+{
+    if (commandLine.AddressFilter)
+        static_cast<void>(
+            FilterRowsByAddress(grid, *commandLine.AddressFilter, SystemShortDateFormat()));
+    if (commandLine.SortColumn == 0)
+        return;
+    GridSorter sorter(grid);
+    for (int click = 0; click < (commandLine.SortDescending ? 2 : 1); ++click)
+        static_cast<void>(sorter.ClickHeader(commandLine.SortColumn));
+}
+
 } // namespace
 
 int RunBatchExport(const CommandLine& commandLine, const VarnokSettings& settings,
-                   std::ostream& out, std::ostream& err)
+                   std::ostream& out, std::ostream& err, const BatchExportTools& tools)
 {
     if (commandLine.Help) {
         out << UsageText();
@@ -179,6 +267,12 @@ int RunBatchExport(const CommandLine& commandLine, const VarnokSettings& setting
         err << commandLine.Error << '\n' << UsageText();
         return 1;
     }
+    const bool pdf = commandLine.Format == ExportFormat::Pdf;
+    if (pdf && !tools.PrintToPdf) {
+        err << "Cannot write " << commandLine.OutputFile
+            << ": this build of varnok5 has no printing, so /spdf is not available\n";
+        return 1;
+    }
     const ProgramSettings program = settings.LoadProgramSettings();
     const std::optional<ReadPlan> plan = PlanRead(commandLine, program, err);
     if (!plan || !CheckReadable(plan->IndexFile, err) ||
@@ -187,16 +281,29 @@ int RunBatchExport(const CommandLine& commandLine, const VarnokSettings& setting
 
     const ScanOptions options{program.DateFormat, program.ShowAllEntries, program.CellFormatHtml};
     TResultGrid grid;
-    BatchScanView view(err);
-    ScanIndexFile(plan->IndexFile, plan->Mode, options, grid, view);
+    BatchScanView view;
+    ReadIndex(*plan, options, tools, grid, view);
+    // A list with a stretch missing is no list of the evidence: nothing is written.
+    if (const std::string failure = view.Failure(); !failure.empty()) {
+        err << "Cannot read the index file " << plan->IndexFile << ": " << failure << '\n';
+        return 1;
+    }
+    ArrangeRows(commandLine, grid);
+    int pages = 0;
     try {
-        Save(grid, commandLine.Format, commandLine.OutputFile);
+        if (pdf)
+            pages = PrintPdf(grid, commandLine.OutputFile, settings, tools);
+        else
+            Save(grid, commandLine.Format, commandLine.OutputFile);
     } catch (const std::exception& error) {
         err << error.what() << '\n';
         return 1;
     }
     // With the list on standard output the count would spoil it, so it goes with the messages.
     std::ostream& countStream = commandLine.OutputFile == "-" ? err : out;
-    countStream << view.LineCountText << " lines listed\n";
+    countStream << grid.GetRowCountEx() - 1 << " lines listed";
+    if (pdf)
+        countStream << ", " << pages << " pages";
+    countStream << '\n';
     return 0;
 }

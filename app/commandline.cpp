@@ -8,7 +8,7 @@
 
 namespace {
 
-enum class SwitchKind { Help, Version, CacheFolder, IndexFile, Output };
+enum class SwitchKind { Help, Version, CacheFolder, IndexFile, Sort, Filter, Output };
 
 // Every argument form the program knows. A switch with `TakesText` carries its value after
 // the prefix ("/cache:FOLDER"); an output switch takes the next argument as the file name.
@@ -19,16 +19,19 @@ struct SwitchForm {
     ExportFormat Format;
 };
 
-constexpr std::array<SwitchForm, 9> kSwitches{{
+constexpr std::array<SwitchForm, 12> kSwitches{{
     {"--help", SwitchKind::Help, false, ExportFormat::None},
     {"-h", SwitchKind::Help, false, ExportFormat::None},
     {"/?", SwitchKind::Help, false, ExportFormat::None},
     {"--version", SwitchKind::Version, false, ExportFormat::None},
     {"/cache:", SwitchKind::CacheFolder, true, ExportFormat::None},
     {"/open:", SwitchKind::IndexFile, true, ExportFormat::None},
+    {"/sort:", SwitchKind::Sort, true, ExportFormat::None},
+    {"/filter:", SwitchKind::Filter, true, ExportFormat::None},
     {"/stext", SwitchKind::Output, false, ExportFormat::Text},
     {"/scsv", SwitchKind::Output, false, ExportFormat::Csv},
     {"/shtml", SwitchKind::Output, false, ExportFormat::Html},
+    {"/spdf", SwitchKind::Output, false, ExportFormat::Pdf},
 }};
 
 // The form `argument` has, matched in any letter case; nothing for an argument of no form.
@@ -84,10 +87,42 @@ private:
         case SwitchKind::IndexFile:
             TakeOnce(m_result.IndexFile, text, argument, "/open:");
             break;
+        case SwitchKind::Sort:
+            TakeSort(text, argument);
+            break;
+        case SwitchKind::Filter:
+            TakeFilter(text, argument);
+            break;
         case SwitchKind::Output:
             TakeOutput(form.Format, argument);
             break;
         }
+    }
+
+    // "1", "2", "~1" or "~2": the address or visit-time column, "~" for the reverse order.
+    void TakeSort(const std::string& text, const std::string& argument)
+    {
+        if (m_sortSeen) {
+            Problem("Only one /sort: may be given: " + argument);
+            return;
+        }
+        m_sortSeen = true;
+        const bool descending = text.size() == 2 && text[0] == '~';
+        const std::string column = descending ? text.substr(1) : text;
+        if (column != "1" && column != "2") {
+            Problem("Unknown sort column: " + argument + " (give 1, 2, ~1 or ~2).");
+            return;
+        }
+        m_result.SortColumn = column[0] - '0';
+        m_result.SortDescending = descending;
+    }
+
+    void TakeFilter(const std::string& text, const std::string& argument)
+    {
+        if (text.empty())
+            Problem("Missing condition after /filter:.");
+        else
+            TakeOnce(m_result.AddressFilter, text, argument, "/filter:");
     }
 
     // Only the first value counts, as the window takes only the first folder.
@@ -104,7 +139,7 @@ private:
     {
         m_outputSwitchSeen = true;
         if (m_result.Format != ExportFormat::None) {
-            Problem("Only one of /stext, /scsv and /shtml may be given: " + argument);
+            Problem("Only one of /stext, /scsv, /shtml and /spdf may be given: " + argument);
             return;
         }
         if (m_next >= m_arguments.size() || m_arguments[m_next].empty()) {
@@ -132,6 +167,7 @@ private:
     std::size_t m_next = 0;
     CommandLine m_result;
     bool m_outputSwitchSeen = false;
+    bool m_sortSeen = false;
     std::string m_firstProblem;
 };
 
@@ -145,18 +181,32 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
 std::string UsageText()
 {
     return "Usage: varnok5 [/cache:FOLDER | FOLDER | INDEXFILE]\n"
-           "       varnok5 [/cache:FOLDER | /open:INDEXFILE] (/stext | /scsv | /shtml) OUTFILE\n"
+           "       varnok5 [/cache:FOLDER | /open:INDEXFILE] [/filter:CONDITION] [/sort:[~]N]\n"
+           "               (/stext | /scsv | /shtml | /spdf) OUTFILE\n"
            "       varnok5 --help | --version\n"
            "\n"
            "Without an output switch the viewer window opens, on FOLDER when given.\n"
            "With /stext, /scsv or /shtml the list is written to OUTFILE (\"-\" for standard\n"
            "output) as column-aligned text, semicolon-separated values or an HTML table, and\n"
-           "no window opens. /cache: reads FOLDER/Content.IE5/index.dat; /open: reads the\n"
-           "given index file. Without either, the stored default cache folder is read.\n"
+           "no window opens. /spdf prints the list into OUTFILE as a PDF on A4 paper, as\n"
+           "Print all lays it out with the print settings a new window starts with.\n"
+           "/cache: reads FOLDER/Content.IE5/index.dat; /open: reads the given index file.\n"
+           "Without either, the stored default cache folder is read.\n"
+           "/filter: keeps the rows whose address matches CONDITION, as Find reads it with\n"
+           "\"Regular expressions\" and without \"Case sensitive\" (\"*.exe;*.zip\": either\n"
+           "ending; quote it for the shell), numbered afresh. With the HTML cell format the\n"
+           "address includes its link markup, so \"*.exe*\" finds the .exe links.\n"
+           "/sort:1 sorts by address, /sort:2 by the latest visit, as a click on that\n"
+           "column's header does; /sort:~N sorts in the reverse order. The filter runs first.\n"
            "Date order, the text-only filter and the cell format come from Varnok5.ini.\n"
            "The output may not be the index file that is read.\n"
            "A bare FOLDER opens the window on it as /cache: does; a bare INDEXFILE opens\n"
-           "the window on the cache folder whose Content.IE5 holds it.\n";
+           "the window on the cache folder whose Content.IE5 holds it.\n"
+           "\n"
+           "Examples:\n"
+           "  varnok5 /cache:/mnt/case/ie5 /scsv list.csv\n"
+           "  varnok5 /open:index.dat \"/filter:*.exe;*.zip\" /sort:~2 /stext -\n"
+           "  varnok5 /open:index.dat /sort:1 /spdf list.pdf\n";
 }
 
 std::string VersionText()

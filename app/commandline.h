@@ -6,18 +6,22 @@
 
 // What the command line asks for. "/cache:" may also start the window; the output
 // switches turn the run into a batch export that needs no display.
-enum class ExportFormat { None, Text, Csv, Html };
+enum class ExportFormat { None, Text, Csv, Html, Pdf };
 
 struct CommandLine {
     std::optional<std::string> CacheFolder; // the first "/cache:" argument, text after the prefix
     std::optional<std::string> IndexFile;   // "/open:" argument
     ExportFormat Format = ExportFormat::None;
     std::string OutputFile; // after the format switch; "-" is standard output
+    int SortColumn = 0;     // "/sort:N": the column whose header is clicked; 0 leaves the order
+    bool SortDescending = false;              // "/sort:~N": clicked twice
+    std::optional<std::string> AddressFilter; // "/filter:" condition on the address column
     bool Help = false;
     bool Version = false;
     // Non-empty when an export's arguments make no sense: the first argument that belongs to
-    // no form, a repeated /cache: or /open:, a second output switch, a missing output name.
-    // The window ignores such arguments, so a run without an output switch has none.
+    // no form, a repeated /cache: or /open:, a second output switch, a missing output name, a sort
+    // column other than 1 or 2, an empty filter condition. The window ignores such arguments, so a
+    // run without an output switch has none.
     std::string Error;
 
     [[nodiscard]] bool IsBatch() const

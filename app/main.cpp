@@ -9,16 +9,24 @@
 #include "app/displaycheck.h"
 #include "app/settings.h"
 #ifdef VARNOK_WITH_GUI
-#include "app/window/windowmain.h"
+#include "app/guimodule.h"
 #endif
 
 int main(int argc, char* argv[])
 {
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     const CommandLine commandLine = ParseCommandLine(arguments);
-    // The export runs before any toolkit is started, so it needs no display.
-    if (commandLine.IsBatch())
-        return RunBatchExport(commandLine, VarnokSettings(), std::cout, std::cerr);
+    // The export runs before any toolkit is loaded, so it needs no display; only /spdf
+    // loads the printer's module, and Qt starts (offscreen) inside it.
+    if (commandLine.IsBatch()) {
+        BatchExportTools tools;
+#ifdef VARNOK_WITH_GUI
+        tools.PrintToPdf = [](TResultGrid& grid, const std::string& fileName) {
+            return GuiModule::Load().PrintGridToPdf(grid, fileName);
+        };
+#endif
+        return RunBatchExport(commandLine, VarnokSettings(), std::cout, std::cerr, tools);
+    }
 #ifdef VARNOK_WITH_GUI
     // Without a display the toolkit would abort the process; say why instead.
     const auto environment = [](const std::string& name) -> std::optional<std::string> {
@@ -29,7 +37,12 @@ int main(int argc, char* argv[])
         std::cerr << *message;
         return 1;
     }
-    return RunWindow(argc, argv);
+    try {
+        return GuiModule::Load().RunWindow(argc, argv);
+    } catch (const std::exception& error) {
+        std::cerr << error.what() << '\n';
+        return 1;
+    }
 #else
     std::cerr << UsageText();
     return 1;

@@ -68,14 +68,25 @@ void IndexScanner::run(const std::string& indexFilePath, ByteSource* source)
         try {
             m_view.SetIndexSizeText(IndexSizeText(indexFilePath));
             openSource(indexFilePath, source);
-        } catch (const std::exception&) {
+        } catch (const std::exception& failure) {
             m_size = std::min(m_source->End(), kLargestReadableSize);
             m_last = m_size;
-            showError("Open, Seek.");
+            showError(ScanStretch::Opening, 0, failure);
         }
     }
+    m_list.Reserve(mostEntries());
     walkTables();
     finish();
+}
+
+int IndexScanner::mostEntries() const
+{
+    // Each listed record starts a block of its own behind the first table. Reserving is
+    // cheap (untouched room costs no memory), but a huge file is capped: past the cap the
+    // list grows as it goes.
+    constexpr std::int64_t kMostReserved = 1 << 20;
+    const std::int64_t blocks = (m_size - kFirstTableCandidate - kTableLength) / kBlockLength;
+    return static_cast<int>(std::clamp<std::int64_t>(blocks + 1, 0, kMostReserved));
 }
 
 void IndexScanner::openSource(const std::string& path, ByteSource* source)
@@ -127,8 +138,8 @@ void IndexScanner::walkTables()
             } else {
                 regionEnd = nextOffset;
             }
-        } catch (const std::exception&) {
-            showError("Seek, Read.");
+        } catch (const std::exception& failure) {
+            showError(ScanStretch::TableProbe, tableOffset, failure);
         }
         if (!walkRegion(tableOffset + kTableLength, regionEnd))
             return;
@@ -174,8 +185,8 @@ bool IndexScanner::walkRegion(std::int64_t blockPosition, std::int64_t regionEnd
             // record behind them.
             blockPosition += record.OneBlock ? kBlockLength : 2 * kBlockLength;
         } while (blockPosition < regionEnd);
-    } catch (const std::exception&) {
-        showError("Open, Seek, Read, Close.");
+    } catch (const std::exception& failure) {
+        showError(ScanStretch::RecordWalk, blockPosition, failure);
         return false;
     }
     return true;
@@ -204,8 +215,12 @@ void IndexScanner::finish()
     m_view.FinishRead(m_mode == ScanMode::OpenCommand);
 }
 
-void IndexScanner::showError(std::string_view operations)
+void IndexScanner::showError(ScanStretch stretch, std::int64_t position,
+                             const std::exception& failure)
 {
+    constexpr std::string_view kOperations[] = {"Open, Seek.", "Seek, Read.",
+                                                "Open, Seek, Read, Close."};
+    const std::string_view operations = kOperations[static_cast<std::size_t>(stretch)];
     // The two reads word the same messages differently; both wordings are kept.
     const std::string gap = m_mode == ScanMode::OpenCommand ? std::string(21, ' ') : "\t\t\t ";
     std::string text(kErrorTextStart);
@@ -213,4 +228,5 @@ void IndexScanner::showError(std::string_view operations)
     text += "operations: ";
     text += operations;
     m_view.ShowFileError(text, kFileErrorCaption);
+    m_view.FileErrorDetail(stretch, position, failure.what());
 }

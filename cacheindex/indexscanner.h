@@ -1,10 +1,12 @@
 #pragma once
 
 #include <cstdint>
+#include <exception>
 #include <string>
 #include <string_view>
 
 #include "cacheindex/indexscan.h"
+#include "cacheindex/scanview.h"
 #include "cacheindex/visittime.h"
 #include "grid/resultlist.h"
 #include "platform/readonlyfile.h"
@@ -36,12 +38,14 @@ private:
     void openSource(const std::string& path, ByteSource* source);
     // Bytes of the file as the scan sees them: nothing at or past m_size.
     [[nodiscard]] std::span<const std::uint8_t> view(std::int64_t offset, std::size_t count);
+    /** The most entries the file's size leaves room for, capped. */
+    [[nodiscard]] int mostEntries() const;
     void walkTables();
     bool walkRegion(std::int64_t blockPosition, std::int64_t regionEnd);
     void listRecord(const IndexRecord& record);
     [[nodiscard]] std::string addressCellText(std::string_view address) const;
     void finish();
-    void showError(std::string_view operations);
+    void showError(ScanStretch stretch, std::int64_t position, const std::exception& failure);
 
     ScanMode m_mode;
     ScanOptions m_options;

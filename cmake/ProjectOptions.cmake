@@ -9,8 +9,11 @@ if(VARNOK_WERROR)
     target_compile_options(varnok_options INTERFACE -Werror)
 endif()
 if(VARNOK_SANITIZE)
+    # No vptr check: its runtime probes memory through a pipe, so in the tests that take away
+    # every free file descriptor it reports sound objects as having an invalid vptr.
     target_compile_options(varnok_options INTERFACE
-        -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+        -fsanitize=address,undefined -fno-sanitize=vptr -fno-sanitize-recover=all
+        -fno-omit-frame-pointer)
     target_link_options(varnok_options INTERFACE -fsanitize=address,undefined)
 endif()
 target_compile_definitions(varnok_options INTERFACE

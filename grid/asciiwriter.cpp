@@ -15,6 +15,9 @@ constexpr std::string_view lineBreak = "\r\n";
 // break), while the cell is cut into written lines at CR LF pairs only.
 std::size_t longestLine(std::string_view text)
 {
+    // Most cells are one line; memchr finds that out far faster than the loop below.
+    if (text.find('\r') == std::string_view::npos)
+        return text.size();
     std::size_t longest = 0;
     std::size_t length = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {

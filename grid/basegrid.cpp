@@ -89,13 +89,21 @@ void TBaseGrid::SetRowCountEx(int count)
         return;
     if (m_fixedRows >= count)
         m_fixedRows = count - 1;
-    // std::vector grows its capacity geometrically, so the scan's one-row-at-a-time
-    // growth costs amortised constant time per row.
+    // std::vector grows its capacity geometrically, so one-row-at-a-time growth costs
+    // amortised constant time per row; the scan reserves its rows beforehand.
     m_cells.resize(cellIndex(m_colCount, 0, count));
     m_rowHeights.resize(static_cast<std::size_t>(count), m_defaultRowHeight);
     m_rowCount = count;
     KeepFocusInside();
     NotifyLayoutChanged();
+}
+
+void TBaseGrid::ReserveRows(int count)
+{
+    if (count <= m_rowCount)
+        return;
+    m_cells.reserve(cellIndex(m_colCount, 0, count));
+    m_rowHeights.reserve(static_cast<std::size_t>(count));
 }
 
 // Dropped rows must not leave the focus or the selection pointing past the table.

@@ -41,6 +41,10 @@ public:
     [[nodiscard]] int GetRowCountEx() const { return m_rowCount; }
     void SetRowCountEx(int count);
 
+    /** Makes room for `count` rows without adding any: a read that knows how many rows it
+     * may add then grows the table in place instead of moving it again and again. */
+    void ReserveRows(int count);
+
     [[nodiscard]] int GetFixedRowsEx() const { return m_fixedRows; }
     void SetFixedRowsEx(int count);
     [[nodiscard]] int GetFixedColsEx() const { return m_fixedCols; }
@@ -109,7 +113,7 @@ private:
     int m_defaultRowHeight = 21;
     int m_rowCount = 0;
     // Row after row, m_colCount cells each: one flat table keeps a row down to its strings,
-    // and growing by one row at a time (as the scan does) stays amortised constant time.
+    // and growing by one row at a time stays amortised constant time.
     std::vector<std::string> m_cells;
     std::vector<int> m_colWidths;
     std::vector<int> m_rowHeights;

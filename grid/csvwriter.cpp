@@ -28,8 +28,11 @@ bool CsvWriter::NeedsEnclosing(std::string_view text) const
 {
     // A line break or the separator would split the row; a leading quotation mark would
     // make a spreadsheet read up to the next one as a single value.
-    return text.front() == '"' || text.find(m_separator) != std::string_view::npos ||
-           text.find_first_of("\r\n") != std::string_view::npos;
+    // Three searches for single bytes (memchr, many bytes a step) beat one pass that tests
+    // each byte, and find_first_of, which searches its set once for every byte.
+    constexpr auto npos = std::string_view::npos;
+    return text.front() == '"' || text.find(m_separator) != npos || text.find('\n') != npos ||
+           text.find('\r') != npos;
 }
 
 void CsvWriter::WriteValue(OutputBuffer& out, std::string_view text) const

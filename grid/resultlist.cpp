@@ -47,6 +47,11 @@ void ResultListWriter::Begin(bool markupCells)
     m_nextRow = m_grid.GetRowCountEx() - 1;
 }
 
+void ResultListWriter::Reserve(int entries)
+{
+    m_grid.ReserveRows(m_nextRow + std::max(entries, 0) + 1);
+}
+
 void ResultListWriter::AddEntry(std::string addressCell, std::string visitText)
 {
     const int row = m_nextRow++;

@@ -29,6 +29,8 @@ public:
     // rows. `markupCells`: the entries are address anchors, shown as markup; otherwise every
     // cell shows its bytes as they are.
     void Begin(bool markupCells);
+    /** Makes room for up to `entries` more entries, so the list grows in place. */
+    void Reserve(int entries);
     void AddEntry(std::string addressCell, std::string visitText);
     /** Gives the grid its exact row count and returns the number of rows below the captions. */
     [[nodiscard]] int Finish();

@@ -43,6 +43,7 @@ echo "== Installed tree"
 prefix="$work/prefix"
 cmake --install "$build" --prefix "$prefix" >/dev/null
 expected_files="./bin/varnok5
+./libexec/varnok5/varnok5-gui.so
 ./share/applications/varnok5.desktop
 ./share/doc/varnok5/varnok5-guide.html
 ./share/icons/hicolor/scalable/apps/varnok5.svg

@@ -52,12 +52,18 @@ protected:
     {
         m_out.str("");
         m_err.str("");
-        return RunBatchExport(ParseCommandLine(arguments), m_settings, m_out, m_err);
+        return RunBatchExport(ParseCommandLine(arguments), m_settings, m_out, m_err, m_tools);
     }
 
     TempDir m_dir;
     ScopedEnv m_zone{"TZ", "UTC0"};
     VarnokSettings m_settings{m_dir.File("Varnok5.ini")};
+    // A printer that must never be reached: every PDF case here is refused before printing.
+    BatchExportTools m_tools{[](TResultGrid&, const std::string&) -> int {
+                                 ADD_FAILURE() << "printed";
+                                 return 0;
+                             },
+                             {}};
     std::ostringstream m_out;
     std::ostringstream m_err;
 };
@@ -133,7 +139,15 @@ TEST_F(BatchExportTest, ArgumentsOutsideTheGrammarAreRefused)
         {{in, "/stext", "/scsv"}, "Missing output file after /stext: /scsv is a switch."},
         {{in, "/stext", "/CACHE:x"}, "Missing output file after /stext: /CACHE:x is a switch."},
         {{in, "/stext", Output(), "/scsv", Output("b")},
-         "Only one of /stext, /scsv and /shtml may be given: /scsv"},
+         "Only one of /stext, /scsv, /shtml and /spdf may be given: /scsv"},
+        {{in, "/scsv", Output(), "/spdf", Output("b")},
+         "Only one of /stext, /scsv, /shtml and /spdf may be given: /spdf"},
+        {{in, "/spdf"}, "Missing output file after /spdf."},
+        {{in, "/spdf", "/sort:1"}, "Missing output file after /spdf: /sort:1 is a switch."},
+        {{in, "/sort:1", "/sort:~1", "/scsv", Output()}, "Only one /sort: may be given: /sort:~1"},
+        {{in, "/filter:", "/scsv", Output()}, "Missing condition after /filter:."},
+        {{in, "/filter:a", "/FILTER:b", "/scsv", Output()},
+         "Only one /filter: may be given: /FILTER:b"},
         {{"/bogus", in, "/scsv", Output()}, "Unexpected argument: /bogus"},
         {{in, "/scsv", Output(), "extra"}, "Unexpected argument: extra"},
         {{in, in, "/scsv", Output()}, "Only one /open: may be given: " + in},
@@ -144,12 +158,46 @@ TEST_F(BatchExportTest, ArgumentsOutsideTheGrammarAreRefused)
         EXPECT_EQ(Run(c.Arguments), 1) << c.Message;
         EXPECT_EQ(m_err.str(), c.Message + "\n" + UsageText());
     }
+    for (const std::string bad :
+         {"/sort:3", "/sort:0", "/sort:", "/sort:~", "/sort:~~1", "/sort:-1"}) {
+        EXPECT_EQ(Run({in, bad, "/scsv", Output()}), 1);
+        EXPECT_EQ(m_err.str(),
+                  "Unknown sort column: " + bad + " (give 1, 2, ~1 or ~2).\n" + UsageText());
+    }
     EXPECT_FALSE(std::filesystem::exists(Output()));
     EXPECT_FALSE(std::filesystem::exists(Output("b")));
     EXPECT_FALSE(std::filesystem::exists("/scsv"));
 
     EXPECT_EQ(Run({"--help"}), 0);
     EXPECT_NE(m_out.str().find("Usage: varnok5"), std::string::npos);
+}
+
+TEST_F(BatchExportTest, ExportSwitchesAreReadInAnyOrderAndCase)
+{
+    const struct {
+        std::vector<std::string> Arguments;
+        ExportFormat Format;
+        int SortColumn; // negative: descending
+        std::string Filter;
+    } cases[] = {
+        {{"/sort:1", "/SPDF", "out"}, ExportFormat::Pdf, 1, "<none>"},
+        {{"/spdf", "out", "/Sort:~2"}, ExportFormat::Pdf, -2, "<none>"},
+        {{"/filter:*.EXE;*.zip", "/sort:~1", "/stext", "out"},
+         ExportFormat::Text,
+         -1,
+         "*.EXE;*.zip"},
+        {{"/shtml", "out", "/Filter:/sort:1  x"}, ExportFormat::Html, 0, "/sort:1  x"},
+    };
+    for (const auto& c : cases) {
+        const CommandLine line = ParseCommandLine(c.Arguments);
+        EXPECT_EQ(line.Error, "") << c.Arguments.front();
+        EXPECT_EQ(line.Format, c.Format);
+        EXPECT_EQ(line.OutputFile, "out");
+        EXPECT_EQ(line.SortDescending ? -line.SortColumn : line.SortColumn, c.SortColumn);
+        EXPECT_EQ(line.AddressFilter.value_or("<none>"), c.Filter);
+    }
+    // Without an output switch the window opens and ignores them.
+    EXPECT_FALSE(ParseCommandLine({"/sort:9", "/filter:"}).IsBatch());
 }
 
 // The version comes from the build; it must be the one the About box shows.
@@ -188,6 +236,7 @@ TEST_F(BatchExportTest, OutputThatIsTheIndexFileIsRefused)
          CacheFolder() + "/../cache/Content.IE5/index.dat"},
         {{"/cache:" + CacheFolder(), "/scsv", CacheFolder() + "/Content.IE5/index.dat"},
          CacheFolder() + "/Content.IE5/index.dat"},
+        {{open, "/spdf", Output("link.dat")}, Output("link.dat")},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(Run(c.Arguments), 1) << c.Named;

@@ -1,0 +1,60 @@
+#include "app/guimodule.h"
+
+#include <dlfcn.h>
+
+#include <filesystem>
+#include <stdexcept>
+#include <system_error>
+#include <vector>
+
+namespace {
+
+// Beside the program itself (the build folder), else where an installed program keeps it.
+std::vector<std::string> modulePaths()
+{
+    std::error_code error;
+    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (error)
+        return {kGuiModuleFileName};
+    const std::filesystem::path folder = program.parent_path();
+    return {(folder / kGuiModuleFileName).string(),
+            (folder / VARNOK_MODULE_FROM_PROGRAM / kGuiModuleFileName).lexically_normal().string()};
+}
+
+template <typename Function> Function symbolOf(void* handle, const char* name)
+{
+    void* address = ::dlsym(handle, name);
+    if (!address)
+        throw std::runtime_error(std::string("The window module lacks ") + name);
+    return reinterpret_cast<Function>(address);
+}
+
+GuiModule::Functions loadFunctions()
+{
+    const std::vector<std::string> paths = modulePaths();
+    for (const std::string& path : paths) {
+        if (!std::filesystem::exists(path))
+            continue;
+        // RTLD_LOCAL: the module's copy of the program's code stays its own.
+        void* handle = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+        if (!handle) {
+            const char* reason = ::dlerror();
+            throw std::runtime_error("Cannot load " + path + ": " +
+                                     (reason ? reason : "unknown reason"));
+        }
+        return {symbolOf<VarnokRunWindowFunction>(handle, kRunWindowSymbol),
+                symbolOf<VarnokPrintGridToPdfFunction>(handle, kPrintGridToPdfSymbol)};
+    }
+    std::string message =
+        std::string("The window and printing module is missing: no ") + kGuiModuleFileName + " in";
+    for (const std::string& path : paths)
+        message += " " + std::filesystem::path(path).parent_path().string();
+    throw std::runtime_error(message);
+}
+
+} // namespace
+
+GuiModule GuiModule::Load()
+{
+    return GuiModule(loadFunctions());
+}
