@@ -1,22 +1,16 @@
 #include "app/window/gridviewfindhost.h"
 
-#include <QMessageBox>
-
-#include "app/window/displaytext.h"
-#include "app/window/finddlg.h"
+#include "app/window/userdialogs.h"
 #include "grid/view/resultgridview.h"
 
-GridViewFindHost::GridViewFindHost(TResultGridView& view, QWidget* owner)
-    : m_view(view), m_owner(owner)
+GridViewFindHost::GridViewFindHost(TResultGridView& view, UserDialogs& dialogs)
+    : m_view(view), m_dialogs(dialogs)
 {
 }
 
 std::optional<FindRequest> GridViewFindHost::AskFindRequest()
 {
-    TFind dialog(m_owner);
-    if (dialog.exec() != QDialog::Accepted)
-        return std::nullopt;
-    return FindRequest{dialog.FindText(), dialog.FindParameters()};
+    return m_dialogs.AskFindRequest();
 }
 
 void GridViewFindHost::SetCol(int col)
@@ -31,8 +25,5 @@ void GridViewFindHost::SetRow(int row)
 
 void GridViewFindHost::ShowMessage(const std::string& text)
 {
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Varnok 5"), DisplayText(text),
-                    QMessageBox::Ok, m_owner);
-    box.setObjectName(QStringLiteral("MessageBox"));
-    box.exec();
+    m_dialogs.ShowMessage(text);
 }

@@ -1,18 +1,16 @@
 #pragma once
 
-#include <QPointer>
-
 #include "app/findcommands.h"
 
-class QWidget;
 class TResultGridView;
+class UserDialogs;
 
-// The find commands on screen: the dialog TFind owned by the window, focus moves through
-// the grid view (which scrolls the cell into view), and Qt's message box.
+// The find commands on screen: the find dialog and the message box from the window's
+// dialogs, focus moves through the grid view (which scrolls the cell into view).
 class GridViewFindHost final : public FindCommandHost {
 public:
-    /** `view` shows the searched grid; `owner` (the main window) owns the dialogs. */
-    GridViewFindHost(TResultGridView& view, QWidget* owner);
+    /** `view` shows the searched grid; both must outlive the host. */
+    GridViewFindHost(TResultGridView& view, UserDialogs& dialogs);
 
     [[nodiscard]] std::optional<FindRequest> AskFindRequest() override;
     void SetCol(int col) override;
@@ -21,5 +19,5 @@ public:
 
 private:
     TResultGridView& m_view;
-    QPointer<QWidget> m_owner;
+    UserDialogs& m_dialogs;
 };

@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFont>
+#include <QFontDialog>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -14,6 +16,7 @@
 
 #include "app/measuredlayout.h"
 #include "app/window/displaytext.h"
+#include "app/window/finddlg.h"
 
 namespace {
 
@@ -47,6 +50,49 @@ QString ExistingFolderOrEmpty(const QString& folder)
     return !folder.isEmpty() && QFileInfo(folder).isDir() ? folder : QString();
 }
 
+// A filter written as description|pattern|description|pattern..., as the dialog's list of
+// "description (pattern)" entries; a description that already ends in its pattern keeps it.
+QStringList NameFiltersOf(std::string_view filter)
+{
+    const QStringList parts =
+        QString::fromLatin1(filter.data(), static_cast<qsizetype>(filter.size()))
+            .split(QLatin1Char('|'));
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        const QString pattern = QStringLiteral("(%1)").arg(parts[i + 1]);
+        filters.append(parts[i].endsWith(pattern) ? parts[i]
+                                                  : QStringLiteral("%1 %2").arg(parts[i], pattern));
+    }
+    return filters;
+}
+
+QFont QFontOf(const FontChoice& choice)
+{
+    QFont font(QString::fromStdString(choice.Name));
+    if (choice.Points > 0)
+        font.setPointSize(choice.Points);
+    else if (choice.PixelHeight > 0)
+        font.setPixelSize(choice.PixelHeight);
+    font.setBold(choice.Bold);
+    font.setItalic(choice.Italic);
+    font.setUnderline(choice.Underline);
+    font.setStrikeOut(choice.StrikeOut);
+    return font;
+}
+
+FontChoice FontChoiceOf(const QFont& font)
+{
+    FontChoice choice;
+    choice.Name = font.family().toStdString();
+    choice.Points = qRound(font.pointSizeF());
+    choice.PixelHeight = font.pixelSize();
+    choice.Bold = font.bold();
+    choice.Italic = font.italic();
+    choice.Underline = font.underline();
+    choice.StrikeOut = font.strikeOut();
+    return choice;
+}
+
 } // namespace
 
 QtUserDialogs::QtUserDialogs(QWidget* owner) : m_owner(owner) {}
@@ -75,6 +121,11 @@ void QtUserDialogs::ShowApplicationError(const std::string& text)
 void QtUserDialogs::ShowAbout(const std::string& text)
 {
     RunMessageBox(m_owner, QMessageBox::NoIcon, "About", text, QMessageBox::Ok);
+}
+
+void QtUserDialogs::ShowMessage(const std::string& text)
+{
+    RunMessageBox(m_owner, QMessageBox::NoIcon, "Varnok 5", text, QMessageBox::Ok);
 }
 
 std::optional<std::string> QtUserDialogs::InputBox(const std::string& caption,
@@ -121,4 +172,40 @@ std::optional<std::string> QtUserDialogs::OpenIndexFile(const std::string& initi
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return PathFromDisplay(dialog.selectedFiles().constFirst());
+}
+
+std::optional<std::string> QtUserDialogs::SaveFile(const SaveFileRequest& request)
+{
+    QFileDialog dialog(m_owner, QStringLiteral("Save As"), ExistingStartFolder(request.InitialDir));
+    dialog.setObjectName(QStringLiteral("SaveDialog1"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    const QStringList filters = NameFiltersOf(kSaveDialogFilter);
+    dialog.setNameFilters(filters);
+    if (request.FilterIndex >= 1 && request.FilterIndex <= filters.size())
+        dialog.selectNameFilter(filters[request.FilterIndex - 1]);
+    dialog.setDefaultSuffix(QString::fromStdString(request.DefaultExtension));
+    // The remembered name is a full path; the dialog already opens in its folder.
+    dialog.selectFile(QFileInfo(PathToDisplay(request.FileName)).fileName());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return PathFromDisplay(dialog.selectedFiles().constFirst());
+}
+
+std::optional<FontChoice> QtUserDialogs::SelectFont(const FontChoice& initial)
+{
+    QFontDialog dialog(QFontOf(initial), m_owner);
+    dialog.setObjectName(QStringLiteral("FontDialog1"));
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return FontChoiceOf(dialog.selectedFont());
+}
+
+std::optional<FindRequest> QtUserDialogs::AskFindRequest()
+{
+    TFind dialog(m_owner);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return FindRequest{dialog.FindText(), dialog.FindParameters()};
 }

@@ -5,8 +5,9 @@
 
 #include "app/window/userdialogs.h"
 
-// The dialogs on screen: Qt's message box, input dialog and file dialog, with the program's
-// captions, texts and buttons. Each dialog is modal and centred on the owner window.
+// The dialogs on screen: Qt's message box, input, file and font dialogs and the find dialog
+// TFind, with the program's captions, texts and buttons. Each dialog is modal and centred on the
+// owner window.
 class QtUserDialogs final : public UserDialogs {
 public:
     explicit QtUserDialogs(QWidget* owner = nullptr);
@@ -19,11 +20,15 @@ public:
     void ShowFileError(const std::string& text, const std::string& caption) override;
     void ShowApplicationError(const std::string& text) override;
     void ShowAbout(const std::string& text) override;
+    void ShowMessage(const std::string& text) override;
     [[nodiscard]] std::optional<std::string> InputBox(const std::string& caption,
                                                       const std::string& prompt,
                                                       const std::string& text) override;
     [[nodiscard]] std::optional<std::string> OpenIndexFile(const std::string& initialFolder,
                                                            const std::string& fileName) override;
+    [[nodiscard]] std::optional<std::string> SaveFile(const SaveFileRequest& request) override;
+    [[nodiscard]] std::optional<FontChoice> SelectFont(const FontChoice& initial) override;
+    [[nodiscard]] std::optional<FindRequest> AskFindRequest() override;
 
     /** The folder the open dialog starts in: `folder`, or the desktop or home where it does not
      * exist. */

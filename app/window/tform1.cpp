@@ -9,12 +9,21 @@
 #include <QMetaObject>
 #include <QPushButton>
 
+#include "app/userguide.h"
 #include "app/window/userdialogs.h"
 #include "grid/resultgrid.h"
 #include "grid/view/resultgridview.h"
+#include "platform/qt/qtclipboard.h"
+#include "platform/qt/qtshellservice.h"
+#include "print/gridprintcommands.h"
+#include "print/qtprinttarget.h"
 
 TForm1::TForm1(const std::vector<std::string>& arguments, UserDialogs& dialogs, QWidget* parent)
     : QMainWindow(parent), m_dialogs(dialogs), m_arguments(arguments),
+      m_desktopShell(std::make_unique<QtShellService>()), m_shell(m_desktopShell.get()),
+      m_systemClipboard(std::make_unique<QtClipboard>()), m_clipboard(m_systemClipboard.get()),
+      m_systemPrinter(std::make_unique<QtPrintTarget>()), m_printTarget(m_systemPrinter.get()),
+      m_userGuide([] { return FindUserGuide(RunningProgramFolder()); }),
       m_grid(std::make_unique<TResultGrid>())
 {
     setObjectName(QStringLiteral("Form1"));
@@ -22,6 +31,7 @@ TForm1::TForm1(const std::vector<std::string>& arguments, UserDialogs& dialogs, 
     CreateControls();
     CreateMenus();
     CreatePopupMenus();
+    ConnectGridCommands();
 
     bool created = false;
     RunGuarded([this, &created] {
@@ -34,6 +44,29 @@ TForm1::TForm1(const std::vector<std::string>& arguments, UserDialogs& dialogs, 
 }
 
 TForm1::~TForm1() = default;
+
+void TForm1::SetShellService(ShellService& shell)
+{
+    // Anchors in the grid and Open in Browser go through the one service.
+    m_shell = &shell;
+    ResultGrid1->SetShellService(shell);
+}
+
+void TForm1::SetClipboard(Clipboard& clipboard)
+{
+    m_clipboard = &clipboard;
+}
+
+void TForm1::SetPrintTarget(PrintTarget& target)
+{
+    m_printTarget = &target;
+    m_printCommands.reset();
+}
+
+void TForm1::SetUserGuideLocator(UserGuideLocator locator)
+{
+    m_userGuide = std::move(locator);
+}
 
 void TForm1::SetStartupDone()
 {

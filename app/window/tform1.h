@@ -5,16 +5,22 @@
 #include <exception>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
 
 #include "app/formgeometry.h"
+#include "app/savecommands.h"
 #include "app/settings.h"
+#include "app/window/userdialogs.h"
 #include "cacheindex/cachefolders.h"
 #include "cacheindex/indexscan.h"
 #include "cacheindex/scanview.h"
 
+class Clipboard;
+class GridPrintCommands;
+class PrintTarget;
 class QAction;
 class QLabel;
 class QLineEdit;
@@ -22,9 +28,9 @@ class QMenu;
 class QMenuBar;
 class QPushButton;
 class QWidget;
+class ShellService;
 class TResultGrid;
 class TResultGridView;
-class UserDialogs;
 struct MenuEntry;
 struct OptionChoice;
 struct TopLevelEntry;
@@ -55,6 +61,18 @@ public:
     TForm1(const TForm1&) = delete;
     TForm1& operator=(const TForm1&) = delete;
 
+    // The desktop services the commands use, the system's own unless replaced (the tests
+    // record what the commands hand them). Each must outlive the window.
+    /** Opens addresses (Open in Browser and the grid's anchors alike) and help files. */
+    void SetShellService(ShellService& shell);
+    void SetClipboard(Clipboard& clipboard);
+    /** The printer the print commands print on. */
+    void SetPrintTarget(PrintTarget& target);
+    // Finds the user guide that came with the program; Open help opens it when the start
+    // folder holds neither help file.
+    using UserGuideLocator = std::function<std::optional<std::string>()>;
+    void SetUserGuideLocator(UserGuideLocator locator);
+
     /** Program entry: creation is over and the message loop is about to run. */
     void SetStartupDone();
     /** Program entry, once the window is on screen: window state once more, then the focus. */
@@ -76,8 +94,26 @@ public:
     void Clear1Click();
     void Setdefaultpath1Click();
     void Showtextonly1Click();
+    void SelectFont1Click();
+    void Openhelp1Click();
     void About1Click();
     void Exit1Click();
+
+    // Commands on the list (tform1listcommands.cpp). Open in Browser acts on the current
+    // row, from the menu, the grid's pop-up, a double-click and Ctrl+Enter in the grid.
+    void OpenURL2Click();
+    void ResultGrid1DblClickCell(int col, int row);
+    void ResultGrid1KeyDown(int key, Qt::KeyboardModifiers modifiers);
+    void Find2Click();
+    void Findnext1Click();
+    void astextfile1Click();
+    void asExcelfile1Click();
+    void asHTMLfile1Click();
+    void Copycell1Click();
+    void Preview1Click();
+    void Settings1Click();
+    void Printall1Click();
+    void Printselectedcells1Click();
 
     // ScanView: what a read shows in this window.
     void SetStatusText(const std::string& text) override;
@@ -156,6 +192,12 @@ private:
     // Commands (tform1commands.cpp).
     void ReadChosenFile();
     [[nodiscard]] ScanOptions CurrentScanOptions() const;
+    void ApplyChosenFont(const FontChoice& choice);
+
+    // Commands on the list (tform1listcommands.cpp).
+    void ConnectGridCommands();
+    void RunSaveCommand(const SaveCommand& command);
+    [[nodiscard]] GridPrintCommands& PrintCommands();
 
     // The guard around every handler (tform1.cpp).
     void RunGuarded(const std::function<void()>& command);
@@ -183,6 +225,17 @@ private:
     // the window manager has put its frame around the window.
     WindowBounds m_placedBounds;
     bool m_frameFitPending = false;
+    // The font dialog keeps its size and style from one showing to the next.
+    FontChoice m_fontDialogFont{.Name = "MS Sans Serif", .PixelHeight = 13};
+
+    std::unique_ptr<ShellService> m_desktopShell;
+    ShellService* m_shell = nullptr;
+    std::unique_ptr<Clipboard> m_systemClipboard;
+    Clipboard* m_clipboard = nullptr;
+    std::unique_ptr<PrintTarget> m_systemPrinter;
+    PrintTarget* m_printTarget = nullptr;
+    std::unique_ptr<GridPrintCommands> m_printCommands; // made on first use
+    UserGuideLocator m_userGuide;
 
     // Controls, named as on the form. The window owns them through Qt, apart from the grid's
     // view: members go in the reverse order of their declaration, so the view is destroyed

@@ -5,8 +5,11 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include <algorithm>
+#include <cstdlib>
 #include <exception>
 
+#include "app/formgeometry.h"
 #include "app/welcometext.h"
 #include "app/window/userdialogs.h"
 #include "grid/resultgrid.h"
@@ -15,11 +18,20 @@
 #include "platform/files.h"
 #include "platform/privateprofile.h"
 #include "platform/qt/qtcanvas.h"
+#include "platform/shellservice.h"
 
 namespace {
 
 constexpr const char* kOpenFailureMessage =
     "Can't perform one of the following  operations: Open, Seek. in directory ";
+
+// The help files looked for in the start folder, in the order they are opened.
+constexpr const char* kHelpFiles[] = {"VNK5.HLP.LNK", "VNK5.HLP"};
+
+std::string FileInFolder(const std::string& folder, const char* name)
+{
+    return folder.ends_with('/') ? folder + name : folder + "/" + name;
+}
 
 } // namespace
 
@@ -132,6 +144,57 @@ void TForm1::Showtextonly1Click()
     m_settings.WriteBoolean(SettingsKey::ShowTextOnly, textOnly);
     Showtextonly1->setChecked(textOnly);
     m_options.ShowAllEntries = !textOnly;
+}
+
+void TForm1::SelectFont1Click()
+{
+    // The dialog opens on the stored face, in the size and style it was last left with.
+    m_fontDialogFont.Name = m_settings.ReadText(SettingsKey::FontName);
+    const std::optional<FontChoice> chosen = m_dialogs.SelectFont(m_fontDialogFont);
+    if (!chosen)
+        return;
+    m_fontDialogFont = *chosen;
+    ApplyChosenFont(*chosen);
+    // Style, colour and script stay for this run only.
+    m_settings.WriteText(SettingsKey::FontName, chosen->Name);
+    m_settings.WriteInteger(SettingsKey::FontSize, chosen->Points);
+}
+
+void TForm1::ApplyChosenFont(const FontChoice& choice)
+{
+    const int pixels =
+        std::max(1, choice.Points > 0 ? std::abs(PointsToPixels(choice.Points, FontDotsPerInch()))
+                                      : choice.PixelHeight);
+    const auto chosenStyle = [&choice, pixels](TGridFont font) {
+        font.Name = choice.Name;
+        font.Height = pixels;
+        font.Bold = choice.Bold;
+        font.Italic = choice.Italic;
+        font.Underline = choice.Underline;
+        font.StrikeOut = choice.StrikeOut;
+        return font;
+    };
+    m_grid->SetFont(chosenStyle(m_grid->Font()));
+    m_grid->SetFixedFont(chosenStyle(m_grid->FixedFont()));
+    m_grid->SetDefRowHeightEx(DefaultRowHeightFor(pixels));
+}
+
+void TForm1::Openhelp1Click()
+{
+    // Help files of the program's own kind in the start folder come first; without them the
+    // user guide installed with the program. A file the desktop cannot open goes unreported.
+    bool found = false;
+    for (const char* name : kHelpFiles) {
+        const std::string path = FileInFolder(m_startFolder, name);
+        if (FileExists(path)) {
+            static_cast<void>(m_shell->OpenFile(path));
+            found = true;
+        }
+    }
+    if (found || !m_userGuide)
+        return;
+    if (const std::optional<std::string> guide = m_userGuide())
+        static_cast<void>(m_shell->OpenFile(*guide));
 }
 
 void TForm1::About1Click()

@@ -42,27 +42,36 @@ constexpr const OptionChoice* kOptionChoices[] = {&kMonthFirst, &kDayFirst,  &kN
                                                   &kWelcome,    &kTextCells, &kHtmlCells};
 
 constexpr MenuEntry kSaveMenu[] = {
-    {"as text file", "astextfile1"},
-    {"as Excel file", "asExcelfile1"},
-    {"as HTML file", "asHTMLfile1"},
+    {"as text file", "astextfile1", &TForm1::astextfile1Click},
+    {"as Excel file", "asExcelfile1", &TForm1::asExcelfile1Click},
+    {"as HTML file", "asHTMLfile1", &TForm1::asHTMLfile1Click},
 };
 
 constexpr MenuEntry kPrintMenu[] = {
-    {"Pre&view", "Preview1"},
-    {"&Settings", "Settings1"},
-    {.Caption = "Print all", .Name = "Printall1", .Shortcut = Qt::CTRL | Qt::Key_P},
-    {"Print selected &cells", "Printselectedcells1"},
+    {"Pre&view", "Preview1", &TForm1::Preview1Click},
+    {"&Settings", "Settings1", &TForm1::Settings1Click},
+    {.Caption = "Print all",
+     .Name = "Printall1",
+     .OnClick = &TForm1::Printall1Click,
+     .Shortcut = Qt::CTRL | Qt::Key_P},
+    {"Print selected &cells", "Printselectedcells1", &TForm1::Printselectedcells1Click},
 };
 
 constexpr MenuEntry kFindMenu[] = {
-    {.Caption = "Find", .Name = "Find2", .Shortcut = Qt::CTRL | Qt::Key_F},
-    {.Caption = "Find next", .Name = "Findnext1", .Shortcut = QKeyCombination(Qt::Key_F3)},
+    {.Caption = "Find",
+     .Name = "Find2",
+     .OnClick = &TForm1::Find2Click,
+     .Shortcut = Qt::CTRL | Qt::Key_F},
+    {.Caption = "Find next",
+     .Name = "Findnext1",
+     .OnClick = &TForm1::Findnext1Click,
+     .Shortcut = QKeyCombination(Qt::Key_F3)},
 };
 
 constexpr MenuEntry kOptionsMenu[] = {
     {.Caption = "Date format: &m/d/y", .Option = &kMonthFirst},
     {.Caption = "Date format: &d/m/y", .Option = &kDayFirst},
-    {"Select &Font", "SelectFont1"},
+    {"Select &Font", "SelectFont1", &TForm1::SelectFont1Click},
     {.Caption = "Do &not show welcome", .Option = &kNoWelcome},
     {.Caption = "&Show welcome window", .Option = &kWelcome},
     {.Caption = "Set default cache &path",
@@ -78,7 +87,7 @@ constexpr MenuEntry kOptionsMenu[] = {
 };
 
 constexpr MenuEntry kHelpMenu[] = {
-    {"&Open help", "Openhelp1"},
+    {"&Open help", "Openhelp1", &TForm1::Openhelp1Click},
     {"&About", "About1", &TForm1::About1Click},
 };
 
@@ -87,7 +96,7 @@ constexpr TopLevelEntry kMainMenu[] = {
      .Name = "SelectHistoryFolder1",
      .OnClick = &TForm1::SelectHistoryFolder1Click,
      .Default = true},
-    {"Open in &Browser", "OpenURL2"},
+    {"Open in &Browser", "OpenURL2", &TForm1::OpenURL2Click},
     {.Caption = "&Save...  ", .Name = "Save1", .Entries = kSaveMenu},
     {.Caption = "&Print     ", .Name = "Print1", .Entries = kPrintMenu},
     {.Caption = "&Find", .Name = "Find1", .Entries = kFindMenu},
@@ -99,9 +108,9 @@ constexpr TopLevelEntry kMainMenu[] = {
 
 // The grid's pop-up menu.
 constexpr MenuEntry kGridMenu[] = {
-    {"Open in browser", "Openinbrowser1"},
-    {"Copy cell", "Copycell1"},
-    {"Print cell", "Printcell1"},
+    {"Open in browser", "Openinbrowser1", &TForm1::OpenURL2Click},
+    {"Copy cell", "Copycell1", &TForm1::Copycell1Click},
+    {"Print cell", "Printcell1", &TForm1::Printselectedcells1Click},
 };
 
 QString latin1(const char* text)

@@ -3,6 +3,21 @@
 #include <optional>
 #include <string>
 
+#include "app/findcommands.h"
+#include "app/savecommands.h"
+
+// A font as the font dialog shows and returns it: face, size and style. The size is the
+// dialog's point size; a font given to the dialog with no point size is PixelHeight high.
+struct FontChoice {
+    std::string Name;
+    int Points = 0;
+    int PixelHeight = 0;
+    bool Bold = false;
+    bool Italic = false;
+    bool Underline = false;
+    bool StrikeOut = false;
+};
+
 // Every modal box and dialog the main window shows, behind one interface so that start-up
 // and the commands run the same against Qt and against a scripted double in the tests.
 //
@@ -22,6 +37,8 @@ public:
     virtual void ShowApplicationError(const std::string& text) = 0;
     /** Caption "About", OK, no icon. */
     virtual void ShowAbout(const std::string& text) = 0;
+    /** The program's title "Varnok 5" as caption, OK, no icon. */
+    virtual void ShowMessage(const std::string& text) = 0;
 
     // One line of input, at most 255 characters, OK (default) and Cancel. The edited text
     // when OK was pressed, nothing on Cancel.
@@ -33,4 +50,15 @@ public:
     // when the dialog was cancelled.
     [[nodiscard]] virtual std::optional<std::string> OpenIndexFile(const std::string& initialFolder,
                                                                    const std::string& fileName) = 0;
+
+    // The save dialog, asking nothing before it replaces a file: opens in the request's
+    // folder (the desktop, else home, where it does not exist) with its file name, type and
+    // default extension. The chosen full file name, or nothing on Cancel.
+    [[nodiscard]] virtual std::optional<std::string> SaveFile(const SaveFileRequest& request) = 0;
+
+    /** The font dialog, opened on `initial`; the chosen font, or nothing on Cancel. */
+    [[nodiscard]] virtual std::optional<FontChoice> SelectFont(const FontChoice& initial) = 0;
+
+    /** A fresh find dialog; the text and options when it was closed with OK, else nothing. */
+    [[nodiscard]] virtual std::optional<FindRequest> AskFindRequest() = 0;
 };

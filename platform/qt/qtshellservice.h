@@ -7,4 +7,5 @@ class QtShellService final : public ShellService {
 public:
     /** Opens the decoded address as a URL; false for an invalid URL or when the desktop fails. */
     bool OpenAddress(const std::string& windows1252Address) override;
+    bool OpenFile(const std::string& path) override;
 };

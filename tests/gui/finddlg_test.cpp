@@ -18,6 +18,7 @@
 
 #include "app/window/finddlg.h"
 #include "app/window/gridviewfindhost.h"
+#include "app/window/qtuserdialogs.h"
 #include "grid/resultgrid.h"
 #include "grid/view/resultgridview.h"
 
@@ -153,7 +154,8 @@ TEST(FindDialogTest, EachFindOpensAFreshDialogAndGoesToTheMatch)
     TResultGridView view(grid);
     view.resize(500, 200);
     ShowActive(view);
-    GridViewFindHost host(view, &view);
+    QtUserDialogs dialogs(&view);
+    GridViewFindHost host(view, dialogs);
 
     std::vector<std::string> focusOrder;
     WhenModalIsUp<TFind>([&focusOrder](TFind& dialog) {

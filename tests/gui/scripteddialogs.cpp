@@ -14,11 +14,12 @@ bool MainWindowOnScreen()
     return false;
 }
 
-std::optional<std::string> NextAnswer(std::deque<std::optional<std::string>>& answers)
+template <typename Answer>
+std::optional<Answer> NextAnswer(std::deque<std::optional<Answer>>& answers)
 {
     if (answers.empty())
         return std::nullopt;
-    std::optional<std::string> answer = answers.front();
+    std::optional<Answer> answer = answers.front();
     answers.pop_front();
     return answer;
 }
@@ -56,6 +57,11 @@ void ScriptedDialogs::ShowAbout(const std::string& text)
     Record(Kind::About, "About", text);
 }
 
+void ScriptedDialogs::ShowMessage(const std::string& text)
+{
+    Messages.push_back(text);
+}
+
 std::optional<std::string> ScriptedDialogs::InputBox(const std::string& caption,
                                                      const std::string& prompt,
                                                      const std::string& text)
@@ -71,6 +77,23 @@ std::optional<std::string> ScriptedDialogs::OpenIndexFile(const std::string& ini
     if (WhileOpenDialogUp)
         WhileOpenDialogUp(initialFolder);
     return NextAnswer(OpenAnswers);
+}
+
+std::optional<std::string> ScriptedDialogs::SaveFile(const SaveFileRequest& request)
+{
+    SaveRequests.push_back(request);
+    return NextAnswer(SaveAnswers);
+}
+
+std::optional<FontChoice> ScriptedDialogs::SelectFont(const FontChoice& initial)
+{
+    FontRequests.push_back(initial);
+    return NextAnswer(FontAnswers);
+}
+
+std::optional<FindRequest> ScriptedDialogs::AskFindRequest()
+{
+    return NextAnswer(FindAnswers);
 }
 
 std::vector<ScriptedDialogs::Call> ScriptedDialogs::CallsOf(Kind kind) const

@@ -27,16 +27,29 @@ public:
     void ShowFileError(const std::string& text, const std::string& caption) override;
     void ShowApplicationError(const std::string& text) override;
     void ShowAbout(const std::string& text) override;
+    void ShowMessage(const std::string& text) override;
     [[nodiscard]] std::optional<std::string> InputBox(const std::string& caption,
                                                       const std::string& prompt,
                                                       const std::string& text) override;
     [[nodiscard]] std::optional<std::string> OpenIndexFile(const std::string& initialFolder,
                                                            const std::string& fileName) override;
+    [[nodiscard]] std::optional<std::string> SaveFile(const SaveFileRequest& request) override;
+    [[nodiscard]] std::optional<FontChoice> SelectFont(const FontChoice& initial) override;
+    [[nodiscard]] std::optional<FindRequest> AskFindRequest() override;
 
     /** Answers of the next input boxes, in order; nothing means Cancel. */
     std::deque<std::optional<std::string>> InputAnswers;
     /** Answers of the next open dialogs, in order; nothing means Cancel. */
     std::deque<std::optional<std::string>> OpenAnswers;
+    // Answers of the next save, font and find dialogs, and what each save and font dialog
+    // was opened with.
+    std::deque<std::optional<std::string>> SaveAnswers;
+    std::deque<std::optional<FontChoice>> FontAnswers;
+    std::deque<std::optional<FindRequest>> FindAnswers;
+    std::vector<SaveFileRequest> SaveRequests;
+    std::vector<FontChoice> FontRequests;
+    /** The texts of the boxes with the program's title as caption. */
+    std::vector<std::string> Messages;
     /** Runs while an open dialog is up, before it answers (to look at the folders then). */
     std::function<void(const std::string& initialFolder)> WhileOpenDialogUp;
 

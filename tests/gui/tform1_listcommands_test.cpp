@@ -1,0 +1,131 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/formgeometry.h"
+#include "formfixture.h"
+#include "grid/resultgrid.h"
+#include "support/recordingclipboard.h"
+#include "support/recordingshellservice.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using Strings = std::vector<std::string>;
+
+// The commands on a list of captions and two entries.
+class ListCommandsTest : public FormTest {
+protected:
+    void SetUp() override
+    {
+        CreateQuiet();
+        m_form->Grid().SetRowCountEx(3);
+        const char* cells[3][3] = {{"No.", "URL   ", "Latest visit"},
+                                   {"1", "http://a.example/1", "05/06/2004 10:11:12"},
+                                   {"2", "http://b.example/2", ""}};
+        for (int row = 0; row < 3; ++row)
+            for (int col = 0; col < 3; ++col)
+                m_form->Grid().SetCellEx(col, row, cells[row][col]);
+    }
+};
+
+// Each save proposes the folder and full name of the file saved last ("as Excel file" then
+// "as text file" included) with its own type; Cancel writes nothing, and a writer that fails
+// is reported with nothing remembered.
+TEST_F(ListCommandsTest, SaveCommandsRememberTheFileSavedLast)
+{
+    const std::string csv = m_data.File("list.csv"), text = m_data.File("list.txt");
+    const std::string folder = m_data.Path().string() + "/", failing = m_data.File("none/x.htm");
+    m_dialogs.SaveAnswers = {csv, text, std::nullopt, failing};
+    for (const char* entry : {"asExcelfile1", "astextfile1", "asHTMLfile1", "asHTMLfile1"})
+        Action(entry)->trigger();
+    Strings asked;
+    for (const SaveFileRequest& request : m_dialogs.SaveRequests)
+        asked.push_back(request.InitialDir + "|" + request.FileName + "|" +
+                        request.DefaultExtension + std::to_string(request.FilterIndex));
+    EXPECT_EQ(asked,
+              Strings({"C:\\Windows\\Desktop|CacheList.txt|csv2", folder + "|" + csv + "|txt1",
+                       folder + "|" + text + "|htm3", folder + "|" + text + "|htm3"}));
+    EXPECT_EQ(ReadWholeFile(csv), "No.;URL   ;Latest visit\r\n1;http://a.example/1;05/06/2004 "
+                                  "10:11:12\r\n2;http://b.example/2;\"\"\r\n");
+    EXPECT_EQ(ReadWholeFile(text).substr(0, 29), "No. URL" + std::string(16, ' ') + "Latest");
+    EXPECT_EQ(m_dialogs.CallsOf(ScriptedDialogs::Kind::ApplicationError).at(0).Text,
+              "Cannot Create file " + failing);
+    EXPECT_EQ(PathBoxText(), failing);
+    EXPECT_EQ(StoredValue("Settings", "Initial Dir") + StoredValue("Settings", "File Name"),
+              folder + text);
+    EXPECT_EQ(std::distance(fs::directory_iterator(m_data.Path()), {}), 3) << "prefix and 2 files";
+}
+
+TEST_F(ListCommandsTest, CopyCellAndFind)
+{
+    RecordingClipboard clipboard;
+    m_form->SetClipboard(clipboard);
+    m_form->Grid().Selection = {1, 1, 2, 2};
+    Action("Copycell1")->trigger();
+    EXPECT_EQ(clipboard.Text(),
+              "http://a.example/1\t05/06/2004 10:11:12\r\nhttp://b.example/2\t\r\n");
+
+    // A hit moves to its cell; Find next past it, a cancelled Find and a miss leave it there.
+    m_dialogs.FindAnswers = {FindRequest{"B.EXAMPLE", {}}, std::nullopt, FindRequest{"zz", {}}};
+    for (const char* entry : {"Find2", "Findnext1", "Find2", "Find2"})
+        Action(entry)->trigger();
+    EXPECT_EQ((GridCell{m_form->Grid().Col, m_form->Grid().Row}), (GridCell{1, 2}));
+    EXPECT_EQ(m_dialogs.Messages, Strings(2, kTextNotFoundMessage));
+}
+
+// Select Font keeps face and size for the next start and the style for this run only; the
+// dialog opens on the stored face, in the size and style it was left with.
+TEST_F(ListCommandsTest, SelectFontStoresFaceAndSizeOnly)
+{
+    m_dialogs.FontAnswers = {FontChoice{.Name = "DejaVu Serif", .Points = 12, .Bold = true}};
+    Action("SelectFont1")->trigger();
+    Action("SelectFont1")->trigger(); // cancelled
+    Strings asked;
+    for (const FontChoice& font : m_dialogs.FontRequests)
+        asked.push_back(font.Name + std::to_string(font.Points) + "pt" +
+                        std::to_string(font.PixelHeight) + "px" + (font.Bold ? "b" : ""));
+    EXPECT_EQ(asked, Strings({"MS Sans Serif0pt13px", "DejaVu Serif12pt0pxb"}));
+    const int pixels = std::abs(PointsToPixels(12, m_form->logicalDpiY()));
+    EXPECT_EQ(m_form->Grid().Font(),
+              (TGridFont{.Name = "DejaVu Serif", .Height = pixels, .Bold = true}));
+    EXPECT_EQ(m_form->Grid().DefaultRowHeight(), pixels * 3 / 2);
+    EXPECT_EQ(StoredValue("Settings", "Font Name") + StoredValue("Settings", "Font Size"),
+              "DejaVu Serif12");
+
+    m_form.reset();
+    Create();
+    EXPECT_EQ(m_form->Grid().Font(), (TGridFont{.Name = "DejaVu Serif", .Height = pixels}));
+    EXPECT_EQ(m_form->Grid().FixedFont(), TResultGrid().FixedFont());
+}
+
+// Open help: the start folder's help files in their order, else the user guide.
+TEST_F(ListCommandsTest, OpenHelpOpensTheStartFolderFilesElseTheUserGuide)
+{
+    const fs::path start = m_data.Path() / "start", kept = fs::current_path();
+    const std::string guide = m_data.File("guide.html"), help = (start / "VNK5.HLP").string();
+    fs::create_directories(start);
+    const Strings expected[] = {{help + ".LNK", help}, {guide}};
+    for (const Strings& opened : expected) {
+        for (const std::string& file : opened)
+            if (file != guide)
+                WriteWholeFile(file, "");
+        fs::current_path(start);
+        m_form = std::make_unique<TForm1>(Strings{}, m_dialogs);
+        fs::current_path(kept);
+        RecordingShellService shell;
+        m_form->SetShellService(shell);
+        m_form->SetUserGuideLocator([guide] { return std::optional<std::string>(guide); });
+        Action("Openhelp1")->trigger();
+        EXPECT_EQ(shell.OpenedFiles(), opened);
+        m_form.reset();
+        fs::remove(help);
+        fs::remove(help + ".LNK");
+    }
+}
+
+} // namespace
