@@ -39,7 +39,8 @@ TEST(WindowMainTest, WithoutADisplayTheProgramSaysSoAndExits)
         EXPECT_EQ(WEXITSTATUS(status), 1) << environment;
         const std::string said = ReadWholeFile(errors);
         EXPECT_NE(said.find("the window needs a graphical session"), std::string::npos) << said;
-        EXPECT_NE(said.find("/stext, /scsv, /shtml and /spdf export the list"), std::string::npos) << said;
+        EXPECT_NE(said.find("/stext, /scsv, /shtml and /spdf export the list"), std::string::npos)
+            << said;
     }
 }
 
