@@ -7,7 +7,6 @@
 #include <QPageSize>
 #include <QPdfWriter>
 
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -15,12 +14,11 @@
 
 #include <benchmark/benchmark.h>
 
+#include "bench/generatedindex.h"
 #include "cacheindex/indexscan.h"
-#include "cacheindex/scanview.h"
 #include "grid/resultgrid.h"
 #include "platform/qt/qtpageprinter.h"
 #include "print/gridpdf.h"
-#include "tools/indexwriter.h"
 
 namespace {
 
@@ -28,16 +26,8 @@ namespace {
 // 40,000-record one is the file compare_peers.sh times the peers on).
 std::unique_ptr<TResultGrid> ReadList(int records)
 {
-    const auto file = std::filesystem::temp_directory_path() /
-                      ("varnok-print-bench-" + std::to_string(records) + ".dat");
-    IndexFilePlan plan = MakeRealisticPlan(records, 1);
-    plan.TableCount = 9;
-    if (!WriteFileBytes(file.string(), BuildIndexFile(plan).Bytes))
-        std::fprintf(stderr, "cannot write %s\n", file.c_str());
     auto grid = std::make_unique<TResultGrid>();
-    RecordingScanView view;
-    ScanIndexFile(file.string(), ScanMode::OpenCommand, ScanOptions{}, *grid, view);
-    std::filesystem::remove(file);
+    ReadIndexList(GeneratedIndexPath(records, 1, 9), ScanMode::OpenCommand, false, *grid);
     return grid;
 }
 

@@ -2,17 +2,14 @@
 // generated index (addresses as the browser stores them, visit times as the list shows
 // them), searched from the first cell to the last without a hit, and condition patterns
 // with many asterisks against a long address.
-#include <cstdio>
-#include <filesystem>
 #include <string>
 
 #include <benchmark/benchmark.h>
 
+#include "bench/generatedindex.h"
 #include "cacheindex/indexscan.h"
-#include "cacheindex/scanview.h"
 #include "grid/matchcondition.h"
 #include "grid/resultgrid.h"
-#include "tools/indexwriter.h"
 
 namespace {
 
@@ -20,13 +17,7 @@ constexpr int kRecords = 60000;
 
 const std::string& LargeIndexPath()
 {
-    static const std::string path = [] {
-        const auto file = std::filesystem::temp_directory_path() / "varnok-bench-search-60000.dat";
-        if (!WriteFileBytes(file.string(), BuildIndexFile(MakeRealisticPlan(kRecords, 7)).Bytes))
-            std::fprintf(stderr, "cannot write %s\n", file.c_str());
-        return file.string();
-    }();
-    return path;
+    return GeneratedIndexPath(kRecords, 7, 1);
 }
 
 // The list as the open command leaves it, addresses plain or as anchors.
@@ -34,12 +25,8 @@ TResultGrid& LargeList(bool anchors)
 {
     static TResultGrid lists[2];
     TResultGrid& grid = lists[anchors ? 1 : 0];
-    if (grid.GetRowCountEx() < 3) {
-        RecordingScanView view;
-        ScanOptions options;
-        options.CellFormatHtml = anchors;
-        ScanIndexFile(LargeIndexPath(), ScanMode::OpenCommand, options, grid, view);
-    }
+    if (grid.GetRowCountEx() < 3)
+        ReadIndexList(LargeIndexPath(), ScanMode::OpenCommand, anchors, grid);
     return grid;
 }
 

@@ -2,18 +2,15 @@
 // read by the scan as the window reads them, sorted by the address column (plain and as
 // link markup) and by the visit-time column, as one header click sorts them.
 #include <array>
-#include <cstdio>
-#include <filesystem>
 #include <string>
 #include <vector>
 
 #include <benchmark/benchmark.h>
 
+#include "bench/generatedindex.h"
 #include "cacheindex/indexscan.h"
-#include "cacheindex/scanview.h"
 #include "grid/gridsort.h"
 #include "grid/resultgrid.h"
-#include "tools/indexwriter.h"
 
 namespace {
 
@@ -22,19 +19,6 @@ constexpr int kTables = 13;
 
 using Row = std::array<std::string, 3>;
 
-const std::string& IndexPath()
-{
-    static const std::string path = [] {
-        const auto file = std::filesystem::temp_directory_path() / "varnok-bench-60000.dat";
-        IndexFilePlan plan = MakeRealisticPlan(kRecords, 7);
-        plan.TableCount = kTables;
-        if (!WriteFileBytes(file.string(), BuildIndexFile(plan).Bytes))
-            std::fprintf(stderr, "cannot write %s\n", file.c_str());
-        return file.string();
-    }();
-    return path;
-}
-
 // The rows as the scan lists them, in file order, read once per cell format.
 const std::vector<Row>& ScannedRows(bool anchors)
 {
@@ -42,10 +26,8 @@ const std::vector<Row>& ScannedRows(bool anchors)
     std::vector<Row>& rows = lists[anchors ? 1 : 0];
     if (rows.empty()) {
         TResultGrid grid;
-        RecordingScanView view;
-        ScanOptions options;
-        options.CellFormatHtml = anchors;
-        ScanIndexFile(IndexPath(), ScanMode::OpenCommand, options, grid, view);
+        ReadIndexList(GeneratedIndexPath(kRecords, 7, kTables), ScanMode::OpenCommand, anchors,
+                      grid);
         for (int row = 0; row < grid.GetRowCountEx(); ++row)
             rows.push_back(
                 {grid.GetCellEx(0, row), grid.GetCellEx(1, row), grid.GetCellEx(2, row)});
