@@ -4,19 +4,20 @@
 
 #include <filesystem>
 #include <stdexcept>
-#include <system_error>
 #include <vector>
+
+#include "app/userguide.h"
 
 namespace {
 
 // Beside the program itself (the build folder), else where an installed program keeps it.
+// Never a bare name: that would load whatever module the current folder holds.
 std::vector<std::string> modulePaths()
 {
-    std::error_code error;
-    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (error)
-        return {kGuiModuleFileName};
-    const std::filesystem::path folder = program.parent_path();
+    const std::string programFolder = RunningProgramFolder();
+    if (programFolder.empty())
+        return {};
+    const std::filesystem::path folder(programFolder);
     return {(folder / kGuiModuleFileName).string(),
             (folder / VARNOK_MODULE_FROM_PROGRAM / kGuiModuleFileName).lexically_normal().string()};
 }
@@ -49,6 +50,8 @@ GuiModule::Functions loadFunctions()
         std::string("The window and printing module is missing: no ") + kGuiModuleFileName + " in";
     for (const std::string& path : paths)
         message += " " + std::filesystem::path(path).parent_path().string();
+    if (paths.empty())
+        message += " the program's folder, which the system does not tell";
     throw std::runtime_error(message);
 }
 
