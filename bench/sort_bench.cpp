@@ -29,14 +29,16 @@ const std::vector<Row>& ScannedRows(bool anchors)
         ReadIndexList(GeneratedIndexPath(kRecords, 7, kTables), ScanMode::OpenCommand, anchors,
                       grid);
         for (int row = 0; row < grid.GetRowCountEx(); ++row)
-            rows.push_back(
-                {grid.GetCellEx(0, row), grid.GetCellEx(1, row), grid.GetCellEx(2, row)});
+            rows.push_back({std::string(grid.GetCellEx(0, row)),
+                            std::string(grid.GetCellEx(1, row)),
+                            std::string(grid.GetCellEx(2, row))});
     }
     return rows;
 }
 
 void Fill(TResultGrid& grid, const std::vector<Row>& rows)
 {
+    grid.Clear(); // the texts of the last run are dropped, not kept beside the new ones
     grid.SetRowCountEx(static_cast<int>(rows.size()));
     for (int row = 0; row < static_cast<int>(rows.size()); ++row) {
         for (int col = 0; col < 3; ++col)

@@ -194,17 +194,18 @@ bool IndexScanner::walkRegion(std::int64_t blockPosition, std::int64_t regionEnd
 
 void IndexScanner::listRecord(const IndexRecord& record)
 {
-    std::string date;
-    if (record.VisitTime) {
-        date.resize(VisitTimeFormatter::kTextLength);
-        date.resize(m_dates.Format(*record.VisitTime, date.data()));
-    }
-    m_list.AddEntry(addressCellText(record.Address), std::move(date));
+    // The grid copies both texts into its own store, so they are built in place here.
+    char date[VisitTimeFormatter::kTextLength];
+    const std::size_t dateLength = record.VisitTime ? m_dates.Format(*record.VisitTime, date) : 0;
+    m_list.AddEntry(addressCellText(record.Address), std::string_view(date, dateLength));
 }
 
-std::string IndexScanner::addressCellText(std::string_view address) const
+std::string_view IndexScanner::addressCellText(std::string_view address)
 {
-    return m_options.CellFormatHtml ? AddressAnchor(address) : std::string(address);
+    if (!m_options.CellFormatHtml)
+        return address;
+    m_anchor = AddressAnchor(address);
+    return m_anchor;
 }
 
 void IndexScanner::finish()

@@ -43,7 +43,8 @@ private:
     void walkTables();
     bool walkRegion(std::int64_t blockPosition, std::int64_t regionEnd);
     void listRecord(const IndexRecord& record);
-    [[nodiscard]] std::string addressCellText(std::string_view address) const;
+    // The text of the address cell; valid until the next call.
+    [[nodiscard]] std::string_view addressCellText(std::string_view address);
     void finish();
     void showError(ScanStretch stretch, std::int64_t position, const std::exception& failure);
 
@@ -57,4 +58,5 @@ private:
     std::int64_t m_size = 0;
     std::int64_t m_last = 0;
     std::size_t m_longestAddress;
+    std::string m_anchor; // the last address cell built as an anchor
 };

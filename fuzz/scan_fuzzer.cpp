@@ -113,9 +113,9 @@ void scanAndCheck(ScanMode mode, const ScanOptions& options)
     check(view.ErrorCount == 0, "a file error from a plain file");
     for (int row = 1; row <= rows; ++row) {
         check(grid.GetCellEx(0, row) == std::to_string(row), "row numbers");
-        const std::string& date = grid.GetCellEx(2, row);
+        const std::string_view date = grid.GetCellEx(2, row);
         check(date.empty() || date.size() == 19, "date text length");
-        const std::string& cell = grid.GetCellEx(1, row);
+        const std::string_view cell = grid.GetCellEx(1, row);
         check(grid.EnableHTML == options.CellFormatHtml, "markup switch of the read");
         const std::optional<std::string> address =
             options.CellFormatHtml ? AddressAnchorTarget(cell) : cell;

@@ -13,7 +13,7 @@ constexpr int kAddressCol = 1;
 void moveRow(TBaseGrid& grid, int from, int to)
 {
     for (int col = 0; col < grid.GetColCountEx(); ++col)
-        grid.SetCellEx(col, to, std::string(grid.GetCellEx(col, from)));
+        grid.SetCellEx(col, to, grid.GetCellEx(col, from)); // shared, not copied
 }
 
 } // namespace

@@ -65,19 +65,19 @@ bool TBaseGrid::IsInside(int col, int row) const
     return col >= 0 && col < m_colCount && row >= 0 && row < m_rowCount;
 }
 
-const std::string& TBaseGrid::GetCellEx(int col, int row) const
+std::string_view TBaseGrid::GetCellEx(int col, int row) const
 {
-    static const std::string noText;
     if (!IsInside(col, row))
-        return noText;
+        return {};
     return m_cells[cellIndex(m_colCount, col, row)];
 }
 
-void TBaseGrid::SetCellEx(int col, int row, std::string text)
+void TBaseGrid::SetCellEx(int col, int row, std::string_view text)
 {
     if (!IsInside(col, row))
         return;
-    m_cells[cellIndex(m_colCount, col, row)] = std::move(text);
+    // A text read from another cell is shared, not copied: moving rows about costs no memory.
+    m_cells[cellIndex(m_colCount, col, row)] = m_texts.Keep(text);
     if (m_observer && m_updateDepth == 0)
         m_observer->CellChanged(col, row);
 }
@@ -176,8 +176,8 @@ void TBaseGrid::SetFixedFont(const TGridFont& font)
 
 void TBaseGrid::Clear()
 {
-    for (std::string& cell : m_cells)
-        std::string().swap(cell); // give the memory back, not just the length
+    std::fill(m_cells.begin(), m_cells.end(), std::string_view());
+    m_texts.Release(); // give the memory back, not just the lengths
     NotifyLayoutChanged();
 }
 

@@ -2,9 +2,12 @@
 
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "grid/celltextstore.h"
 #include "grid/gridtypes.h"
+#include "platform/largememory.h"
 
 class PrivateProfile;
 class TextCanvas;
@@ -34,8 +37,9 @@ public:
     TBaseGrid(const TBaseGrid&) = delete;
     TBaseGrid& operator=(const TBaseGrid&) = delete;
 
-    [[nodiscard]] const std::string& GetCellEx(int col, int row) const;
-    void SetCellEx(int col, int row, std::string text);
+    // A cell's text stays valid until Clear(), whatever else changes in the grid.
+    [[nodiscard]] std::string_view GetCellEx(int col, int row) const;
+    void SetCellEx(int col, int row, std::string_view text);
 
     [[nodiscard]] int GetColCountEx() const { return m_colCount; }
     [[nodiscard]] int GetRowCountEx() const { return m_rowCount; }
@@ -64,7 +68,7 @@ public:
 
     void Clear();
 
-    /** Exchanges two whole rows, every cell and the heights, by moving the strings. */
+    /** Exchanges two whole rows, every cell and the heights; no text is copied. */
     void ExchangeRows(int rowA, int rowB);
 
     // Between BeginUpdate and the matching EndUpdate the observer hears nothing; the last
@@ -112,9 +116,10 @@ private:
     int m_fixedRows = 0;
     int m_defaultRowHeight = 21;
     int m_rowCount = 0;
-    // Row after row, m_colCount cells each: one flat table keeps a row down to its strings,
-    // and growing by one row at a time stays amortised constant time.
-    std::vector<std::string> m_cells;
+    // Row after row, m_colCount cells each, viewing texts in m_texts: one flat table keeps a
+    // row together, and growing by one row at a time stays amortised constant time.
+    std::vector<std::string_view, LargeMemoryAllocator<std::string_view>> m_cells;
+    CellTextStore m_texts;
     std::vector<int> m_colWidths;
     std::vector<int> m_rowHeights;
     TGridFont m_font;

@@ -19,7 +19,7 @@ std::string ClipboardText(const TBaseGrid& grid, const TGridRect& range)
         for (int col = left; col <= right; ++col) {
             if (col != left)
                 text.push_back('\t');
-            const std::string& cell = grid.GetCellEx(col, row);
+            const std::string_view cell = grid.GetCellEx(col, row);
             if (cell.find("{\\") != std::string::npos)
                 text.append(RichTextPlainText(cell));
             else

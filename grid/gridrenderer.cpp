@@ -74,7 +74,7 @@ const TGridFont& GridRenderer::CellFont(int col, int row) const
 std::optional<std::string> GridRenderer::AnchorAt(TextCanvas& canvas, int col, int row,
                                                   const TextRect& cellRect, int x, int y) const
 {
-    const std::string& text = m_grid.GetCellEx(col, row);
+    const std::string_view text = m_grid.GetCellEx(col, row);
     if (TextType(text, m_grid.EnableHTML) != ttMarkup) {
         return std::nullopt;
     }
@@ -153,7 +153,7 @@ void GridRenderer::PaintCell(TextCanvas& canvas, int col, int row, const TextRec
 void GridRenderer::drawText(TextCanvas& canvas, int col, int row, const TextRect& cellRect,
                             bool selected) const
 {
-    const std::string& text = m_grid.GetCellEx(col, row);
+    const std::string_view text = m_grid.GetCellEx(col, row);
     const bool indicator = HasSortIndicator(col, row);
     if (text.empty() && !indicator) {
         return;
@@ -172,7 +172,8 @@ void GridRenderer::drawText(TextCanvas& canvas, int col, int row, const TextRect
     }
 
     // Rich text shows what it would read as; a formula is shown as the text it is.
-    const std::string shown = type == ttRichText ? RichTextPlainText(text) : text;
+    const std::string plain = type == ttRichText ? RichTextPlainText(text) : std::string();
+    const std::string_view shown = type == ttRichText ? std::string_view(plain) : text;
     const TextRect area = PlainTextArea(col, row, cellRect);
     if (!shown.empty()) {
         canvas.DrawWrappedText(font, color, shown, area);

@@ -1,7 +1,6 @@
 #include "grid/gridsort.h"
 
-#include <string>
-#include <utility>
+#include <string_view>
 #include <vector>
 
 #include "grid/basegrid.h"
@@ -64,7 +63,7 @@ public:
         auto text = m_fixedTexts.begin();
         for (int row = 0; row < m_rowCount; ++row) {
             for (int col = 0; col < m_fixedCols; ++col) {
-                m_grid.SetCellEx(col, row, std::move(*text++));
+                m_grid.SetCellEx(col, row, *text++);
             }
         }
     }
@@ -78,7 +77,9 @@ private:
     UpdateBlock m_update; // made first and ended last
     int m_rowCount;
     int m_fixedCols;
-    std::vector<std::string> m_fixedTexts; // row by row
+    // Row by row; the grid's texts stay where they are while rows move, so views suffice
+    // and writing them back shares them instead of copying.
+    std::vector<std::string_view> m_fixedTexts;
 };
 
 GridSorter::GridSorter(TBaseGrid& grid) : m_grid(grid) {}
@@ -181,7 +182,7 @@ int GridSorter::CompareLine(int column, int rowA, int rowB) const
 
 int GridSorter::Compare(int column, int rowA, int rowB) const
 {
-    // std::string compares through char_traits<char>::compare, which orders bytes as
+    // std::string_view compares through char_traits<char>::compare, which orders bytes as
     // unsigned char and puts a prefix before the longer text: the ordinal order wanted.
     const int order = m_grid.GetCellEx(column, rowA).compare(m_grid.GetCellEx(column, rowB));
     return (order > 0) - (order < 0);

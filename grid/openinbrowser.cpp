@@ -34,7 +34,7 @@ bool OpenRowInBrowser(const TBaseGrid& grid, int row, ShellService& shell)
     // The caption row is never an address, whatever it holds.
     if (row < 1 || row >= grid.GetRowCountEx())
         return false;
-    const std::string& text = grid.GetCellEx(kAddressColumn, row);
+    const std::string_view text = grid.GetCellEx(kAddressColumn, row);
     if (text.empty())
         return false;
     if (TextType(text, grid.EnableHTML) == ttMarkup)

@@ -49,7 +49,7 @@ void PrintCellPainter::DrawCell(TextCanvas& canvas, int col, int row, const Text
                                 bool cut) const
 {
     canvas.FillRect(rect, m_colors.Background);
-    const std::string& text = m_grid.GetCellEx(col, row);
+    const std::string_view text = m_grid.GetCellEx(col, row);
     if (!text.empty())
         drawText(canvas, text, rect);
     drawBorders(canvas, rect, cut);

@@ -17,7 +17,7 @@ constexpr int kScreenColumnMargin = 4;
 // An empty cell counts as "gh".
 int cellWidth(TextCanvas& canvas, const TBaseGrid& grid, const TGridFont& font, int col, int row)
 {
-    const std::string& text = grid.GetCellEx(col, row);
+    const std::string_view text = grid.GetCellEx(col, row);
     return MeasureCellWidth(canvas, font, text.empty() ? std::string_view("gh") : text,
                             grid.EnableHTML);
 }

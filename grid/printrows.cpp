@@ -56,7 +56,7 @@ int PrintRowHeights::Measure(TextCanvas& canvas, int row) const
 
 int PrintRowHeights::CellHeight(TextCanvas& canvas, int col, int row, int width) const
 {
-    const std::string& stored = m_grid.GetCellEx(col, row);
+    const std::string_view stored = m_grid.GetCellEx(col, row);
     const std::string_view text = stored.empty() ? std::string_view("gh") : stored;
     const TGridFont& font = m_metrics.TableFont;
     const TTextType type = TextType(text, m_grid.EnableHTML);

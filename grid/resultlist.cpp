@@ -1,7 +1,8 @@
 #include "grid/resultlist.h"
 
 #include <algorithm>
-#include <utility>
+#include <charconv>
+#include <iterator>
 
 #include "grid/basegrid.h"
 
@@ -52,15 +53,17 @@ void ResultListWriter::Reserve(int entries)
     m_grid.ReserveRows(m_nextRow + std::max(entries, 0) + 1);
 }
 
-void ResultListWriter::AddEntry(std::string addressCell, std::string visitText)
+void ResultListWriter::AddEntry(std::string_view addressCell, std::string_view visitText)
 {
     const int row = m_nextRow++;
     const int rowCount = m_grid.GetRowCountEx();
     if (row >= rowCount)
         m_grid.SetRowCountEx(std::max(row + 1, rowCount + kRowGrowthStep));
-    m_grid.SetCellEx(0, row, std::to_string(row));
-    m_grid.SetCellEx(1, row, std::move(addressCell));
-    m_grid.SetCellEx(2, row, std::move(visitText));
+    char number[16];
+    const char* const numberEnd = std::to_chars(std::begin(number), std::end(number), row).ptr;
+    m_grid.SetCellEx(0, row, std::string_view(number, numberEnd));
+    m_grid.SetCellEx(1, row, addressCell);
+    m_grid.SetCellEx(2, row, visitText);
 }
 
 int ResultListWriter::Finish()

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <string>
+#include <string_view>
 
 class TBaseGrid;
 
@@ -31,7 +31,7 @@ public:
     void Begin(bool markupCells);
     /** Makes room for up to `entries` more entries, so the list grows in place. */
     void Reserve(int entries);
-    void AddEntry(std::string addressCell, std::string visitText);
+    void AddEntry(std::string_view addressCell, std::string_view visitText);
     /** Gives the grid its exact row count and returns the number of rows below the captions. */
     [[nodiscard]] int Finish();
 

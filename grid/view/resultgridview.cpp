@@ -390,7 +390,7 @@ bool TResultGridView::viewportEvent(QEvent* event)
 void TResultGridView::showHint(const QPoint& pos)
 {
     const GridCell cell = Geometry().CellAt(pos.x(), pos.y());
-    const std::string& text = m_grid.GetCellEx(cell.Col, cell.Row);
+    const std::string_view text = m_grid.GetCellEx(cell.Col, cell.Row);
     if (!isNormalCell(cell.Col, cell.Row) || text.empty() || cell == m_editCell) {
         hideHint();
         return;
@@ -425,7 +425,7 @@ bool TResultGridView::EditCurrentCell()
 
 QString TResultGridView::editorTextOf(int col, int row) const
 {
-    const std::string& stored = m_grid.GetCellEx(col, row);
+    const std::string_view stored = m_grid.GetCellEx(col, row);
     // The editor offers what a markup cell shows, not its tags.
     if (TextType(stored, m_grid.EnableHTML) == ttMarkup) {
         return toEditorLines(DecodeCp1252(MarkupPlainText(stored)));

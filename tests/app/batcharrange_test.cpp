@@ -126,7 +126,7 @@ TEST_F(BatchArrangeTest, PdfOutputCountsPagesAndNeedsAPrinter)
 {
     m_settings.WriteInteger("ColumnSizes", "Col1", 333);
     m_tools.PrintToPdf = [](TResultGrid& grid, const std::string& file) {
-        WriteWholeFile(file, std::to_string(grid.ColWidth(1)) + grid.GetCellEx(1, 1));
+        WriteWholeFile(file, std::to_string(grid.ColWidth(1)).append(grid.GetCellEx(1, 1)));
         return 3;
     };
     ASSERT_EQ(Run({"/filter:!*.gif*", "/sort:~1", "/spdf", m_output}), 0) << m_err.str();

@@ -345,7 +345,7 @@ TEST(CellFormat, EachReadSetsMarkupToItsCellFormat)
         grid.SetRowCountEx(2);
         ScanIndexFile(path, step.mode, ScanOptions{1, true, step.html}, grid, view);
         EXPECT_EQ(grid.EnableHTML, step.html);
-        const std::string& cell = grid.GetCellEx(1, 1);
+        const std::string_view cell = grid.GetCellEx(1, 1);
         ASSERT_EQ(TextType(cell, grid.EnableHTML), step.type);
         TestCanvas canvas;
         MarkupRequest request;

@@ -9,7 +9,8 @@ std::vector<ListRow> DataRows(const TBaseGrid& grid)
 {
     std::vector<ListRow> rows;
     for (int row = 1; row < grid.GetRowCountEx(); ++row)
-        rows.push_back({grid.GetCellEx(0, row), grid.GetCellEx(1, row), grid.GetCellEx(2, row)});
+        rows.push_back({std::string(grid.GetCellEx(0, row)), std::string(grid.GetCellEx(1, row)),
+                        std::string(grid.GetCellEx(2, row))});
     return rows;
 }
 
@@ -24,7 +25,7 @@ ScanOutcome ScanBytes(const std::vector<std::uint8_t>& bytes, ScanMode mode,
     ScanIndexFile(path, mode, options, grid, outcome.View);
     outcome.Rows = DataRows(grid);
     for (int col = 0; col < 3; ++col)
-        outcome.Header.push_back(grid.GetCellEx(col, 0));
+        outcome.Header.emplace_back(grid.GetCellEx(col, 0));
     outcome.RowCount = grid.GetRowCountEx();
     return outcome;
 }

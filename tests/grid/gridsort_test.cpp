@@ -37,8 +37,9 @@ std::vector<std::string> Listing(const TBaseGrid& grid)
 {
     std::vector<std::string> rows;
     for (int row = 0; row < grid.GetRowCountEx(); ++row) {
-        rows.push_back(grid.GetCellEx(0, row) + '|' + grid.GetCellEx(1, row) + '|' +
-                       grid.GetCellEx(2, row) + '|' + std::to_string(grid.RowHeight(row)));
+        rows.push_back(
+            std::string(grid.GetCellEx(0, row)) + '|' + std::string(grid.GetCellEx(1, row)) + '|' +
+            std::string(grid.GetCellEx(2, row)) + '|' + std::to_string(grid.RowHeight(row)));
     }
     return rows;
 }

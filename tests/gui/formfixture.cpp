@@ -114,6 +114,6 @@ std::vector<std::string> FormTest::Column(int col) const
     std::vector<std::string> texts;
     const TResultGrid& grid = m_form->Grid();
     for (int row = 1; row < grid.GetRowCountEx(); ++row)
-        texts.push_back(grid.GetCellEx(col, row));
+        texts.emplace_back(grid.GetCellEx(col, row));
     return texts;
 }

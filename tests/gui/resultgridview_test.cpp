@@ -382,7 +382,7 @@ TEST_F(ResultGridViewTest, HeaderClicksSortAwayFromColumnBordersAndOnlyFromTheHe
         }
         std::vector<std::string> listed;
         for (int row = 1; row < test.Rows; ++row) {
-            listed.push_back(grid.GetCellEx(1, row));
+            listed.emplace_back(grid.GetCellEx(1, row));
         }
         EXPECT_EQ(listed, test.Addresses);
         EXPECT_EQ(grid.SortSettings.Column, test.Column);
