@@ -68,7 +68,7 @@ MarkupRequest wideArea()
 
 // An address anchor of the scan shows the address itself and opens exactly it. Line
 // breaks and tabs inside an address are laid out as such, so those are left out.
-void checkAnchor(const std::string& cell)
+void checkAnchor(std::string_view cell)
 {
     const auto address = AddressAnchorTarget(cell);
     check(address.has_value(), "anchor the scan built is not an address anchor");
@@ -118,7 +118,7 @@ void scanAndCheck(ScanMode mode, const ScanOptions& options)
         const std::string_view cell = grid.GetCellEx(1, row);
         check(grid.EnableHTML == options.CellFormatHtml, "markup switch of the read");
         const std::optional<std::string> address =
-            options.CellFormatHtml ? AddressAnchorTarget(cell) : cell;
+            options.CellFormatHtml ? AddressAnchorTarget(cell) : std::string(cell);
         check(address.has_value(), "anchor form");
         check(address->size() <= (mode == ScanMode::Startup ? 385u : 128u), "address length");
         if (options.CellFormatHtml && row <= kAnchorRowsChecked)
