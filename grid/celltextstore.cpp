@@ -4,6 +4,7 @@
 #include <cstring>
 #include <functional>
 #include <iterator>
+#include <utility>
 
 #include "platform/largememory.h"
 
@@ -15,9 +16,10 @@ namespace {
 constexpr std::size_t kFirstBlockSize = 16 * 1024;
 constexpr std::size_t kLaterBlockSize = 2 * 1024 * 1024;
 
-bool startsLower(std::string_view a, std::string_view b)
+// std::less orders any two pointers, also those of different allocations.
+bool lowerAddress(const char* a, const char* b)
 {
-    return std::less<const char*>()(a.data(), b.data());
+    return std::less<const char*>()(a, b);
 }
 
 } // namespace
@@ -26,10 +28,10 @@ std::string_view CellTextStore::Keep(std::string_view text)
 {
     if (text.empty())
         return {};
-    if (Holds(text))
+    if (holds(text))
         return text;
     if (text.size() > m_freeBytes)
-        AddBlock(text.size());
+        addBlock(text.size());
     char* const copy = m_free;
     std::memcpy(copy, text.data(), text.size());
     m_free += text.size();
@@ -37,38 +39,38 @@ std::string_view CellTextStore::Keep(std::string_view text)
     return {copy, text.size()};
 }
 
-bool CellTextStore::Holds(std::string_view text) const
+bool CellTextStore::holds(std::string_view text) const
 {
-    // Only the last block starting at or before the text can hold it. std::less orders any
-    // two pointers, also those of different allocations.
-    const auto next = std::upper_bound(m_blocksByAddress.begin(), m_blocksByAddress.end(),
-                                       std::string_view(text.data(), 0), startsLower);
-    if (next == m_blocksByAddress.begin())
+    // Only the last block starting at or before the text can hold it.
+    const auto next = blockAbove(text.data());
+    if (next == m_blocks.begin())
         return false;
-    const std::string_view block = *std::prev(next);
-    return !std::less<const char*>()(block.data() + block.size(), text.data() + text.size());
+    const Block& block = *std::prev(next);
+    return !lowerAddress(block.get() + block.get_deleter().Size, text.data() + text.size());
 }
 
-void CellTextStore::AddBlock(std::size_t atLeast)
+std::vector<CellTextStore::Block>::const_iterator CellTextStore::blockAbove(const char* data) const
+{
+    return std::upper_bound(
+        m_blocks.begin(), m_blocks.end(), data,
+        [](const char* address, const Block& block) { return lowerAddress(address, block.get()); });
+}
+
+void CellTextStore::addBlock(std::size_t atLeast)
 {
     const std::size_t size =
         std::max(m_blocks.empty() ? kFirstBlockSize : kLaterBlockSize, atLeast);
     // Left uninitialised: every byte handed out is written first.
-    m_blocks.push_back(
-        Block{BlockBytes(LargeMemoryAllocator<char>().allocate(size), BlockFree{size}), size});
-    m_free = m_blocks.back().Bytes.get();
+    Block block(LargeMemoryAllocator<char>().allocate(size), BlockFree{size});
+    m_free = block.get();
     m_freeBytes = size;
-    const std::string_view added(m_free, size);
-    m_blocksByAddress.insert(
-        std::upper_bound(m_blocksByAddress.begin(), m_blocksByAddress.end(), added, startsLower),
-        added);
+    m_blocks.insert(blockAbove(m_free), std::move(block));
 }
 
 void CellTextStore::Release()
 {
     m_blocks.clear();
     m_blocks.shrink_to_fit();
-    m_blocksByAddress.clear();
     m_free = nullptr;
     m_freeBytes = 0;
 }

@@ -24,21 +24,19 @@ public:
     void Release();
 
 private:
+    // Frees a block the way it was allocated; it knows the block's size.
     struct BlockFree {
         std::size_t Size = 0;
         void operator()(char* bytes) const noexcept;
     };
-    using BlockBytes = std::unique_ptr<char[], BlockFree>;
-    struct Block {
-        BlockBytes Bytes;
-        std::size_t Size = 0;
-    };
+    using Block = std::unique_ptr<char[], BlockFree>;
 
-    [[nodiscard]] bool Holds(std::string_view text) const;
-    void AddBlock(std::size_t atLeast);
+    [[nodiscard]] bool holds(std::string_view text) const;
+    /** The first block that starts above `data`. */
+    [[nodiscard]] std::vector<Block>::const_iterator blockAbove(const char* data) const;
+    void addBlock(std::size_t atLeast);
 
-    std::vector<Block> m_blocks; // in the order they were made; the last one is being filled
-    std::vector<std::string_view> m_blocksByAddress; // the same blocks' bytes, lowest first
-    char* m_free = nullptr;                          // next unused byte of the last block
-    std::size_t m_freeBytes = 0;                     // unused bytes behind m_free
+    std::vector<Block> m_blocks; // lowest address first
+    char* m_free = nullptr;      // next unused byte of the newest block
+    std::size_t m_freeBytes = 0; // unused bytes behind m_free
 };
