@@ -4,6 +4,7 @@
 #include <cstring>
 #include <functional>
 #include <iterator>
+#include <utility>
 
 #include "platform/largememory.h"
 
@@ -15,9 +16,9 @@ namespace {
 constexpr std::size_t kFirstBlockSize = 16 * 1024;
 constexpr std::size_t kLaterBlockSize = 2 * 1024 * 1024;
 
-bool startsLower(std::string_view a, std::string_view b)
+bool isBelow(const char* a, const char* b)
 {
-    return std::less<const char*>()(a.data(), b.data());
+    return std::less<const char*>()(a, b);
 }
 
 } // namespace
@@ -41,12 +42,18 @@ bool CellTextStore::Holds(std::string_view text) const
 {
     // Only the last block starting at or before the text can hold it. std::less orders any
     // two pointers, also those of different allocations.
-    const auto next = std::upper_bound(m_blocksByAddress.begin(), m_blocksByAddress.end(),
-                                       std::string_view(text.data(), 0), startsLower);
-    if (next == m_blocksByAddress.begin())
+    const auto next = FirstBlockAbove(text.data());
+    if (next == m_blocks.begin())
         return false;
-    const std::string_view block = *std::prev(next);
-    return !std::less<const char*>()(block.data() + block.size(), text.data() + text.size());
+    const Block& block = *std::prev(next);
+    return !isBelow(block.get() + block.get_deleter().Size, text.data() + text.size());
+}
+
+CellTextStore::BlockIterator CellTextStore::FirstBlockAbove(const char* bytes) const
+{
+    return std::upper_bound(
+        m_blocks.begin(), m_blocks.end(), bytes,
+        [](const char* lookedFor, const Block& block) { return isBelow(lookedFor, block.get()); });
 }
 
 void CellTextStore::AddBlock(std::size_t atLeast)
@@ -54,21 +61,17 @@ void CellTextStore::AddBlock(std::size_t atLeast)
     const std::size_t size =
         std::max(m_blocks.empty() ? kFirstBlockSize : kLaterBlockSize, atLeast);
     // Left uninitialised: every byte handed out is written first.
-    m_blocks.push_back(
-        Block{BlockBytes(LargeMemoryAllocator<char>().allocate(size), BlockFree{size}), size});
-    m_free = m_blocks.back().Bytes.get();
+    Block added(LargeMemoryAllocator<char>().allocate(size), BlockFree{size});
+    char* const bytes = added.get();
+    m_blocks.insert(FirstBlockAbove(bytes), std::move(added));
+    m_free = bytes; // only once the block is kept, should the insertion throw
     m_freeBytes = size;
-    const std::string_view added(m_free, size);
-    m_blocksByAddress.insert(
-        std::upper_bound(m_blocksByAddress.begin(), m_blocksByAddress.end(), added, startsLower),
-        added);
 }
 
 void CellTextStore::Release()
 {
     m_blocks.clear();
     m_blocks.shrink_to_fit();
-    m_blocksByAddress.clear();
     m_free = nullptr;
     m_freeBytes = 0;
 }

@@ -28,17 +28,15 @@ private:
         std::size_t Size = 0;
         void operator()(char* bytes) const noexcept;
     };
-    using BlockBytes = std::unique_ptr<char[], BlockFree>;
-    struct Block {
-        BlockBytes Bytes;
-        std::size_t Size = 0;
-    };
+    using Block = std::unique_ptr<char[], BlockFree>; // its deleter knows its size
+    using BlockIterator = std::vector<Block>::const_iterator;
 
     [[nodiscard]] bool Holds(std::string_view text) const;
+    /** The first block starting above `bytes`, or the end. */
+    [[nodiscard]] BlockIterator FirstBlockAbove(const char* bytes) const;
     void AddBlock(std::size_t atLeast);
 
-    std::vector<Block> m_blocks; // in the order they were made; the last one is being filled
-    std::vector<std::string_view> m_blocksByAddress; // the same blocks' bytes, lowest first
-    char* m_free = nullptr;                          // next unused byte of the last block
-    std::size_t m_freeBytes = 0;                     // unused bytes behind m_free
+    std::vector<Block> m_blocks; // lowest address first, for finding the block a text lies in
+    char* m_free = nullptr;      // next unused byte of the block being filled
+    std::size_t m_freeBytes = 0; // unused bytes behind m_free
 };
