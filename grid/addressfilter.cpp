@@ -4,11 +4,9 @@
 
 #include "grid/basegrid.h"
 #include "grid/matchcondition.h"
+#include "grid/resultlist.h"
 
 namespace {
-
-constexpr int kNumberCol = 0;
-constexpr int kAddressCol = 1;
 
 void moveRow(TBaseGrid& grid, int from, int to)
 {
@@ -23,12 +21,12 @@ int FilterRowsByAddress(TBaseGrid& grid, std::string_view condition, const Short
     const MatchCondition matcher(condition, false, dates);
     int kept = 0;
     for (int row = 1; row < grid.GetRowCountEx(); ++row) {
-        if (!matcher.Matches(grid.GetCellEx(kAddressCol, row)))
+        if (!matcher.Matches(grid.GetCellEx(kAddressColumn, row)))
             continue;
         ++kept;
         if (row != kept)
             moveRow(grid, row, kept);
-        grid.SetCellEx(kNumberCol, kept, std::to_string(kept));
+        grid.SetCellEx(kNumberColumn, kept, std::to_string(kept));
     }
     grid.SetRowCountEx(kept + 1);
     return kept;

@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "grid/markuptags.h"
 #include "grid/safeanchor.h"
 #include "platform/asciicase.h"
 #include "platform/shellservice.h"
@@ -38,10 +37,11 @@ std::optional<GridCell> CellTargetOf(std::string_view target)
         name.remove_suffix(1);
     int col = 0;
     std::size_t letters = 0;
-    while (letters < name.size() && AsciiUpper(name[letters]) >= 'A' &&
-           AsciiUpper(name[letters]) <= 'Z') {
-        col = col * 26 + (AsciiUpper(name[letters]) - 'A' + 1);
-        ++letters;
+    for (; letters < name.size(); ++letters) {
+        const char letter = AsciiUpper(name[letters]);
+        if (letter < 'A' || letter > 'Z')
+            break;
+        col = col * 26 + (letter - 'A' + 1);
     }
     const std::size_t digits = name.size() - letters;
     if (letters == 0 || letters > kMostColumnLetters || digits == 0 || digits > kMostRowDigits)
@@ -59,7 +59,7 @@ AnchorPress PressAnchor(ShellService& shell, std::string_view target)
 {
     if (target.empty())
         return {};
-    if (FindIgnoringAsciiCase(target, kCellScheme) != std::string_view::npos)
+    if (ContainsIgnoringAsciiCase(target, kCellScheme))
         return {true, CellTargetOf(target)};
     OpenAnchorTarget(shell, target);
     return {true, std::nullopt};

@@ -7,6 +7,7 @@
 
 #include "grid/celltextstore.h"
 #include "grid/gridtypes.h"
+#include "grid/markupcolor.h"
 #include "platform/largememory.h"
 
 class PrivateProfile;
@@ -92,8 +93,8 @@ public:
 
     // Texts holding "</", "<B" or "<I" are shown and measured as markup while this is on.
     bool EnableHTML = true;
-    // Colour of anchor text in markup cells (blue).
-    TColor URLColor = 0x00FF0000;
+    // Colour of anchor text in markup cells.
+    TColor URLColor = clBlue;
 
     int Col = 1;
     int Row = 1;

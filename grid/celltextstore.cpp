@@ -16,8 +16,7 @@ namespace {
 constexpr std::size_t kFirstBlockSize = 16 * 1024;
 constexpr std::size_t kLaterBlockSize = 2 * 1024 * 1024;
 
-// std::less orders any two pointers, also those of different allocations.
-bool lowerAddress(const char* a, const char* b)
+bool isBelow(const char* a, const char* b)
 {
     return std::less<const char*>()(a, b);
 }
@@ -28,10 +27,10 @@ std::string_view CellTextStore::Keep(std::string_view text)
 {
     if (text.empty())
         return {};
-    if (holds(text))
+    if (Holds(text))
         return text;
     if (text.size() > m_freeBytes)
-        addBlock(text.size());
+        AddBlock(text.size());
     char* const copy = m_free;
     std::memcpy(copy, text.data(), text.size());
     m_free += text.size();
@@ -39,32 +38,34 @@ std::string_view CellTextStore::Keep(std::string_view text)
     return {copy, text.size()};
 }
 
-bool CellTextStore::holds(std::string_view text) const
+bool CellTextStore::Holds(std::string_view text) const
 {
-    // Only the last block starting at or before the text can hold it.
-    const auto next = blockAbove(text.data());
+    // Only the last block starting at or before the text can hold it. std::less orders any
+    // two pointers, also those of different allocations.
+    const auto next = FirstBlockAbove(text.data());
     if (next == m_blocks.begin())
         return false;
     const Block& block = *std::prev(next);
-    return !lowerAddress(block.get() + block.get_deleter().Size, text.data() + text.size());
+    return !isBelow(block.get() + block.get_deleter().Size, text.data() + text.size());
 }
 
-std::vector<CellTextStore::Block>::const_iterator CellTextStore::blockAbove(const char* data) const
+CellTextStore::BlockIterator CellTextStore::FirstBlockAbove(const char* bytes) const
 {
     return std::upper_bound(
-        m_blocks.begin(), m_blocks.end(), data,
-        [](const char* address, const Block& block) { return lowerAddress(address, block.get()); });
+        m_blocks.begin(), m_blocks.end(), bytes,
+        [](const char* lookedFor, const Block& block) { return isBelow(lookedFor, block.get()); });
 }
 
-void CellTextStore::addBlock(std::size_t atLeast)
+void CellTextStore::AddBlock(std::size_t atLeast)
 {
     const std::size_t size =
         std::max(m_blocks.empty() ? kFirstBlockSize : kLaterBlockSize, atLeast);
     // Left uninitialised: every byte handed out is written first.
-    Block block(LargeMemoryAllocator<char>().allocate(size), BlockFree{size});
-    m_free = block.get();
+    Block added(LargeMemoryAllocator<char>().allocate(size), BlockFree{size});
+    char* const bytes = added.get();
+    m_blocks.insert(FirstBlockAbove(bytes), std::move(added));
+    m_free = bytes; // only once the block is kept, should the insertion throw
     m_freeBytes = size;
-    m_blocks.insert(blockAbove(m_free), std::move(block));
 }
 
 void CellTextStore::Release()

@@ -24,19 +24,19 @@ public:
     void Release();
 
 private:
-    // Frees a block the way it was allocated; it knows the block's size.
     struct BlockFree {
         std::size_t Size = 0;
         void operator()(char* bytes) const noexcept;
     };
-    using Block = std::unique_ptr<char[], BlockFree>;
+    using Block = std::unique_ptr<char[], BlockFree>; // its deleter knows its size
+    using BlockIterator = std::vector<Block>::const_iterator;
 
-    [[nodiscard]] bool holds(std::string_view text) const;
-    /** The first block that starts above `data`. */
-    [[nodiscard]] std::vector<Block>::const_iterator blockAbove(const char* data) const;
-    void addBlock(std::size_t atLeast);
+    [[nodiscard]] bool Holds(std::string_view text) const;
+    /** The first block starting above `bytes`, or the end. */
+    [[nodiscard]] BlockIterator FirstBlockAbove(const char* bytes) const;
+    void AddBlock(std::size_t atLeast);
 
-    std::vector<Block> m_blocks; // lowest address first
-    char* m_free = nullptr;      // next unused byte of the newest block
+    std::vector<Block> m_blocks; // lowest address first, for finding the block a text lies in
+    char* m_free = nullptr;      // next unused byte of the block being filled
     std::size_t m_freeBytes = 0; // unused bytes behind m_free
 };

@@ -6,6 +6,7 @@
 #include "grid/anchorpress.h"
 #include "grid/basegrid.h"
 #include "grid/markuptags.h"
+#include "grid/resultlist.h"
 #include "grid/texttype.h"
 
 namespace {

@@ -3,9 +3,6 @@
 class ShellService;
 class TBaseGrid;
 
-/** The column that holds each row's address. */
-inline constexpr int kAddressColumn = 1;
-
 /**
  * Open in Browser for `row`: the address column's cell handed to the desktop when it stands
  * for a web address (see OpenWebAddress; an anchor's target is decoded first). The caption

@@ -17,9 +17,9 @@ constexpr int kRowGrowthStep = 1024;
 
 void WriteListCaptions(TBaseGrid& grid)
 {
-    grid.SetCellEx(0, 0, "No.");
-    grid.SetCellEx(1, 0, "URL   ");
-    grid.SetCellEx(2, 0, "Latest visit");
+    grid.SetCellEx(kNumberColumn, 0, "No.");
+    grid.SetCellEx(kAddressColumn, 0, "URL   ");
+    grid.SetCellEx(kVisitColumn, 0, "Latest visit");
 }
 
 void ResetListForRead(TBaseGrid& grid)
@@ -61,9 +61,9 @@ void ResultListWriter::AddEntry(std::string_view addressCell, std::string_view v
         m_grid.SetRowCountEx(std::max(row + 1, rowCount + kRowGrowthStep));
     char number[16];
     const char* const numberEnd = std::to_chars(std::begin(number), std::end(number), row).ptr;
-    m_grid.SetCellEx(0, row, std::string_view(number, numberEnd));
-    m_grid.SetCellEx(1, row, addressCell);
-    m_grid.SetCellEx(2, row, visitText);
+    m_grid.SetCellEx(kNumberColumn, row, std::string_view(number, numberEnd));
+    m_grid.SetCellEx(kAddressColumn, row, addressCell);
+    m_grid.SetCellEx(kVisitColumn, row, visitText);
 }
 
 int ResultListWriter::Finish()

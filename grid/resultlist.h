@@ -9,6 +9,11 @@ class TBaseGrid;
 // its latest visit. The reads that fill the list and the commands that empty it all keep
 // to the rules here.
 
+// The list's columns.
+inline constexpr int kNumberColumn = 0;
+inline constexpr int kAddressColumn = 1;
+inline constexpr int kVisitColumn = 2;
+
 /** Writes the captions into row 0. */
 void WriteListCaptions(TBaseGrid& grid);
 
