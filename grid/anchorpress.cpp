@@ -41,7 +41,9 @@ std::optional<GridCell> CellTargetOf(std::string_view target)
         const char letter = AsciiUpper(name[letters]);
         if (letter < 'A' || letter > 'Z')
             break;
-        col = col * 26 + (letter - 'A' + 1);
+        // Letters past the limit are only counted: a long run would overflow the column.
+        if (letters < kMostColumnLetters)
+            col = col * 26 + (letter - 'A' + 1);
     }
     const std::size_t digits = name.size() - letters;
     if (letters == 0 || letters > kMostColumnLetters || digits == 0 || digits > kMostRowDigits)

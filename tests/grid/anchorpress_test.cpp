@@ -61,11 +61,17 @@ TEST(AnchorPressTest, CellTargetsNameACellByColumnLettersAndRow)
         std::optional<GridCell> cell;
     };
     const Case cases[] = {
-        {"CELL://B12", GridCell{1, 12}},      {"cell://a1", GridCell{0, 1}},
-        {"Cell://AA3/", GridCell{26, 3}},     {"see CELL://C0", GridCell{2, 0}},
-        {"CELL://12", std::nullopt},          {"CELL://B", std::nullopt},
-        {"CELL://B1x", std::nullopt},         {"CELL://ABCD1", std::nullopt},
-        {"CELL://B1234567890", std::nullopt}, {"http://h/CELL://B1", GridCell{1, 1}},
+        {"CELL://B12", GridCell{1, 12}},
+        {"cell://a1", GridCell{0, 1}},
+        {"Cell://AA3/", GridCell{26, 3}},
+        {"see CELL://C0", GridCell{2, 0}},
+        {"CELL://12", std::nullopt},
+        {"CELL://B", std::nullopt},
+        {"CELL://B1x", std::nullopt},
+        {"CELL://ABCD1", std::nullopt},
+        {"CELL://B1234567890", std::nullopt},
+        {"http://h/CELL://B1", GridCell{1, 1}},
+        {"CELL://ZZZZZZZZZZZZ1", std::nullopt}, // too many letters, and no overflow counting them
     };
     for (const Case& c : cases) {
         RecordingShellService shell;
