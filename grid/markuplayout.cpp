@@ -423,3 +423,13 @@ MarkupResult DrawMarkup(TextCanvas& canvas, std::string_view text, const MarkupR
     const std::string prepared = PrepareMarkupText(text);
     return engine.Run(prepared);
 }
+
+MarkupResult MeasureMarkup(TextCanvas& canvas, const TGridFont& font, std::string_view text,
+                           int width)
+{
+    MarkupRequest request;
+    request.Font = font;
+    request.Area = {0, 0, width, kMarkupMeasureBox};
+    request.MeasureOnly = true;
+    return DrawMarkup(canvas, text, request);
+}
