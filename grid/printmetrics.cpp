@@ -4,7 +4,6 @@
 
 namespace {
 
-constexpr double kTenthMmPerInch = 254.0;
 constexpr int kAlwaysAddedSpacing = 20;
 constexpr int kDoubleBorderWidth = 10;
 constexpr int kBorderWidth = 2;
@@ -23,7 +22,8 @@ PrintMetrics MeasurePrintMetrics(TextCanvas& canvas, const TPrintSettings& setti
     metrics.HeaderLineHeight = canvas.MeasureLine(metrics.HeaderFont, "gh").Height;
     metrics.FooterLineHeight = canvas.MeasureLine(metrics.FooterFont, "gh").Height;
     metrics.Pad = metrics.TableLineHeight / 8;
-    metrics.PixelSize = kTenthMmPerInch / (screenResolution > 0 ? screenResolution : 96);
+    metrics.PixelSize =
+        static_cast<double>(kTenthMmPerInch) / (screenResolution > 0 ? screenResolution : 96);
     metrics.Spacing = settings.UseFixedWidth ? 0 : settings.ColumnSpacing + kAlwaysAddedSpacing;
     metrics.Pen = TPen{kBlack, settings.BorderStyle,
                        settings.Borders == pbDouble ? kDoubleBorderWidth : kBorderWidth};
