@@ -120,6 +120,7 @@ public:
 
 private:
     [[nodiscard]] Item nextItem(std::size_t pos);
+    [[nodiscard]] MarkupTag tagOf(const Item& tag) const;
     [[nodiscard]] std::string_view runText(std::size_t begin, std::size_t end);
     [[nodiscard]] int lineStartX() const { return m_request.Area.Left + 1; }
     [[nodiscard]] int placedX(const LineMetrics& line) const;
@@ -191,6 +192,12 @@ Item MarkupEngine::nextItem(std::size_t pos)
     return {Item::kRun, pos, end};
 }
 
+// The tag an item of kind kTag holds, read from between its "<" and ">".
+MarkupTag MarkupEngine::tagOf(const Item& tag) const
+{
+    return ParseMarkupTag(m_text.substr(tag.Begin + 1, tag.End - tag.Begin - 2));
+}
+
 // The run's text with its entities decoded; a run without "&" is used as it stands.
 std::string_view MarkupEngine::runText(std::size_t begin, std::size_t end)
 {
@@ -228,8 +235,7 @@ LineMetrics MarkupEngine::measureLine(std::size_t start)
             break;
         }
         if (item.Type == Item::kTag) {
-            const TagEffect effect = handleTag(
-                ParseMarkupTag(m_text.substr(item.Begin + 1, item.End - item.Begin - 2)), pass);
+            const TagEffect effect = handleTag(tagOf(item), pass);
             if (effect == TagEffect::EndLineBefore)
                 break;
             pos = item.End;
@@ -280,8 +286,7 @@ void MarkupEngine::placeLine(std::size_t start, const LineMetrics& line, const P
             break;
         pos = item.End;
         if (item.Type == Item::kTag) {
-            handleTag(ParseMarkupTag(m_text.substr(item.Begin + 1, item.End - item.Begin - 2)),
-                      pass);
+            handleTag(tagOf(item), pass);
             continue;
         }
         if (m_style.Hidden)
