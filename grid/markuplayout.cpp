@@ -35,6 +35,28 @@ bool needsPreparing(std::string_view text)
            text.find("<#") != std::string_view::npos;
 }
 
+// The text the layout reads: the first "<#" loses its "<" and the next ">", line feeds go
+// and each carriage return becomes "<BR>".
+std::string prepareMarkupText(std::string_view text)
+{
+    std::string prepared(text);
+    if (const std::size_t open = prepared.find("<#"); open != std::string::npos) {
+        const std::size_t close = prepared.find('>', open);
+        if (close != std::string::npos)
+            prepared.erase(close, 1);
+        prepared.erase(open, 1);
+    }
+    std::string result;
+    result.reserve(prepared.size());
+    for (const char c : prepared) {
+        if (c == '\r')
+            result += "<BR>";
+        else if (c != '\n')
+            result.push_back(c);
+    }
+    return result;
+}
+
 // The next place of one character at or after a position. It remembers a stretch known to
 // hold none, so the walk through a line and back to the line's start for the second pass
 // costs time in proportion to the line, not to the rest of the text.
@@ -400,32 +422,12 @@ void MarkupEngine::testAnchorHit(int x, int width, const PlacedLine& placed)
 
 } // namespace
 
-std::string PrepareMarkupText(std::string_view text)
-{
-    std::string prepared(text);
-    if (const std::size_t open = prepared.find("<#"); open != std::string::npos) {
-        const std::size_t close = prepared.find('>', open);
-        if (close != std::string::npos)
-            prepared.erase(close, 1);
-        prepared.erase(open, 1);
-    }
-    std::string result;
-    result.reserve(prepared.size());
-    for (const char c : prepared) {
-        if (c == '\r')
-            result += "<BR>";
-        else if (c != '\n')
-            result.push_back(c);
-    }
-    return result;
-}
-
 MarkupResult DrawMarkup(TextCanvas& canvas, std::string_view text, const MarkupRequest& request)
 {
     MarkupEngine engine(canvas, request);
     if (!needsPreparing(text))
         return engine.Run(text);
-    const std::string prepared = PrepareMarkupText(text);
+    const std::string prepared = prepareMarkupText(text);
     return engine.Run(prepared);
 }
 

@@ -47,9 +47,3 @@ inline constexpr int kMarkupMeasureBox = 65535;
  */
 [[nodiscard]] MarkupResult MeasureMarkup(TextCanvas& canvas, const TGridFont& font,
                                          std::string_view text, int width);
-
-/**
- * The text the layout reads: the first "<#" loses its "<" and the next ">", line feeds go
- * and each carriage return becomes "<BR>".
- */
-[[nodiscard]] std::string PrepareMarkupText(std::string_view text);

@@ -30,18 +30,18 @@ constexpr std::array<BorderScheme, 9> kBorderSchemes = {{
     {false, false, false, false, false}, // pbCustom
 }};
 
-} // namespace
-
-BorderScheme BorderSchemeOf(TPrintBorders borders)
+BorderScheme borderSchemeOf(TPrintBorders borders)
 {
     const auto index = static_cast<std::size_t>(borders);
     return index < kBorderSchemes.size() ? kBorderSchemes[index] : BorderScheme{};
 }
 
+} // namespace
+
 PrintCellPainter::PrintCellPainter(const TBaseGrid& grid, const TPrintSettings& settings,
                                    const PrintMetrics& metrics, PrintCellColors colors)
     : m_grid(grid), m_settings(settings), m_metrics(metrics), m_colors(colors),
-      m_scheme(BorderSchemeOf(settings.Borders))
+      m_scheme(borderSchemeOf(settings.Borders))
 {
 }
 
