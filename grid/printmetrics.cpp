@@ -19,6 +19,7 @@ PrintMetrics MeasurePrintMetrics(TextCanvas& canvas, const TPrintSettings& setti
     metrics.HeaderFont = PrintCanvasFont(settings.HeaderFont);
     metrics.FooterFont = PrintCanvasFont(settings.FooterFont);
     metrics.TableLineHeight = canvas.MeasureLine(metrics.TableFont, "gh").Height;
+    metrics.TableCharWidth = canvas.MeasureLine(metrics.TableFont, "a").Width;
     metrics.HeaderLineHeight = canvas.MeasureLine(metrics.HeaderFont, "gh").Height;
     metrics.FooterLineHeight = canvas.MeasureLine(metrics.FooterFont, "gh").Height;
     metrics.Pad = metrics.TableLineHeight / 8;

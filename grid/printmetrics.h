@@ -14,6 +14,7 @@ struct PrintMetrics {
     TGridFont HeaderFont;
     TGridFont FooterFont;
     int TableLineHeight = 0;  // height of "gh" in the table font
+    int TableCharWidth = 0;   // width of "a" in the table font
     int HeaderLineHeight = 0; // h_head
     int FooterLineHeight = 0; // h_foot
     int Pad = 0;              // an eighth of the table font's line
