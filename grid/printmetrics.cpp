@@ -7,7 +7,6 @@ namespace {
 constexpr int kAlwaysAddedSpacing = 20;
 constexpr int kDoubleBorderWidth = 10;
 constexpr int kBorderWidth = 2;
-constexpr TColor kBlack = 0x00000000;
 
 } // namespace
 
@@ -26,7 +25,7 @@ PrintMetrics MeasurePrintMetrics(TextCanvas& canvas, const TPrintSettings& setti
     metrics.PixelSize =
         static_cast<double>(kTenthMmPerInch) / (screenResolution > 0 ? screenResolution : 96);
     metrics.Spacing = settings.UseFixedWidth ? 0 : settings.ColumnSpacing + kAlwaysAddedSpacing;
-    metrics.Pen = TPen{kBlack, settings.BorderStyle,
+    metrics.Pen = TPen{clBlack, settings.BorderStyle,
                        settings.Borders == pbDouble ? kDoubleBorderWidth : kBorderWidth};
     return metrics;
 }
