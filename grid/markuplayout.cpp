@@ -35,6 +35,28 @@ bool needsPreparing(std::string_view text)
            text.find("<#") != std::string_view::npos;
 }
 
+// The text the layout reads: the first "<#" loses its "<" and the next ">", line feeds go
+// and each carriage return becomes "<BR>".
+std::string prepareMarkupText(std::string_view text)
+{
+    std::string prepared(text);
+    if (const std::size_t open = prepared.find("<#"); open != std::string::npos) {
+        const std::size_t close = prepared.find('>', open);
+        if (close != std::string::npos)
+            prepared.erase(close, 1);
+        prepared.erase(open, 1);
+    }
+    std::string result;
+    result.reserve(prepared.size());
+    for (const char c : prepared) {
+        if (c == '\r')
+            result += "<BR>";
+        else if (c != '\n')
+            result.push_back(c);
+    }
+    return result;
+}
+
 // The next place of one character at or after a position. It remembers a stretch known to
 // hold none, so the walk through a line and back to the line's start for the second pass
 // costs time in proportion to the line, not to the rest of the text.
@@ -120,6 +142,7 @@ public:
 
 private:
     [[nodiscard]] Item nextItem(std::size_t pos);
+    [[nodiscard]] MarkupTag tagOf(const Item& tag) const;
     [[nodiscard]] std::string_view runText(std::size_t begin, std::size_t end);
     [[nodiscard]] int lineStartX() const { return m_request.Area.Left + 1; }
     [[nodiscard]] int placedX(const LineMetrics& line) const;
@@ -191,6 +214,12 @@ Item MarkupEngine::nextItem(std::size_t pos)
     return {Item::kRun, pos, end};
 }
 
+// The tag an item of kind kTag holds, read from between its "<" and ">".
+MarkupTag MarkupEngine::tagOf(const Item& tag) const
+{
+    return ParseMarkupTag(m_text.substr(tag.Begin + 1, tag.End - tag.Begin - 2));
+}
+
 // The run's text with its entities decoded; a run without "&" is used as it stands.
 std::string_view MarkupEngine::runText(std::size_t begin, std::size_t end)
 {
@@ -228,8 +257,7 @@ LineMetrics MarkupEngine::measureLine(std::size_t start)
             break;
         }
         if (item.Type == Item::kTag) {
-            const TagEffect effect = handleTag(
-                ParseMarkupTag(m_text.substr(item.Begin + 1, item.End - item.Begin - 2)), pass);
+            const TagEffect effect = handleTag(tagOf(item), pass);
             if (effect == TagEffect::EndLineBefore)
                 break;
             pos = item.End;
@@ -280,8 +308,7 @@ void MarkupEngine::placeLine(std::size_t start, const LineMetrics& line, const P
             break;
         pos = item.End;
         if (item.Type == Item::kTag) {
-            handleTag(ParseMarkupTag(m_text.substr(item.Begin + 1, item.End - item.Begin - 2)),
-                      pass);
+            handleTag(tagOf(item), pass);
             continue;
         }
         if (m_style.Hidden)
@@ -395,31 +422,21 @@ void MarkupEngine::testAnchorHit(int x, int width, const PlacedLine& placed)
 
 } // namespace
 
-std::string PrepareMarkupText(std::string_view text)
-{
-    std::string prepared(text);
-    if (const std::size_t open = prepared.find("<#"); open != std::string::npos) {
-        const std::size_t close = prepared.find('>', open);
-        if (close != std::string::npos)
-            prepared.erase(close, 1);
-        prepared.erase(open, 1);
-    }
-    std::string result;
-    result.reserve(prepared.size());
-    for (const char c : prepared) {
-        if (c == '\r')
-            result += "<BR>";
-        else if (c != '\n')
-            result.push_back(c);
-    }
-    return result;
-}
-
 MarkupResult DrawMarkup(TextCanvas& canvas, std::string_view text, const MarkupRequest& request)
 {
     MarkupEngine engine(canvas, request);
     if (!needsPreparing(text))
         return engine.Run(text);
-    const std::string prepared = PrepareMarkupText(text);
+    const std::string prepared = prepareMarkupText(text);
     return engine.Run(prepared);
+}
+
+MarkupResult MeasureMarkup(TextCanvas& canvas, const TGridFont& font, std::string_view text,
+                           int width)
+{
+    MarkupRequest request;
+    request.Font = font;
+    request.Area = {0, 0, width, kMarkupMeasureBox};
+    request.MeasureOnly = true;
+    return DrawMarkup(canvas, text, request);
 }

@@ -38,8 +38,12 @@ struct MarkupResult {
 [[nodiscard]] MarkupResult DrawMarkup(TextCanvas& canvas, std::string_view text,
                                       const MarkupRequest& request);
 
+// Markup texts are measured in a box this high, so no line is dropped.
+inline constexpr int kMarkupMeasureBox = 65535;
+
 /**
- * The text the layout reads: the first "<#" loses its "<" and the next ">", line feeds go
- * and each carriage return becomes "<BR>".
+ * Lays out a markup text in `font` without drawing it, in a box `width` wide and
+ * kMarkupMeasureBox high, for sizing rows, columns and printed cells.
  */
-[[nodiscard]] std::string PrepareMarkupText(std::string_view text);
+[[nodiscard]] MarkupResult MeasureMarkup(TextCanvas& canvas, const TGridFont& font,
+                                         std::string_view text, int width);

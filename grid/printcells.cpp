@@ -30,18 +30,18 @@ constexpr std::array<BorderScheme, 9> kBorderSchemes = {{
     {false, false, false, false, false}, // pbCustom
 }};
 
-} // namespace
-
-BorderScheme BorderSchemeOf(TPrintBorders borders)
+BorderScheme borderSchemeOf(TPrintBorders borders)
 {
     const auto index = static_cast<std::size_t>(borders);
     return index < kBorderSchemes.size() ? kBorderSchemes[index] : BorderScheme{};
 }
 
+} // namespace
+
 PrintCellPainter::PrintCellPainter(const TBaseGrid& grid, const TPrintSettings& settings,
                                    const PrintMetrics& metrics, PrintCellColors colors)
     : m_grid(grid), m_settings(settings), m_metrics(metrics), m_colors(colors),
-      m_scheme(BorderSchemeOf(settings.Borders))
+      m_scheme(borderSchemeOf(settings.Borders))
 {
 }
 
@@ -78,12 +78,13 @@ void PrintCellPainter::drawText(TextCanvas& canvas, std::string_view text,
                            BreakLongWords(canvas, font, shown, area.Right - area.Left), area);
 }
 
-// Columns sized to their texts print each line as it is, one below the other.
+// Columns sized to their texts print each line as it is, one below the other, a letter's
+// width in from the cell's left edge.
 void PrintCellPainter::drawLines(TextCanvas& canvas, std::string_view text,
                                  const TextRect& rect) const
 {
     const TGridFont& font = m_metrics.TableFont;
-    const int x = rect.Left + canvas.MeasureLine(font, "a").Width;
+    const int x = rect.Left + m_metrics.TableCharWidth;
     const int step = (m_metrics.TableLineHeight + m_settings.RowSpacing) * 9 / 8;
     int y = rect.Top;
     std::size_t start = 0;

@@ -19,9 +19,6 @@ struct BorderScheme {
     bool FixedColumnLines = false; // a line at the left edge of each repeated fixed column
 };
 
-/** The lines `borders` prints. */
-[[nodiscard]] BorderScheme BorderSchemeOf(TPrintBorders borders);
-
 // The block of cells one page holds, in 0.1 mm, for its frame lines.
 struct PrintedBlock {
     int Left = 0;

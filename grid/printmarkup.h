@@ -8,9 +8,6 @@ class TextCanvas;
 
 // Markup cells and titles on a printed page, laid out in the page's own units.
 
-/** Height of a markup text laid out `width` wide. */
-[[nodiscard]] int PrintMarkupHeight(TextCanvas& canvas, const TGridFont& font,
-                                    std::string_view text, int width);
 /** Draws a markup text into `rect` on a transparent background, anchors in `anchorColor`. */
 void DrawPrintMarkup(TextCanvas& canvas, const TGridFont& font, TColor anchorColor,
                      std::string_view text, const TextRect& rect);

@@ -4,11 +4,9 @@
 
 namespace {
 
-constexpr double kTenthMmPerInch = 254.0;
 constexpr int kAlwaysAddedSpacing = 20;
 constexpr int kDoubleBorderWidth = 10;
 constexpr int kBorderWidth = 2;
-constexpr TColor kBlack = 0x00000000;
 
 } // namespace
 
@@ -20,12 +18,14 @@ PrintMetrics MeasurePrintMetrics(TextCanvas& canvas, const TPrintSettings& setti
     metrics.HeaderFont = PrintCanvasFont(settings.HeaderFont);
     metrics.FooterFont = PrintCanvasFont(settings.FooterFont);
     metrics.TableLineHeight = canvas.MeasureLine(metrics.TableFont, "gh").Height;
+    metrics.TableCharWidth = canvas.MeasureLine(metrics.TableFont, "a").Width;
     metrics.HeaderLineHeight = canvas.MeasureLine(metrics.HeaderFont, "gh").Height;
     metrics.FooterLineHeight = canvas.MeasureLine(metrics.FooterFont, "gh").Height;
     metrics.Pad = metrics.TableLineHeight / 8;
-    metrics.PixelSize = kTenthMmPerInch / (screenResolution > 0 ? screenResolution : 96);
+    metrics.PixelSize =
+        static_cast<double>(kTenthMmPerInch) / (screenResolution > 0 ? screenResolution : 96);
     metrics.Spacing = settings.UseFixedWidth ? 0 : settings.ColumnSpacing + kAlwaysAddedSpacing;
-    metrics.Pen = TPen{kBlack, settings.BorderStyle,
+    metrics.Pen = TPen{clBlack, settings.BorderStyle,
                        settings.Borders == pbDouble ? kDoubleBorderWidth : kBorderWidth};
     return metrics;
 }

@@ -5,12 +5,16 @@
 
 class TextCanvas;
 
+// Tenths of a millimetre per inch: the page layout works in 0.1 mm, devices count per inch.
+inline constexpr int kTenthMmPerInch = 254;
+
 // The sizes one run of the page layout works with, all in 0.1 mm, measured once per run.
 struct PrintMetrics {
     TGridFont TableFont;
     TGridFont HeaderFont;
     TGridFont FooterFont;
     int TableLineHeight = 0;  // height of "gh" in the table font
+    int TableCharWidth = 0;   // width of "a" in the table font
     int HeaderLineHeight = 0; // h_head
     int FooterLineHeight = 0; // h_foot
     int Pad = 0;              // an eighth of the table font's line

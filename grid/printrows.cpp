@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "grid/basegrid.h"
-#include "grid/printmarkup.h"
+#include "grid/markuplayout.h"
 #include "grid/printmetrics.h"
 #include "grid/printwrap.h"
 #include "grid/richtextplaintext.h"
@@ -61,7 +61,7 @@ int PrintRowHeights::CellHeight(TextCanvas& canvas, int col, int row, int width)
     const TGridFont& font = m_metrics.TableFont;
     const TTextType type = TextType(text, m_grid.EnableHTML);
     if (type == ttMarkup)
-        return PrintMarkupHeight(canvas, font, text, width);
+        return MeasureMarkup(canvas, font, text, width).Height;
     const std::string plain = type == ttRichText ? RichTextPlainText(text) : std::string();
     const std::string_view shown = type == ttRichText ? std::string_view(plain) : text;
     if (m_settings.NoAutoSize)

@@ -19,11 +19,11 @@ public:
 
     /** The printed height of `row`. */
     [[nodiscard]] int Height(TextCanvas& canvas, int row);
-    /** The height the text of (col, row) takes at `width`. */
-    [[nodiscard]] int CellHeight(TextCanvas& canvas, int col, int row, int width) const;
 
 private:
     [[nodiscard]] int Measure(TextCanvas& canvas, int row) const;
+    // The height the text of (col, row) takes at `width`.
+    [[nodiscard]] int CellHeight(TextCanvas& canvas, int col, int row, int width) const;
 
     const TBaseGrid& m_grid;
     const TPrintSettings& m_settings;

@@ -1,9 +1,9 @@
 #include "grid/printsettings.h"
 
+#include "grid/printmetrics.h"
+
 namespace {
 
-// Tenths of a millimetre per inch, and points per inch.
-constexpr int kTenthMmPerInch = 254;
 constexpr int kPointsPerInch = 72;
 
 } // namespace

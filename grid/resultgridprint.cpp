@@ -2,6 +2,7 @@
 #include <cmath>
 
 #include "grid/printlayout.h"
+#include "grid/printmetrics.h"
 #include "grid/resultgrid.h"
 #include "platform/pageprinter.h"
 #include "platform/textcanvas.h"
@@ -10,11 +11,10 @@
 
 namespace {
 
-constexpr double kTenthMmPerInch = 254.0;
-
 int toTenthMm(int pixels, int resolution)
 {
-    return resolution > 0 ? static_cast<int>(std::lround(kTenthMmPerInch * pixels / resolution))
+    return resolution > 0 ? static_cast<int>(std::lround(static_cast<double>(kTenthMmPerInch) *
+                                                         pixels / resolution))
                           : 0;
 }
 

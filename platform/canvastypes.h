@@ -11,6 +11,12 @@ inline constexpr TColor clSilver = 0x00C0C0C0;
 inline constexpr TColor clBtnFace = 0x8000000F;
 inline constexpr TColor clWindow = 0x80000005;
 inline constexpr TColor clWindowText = 0x80000008;
+inline constexpr TColor clBlack = 0x00000000;
+inline constexpr TColor clRed = 0x000000FF;
+inline constexpr TColor clBlue = 0x00FF0000;
+inline constexpr TColor clGray = 0x00808080;
+inline constexpr TColor clHighlight = 0x8000000D;
+inline constexpr TColor clHighlightText = 0x8000000E;
 
 // A font as the grid keeps it: face name, character height in the canvas's units (pixels
 // on screen; the absolute value of a negative font height) and style.
