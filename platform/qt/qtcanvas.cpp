@@ -21,8 +21,6 @@
 
 namespace {
 
-constexpr std::size_t kTabSize = 8;
-
 struct BrokenLine {
     std::string Text;
     qreal Width = 0;
@@ -96,20 +94,6 @@ std::vector<std::string_view> splitParagraphs(std::string_view text)
     return pieces;
 }
 
-std::string expandTabs(std::string_view line)
-{
-    std::string result;
-    result.reserve(line.size());
-    for (const char c : line) {
-        if (c == '\t') {
-            result.append(kTabSize - result.size() % kTabSize, ' ');
-        } else {
-            result.push_back(c);
-        }
-    }
-    return result;
-}
-
 } // namespace
 
 // A font with its metrics and the advance of each of the 256 Windows-1252 characters,
@@ -141,7 +125,7 @@ public:
     {
         std::vector<BrokenLine> lines;
         for (const std::string_view piece : splitParagraphs(text)) {
-            breakParagraph(expandTabs(piece), width, lines);
+            breakParagraph(ExpandTabs(piece), width, lines);
         }
         return lines;
     }
