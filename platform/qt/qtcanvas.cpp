@@ -59,6 +59,13 @@ Qt::PenStyle toQtPenStyle(TPenStyle style)
     return Qt::SolidLine;
 }
 
+// The colour text is drawn in; without one (kNoColor) it is black.
+QColor inkColor(TColor color, const QPalette& palette)
+{
+    const QColor ink = ToQColor(color, palette);
+    return ink.isValid() ? ink : QColor(Qt::black);
+}
+
 int screenUnitsPerInch()
 {
     const QScreen* screen = QGuiApplication::primaryScreen();
@@ -288,8 +295,7 @@ void QtCanvas::DrawWrappedText(const TGridFont& font, TColor color, std::string_
                     [width](const BrokenLine& line) { return line.Width > width; });
 
     selectFont(entry);
-    const QColor penColor = ToQColor(color, m_palette);
-    m_painter->setPen(penColor.isValid() ? penColor : QColor(Qt::black));
+    m_painter->setPen(inkColor(color, m_palette));
     // Most cells fit; setting up a clip region for them would only cost time.
     if (overflows) {
         setClip(rect);
@@ -341,10 +347,10 @@ void QtCanvas::DrawTextRun(const TGridFont& font, std::string_view text,
     }
     if (!shown.empty()) {
         selectFont(entry);
-        const QColor color = ToQColor(font.Color, m_palette);
-        m_painter->setPen(color.isValid() ? color : QColor(Qt::black));
+        const QColor ink = inkColor(font.Color, m_palette);
+        m_painter->setPen(ink);
         m_painter->drawText(QPoint(x, y + entry.Ascent), DecodeCp1252(shown));
-        drawUnderlines(entry, shown, processed.Underlined, x, y, font.Color);
+        drawUnderlines(entry, shown, processed.Underlined, x, y, ink);
     }
     if (clipped) {
         dropClip();
@@ -353,9 +359,9 @@ void QtCanvas::DrawTextRun(const TGridFont& font, std::string_view text,
 
 // Prefix underlines lie where the font draws its own underline.
 void QtCanvas::drawUnderlines(FontEntry& entry, std::string_view shown,
-                              const std::vector<std::size_t>& positions, int x, int y, TColor color)
+                              const std::vector<std::size_t>& positions, int x, int y,
+                              const QColor& ink)
 {
-    const QColor qcolor = ToQColor(color, m_palette);
     for (const std::size_t position : positions) {
         if (position >= shown.size()) {
             continue;
@@ -363,8 +369,7 @@ void QtCanvas::drawUnderlines(FontEntry& entry, std::string_view shown,
         const qreal left = x + entry.Width(shown.substr(0, position));
         const qreal width = entry.advance(static_cast<unsigned char>(shown[position]));
         m_painter->fillRect(
-            QRectF(left, y + entry.Ascent + entry.UnderlinePos, width, entry.UnderlineWidth),
-            qcolor.isValid() ? qcolor : QColor(Qt::black));
+            QRectF(left, y + entry.Ascent + entry.UnderlinePos, width, entry.UnderlineWidth), ink);
     }
 }
 
