@@ -17,6 +17,7 @@
 
 #include "platform/qt/cp1252.h"
 #include "platform/qt/qtcolor.h"
+#include "platform/qt/qtfontstyle.h"
 #include "platform/runtext.h"
 
 namespace {
@@ -233,10 +234,7 @@ QFont QtCanvas::ToQFont(const TGridFont& font)
     if (font.Height > 0) {
         qfont.setPixelSize(font.Height);
     }
-    qfont.setBold(font.Bold);
-    qfont.setItalic(font.Italic);
-    qfont.setUnderline(font.Underline);
-    qfont.setStrikeOut(font.StrikeOut);
+    SetQFontStyle(qfont, font);
     return qfont;
 }
 
