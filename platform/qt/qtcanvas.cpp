@@ -75,6 +75,13 @@ int screenUnitsPerInch()
     return dpi > 0 ? dpi : kFallbackUnitsPerInch;
 }
 
+// A painter's units are its device's pixels unless the canvas is told otherwise.
+int deviceUnitsPerInch(const QPaintDevice* device)
+{
+    return device != nullptr && device->logicalDpiY() > 0 ? device->logicalDpiY()
+                                                          : screenUnitsPerInch();
+}
+
 bool hasBreakOrTab(std::string_view text)
 {
     return text.find_first_of("\r\n\t") != std::string_view::npos;
@@ -211,12 +218,8 @@ QtCanvas::QtCanvas() : m_palette(QGuiApplication::palette()), m_unitsPerInch(scr
 }
 
 QtCanvas::QtCanvas(QPainter& painter, const QPalette& palette)
-    : m_painter(&painter), m_palette(palette), m_unitsPerInch(screenUnitsPerInch())
+    : m_painter(&painter), m_palette(palette), m_unitsPerInch(deviceUnitsPerInch(painter.device()))
 {
-    const QPaintDevice* device = painter.device();
-    if (device != nullptr && device->logicalDpiY() > 0) {
-        m_unitsPerInch = device->logicalDpiY();
-    }
 }
 
 void QtCanvas::SetUnitsPerInch(int unitsPerInch)
