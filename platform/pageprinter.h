@@ -12,6 +12,9 @@ enum TPrinterOrientation { poPortrait, poLandscape };
 // top-left corner and y growing downwards, so one layout serves every device.
 class PagePrinter {
 public:
+    /** The unit of the canvas, a tenth of a millimetre, per inch. */
+    static constexpr int kTenthMmPerInch = 254;
+
     virtual ~PagePrinter() = default;
 
     virtual void SetOrientation(TPrinterOrientation orientation) = 0;

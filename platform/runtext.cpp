@@ -6,6 +6,11 @@ constexpr std::size_t kTabSize = 8;
 
 } // namespace
 
+std::string ExpandTabs(std::string_view line)
+{
+    return ShowRunText(line, false).Text;
+}
+
 bool ShowsAsWritten(std::string_view text, bool prefix)
 {
     return text.find_first_of(prefix ? std::string_view("&\t") : std::string_view("\t")) ==

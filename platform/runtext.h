@@ -13,6 +13,9 @@ struct ShownRun {
     std::vector<std::size_t> Underlined; // positions in Text
 };
 
+/** `line` with each tab expanded to the next multiple of eight characters. */
+[[nodiscard]] std::string ExpandTabs(std::string_view line);
+
 /** True when `text` shows exactly as it is written (nothing to expand or process). */
 [[nodiscard]] bool ShowsAsWritten(std::string_view text, bool prefix);
 

@@ -15,10 +15,15 @@ GridPrintCommands::GridPrintCommands(TResultGrid& grid, PrintTarget& target, QWi
 }
 
 // Column widths are screen pixels; the layout needs to know how large those are.
-void GridPrintCommands::prepare()
+void GridPrintCommands::takeScreenResolution()
 {
     if (m_window != nullptr)
         m_grid.PrintState.ScreenResolution = m_window->logicalDpiX();
+}
+
+void GridPrintCommands::prepare()
+{
+    takeScreenResolution();
     m_grid.PrintState.PreviewFast = false;
 }
 
@@ -30,8 +35,7 @@ void GridPrintCommands::Preview()
 
 void GridPrintCommands::Settings()
 {
-    if (m_window != nullptr)
-        m_grid.PrintState.ScreenResolution = m_window->logicalDpiX();
+    takeScreenResolution();
     static_cast<void>(GridPrintSettingsDialog1.Execute());
 }
 

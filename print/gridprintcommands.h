@@ -29,6 +29,7 @@ public:
     TGridPrintSettingsDialog GridPrintSettingsDialog1;
 
 private:
+    void takeScreenResolution();
     void prepare();
 
     TResultGrid& m_grid;

@@ -6,12 +6,6 @@
 #include "platform/qt/qtcanvas.h"
 #include "platform/qt/qtpageprinter.h"
 
-namespace {
-
-constexpr double kTenthMmPerInch = 254.0;
-
-} // namespace
-
 PrintPreviewPanel::PrintPreviewPanel(QWidget* parent) : QFrame(parent)
 {
     setAutoFillBackground(true);
@@ -30,10 +24,8 @@ void PrintPreviewPanel::paintEvent(QPaintEvent* event)
     painter.fillRect(area, Qt::white);
     painter.setClipRect(area);
     painter.translate(area.topLeft());
-    painter.scale(logicalDpiX() / kTenthMmPerInch, logicalDpiY() / kTenthMmPerInch);
-    QtCanvas canvas(painter, PaperPalette());
-    canvas.SetUnitsPerInch(static_cast<int>(kTenthMmPerInch));
+    const std::unique_ptr<QtCanvas> canvas = MapToPaper(painter);
     m_grid->PrintState.ScreenResolution = logicalDpiX();
-    m_grid->PrintPreview(canvas, {0, 0, area.width(), area.height()});
+    m_grid->PrintPreview(*canvas, {0, 0, area.width(), area.height()});
     Q_EMIT PageDrawn();
 }

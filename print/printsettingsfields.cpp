@@ -9,16 +9,16 @@
 
 #include <cmath>
 
+#include "platform/pageprinter.h"
 #include "platform/qt/cp1252.h"
 
 namespace {
 
 constexpr double kTenthMmPerMm = 10;
-constexpr double kTenthMmPerInch = 254;
 
 double factor(TPrintDimensions dimensions)
 {
-    return dimensions == pdinch ? kTenthMmPerInch : kTenthMmPerMm;
+    return dimensions == pdinch ? PagePrinter::kTenthMmPerInch : kTenthMmPerMm;
 }
 
 } // namespace

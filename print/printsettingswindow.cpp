@@ -106,11 +106,6 @@ SettingsRow font(const char* caption, const char* name, TPrintFont TPrintSetting
     return {.Type = SettingsRow::kFont, .Caption = caption, .Name = name, .Font = member};
 }
 
-ChoiceAccess orientationAccess()
-{
-    return EnumAccess(&TPrintSettings::Orientation);
-}
-
 std::vector<SettingsGroup> settingsGroups()
 {
     using S = TPrintSettings;
@@ -180,7 +175,7 @@ std::vector<SettingsGroup> settingsGroups()
          "Orientation:",
          psOrientation,
          {choice("&Page Orientation:", "OrientationList", {"Portrait", "Landscape"},
-                 orientationAccess())}},
+                 EnumAccess(&S::Orientation))}},
     };
 }
 
@@ -237,19 +232,19 @@ PrintSettingsWindow::~PrintSettingsWindow() = default;
 
 void PrintSettingsWindow::buildTabs(const TPrintSettingsOptions& options)
 {
-    m_tabs = new QTabWidget(this);
-    m_tabs->setGeometry(0, 0, kTabsWidth, kClientHeight - kButtonStrip);
+    auto* tabs = new QTabWidget(this);
+    tabs->setGeometry(0, 0, kTabsWidth, kClientHeight - kButtonStrip);
     // The three tab titles fit the narrow tab widget only with less room around each.
-    m_tabs->tabBar()->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 4px 5px; }"));
-    m_tabs->tabBar()->setUsesScrollButtons(false);
+    tabs->tabBar()->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 4px 5px; }"));
+    tabs->tabBar()->setUsesScrollButtons(false);
     std::array<QVBoxLayout*, kTabTitles.size()> pages{};
     std::array<bool, kTabTitles.size()> anyEnabled{};
     for (std::size_t tab = 0; tab < kTabTitles.size(); ++tab) {
-        auto* page = new QWidget(m_tabs);
+        auto* page = new QWidget(tabs);
         pages[tab] = new QVBoxLayout(page);
         pages[tab]->setContentsMargins(4, 4, 4, 4);
         pages[tab]->setSpacing(4);
-        m_tabs->addTab(page, caption(kTabTitles[tab]));
+        tabs->addTab(page, caption(kTabTitles[tab]));
     }
     for (const SettingsGroup& group : settingsGroups()) {
         QGroupBox* box = buildGroup(group);
@@ -262,7 +257,7 @@ void PrintSettingsWindow::buildTabs(const TPrintSettingsOptions& options)
     for (std::size_t tab = 0; tab < kTabTitles.size(); ++tab) {
         pages[tab]->addStretch();
         // The first tab always shows; the others only with something to offer.
-        m_tabs->setTabVisible(static_cast<int>(tab), tab == 0 || anyEnabled[tab]);
+        tabs->setTabVisible(static_cast<int>(tab), tab == 0 || anyEnabled[tab]);
     }
 }
 

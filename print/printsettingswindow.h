@@ -13,7 +13,6 @@
 class PrintPreviewPanel;
 class QFormLayout;
 class QGroupBox;
-class QTabWidget;
 class SettingsField;
 class TResultGrid;
 struct SettingsGroup;
@@ -39,8 +38,6 @@ public:
     PrintSettingsWindow(const PrintSettingsWindow&) = delete;
     PrintSettingsWindow& operator=(const PrintSettingsWindow&) = delete;
 
-    [[nodiscard]] TPrintDimensions Dimensions() const { return m_dimensions; }
-
 private:
     void buildTabs(const TPrintSettingsOptions& options);
     QGroupBox* buildGroup(const SettingsGroup& group);
@@ -56,7 +53,6 @@ private:
     TResultGrid& m_grid;
     TPrintDimensions m_dimensions;
     PrintFontChooser m_chooseFont;
-    QTabWidget* m_tabs = nullptr;
     PrintPreviewPanel* m_preview = nullptr;
     std::vector<std::unique_ptr<SettingsField>> m_fields;
     bool m_filling = false;

@@ -5,6 +5,7 @@
 
 #include "grid/resultgrid.h"
 #include "platform/qt/cp1252.h"
+#include "platform/qt/qtfontstyle.h"
 #include "print/griddialogerror.h"
 
 namespace {
@@ -12,10 +13,7 @@ namespace {
 std::optional<TPrintFont> askForFont(QWidget* parent, const TPrintFont& current)
 {
     QFont font(DecodeCp1252(current.Name), current.Size);
-    font.setBold(current.Bold);
-    font.setItalic(current.Italic);
-    font.setUnderline(current.Underline);
-    font.setStrikeOut(current.StrikeOut);
+    SetQFontStyle(font, current);
     bool ok = false;
     const QFont chosen = QFontDialog::getFont(&ok, font, parent);
     if (!ok)
@@ -23,10 +21,7 @@ std::optional<TPrintFont> askForFont(QWidget* parent, const TPrintFont& current)
     TPrintFont result = current;
     result.Name = EncodeCp1252(chosen.family());
     result.Size = chosen.pointSize() > 0 ? chosen.pointSize() : current.Size;
-    result.Bold = chosen.bold();
-    result.Italic = chosen.italic();
-    result.Underline = chosen.underline();
-    result.StrikeOut = chosen.strikeOut();
+    TakeQFontStyle(result, chosen);
     return result;
 }
 

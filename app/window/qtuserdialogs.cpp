@@ -17,6 +17,7 @@
 #include "app/measuredlayout.h"
 #include "app/window/displaytext.h"
 #include "app/window/finddlg.h"
+#include "platform/qt/qtfontstyle.h"
 
 namespace {
 
@@ -73,10 +74,7 @@ QFont QFontOf(const FontChoice& choice)
         font.setPointSize(choice.Points);
     else if (choice.PixelHeight > 0)
         font.setPixelSize(choice.PixelHeight);
-    font.setBold(choice.Bold);
-    font.setItalic(choice.Italic);
-    font.setUnderline(choice.Underline);
-    font.setStrikeOut(choice.StrikeOut);
+    SetQFontStyle(font, choice);
     return font;
 }
 
@@ -86,10 +84,7 @@ FontChoice FontChoiceOf(const QFont& font)
     choice.Name = font.family().toStdString();
     choice.Points = qRound(font.pointSizeF());
     choice.PixelHeight = font.pixelSize();
-    choice.Bold = font.bold();
-    choice.Italic = font.italic();
-    choice.Underline = font.underline();
-    choice.StrikeOut = font.strikeOut();
+    TakeQFontStyle(choice, font);
     return choice;
 }
 

@@ -17,11 +17,10 @@
 
 #include "platform/qt/cp1252.h"
 #include "platform/qt/qtcolor.h"
+#include "platform/qt/qtfontstyle.h"
 #include "platform/runtext.h"
 
 namespace {
-
-constexpr std::size_t kTabSize = 8;
 
 struct BrokenLine {
     std::string Text;
@@ -61,12 +60,26 @@ Qt::PenStyle toQtPenStyle(TPenStyle style)
     return Qt::SolidLine;
 }
 
+// The colour text is drawn in; without one (kNoColor) it is black.
+QColor inkColor(TColor color, const QPalette& palette)
+{
+    const QColor ink = ToQColor(color, palette);
+    return ink.isValid() ? ink : QColor(Qt::black);
+}
+
 int screenUnitsPerInch()
 {
     const QScreen* screen = QGuiApplication::primaryScreen();
     const int dpi =
         screen != nullptr ? static_cast<int>(std::lround(screen->logicalDotsPerInchY())) : 0;
     return dpi > 0 ? dpi : kFallbackUnitsPerInch;
+}
+
+// A painter's units are its device's pixels unless the canvas is told otherwise.
+int deviceUnitsPerInch(const QPaintDevice* device)
+{
+    return device != nullptr && device->logicalDpiY() > 0 ? device->logicalDpiY()
+                                                          : screenUnitsPerInch();
 }
 
 bool hasBreakOrTab(std::string_view text)
@@ -94,20 +107,6 @@ std::vector<std::string_view> splitParagraphs(std::string_view text)
     }
     pieces.push_back(text.substr(start));
     return pieces;
-}
-
-std::string expandTabs(std::string_view line)
-{
-    std::string result;
-    result.reserve(line.size());
-    for (const char c : line) {
-        if (c == '\t') {
-            result.append(kTabSize - result.size() % kTabSize, ' ');
-        } else {
-            result.push_back(c);
-        }
-    }
-    return result;
 }
 
 } // namespace
@@ -141,7 +140,7 @@ public:
     {
         std::vector<BrokenLine> lines;
         for (const std::string_view piece : splitParagraphs(text)) {
-            breakParagraph(expandTabs(piece), width, lines);
+            breakParagraph(ExpandTabs(piece), width, lines);
         }
         return lines;
     }
@@ -219,12 +218,8 @@ QtCanvas::QtCanvas() : m_palette(QGuiApplication::palette()), m_unitsPerInch(scr
 }
 
 QtCanvas::QtCanvas(QPainter& painter, const QPalette& palette)
-    : m_painter(&painter), m_palette(palette), m_unitsPerInch(screenUnitsPerInch())
+    : m_painter(&painter), m_palette(palette), m_unitsPerInch(deviceUnitsPerInch(painter.device()))
 {
-    const QPaintDevice* device = painter.device();
-    if (device != nullptr && device->logicalDpiY() > 0) {
-        m_unitsPerInch = device->logicalDpiY();
-    }
 }
 
 void QtCanvas::SetUnitsPerInch(int unitsPerInch)
@@ -242,10 +237,7 @@ QFont QtCanvas::ToQFont(const TGridFont& font)
     if (font.Height > 0) {
         qfont.setPixelSize(font.Height);
     }
-    qfont.setBold(font.Bold);
-    qfont.setItalic(font.Italic);
-    qfont.setUnderline(font.Underline);
-    qfont.setStrikeOut(font.StrikeOut);
+    SetQFontStyle(qfont, font);
     return qfont;
 }
 
@@ -304,8 +296,7 @@ void QtCanvas::DrawWrappedText(const TGridFont& font, TColor color, std::string_
                     [width](const BrokenLine& line) { return line.Width > width; });
 
     selectFont(entry);
-    const QColor penColor = ToQColor(color, m_palette);
-    m_painter->setPen(penColor.isValid() ? penColor : QColor(Qt::black));
+    m_painter->setPen(inkColor(color, m_palette));
     // Most cells fit; setting up a clip region for them would only cost time.
     if (overflows) {
         setClip(rect);
@@ -357,10 +348,10 @@ void QtCanvas::DrawTextRun(const TGridFont& font, std::string_view text,
     }
     if (!shown.empty()) {
         selectFont(entry);
-        const QColor color = ToQColor(font.Color, m_palette);
-        m_painter->setPen(color.isValid() ? color : QColor(Qt::black));
+        const QColor ink = inkColor(font.Color, m_palette);
+        m_painter->setPen(ink);
         m_painter->drawText(QPoint(x, y + entry.Ascent), DecodeCp1252(shown));
-        drawUnderlines(entry, shown, processed.Underlined, x, y, font.Color);
+        drawUnderlines(entry, shown, processed.Underlined, x, y, ink);
     }
     if (clipped) {
         dropClip();
@@ -369,9 +360,9 @@ void QtCanvas::DrawTextRun(const TGridFont& font, std::string_view text,
 
 // Prefix underlines lie where the font draws its own underline.
 void QtCanvas::drawUnderlines(FontEntry& entry, std::string_view shown,
-                              const std::vector<std::size_t>& positions, int x, int y, TColor color)
+                              const std::vector<std::size_t>& positions, int x, int y,
+                              const QColor& ink)
 {
-    const QColor qcolor = ToQColor(color, m_palette);
     for (const std::size_t position : positions) {
         if (position >= shown.size()) {
             continue;
@@ -379,8 +370,7 @@ void QtCanvas::drawUnderlines(FontEntry& entry, std::string_view shown,
         const qreal left = x + entry.Width(shown.substr(0, position));
         const qreal width = entry.advance(static_cast<unsigned char>(shown[position]));
         m_painter->fillRect(
-            QRectF(left, y + entry.Ascent + entry.UnderlinePos, width, entry.UnderlineWidth),
-            qcolor.isValid() ? qcolor : QColor(Qt::black));
+            QRectF(left, y + entry.Ascent + entry.UnderlinePos, width, entry.UnderlineWidth), ink);
     }
 }
 

@@ -65,7 +65,7 @@ private:
     void setClip(const TextRect& clip);
     void dropClip();
     void drawUnderlines(FontEntry& entry, std::string_view shown,
-                        const std::vector<std::size_t>& positions, int x, int y, TColor color);
+                        const std::vector<std::size_t>& positions, int x, int y, const QColor& ink);
 
     QPainter* m_painter = nullptr;
     QPalette m_palette;

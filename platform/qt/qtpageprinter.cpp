@@ -12,11 +12,8 @@
 
 namespace {
 
-constexpr int kTenthMmPerInch = 254;
-
-} // namespace
-
-QPalette PaperPalette()
+// Black ink on white paper, whatever the desktop uses.
+QPalette paperPalette()
 {
     QPalette palette;
     for (const QPalette::ColorRole role : {QPalette::Base, QPalette::Window, QPalette::Button})
@@ -25,6 +22,18 @@ QPalette PaperPalette()
          {QPalette::Text, QPalette::WindowText, QPalette::ButtonText})
         palette.setColor(role, Qt::black);
     return palette;
+}
+
+} // namespace
+
+std::unique_ptr<QtCanvas> MapToPaper(QPainter& painter)
+{
+    const QPaintDevice* device = painter.device();
+    painter.scale(static_cast<double>(device->logicalDpiX()) / PagePrinter::kTenthMmPerInch,
+                  static_cast<double>(device->logicalDpiY()) / PagePrinter::kTenthMmPerInch);
+    auto canvas = std::make_unique<QtCanvas>(painter, paperPalette());
+    canvas->SetUnitsPerInch(PagePrinter::kTenthMmPerInch);
+    return canvas;
 }
 
 QtPagePrinter::QtPagePrinter(QPagedPaintDevice& device, TitleSetter setTitle)
@@ -74,10 +83,7 @@ bool QtPagePrinter::BeginDoc(const std::string& title)
         m_painter.reset();
         return false;
     }
-    m_painter->scale(static_cast<double>(ResolutionX()) / kTenthMmPerInch,
-                     static_cast<double>(ResolutionY()) / kTenthMmPerInch);
-    m_canvas = std::make_unique<QtCanvas>(*m_painter, PaperPalette());
-    m_canvas->SetUnitsPerInch(kTenthMmPerInch);
+    m_canvas = MapToPaper(*m_painter);
     return true;
 }
 

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QPalette>
 #include <QString>
 
 #include <functional>
@@ -12,8 +11,9 @@ class QPagedPaintDevice;
 class QPainter;
 class QtCanvas;
 
-/** Colours for drawing a page: black ink on white paper, whatever the desktop uses. */
-[[nodiscard]] QPalette PaperPalette();
+/** Maps `painter` to tenths of a millimetre at its device's resolution; the canvas over it
+ * draws system colours as on white paper: black text on white. */
+[[nodiscard]] std::unique_ptr<QtCanvas> MapToPaper(QPainter& painter);
 
 // PagePrinter over a Qt paged device: a QPrinter (any CUPS printer, or PDF output) or a
 // QPdfWriter. The document's painter is scaled to tenths of a millimetre, and its canvas
