@@ -1,5 +1,6 @@
 #include "grid/printmetrics.h"
 
+#include "platform/pageprinter.h"
 #include "platform/textcanvas.h"
 
 namespace {
@@ -22,8 +23,8 @@ PrintMetrics MeasurePrintMetrics(TextCanvas& canvas, const TPrintSettings& setti
     metrics.HeaderLineHeight = canvas.MeasureLine(metrics.HeaderFont, "gh").Height;
     metrics.FooterLineHeight = canvas.MeasureLine(metrics.FooterFont, "gh").Height;
     metrics.Pad = metrics.TableLineHeight / 8;
-    metrics.PixelSize =
-        static_cast<double>(kTenthMmPerInch) / (screenResolution > 0 ? screenResolution : 96);
+    metrics.PixelSize = static_cast<double>(PagePrinter::kTenthMmPerInch) /
+                        (screenResolution > 0 ? screenResolution : 96);
     metrics.Spacing = settings.UseFixedWidth ? 0 : settings.ColumnSpacing + kAlwaysAddedSpacing;
     metrics.Pen = TPen{clBlack, settings.BorderStyle,
                        settings.Borders == pbDouble ? kDoubleBorderWidth : kBorderWidth};

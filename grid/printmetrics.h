@@ -5,9 +5,6 @@
 
 class TextCanvas;
 
-// Tenths of a millimetre per inch: the page layout works in 0.1 mm, devices count per inch.
-inline constexpr int kTenthMmPerInch = 254;
-
 // The sizes one run of the page layout works with, all in 0.1 mm, measured once per run.
 struct PrintMetrics {
     TGridFont TableFont;

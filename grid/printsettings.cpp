@@ -1,6 +1,6 @@
 #include "grid/printsettings.h"
 
-#include "grid/printmetrics.h"
+#include "platform/pageprinter.h"
 
 namespace {
 
@@ -10,7 +10,7 @@ constexpr int kPointsPerInch = 72;
 
 int PrintFontHeight(int points)
 {
-    return points * kTenthMmPerInch / kPointsPerInch; // truncated: 10 pt gives 35
+    return points * PagePrinter::kTenthMmPerInch / kPointsPerInch; // truncated: 10 pt gives 35
 }
 
 TGridFont PrintCanvasFont(const TPrintFont& font)

@@ -13,9 +13,10 @@ namespace {
 
 int toTenthMm(int pixels, int resolution)
 {
-    return resolution > 0 ? static_cast<int>(std::lround(static_cast<double>(kTenthMmPerInch) *
-                                                         pixels / resolution))
-                          : 0;
+    return resolution > 0
+               ? static_cast<int>(std::lround(static_cast<double>(PagePrinter::kTenthMmPerInch) *
+                                              pixels / resolution))
+               : 0;
 }
 
 int clampTo(int value, int last)
