@@ -6,21 +6,6 @@
 
 namespace {
 
-constexpr std::size_t tabSize = 8;
-
-std::string expandTabs(std::string_view line)
-{
-    std::string result;
-    result.reserve(line.size());
-    for (char c : line) {
-        if (c == '\t')
-            result.append(tabSize - result.size() % tabSize, ' ');
-        else
-            result.push_back(c);
-    }
-    return result;
-}
-
 // The pieces between CR, LF and CR LF breaks.
 std::vector<std::string_view> splitAtBreaks(std::string_view text)
 {
@@ -97,7 +82,7 @@ std::vector<std::string> TestCanvas::WrapLines(const TGridFont& font, std::strin
     const std::size_t maxChars = static_cast<std::size_t>(std::max(width, 0) / charWidth);
     std::vector<std::string> lines;
     for (std::string_view piece : splitAtBreaks(text))
-        wrapParagraph(expandTabs(piece), maxChars, lines);
+        wrapParagraph(ExpandTabs(piece), maxChars, lines);
     return lines;
 }
 
@@ -108,7 +93,7 @@ int TestCanvas::MeasureWrappedHeight(const TGridFont& font, std::string_view tex
 
 TextExtent TestCanvas::MeasureLine(const TGridFont& font, std::string_view text)
 {
-    return {static_cast<int>(expandTabs(text).size()) * CharWidth(font), LineHeight(font)};
+    return {static_cast<int>(ExpandTabs(text).size()) * CharWidth(font), LineHeight(font)};
 }
 
 void TestCanvas::DrawWrappedText(const TGridFont& font, TColor color, std::string_view text,
