@@ -63,9 +63,14 @@ PagePrinter& QtPrintTarget::Printer()
 
 bool QtPrintTarget::RunPrintDialog(QWidget* parent, int pageCount)
 {
-    QPrintDialog dialog(&Device(), parent);
+    const int lastPage = std::max(pageCount, 1);
+    QPrinter& printer = Device();
+    // Unless a range was chosen last time, "Pages from" starts with every page.
+    if (printer.printRange() != QPrinter::PageRange)
+        printer.setFromTo(1, lastPage);
+    QPrintDialog dialog(&printer, parent);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
-    dialog.setMinMax(1, std::max(pageCount, 1));
+    dialog.setMinMax(1, lastPage);
     return dialog.exec() == QDialog::Accepted;
 }
 
