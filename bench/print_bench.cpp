@@ -1,11 +1,14 @@
 // Speed of printing with Qt's real text engine (offscreen): counting the pages of a
-// 60,000-row list as Print all does before printing, and writing the printed list of the
-// 40,000-record index of compare_peers.sh as a PDF file. Peak memory of the PDF export:
+// 60,000-row list as Print all does before printing, writing the printed list of the
+// 40,000-record index of compare_peers.sh as a PDF file, and the preview of that list:
+// turning to the next page, and opening it (counting the pages and drawing the first).
+// Peak memory of the PDF export:
 //   /usr/bin/time -v build/print_bench --benchmark_filter=WriteListPdf
+#include <QApplication>
 #include <QBuffer>
-#include <QGuiApplication>
 #include <QPageSize>
 #include <QPdfWriter>
+#include <QPixmap>
 
 #include <cstdlib>
 #include <filesystem>
@@ -19,6 +22,8 @@
 #include "grid/resultgrid.h"
 #include "platform/qt/qtpageprinter.h"
 #include "print/gridpdf.h"
+#include "print/printpreviewpanel.h"
+#include "print/qtprinttarget.h"
 
 namespace {
 
@@ -70,12 +75,55 @@ void BM_WriteListPdf(benchmark::State& state)
 }
 BENCHMARK(BM_WriteListPdf)->Unit(benchmark::kMillisecond)->Iterations(1);
 
+// The preview's panel at the size the preview window starts with, on the paper of the
+// printer target (A4 without a printer).
+struct PreviewOf40000 {
+    PreviewOf40000() : grid(ReadList(40000))
+    {
+        panel.SetGrid(grid.get());
+        panel.SetTarget(&target);
+        panel.resize(675, 413);
+        grid->SetPreviewPage(1);
+    }
+
+    std::unique_ptr<TResultGrid> grid;
+    QtPrintTarget target;
+    PrintPreviewPanel panel;
+};
+
+void BM_PreviewNextPage40000(benchmark::State& state)
+{
+    PreviewOf40000 preview;
+    static_cast<void>(preview.panel.grab()); // counts the pages
+    const int count = preview.grid->PrintState.PageCount;
+    int page = 1;
+    for (auto _ : state) {
+        page = page % count + 1;
+        preview.grid->SetPreviewPage(page);
+        static_cast<void>(preview.panel.grab());
+    }
+    state.counters["rows"] = preview.grid->GetRowCountEx();
+    state.counters["pages"] = count;
+}
+BENCHMARK(BM_PreviewNextPage40000)->Unit(benchmark::kMillisecond);
+
+void BM_PreviewOpen40000(benchmark::State& state)
+{
+    PreviewOf40000 preview;
+    for (auto _ : state) {
+        preview.grid->ForgetPreviewPages();
+        static_cast<void>(preview.panel.grab());
+    }
+    state.counters["pages"] = preview.grid->PrintState.PageCount;
+}
+BENCHMARK(BM_PreviewOpen40000)->Unit(benchmark::kMillisecond);
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QGuiApplication application(argc, argv);
+    QApplication application(argc, argv);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

@@ -5,9 +5,14 @@
 TPrintTime SystemPrintClock::Now() const
 {
     timespec now{};
-    clock_gettime(CLOCK_REALTIME, &now);
+    if (clock_gettime(CLOCK_REALTIME, &now) != 0)
+        now = {std::time(nullptr), 0};
+    // localtime_r alone may keep a zone it looked up earlier; the page must show the time
+    // in the zone in force now, after a change of TZ or of the system's zone too.
+    tzset();
     std::tm local{};
-    localtime_r(&now.tv_sec, &local);
+    if (localtime_r(&now.tv_sec, &local) == nullptr)
+        return {}; // a moment no calendar holds: the clock's start value
     TPrintTime time;
     time.Year = local.tm_year + 1900;
     time.Month = local.tm_mon + 1;

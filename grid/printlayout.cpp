@@ -1,6 +1,7 @@
 #include "grid/printlayout.h"
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 #include "grid/basegrid.h"
@@ -64,16 +65,42 @@ public:
             m_settings.Centered};
         PrintRowHeights heights(m_job.Grid, m_settings, m_metrics,
                                 rangeColumns(m_widths, m_range.Left));
-        for (const ColumnPage& columns : SplitColumnPages(m_widths, rules)) {
-            int row = m_range.Top;
-            while (row <= m_range.Bottom && !m_finished)
-                row = layOutRowPage(columns, heights, row);
+        const std::vector<ColumnPage> columnPages = SplitColumnPages(m_widths, rules);
+        PageStart start{0, m_range.Top};
+        if (const std::optional<PageStart> known = knownStart(columnPages.size())) {
+            start = *known;
+            m_page = m_job.State.FromPage - 1;
+        } else if (!isDrawing() && m_job.Starts != nullptr) {
+            m_job.Starts->clear();
+        }
+        for (auto index = static_cast<std::size_t>(start.ColumnPage);
+             index < columnPages.size() && !m_finished; ++index) {
+            int row = static_cast<int>(index) == start.ColumnPage ? start.FirstRow : m_range.Top;
+            while (row <= m_range.Bottom && !m_finished) {
+                if (!isDrawing() && m_job.Starts != nullptr)
+                    m_job.Starts->push_back({static_cast<int>(index), row});
+                row = layOutRowPage(columnPages[index], heights, row);
+            }
         }
         return m_page;
     }
 
 private:
     [[nodiscard]] bool isDrawing() const { return m_method == prPrint || m_method == prPreview; }
+
+    // Where the first page to draw begins, when an earlier count recorded it.
+    [[nodiscard]] std::optional<PageStart> knownStart(std::size_t columnPages) const
+    {
+        const int from = m_job.State.FromPage;
+        if (!isDrawing() || m_job.Starts == nullptr || from < 1 ||
+            static_cast<std::size_t>(from) > m_job.Starts->size())
+            return std::nullopt;
+        const PageStart start = (*m_job.Starts)[static_cast<std::size_t>(from - 1)];
+        if (start.ColumnPage < 0 || static_cast<std::size_t>(start.ColumnPage) >= columnPages ||
+            start.FirstRow < m_range.Top || start.FirstRow > m_range.Bottom)
+            return std::nullopt;
+        return start;
+    }
 
     // Lays out one page from `firstRow` on; returns the first row of the next page.
     int layOutRowPage(const ColumnPage& columns, PrintRowHeights& heights, int firstRow)

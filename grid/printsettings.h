@@ -89,6 +89,13 @@ struct TPrintSettings {
     bool operator==(const TPrintSettings&) const = default;
 };
 
+// The pages a print puts out, counted from 1; 0 leaves that end open (all pages: {0, 0}).
+struct TPageRange {
+    int From = 0;
+    int To = 0;
+    bool operator==(const TPageRange&) const = default;
+};
+
 // What the grid remembers between print runs: the block of cells being printed, the pages
 // to draw, the page count of the last counting run and the page area.
 struct TPrintState {

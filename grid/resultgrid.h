@@ -3,12 +3,14 @@
 #include <memory>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "grid/basegrid.h"
 #include "grid/griderror.h"
 #include "grid/gridsearch.h"
 #include "grid/htmlsettings.h"
 #include "grid/printclock.h"
+#include "grid/printlayout.h"
 #include "grid/printsettings.h"
 #include "grid/saverange.h"
 #include "grid/systemcolors.h"
@@ -74,21 +76,35 @@ public:
     // a PDF file and in the preview. A printer that cannot start or finish the document
     // raises EGridError.
 
-    /** Prints every cell on `printer`. */
-    void Print(PagePrinter& printer);
-    /** Prints the block of cells `range` (corners in any order) on `printer`. */
-    void PrintRect(const TGridRect& range, PagePrinter& printer);
+    /** Prints every cell on `printer`, the pages of `pages` only. */
+    void Print(PagePrinter& printer, TPageRange pages = {});
+    /** Prints the block of cells `range` (corners in any order) on `printer`, the pages of
+     * `pages` only (kept within the pages there are). */
+    void PrintRect(const TGridRect& range, PagePrinter& printer, TPageRange pages = {});
+    /** Turns the paper of `printer` to the print settings' orientation and returns its
+     * printable area in 0.1 mm from (0, 0): the page prints and previews are laid out on. */
+    [[nodiscard]] TextRect PreparePaper(PagePrinter& printer) const;
+    /** The number of pages `range` prints on a page of `pageArea` (0.1 mm), measured on
+     * `canvas`; the count the printer dialog offers before the printer is started. */
+    [[nodiscard]] int CountPages(TextCanvas& canvas, const TGridRect& range,
+                                 const TextRect& pageArea);
     /**
-     * Draws the preview page of the whole grid for a paint area of `rect` screen pixels on
-     * `canvas`, which is mapped to 0.1 mm with its origin at the area's top-left corner;
-     * the page is as large as the area. Counts the pages first unless PreviewFast is set.
+     * Draws the preview page of the whole grid laid out on a page of `pageArea` (0.1 mm)
+     * on `canvas`, which is mapped to 0.1 mm with its origin at the page's top-left corner.
+     * Unless PreviewFast is set, the pages are counted at the first drawing and where each
+     * begins is kept, so drawing another page lays out that page alone; a change of the
+     * settings, the page area or the column widths counts them again.
      */
-    void PrintPreview(TextCanvas& canvas, const TextRect& rect);
+    void PrintPreview(TextCanvas& canvas, const TextRect& pageArea);
+    /** The next preview counts its pages again: for cells that changed since. */
+    void ForgetPreviewPages();
     /** Makes `page` the page the preview draws. */
     void SetPreviewPage(int page);
-    /** One run of the page layout over PrintState's range; returns the number of pages. */
+    /** One run of the page layout over PrintState's range; returns the number of pages.
+     * `starts`: see PrintJob::Starts. */
     [[nodiscard]] int BuildPages(TextCanvas& canvas, TPrintMethod method, int pageCount,
-                                 PagePrinter* printer = nullptr);
+                                 PagePrinter* printer = nullptr,
+                                 std::vector<PageStart>* starts = nullptr);
     /** Replaces the clock the header and footer take the time and date from. */
     void SetPrintClock(std::unique_ptr<PrintClock> clock);
 
@@ -98,6 +114,20 @@ public:
 private:
     [[nodiscard]] TSaveRange SaveRange() const;
 
+    // What the preview's pages were counted for; the starts hold while it stays the same.
+    struct PreviewLayout {
+        TPrintSettings Settings;
+        TGridRect Range;
+        std::vector<int> PageArea;
+        std::vector<int> ColWidths;
+        int ScreenResolution = 0;
+        bool operator==(const PreviewLayout&) const = default;
+    };
+    [[nodiscard]] PreviewLayout previewLayout() const;
+    [[nodiscard]] TGridRect printableRange(const TGridRect& range) const;
+
     GridSearch m_search{*this};
     std::unique_ptr<PrintClock> m_printClock;
+    PreviewLayout m_previewLayout;
+    std::vector<PageStart> m_previewStarts;
 };

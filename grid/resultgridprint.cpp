@@ -36,45 +36,91 @@ void TResultGrid::SetPrintClock(std::unique_ptr<PrintClock> clock)
         m_printClock = std::move(clock);
 }
 
-void TResultGrid::Print(PagePrinter& printer)
+void TResultGrid::Print(PagePrinter& printer, TPageRange pages)
 {
-    PrintRect({0, 0, GetColCountEx() - 1, GetRowCountEx() - 1}, printer);
+    PrintRect({0, 0, GetColCountEx() - 1, GetRowCountEx() - 1}, printer, pages);
 }
 
-void TResultGrid::PrintRect(const TGridRect& range, PagePrinter& printer)
+TextRect TResultGrid::PreparePaper(PagePrinter& printer) const
+{
+    printer.SetOrientation(PrintSettings.Orientation);
+    return {0, 0, toTenthMm(printer.PageWidth(), printer.ResolutionX()),
+            toTenthMm(printer.PageHeight(), printer.ResolutionY())};
+}
+
+// `range` with its corners in order and within the grid.
+TGridRect TResultGrid::printableRange(const TGridRect& range) const
 {
     const int lastCol = GetColCountEx() - 1;
     const int lastRow = GetRowCountEx() - 1;
-    PrintState.Range = {clampTo(std::min(range.Left, range.Right), lastCol),
-                        clampTo(std::min(range.Top, range.Bottom), lastRow),
-                        clampTo(std::max(range.Left, range.Right), lastCol),
-                        clampTo(std::max(range.Top, range.Bottom), lastRow)};
-    printer.SetOrientation(PrintSettings.Orientation);
-    PrintState.PageArea = {0, 0, toTenthMm(printer.PageWidth(), printer.ResolutionX()),
-                           toTenthMm(printer.PageHeight(), printer.ResolutionY())};
+    return {clampTo(std::min(range.Left, range.Right), lastCol),
+            clampTo(std::min(range.Top, range.Bottom), lastRow),
+            clampTo(std::max(range.Left, range.Right), lastCol),
+            clampTo(std::max(range.Top, range.Bottom), lastRow)};
+}
+
+void TResultGrid::PrintRect(const TGridRect& range, PagePrinter& printer, TPageRange pages)
+{
+    PrintState.Range = printableRange(range);
+    PrintState.PageArea = PreparePaper(printer);
     if (!printer.BeginDoc(PrintSettings.JobName))
         throw EGridError("The printer could not start the document");
     // Pages are counted on the printer's own canvas, so the count and the numbers in the
-    // footers are those of the paper.
+    // footers are those of the paper; where each page begins is kept, so a range of pages
+    // starts without laying out the pages before it again.
     TextCanvas& canvas = printer.Canvas();
-    const int count = PrintState.PreviewFast ? 1 : BuildPages(canvas, prCalcPrint, 0);
+    std::vector<PageStart> starts;
+    const int count = PrintState.PreviewFast ? 1 : BuildPages(canvas, prCalcPrint, 0, {}, &starts);
     PrintState.PageCount = count;
-    PrintState.FromPage = 1;
-    PrintState.ToPage = count;
-    static_cast<void>(BuildPages(canvas, prPrint, count, &printer));
+    const int first = pages.From > 0 ? std::min(pages.From, count) : 1;
+    const int last = pages.To > 0 ? std::min(pages.To, count) : count;
+    PrintState.FromPage = std::min(first, last);
+    PrintState.ToPage = std::max(first, last);
+    static_cast<void>(BuildPages(canvas, prPrint, count, &printer, &starts));
     if (!printer.EndDoc())
         throw EGridError("The printer could not finish the document");
 }
 
-void TResultGrid::PrintPreview(TextCanvas& canvas, const TextRect& rect)
+int TResultGrid::CountPages(TextCanvas& canvas, const TGridRect& range, const TextRect& pageArea)
+{
+    PrintState.Range = printableRange(range);
+    PrintState.PageArea = pageArea;
+    return BuildPages(canvas, prCalcPrint, 0);
+}
+
+TResultGrid::PreviewLayout TResultGrid::previewLayout() const
+{
+    const TextRect& area = PrintState.PageArea;
+    PreviewLayout layout{PrintSettings,
+                         PrintState.Range,
+                         {area.Left, area.Top, area.Right, area.Bottom},
+                         {},
+                         PrintState.ScreenResolution};
+    for (int col = 0; col < GetColCountEx(); ++col)
+        layout.ColWidths.push_back(ColWidth(col));
+    return layout;
+}
+
+void TResultGrid::PrintPreview(TextCanvas& canvas, const TextRect& pageArea)
 {
     PrintState.Range = {0, 0, GetColCountEx() - 1, GetRowCountEx() - 1};
-    const int resolution = PrintState.ScreenResolution;
-    PrintState.PageArea = {0, 0, toTenthMm(rect.Right - rect.Left, resolution),
-                           toTenthMm(rect.Bottom - rect.Top, resolution)};
-    if (!PrintState.PreviewFast)
-        PrintState.PageCount = std::max(BuildPages(canvas, prCalcPreview, 0), 1);
-    static_cast<void>(BuildPages(canvas, prPreview, PrintState.PageCount));
+    PrintState.PageArea = pageArea;
+    PreviewLayout layout = previewLayout();
+    if (!(layout == m_previewLayout)) {
+        m_previewLayout = std::move(layout);
+        m_previewStarts.clear();
+    }
+    if (!PrintState.PreviewFast) {
+        if (m_previewStarts.empty())
+            static_cast<void>(BuildPages(canvas, prCalcPreview, 0, {}, &m_previewStarts));
+        PrintState.PageCount = std::max(static_cast<int>(m_previewStarts.size()), 1);
+    }
+    static_cast<void>(BuildPages(canvas, prPreview, PrintState.PageCount, {}, &m_previewStarts));
+}
+
+void TResultGrid::ForgetPreviewPages()
+{
+    m_previewStarts.clear();
 }
 
 void TResultGrid::SetPreviewPage(int page)
@@ -84,9 +130,9 @@ void TResultGrid::SetPreviewPage(int page)
 }
 
 int TResultGrid::BuildPages(TextCanvas& canvas, TPrintMethod method, int pageCount,
-                            PagePrinter* printer)
+                            PagePrinter* printer, std::vector<PageStart>* starts)
 {
-    const PrintJob job{*this, PrintSettings, PrintState, *m_printClock, {Color, URLColor}};
+    const PrintJob job{*this, PrintSettings, PrintState, *m_printClock, {Color, URLColor}, starts};
     std::function<void()> newPage;
     if (printer != nullptr)
         newPage = [printer] { printer->NewPage(); };

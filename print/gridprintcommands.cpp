@@ -3,6 +3,8 @@
 #include <QWidget>
 
 #include "grid/resultgrid.h"
+#include "platform/pageprinter.h"
+#include "platform/qt/qtcanvas.h"
 #include "print/printtarget.h"
 
 GridPrintCommands::GridPrintCommands(TResultGrid& grid, PrintTarget& target, QWidget* window)
@@ -12,6 +14,7 @@ GridPrintCommands::GridPrintCommands(TResultGrid& grid, PrintTarget& target, QWi
     GridPreviewDialog1.Grid = &grid;
     GridPreviewDialog1.Target = &target;
     GridPrintSettingsDialog1.Grid = &grid;
+    GridPrintSettingsDialog1.Target = &target;
 }
 
 // Column widths are screen pixels; the layout needs to know how large those are.
@@ -41,15 +44,21 @@ void GridPrintCommands::Settings()
 
 void GridPrintCommands::PrintAll()
 {
-    prepare();
-    if (m_target.RunPrintDialog(m_window))
-        m_grid.Print(m_target.Printer());
+    printBlock({0, 0, m_grid.GetColCountEx() - 1, m_grid.GetRowCountEx() - 1});
 }
 
 void GridPrintCommands::PrintSelectedCells()
 {
-    const TGridRect selection = m_grid.Selection;
+    printBlock(m_grid.Selection);
+}
+
+void GridPrintCommands::printBlock(TGridRect range)
+{
     prepare();
-    if (m_target.RunPrintDialog(m_window))
-        m_grid.PrintRect(selection, m_target.Printer());
+    // Measured as the paper measures: fonts sized in tenths of a millimetre.
+    QtCanvas paper;
+    paper.SetUnitsPerInch(PagePrinter::kTenthMmPerInch);
+    const int pages = m_grid.CountPages(paper, range, m_grid.PreparePaper(m_target.Printer()));
+    if (m_target.RunPrintDialog(m_window, pages))
+        m_grid.PrintRect(range, m_target.Printer(), m_target.ChosenPages());
 }

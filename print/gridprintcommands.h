@@ -1,5 +1,6 @@
 #pragma once
 
+#include "grid/gridtypes.h"
 #include "print/tgridpreviewdialog.h"
 #include "print/tgridprintsettingsdialog.h"
 
@@ -31,6 +32,9 @@ public:
 private:
     void takeScreenResolution();
     void prepare();
+    // The printer dialog, offering the pages `range` prints on the chosen paper, then the
+    // pages chosen in it. `range` is a copy: the selection may move while the dialog is up.
+    void printBlock(TGridRect range);
 
     TResultGrid& m_grid;
     PrintTarget& m_target;

@@ -4,6 +4,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QShortcut>
 
 #include <algorithm>
 #include <array>
@@ -22,6 +23,21 @@ constexpr int kButtonHeight = 25;
 constexpr int kButtonTop = 8;
 constexpr double kPanelShare = 0.9;
 const QColor kGrey(128, 128, 128);
+
+// The keys that turn the pages, and the page each leads to from the page shown.
+struct PageKey {
+    Qt::Key Key;
+    int (*Target)(int page, int count);
+};
+
+const std::array<PageKey, 6> kPageKeys = {{
+    {Qt::Key_PageDown, [](int page, int) { return page + 1; }},
+    {Qt::Key_Right, [](int page, int) { return page + 1; }},
+    {Qt::Key_PageUp, [](int page, int) { return page - 1; }},
+    {Qt::Key_Left, [](int page, int) { return page - 1; }},
+    {Qt::Key_Home, [](int, int) { return 1; }},
+    {Qt::Key_End, [](int, int count) { return count; }},
+}};
 
 struct ToolButton {
     const char* Caption;
@@ -69,11 +85,18 @@ PreviewWindow::PreviewWindow(TResultGrid& grid, PrintTarget* target, QWidget* pa
 
     m_panel = new PrintPreviewPanel(this);
     m_panel->SetGrid(&m_grid);
+    m_panel->SetTarget(m_target);
 
     connect(m_previous, &QPushButton::clicked, this, [this] { showPage(Page() - 1); });
     connect(m_next, &QPushButton::clicked, this, [this] { showPage(Page() + 1); });
     connect(m_print, &QPushButton::clicked, this, &PreviewWindow::printAll);
     connect(m_close, &QPushButton::clicked, this, &QDialog::close);
+    // The window's shortcuts come before the buttons, which would move the focus on arrows.
+    for (const PageKey& key : kPageKeys) {
+        auto* shortcut = new QShortcut(QKeySequence(key.Key), this);
+        connect(shortcut, &QShortcut::activated, this,
+                [this, target = key.Target] { showPage(target(Page(), pageCount())); });
+    }
     // The page count is known once a page has been drawn.
     connect(m_panel, &PrintPreviewPanel::PageDrawn, this, &PreviewWindow::updateButtons);
 }
@@ -95,32 +118,46 @@ void PreviewWindow::resizeEvent(QResizeEvent* event)
                          panelWidth, panelHeight);
 }
 
+int PreviewWindow::pageCount() const
+{
+    return std::max(m_grid.PrintState.PageCount, 1);
+}
+
 void PreviewWindow::showPage(int page)
 {
-    m_grid.SetPreviewPage(std::clamp(page, 1, std::max(m_grid.PrintState.PageCount, 1)));
+    m_grid.SetPreviewPage(std::clamp(page, 1, pageCount()));
     updateButtons();
     m_panel->update();
 }
 
 void PreviewWindow::updateButtons()
 {
-    const int count = std::max(m_grid.PrintState.PageCount, 1);
+    const int count = pageCount();
     if (Page() > count)
         m_grid.SetPreviewPage(count);
     m_previous->setEnabled(Page() > 1);
     m_next->setEnabled(Page() < count);
+    setWindowTitle(QStringLiteral("Preview - Page %1 of %2").arg(Page()).arg(count));
 }
 
 void PreviewWindow::printAll()
 {
     if (m_target == nullptr)
         return;
+    // Straight to a printer; a file is chosen in the printer dialog first, so no file
+    // printed before is replaced unasked.
+    TPageRange pages;
+    if (m_target->PrintsToFile()) {
+        if (!m_target->RunPrintDialog(this, pageCount()))
+            return;
+        pages = m_target->ChosenPages();
+    }
     m_grid.PrintState.PreviewFast = false;
     const int page = Page();
     try {
-        m_grid.Print(m_target->Printer());
+        m_grid.Print(m_target->Printer(), pages);
     } catch (const std::exception& error) {
-        QMessageBox::critical(this, windowTitle(), DecodeCp1252(error.what()));
+        QMessageBox::critical(this, QStringLiteral("Preview"), DecodeCp1252(error.what()));
     }
     // Printing sets the pages to print; the preview stays on its page.
     m_grid.SetPreviewPage(page);

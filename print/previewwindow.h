@@ -8,7 +8,9 @@ class QPushButton;
 class TResultGrid;
 
 // The "Preview" window: a toolbar with Previous, Next, Print and Close over a white panel
-// that shows one page of the whole grid at a time. The panel keeps 90 % of the room below
+// that shows one page of the whole grid at a time, as the paper gets it; the caption reads
+// "Preview - Page N of M". Page Down and Right go to the next page, Page Up and Left to the
+// previous one, Home and End to the first and last. The panel keeps 90 % of the room below
 // the toolbar, centred in it.
 class PreviewWindow final : public QDialog {
     Q_OBJECT
@@ -28,6 +30,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    [[nodiscard]] int pageCount() const;
     void showPage(int page);
     void updateButtons();
     void printAll();

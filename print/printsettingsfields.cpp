@@ -15,6 +15,9 @@
 namespace {
 
 constexpr double kTenthMmPerMm = 10;
+constexpr int kDecimals = 2;
+constexpr double kSmallestChange = 0.01; // at two decimals
+constexpr double kStep = 0.1;
 
 double factor(TPrintDimensions dimensions)
 {
@@ -84,6 +87,15 @@ int LengthField::Stored(double shown, TPrintDimensions dimensions)
     return static_cast<int>(std::lround(shown * factor(dimensions)));
 }
 
+LengthField::LengthField(QDoubleSpinBox& box, QLabel& unit, int TPrintSettings::*member,
+                         double bound, const TPrintDimensions& dimensions)
+    : m_box(box), m_unit(unit), m_member(member), m_dimensions(dimensions)
+{
+    m_box.setDecimals(kDecimals);
+    m_box.setSingleStep(kStep);
+    m_box.setRange(0, bound - kSmallestChange);
+}
+
 void LengthField::Fill(const TPrintSettings& settings)
 {
     m_box.setValue(Shown(settings.*m_member, m_dimensions));
@@ -94,7 +106,7 @@ void LengthField::Fill(const TPrintSettings& settings)
 void LengthField::Write(TPrintSettings& settings) const
 {
     const double value = m_box.value();
-    if (m_box.cleanText().isEmpty() || value >= m_bound || value == m_filled)
+    if (m_box.cleanText().isEmpty() || value == m_filled)
         return;
     settings.*m_member = Stored(value, m_dimensions);
     m_filled = value;

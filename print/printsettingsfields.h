@@ -89,16 +89,15 @@ private:
     std::vector<std::string> TPrintSettings::*m_member;
 };
 
-// A length in 0.1 mm shown in millimetres or inches. A value is taken only below `bound`
-// (in the shown unit), and only when the box shows another value than the one that matches
-// the setting, so writing the other controls back never rounds a length through the display.
+// A length in 0.1 mm shown in millimetres or inches. Values are taken only below `bound`
+// (in the shown unit), so the box holds no value from the bound on: every value it can show
+// is the one stored, and a digit that would pass the bound is refused as it is typed. A
+// value is taken only when the box shows another value than the one that matches the
+// setting, so writing the other controls back never rounds a length through the display.
 class LengthField final : public SettingsField {
 public:
     LengthField(QDoubleSpinBox& box, QLabel& unit, int TPrintSettings::*member, double bound,
-                const TPrintDimensions& dimensions)
-        : m_box(box), m_unit(unit), m_member(member), m_bound(bound), m_dimensions(dimensions)
-    {
-    }
+                const TPrintDimensions& dimensions);
     void Fill(const TPrintSettings& settings) override;
     void Write(TPrintSettings& settings) const override;
 
@@ -111,7 +110,6 @@ private:
     QDoubleSpinBox& m_box;
     QLabel& m_unit;
     int TPrintSettings::*m_member;
-    double m_bound;
     const TPrintDimensions& m_dimensions;
     mutable double m_filled = 0; // the shown value that matches the setting
 };

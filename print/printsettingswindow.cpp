@@ -60,7 +60,6 @@ constexpr int kButtonHeight = 25;
 constexpr int kButtonGap = 8; // between each button and the window's middle
 constexpr double kMarginBound = 500;
 constexpr double kSpacingBound = 100;
-constexpr double kLargestLength = 99999.99;
 constexpr int kTitleBoxHeight = 44;
 
 const std::vector<const char*> kPositions = {"(none)",       "Top Left",    "Top Right",
@@ -230,6 +229,11 @@ PrintSettingsWindow::PrintSettingsWindow(TResultGrid& grid, const TPrintSettings
 
 PrintSettingsWindow::~PrintSettingsWindow() = default;
 
+void PrintSettingsWindow::SetPaperOf(PrintTarget* target)
+{
+    m_preview->SetTarget(target);
+}
+
 void PrintSettingsWindow::buildTabs(const TPrintSettingsOptions& options)
 {
     auto* tabs = new QTabWidget(this);
@@ -311,9 +315,6 @@ void PrintSettingsWindow::addRow(QFormLayout& layout, const SettingsRow& row)
     }
     case SettingsRow::kLength: {
         auto* box = new QDoubleSpinBox(parent);
-        box->setDecimals(2);
-        box->setSingleStep(0.1);
-        box->setRange(0, kLargestLength);
         auto* unit = new QLabel(parent);
         unit->setObjectName(name + QStringLiteral("Unit"));
         m_fields.push_back(

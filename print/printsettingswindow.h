@@ -11,6 +11,7 @@
 #include "print/printsettingsoptions.h"
 
 class PrintPreviewPanel;
+class PrintTarget;
 class QFormLayout;
 class QGroupBox;
 class SettingsField;
@@ -37,6 +38,9 @@ public:
     ~PrintSettingsWindow() override;
     PrintSettingsWindow(const PrintSettingsWindow&) = delete;
     PrintSettingsWindow& operator=(const PrintSettingsWindow&) = delete;
+
+    /** The printer whose paper the preview shows (it must outlive the window). */
+    void SetPaperOf(PrintTarget* target);
 
 private:
     void buildTabs(const TPrintSettingsOptions& options);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "grid/printsettings.h"
+
 class PagePrinter;
 class QWidget;
 
@@ -9,8 +11,13 @@ class PrintTarget {
 public:
     virtual ~PrintTarget() = default;
 
-    /** Shows the printer dialog over `parent`; true when the user confirmed it. */
-    [[nodiscard]] virtual bool RunPrintDialog(QWidget* parent) = 0;
-    /** The printer as last chosen. */
+    /** Shows the printer dialog over `parent`, offering the pages 1 to `pageCount`; true
+     * when the user confirmed it. */
+    [[nodiscard]] virtual bool RunPrintDialog(QWidget* parent, int pageCount) = 0;
+    /** The pages asked for in the printer dialog last confirmed: all but for a range. */
+    [[nodiscard]] virtual TPageRange ChosenPages() const = 0;
+    /** True when the printer as chosen writes a file (PDF) instead of paper. */
+    [[nodiscard]] virtual bool PrintsToFile() = 0;
+    /** The printer as last chosen, ready for a document even after a failed one. */
     [[nodiscard]] virtual PagePrinter& Printer() = 0;
 };

@@ -33,6 +33,8 @@ bool TGridPreviewDialog::Execute()
     } else {
         window.move(PreviewLeft, PreviewTop);
     }
+    // The cells may have changed since the last preview: its pages are counted again.
+    Grid->ForgetPreviewPages();
     Grid->SetPreviewPage(1);
     Grid->PrintState.PreviewFast = PreviewFast;
     window.findChild<QPushButton*>(QStringLiteral("Previous"))->setEnabled(false);

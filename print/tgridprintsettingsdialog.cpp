@@ -47,6 +47,7 @@ bool TGridPrintSettingsDialog::Execute()
     Grid->PrintState.PreviewFast = true;
     Grid->SetPreviewPage(1);
     PrintSettingsWindow window(*Grid, Options, PrintPreview, PrintDimensions, ChooseFont, m_owner);
+    window.SetPaperOf(Target);
     const bool accepted = window.exec() == QDialog::Accepted;
     if (!accepted)
         Grid->PrintSettings = saved;

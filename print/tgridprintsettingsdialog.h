@@ -3,6 +3,7 @@
 #include "print/printsettingsoptions.h"
 #include "print/printsettingswindow.h"
 
+class PrintTarget;
 class QWidget;
 class TResultGrid;
 
@@ -22,6 +23,7 @@ public:
                                      psPages,   psMargins, psSpacing, psOrientation};
     bool PrintPreview = true;
     TPrintDimensions PrintDimensions = pdmm;
+    PrintTarget* Target = nullptr; // whose paper the preview shows; A4 without one
     // The font dialog; the Qt font dialog unless replaced.
     PrintFontChooser ChooseFont;
 

@@ -247,9 +247,9 @@ TEST_F(PrintLayoutTest, PreviewCountsPagesOfTheAreaAndDrawsOnlyTheChosenPage)
 {
     FillNumberedList(grid, 60);
     TestCanvas screen;
-    // 750 x 500 pixels at 96 dpi are 1984 x 1323: ten rows on the first page, nine after.
+    // A page of 1984 x 1323: ten rows on the first page, nine after.
     grid.SetPreviewPage(3);
-    grid.PrintPreview(screen, {0, 0, 750, 500});
+    grid.PrintPreview(screen, {0, 0, 1984, 1323});
     EXPECT_EQ(grid.PrintState.PageCount, 7);
     std::vector<std::string> firsts;
     for (const std::string& row : RowsOf(screen.Calls()))
@@ -261,7 +261,7 @@ TEST_F(PrintLayoutTest, PreviewCountsPagesOfTheAreaAndDrawsOnlyTheChosenPage)
     grid.PrintState.PreviewFast = true;
     grid.SetPreviewPage(1);
     screen.ClearCalls();
-    grid.PrintPreview(screen, {0, 0, 750, 500});
+    grid.PrintPreview(screen, {0, 0, 1984, 1323});
     EXPECT_EQ(grid.PrintState.PageCount, 7);
     EXPECT_EQ(RowsOf(screen.Calls()).size(), 10u);
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
@@ -34,17 +35,23 @@ namespace {
 // A print target whose printer dialog answers as told and whose printer records pages.
 class ScriptedTarget final : public PrintTarget {
 public:
-    bool RunPrintDialog(QWidget* /*parent*/) override
+    bool RunPrintDialog(QWidget* /*parent*/, int pageCount) override
     {
         ++DialogRuns;
+        OfferedPages = pageCount;
         if (DuringDialog)
             DuringDialog();
         return Answer;
     }
+    TPageRange ChosenPages() const override { return Pages; }
+    bool PrintsToFile() override { return ToFile; }
     PagePrinter& Printer() override { return printer; }
 
     bool Answer = true;
+    TPageRange Pages;
+    bool ToFile = false;
     int DialogRuns = 0;
+    int OfferedPages = 0;
     std::function<void()> DuringDialog;
     RecordingPrinter printer;
 };
@@ -266,23 +273,62 @@ TEST_F(PrintDialogsTest, LengthsShowInMillimetresOrInchesAndApplyBelowTheirBound
         EXPECT_EQ(grid.PrintSettings.HeaderSize, 50);
         EXPECT_EQ(grid.PrintSettings.Borders, pbVertical);
 
+        // The boxes hold no value from their bound on: what they show is what is stored.
         const struct {
             QDoubleSpinBox* box;
             double value;
             int TPrintSettings::*setting;
             int expected;
+            const char* shown;
         } typed[] = {
-            {top, 1, &TPrintSettings::HeaderSize, 254},
-            {top, 500, &TPrintSettings::HeaderSize, 254}, // at the margins' bound
-            {top, 499.99, &TPrintSettings::HeaderSize, 126997},
-            {rowSpacing, 0.5, &TPrintSettings::RowSpacing, 127},
-            {rowSpacing, 100, &TPrintSettings::RowSpacing, 127}, // at the spacings' bound
+            {top, 1, &TPrintSettings::HeaderSize, 254, "1.00"},
+            {top, 500, &TPrintSettings::HeaderSize, 126997, "499.99"}, // the margins' bound
+            {top, 2, &TPrintSettings::HeaderSize, 508, "2.00"},
+            {rowSpacing, 0.5, &TPrintSettings::RowSpacing, 127, "0.50"},
+            {rowSpacing, 100, &TPrintSettings::RowSpacing, 25397, "99.99"}, // the spacings'
         };
         for (const auto& t : typed) {
             t.box->setValue(t.value);
             EXPECT_EQ(grid.PrintSettings.*t.setting, t.expected) << t.value;
+            EXPECT_EQ(text(t.box->text()), t.shown) << t.value;
         }
     });
+}
+
+// Typed as a user types, a key at a time: a digit that would pass the bound is refused, so
+// OK stores the length the box shows and the box shows it again next time.
+TEST_F(PrintDialogsTest, OkStoresTheLengthTheBoxShowsAsTyped)
+{
+    settings.Grid = &grid;
+    const struct {
+        const char* box;
+        const char* typed;
+        int TPrintSettings::*setting;
+        int expected;
+    } cases[] = {
+        {"TopMargin", "600", &TPrintSettings::HeaderSize, 600},
+        {"LeftMargin", "12.5", &TPrintSettings::LeftSize, 125},
+        {"ColumnSpacing", "150", &TPrintSettings::ColumnSpacing, 150},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.box);
+        double shownAtOk = -1;
+        RunSettings(
+            [&c, &shownAtOk](QWidget* window) {
+                auto* box = child<QDoubleSpinBox>(window, c.box);
+                box->setFocus();
+                box->selectAll();
+                QTest::keyClicks(box, QString::fromLatin1(c.typed));
+                shownAtOk = box->value();
+            },
+            "OK");
+        EXPECT_EQ(grid.PrintSettings.*c.setting, c.expected);
+        double shownAgain = -2;
+        RunSettings([&c, &shownAgain](QWidget* window) {
+            shownAgain = child<QDoubleSpinBox>(window, c.box)->value();
+        });
+        EXPECT_EQ(shownAgain, shownAtOk);
+    }
 }
 
 TEST_F(PrintDialogsTest, CancelGivesBackTheSettingsAndOkKeepsThem)
@@ -336,7 +382,8 @@ TEST_F(PrintDialogsTest, DialogsWithoutAGridSaySo)
 
 TEST_F(PrintDialogsTest, PreviewStepsThroughThePagesAndRemembersItsPlace)
 {
-    // Rows of 30 mm: two on the first page of the preview, one below the header after.
+    // Rows of 35 mm: three pages of A4.
+    FillNumberedList(grid, 15);
     grid.PrintSettings.RowSpacing = 300;
     TGridPreviewDialog preview;
     preview.Grid = &grid;
@@ -347,7 +394,7 @@ TEST_F(PrintDialogsTest, PreviewStepsThroughThePagesAndRemembersItsPlace)
         auto* window = qobject_cast<PreviewWindow*>(modal);
         ASSERT_NE(window, nullptr);
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
-        EXPECT_EQ(text(window->windowTitle()), "Preview");
+        EXPECT_EQ(text(window->windowTitle()), "Preview - Page 1 of 3");
         EXPECT_EQ(window->geometry().size(), QSize(750, 500));
         EXPECT_EQ(window->minimumSize(), QSize(350, 100));
         EXPECT_EQ(geometryOf(window->Panel()), (std::vector<int>{37, 64, 675, 413}));
@@ -406,6 +453,83 @@ TEST_F(PrintDialogsTest, PreviewPrintsEveryPageWithoutAskingForAPrinter)
     EXPECT_EQ(target.DialogRuns, 0);
     EXPECT_EQ(target.printer.Pages().size(), 3u);
     EXPECT_FALSE(grid.PrintState.PreviewFast);
+}
+
+// The preview lays its pages out on the target's paper (the test printer's A4), not on the
+// panel's smaller size: rows of 35 mm give three pages. The keys turn them and the caption
+// counts them.
+TEST_F(PrintDialogsTest, PreviewShowsThePaperPagesAndTurnsThemByKey)
+{
+    FillNumberedList(grid, 15);
+    grid.PrintSettings.RowSpacing = 300;
+    ScriptedTarget target;
+    TGridPreviewDialog preview;
+    preview.Grid = &grid;
+    preview.Target = &target;
+    WhenModalIsUp([this](QWidget* modal) {
+        auto* window = qobject_cast<PreviewWindow*>(modal);
+        ASSERT_NE(window, nullptr);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+        window->Panel()->repaint();
+        EXPECT_EQ(text(window->windowTitle()), "Preview - Page 1 of 3");
+        const struct {
+            Qt::Key key;
+            int page;
+        } steps[] = {
+            {Qt::Key_PageDown, 2}, {Qt::Key_Right, 3}, {Qt::Key_PageDown, 3}, {Qt::Key_PageUp, 2},
+            {Qt::Key_Left, 1},     {Qt::Key_Left, 1},  {Qt::Key_End, 3},      {Qt::Key_Home, 1},
+        };
+        child<QWidget>(window, "Next")->setFocus(); // arrows on a button would move the focus
+        for (const auto& step : steps) {
+            QTest::keyClick(QApplication::focusWidget(), step.key);
+            window->Panel()->repaint();
+            EXPECT_EQ(window->Page(), step.page) << step.key;
+            EXPECT_EQ(text(window->windowTitle()),
+                      "Preview - Page " + std::to_string(step.page) + " of 3");
+        }
+        press(window, "Close");
+    });
+    static_cast<void>(preview.Execute());
+    EXPECT_EQ(grid.PrintState.PageCount, 3);
+}
+
+// Printing from the preview goes to paper at once, but through the printer dialog when the
+// printer writes a file, so no file printed earlier is replaced unasked.
+TEST_F(PrintDialogsTest, PreviewPrintsToAFileOnlyThroughThePrinterDialog)
+{
+    FillNumberedList(grid, 20); // three pages on the test printer, four in the preview
+    grid.PrintSettings.RowSpacing = 300;
+    const struct {
+        const char* name;
+        bool answer;
+        TPageRange pages;
+        std::size_t printed;
+    } cases[] = {
+        {"cancelled", false, {}, 0},
+        {"all pages", true, {}, 3},
+        {"page 2", true, {2, 2}, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScriptedTarget target;
+        target.ToFile = true;
+        target.Answer = c.answer;
+        target.Pages = c.pages;
+        TGridPreviewDialog preview;
+        preview.Grid = &grid;
+        preview.Target = &target;
+        WhenModalIsUp([](QWidget* modal) {
+            auto* window = qobject_cast<PreviewWindow*>(modal);
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+            window->Panel()->repaint(); // the pages are counted
+            press(window, "Print");
+            press(window, "Close");
+        });
+        static_cast<void>(preview.Execute());
+        EXPECT_EQ(target.DialogRuns, 1);
+        EXPECT_EQ(target.OfferedPages, 4);
+        EXPECT_EQ(target.printer.Pages().size(), c.printed);
+    }
 }
 
 TEST_F(PrintDialogsTest, PrintCommandsAskForThePrinterAndPrintTheSelectionTakenBefore)
