@@ -10,6 +10,7 @@
 #include <stdexcept>
 #include <utility>
 
+#include "app/savetarget.h"
 #include "app/settings.h"
 #include "app/startupfolder.h"
 #include "cacheindex/cachefolders.h"
@@ -134,13 +135,13 @@ bool CheckReadable(const std::string& indexFile, std::ostream& err)
 bool CheckOutputIsNotInput(const std::string& outputFile, const std::string& indexFile,
                            std::ostream& err)
 {
-    const std::optional<FileId> input = FileIdOf(indexFile);
-    const std::optional<FileId> output =
-        outputFile == "-" ? FileIdOfDescriptor(STDOUT_FILENO) : FileIdOf(outputFile);
-    if (!input || !output || *input != *output)
+    const bool toStandardOutput = outputFile == "-";
+    const std::optional<std::string> refusal = IndexFileTargetRefusal(
+        toStandardOutput ? FileIdOfDescriptor(STDOUT_FILENO) : FileIdOf(outputFile),
+        toStandardOutput ? "standard output" : outputFile, indexFile);
+    if (!refusal)
         return true;
-    err << "Cannot write " << (outputFile == "-" ? "standard output" : outputFile)
-        << ": it is the index file " << indexFile << '\n';
+    err << *refusal << '\n';
     return false;
 }
 
