@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <new>
 #include <optional>
 #include <stdexcept>
 #include <utility>
@@ -283,13 +284,18 @@ int RunBatchExport(const CommandLine& commandLine, const VarnokSettings& setting
     const ScanOptions options{program.DateFormat, program.ShowAllEntries, program.CellFormatHtml};
     TResultGrid grid;
     BatchScanView view;
-    ReadIndex(*plan, options, tools, grid, view);
-    // A list with a stretch missing is no list of the evidence: nothing is written.
-    if (const std::string failure = view.Failure(); !failure.empty()) {
-        err << "Cannot read the index file " << plan->IndexFile << ": " << failure << '\n';
+    try {
+        ReadIndex(*plan, options, tools, grid, view);
+        // A list with a stretch missing is no list of the evidence: nothing is written.
+        if (const std::string failure = view.Failure(); !failure.empty()) {
+            err << "Cannot read the index file " << plan->IndexFile << ": " << failure << '\n';
+            return 1;
+        }
+        ArrangeRows(commandLine, grid);
+    } catch (const std::bad_alloc&) {
+        err << "Not enough memory to list the index file " << plan->IndexFile << '\n';
         return 1;
     }
-    ArrangeRows(commandLine, grid);
     int pages = 0;
     try {
         if (pdf)
