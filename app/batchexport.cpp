@@ -6,10 +6,12 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <new>
 #include <optional>
 #include <stdexcept>
 #include <utility>
 
+#include "app/savetarget.h"
 #include "app/settings.h"
 #include "app/startupfolder.h"
 #include "cacheindex/cachefolders.h"
@@ -134,13 +136,13 @@ bool CheckReadable(const std::string& indexFile, std::ostream& err)
 bool CheckOutputIsNotInput(const std::string& outputFile, const std::string& indexFile,
                            std::ostream& err)
 {
-    const std::optional<FileId> input = FileIdOf(indexFile);
-    const std::optional<FileId> output =
-        outputFile == "-" ? FileIdOfDescriptor(STDOUT_FILENO) : FileIdOf(outputFile);
-    if (!input || !output || *input != *output)
+    const bool toStandardOutput = outputFile == "-";
+    const std::optional<std::string> refusal = IndexFileTargetRefusal(
+        toStandardOutput ? FileIdOfDescriptor(STDOUT_FILENO) : FileIdOf(outputFile),
+        toStandardOutput ? "standard output" : outputFile, indexFile);
+    if (!refusal)
         return true;
-    err << "Cannot write " << (outputFile == "-" ? "standard output" : outputFile)
-        << ": it is the index file " << indexFile << '\n';
+    err << *refusal << '\n';
     return false;
 }
 
@@ -282,13 +284,18 @@ int RunBatchExport(const CommandLine& commandLine, const VarnokSettings& setting
     const ScanOptions options{program.DateFormat, program.ShowAllEntries, program.CellFormatHtml};
     TResultGrid grid;
     BatchScanView view;
-    ReadIndex(*plan, options, tools, grid, view);
-    // A list with a stretch missing is no list of the evidence: nothing is written.
-    if (const std::string failure = view.Failure(); !failure.empty()) {
-        err << "Cannot read the index file " << plan->IndexFile << ": " << failure << '\n';
+    try {
+        ReadIndex(*plan, options, tools, grid, view);
+        // A list with a stretch missing is no list of the evidence: nothing is written.
+        if (const std::string failure = view.Failure(); !failure.empty()) {
+            err << "Cannot read the index file " << plan->IndexFile << ": " << failure << '\n';
+            return 1;
+        }
+        ArrangeRows(commandLine, grid);
+    } catch (const std::bad_alloc&) {
+        err << "Not enough memory to list the index file " << plan->IndexFile << '\n';
         return 1;
     }
-    ArrangeRows(commandLine, grid);
     int pages = 0;
     try {
         if (pdf)

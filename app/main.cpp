@@ -1,4 +1,5 @@
 #include <cstdlib>
+#include <exception>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -25,7 +26,14 @@ int main(int argc, char* argv[])
             return GuiModule::Load().PrintGridToPdf(grid, fileName);
         };
 #endif
-        return RunBatchExport(commandLine, VarnokSettings(), std::cout, std::cerr, tools);
+        // The export reports its own failures; anything else that ends it (memory running
+        // out while printing, say) still ends with a message and status 1, never an abort.
+        try {
+            return RunBatchExport(commandLine, VarnokSettings(), std::cout, std::cerr, tools);
+        } catch (const std::exception& error) {
+            std::cerr << error.what() << '\n';
+            return 1;
+        }
     }
 #ifdef VARNOK_WITH_GUI
     // Without a display the toolkit would abort the process; say why instead.

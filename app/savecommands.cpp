@@ -1,6 +1,35 @@
 #include "app/savecommands.h"
 
 #include "grid/resultgrid.h"
+#include "platform/asciicase.h"
+
+namespace {
+
+// The extensions that tell which format a file holds.
+struct FormatExtension {
+    SaveFormat Format;
+    std::string_view Extension;
+};
+constexpr FormatExtension kFormatExtensions[] = {{SaveFormat::Text, "txt"},
+                                                 {SaveFormat::SeparatedValues, "csv"},
+                                                 {SaveFormat::Html, "htm"},
+                                                 {SaveFormat::Html, "html"}};
+
+} // namespace
+
+std::string ProposedFileName(std::string_view lastFileName, const SaveCommand& command)
+{
+    const std::size_t dot = lastFileName.rfind('.');
+    const std::size_t slash = lastFileName.rfind('/');
+    if (dot == std::string_view::npos || (slash != std::string_view::npos && dot < slash))
+        return std::string(lastFileName);
+    const std::string_view extension = lastFileName.substr(dot + 1);
+    for (const FormatExtension& known : kFormatExtensions) {
+        if (known.Format != command.Format && EqualsIgnoringAsciiCase(extension, known.Extension))
+            return std::string(lastFileName.substr(0, dot + 1)) + command.DefaultExtension;
+    }
+    return std::string(lastFileName);
+}
 
 std::string FolderOfFileName(std::string_view fileName)
 {

@@ -69,8 +69,10 @@ void IndexScanner::run(const std::string& indexFilePath, ByteSource* source)
             m_view.SetIndexSizeText(IndexSizeText(indexFilePath));
             openSource(indexFilePath, source);
         } catch (const std::exception& failure) {
-            m_size = std::min(m_source->End(), kLargestReadableSize);
-            m_last = m_size;
+            // The source is not asked again: its size may be what failed. Nothing of the
+            // file is known, so the table loop finds nothing.
+            m_size = 0;
+            m_last = 0;
             showError(ScanStretch::Opening, 0, failure);
         }
     }
@@ -138,7 +140,7 @@ void IndexScanner::walkTables()
             } else {
                 regionEnd = nextOffset;
             }
-        } catch (const std::exception& failure) {
+        } catch (const FileReadError& failure) {
             showError(ScanStretch::TableProbe, tableOffset, failure);
         }
         if (!walkRegion(tableOffset + kTableLength, regionEnd))
@@ -185,7 +187,9 @@ bool IndexScanner::walkRegion(std::int64_t blockPosition, std::int64_t regionEnd
             // record behind them.
             blockPosition += record.OneBlock ? kBlockLength : 2 * kBlockLength;
         } while (blockPosition < regionEnd);
-    } catch (const std::exception& failure) {
+    } catch (const FileReadError& failure) {
+        // Only a read error is one of the file; anything else (memory running out while
+        // the list grows) is no fault of the evidence and goes to the caller.
         showError(ScanStretch::RecordWalk, blockPosition, failure);
         return false;
     }

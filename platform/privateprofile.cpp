@@ -215,22 +215,11 @@ bool makeFolders(const std::filesystem::path& folder)
 // link (as dotfile managers do) is written where the link points, so the link survives.
 bool replaceFile(const std::filesystem::path& target, std::string_view bytes)
 {
-    const std::filesystem::path folder = target.parent_path();
     ReplacingFile file(target.string());
     if (!file.Open())
         return false;
     file.Stream().write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (!file.Commit())
-        return false;
-    // The rename itself becomes durable with the folder; a failure here loses nothing
-    // that is not already on its way to the disk.
-    const int folderFd =
-        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folderFd >= 0) {
-        ::fsync(folderFd);
-        ::close(folderFd);
-    }
-    return true;
+    return file.Commit();
 }
 
 bool hasLineBreak(std::string_view text)

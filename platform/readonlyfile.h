@@ -9,13 +9,6 @@
 
 #include "platform/bytesource.h"
 
-// Raised when the system reports a read error (a failing disk, a vanished network share).
-// Reaching the end of the file is no error.
-class FileReadError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
-
 // A file opened for reading only and read through one large window, so a reader that
 // looks at many small fields costs one system call per window rather than one per field.
 // The file is never mapped: a file that another program truncates while it is mapped

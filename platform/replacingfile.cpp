@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <random>
 
 #include "platform/tempfileguard.h"
@@ -24,6 +25,36 @@ std::string folderOf(const std::string& path)
 {
     const std::filesystem::path parent = std::filesystem::path(path).parent_path();
     return parent.empty() ? std::string(".") : parent.string();
+}
+
+// The file a write to `path` lands on: symbolic links followed to the name they lead to,
+// also where that name does not exist yet. Nothing for a chain of links that never ends.
+std::optional<std::string> followLinks(const std::string& path)
+{
+    constexpr int mostLinks = 40; // as the system follows them
+    std::filesystem::path current = path;
+    for (int hop = 0; hop <= mostLinks; ++hop) {
+        struct stat linkStat {};
+        if (::lstat(current.c_str(), &linkStat) != 0 || !S_ISLNK(linkStat.st_mode))
+            return current.string();
+        std::error_code error;
+        const std::filesystem::path next = std::filesystem::read_symlink(current, error);
+        if (error)
+            return std::nullopt;
+        current = next.is_absolute() ? next : current.parent_path() / next;
+    }
+    return std::nullopt;
+}
+
+// The rename becomes durable with the folder that holds the name; a failure here loses
+// nothing that is not already on its way to the disk.
+void flushFolder(const std::string& folder)
+{
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
 }
 
 std::string randomSuffix()
@@ -75,16 +106,26 @@ bool ReplacingFile::Open()
             return Attach(::open(m_targetPath.c_str(), O_WRONLY | O_TRUNC | O_NOCTTY | O_CLOEXEC),
                           keepUmaskMode);
         }
-        // Through a symbolic link the file it names is replaced, not the link.
-        std::error_code error;
-        const std::filesystem::path resolved = std::filesystem::canonical(m_targetPath, error);
-        if (!error)
-            m_targetPath = resolved.string();
-        return CreateTemporaryFile(static_cast<int>(targetStat.st_mode & 07777));
+        return FollowLinks() && CreateTemporaryFile(static_cast<int>(targetStat.st_mode & 07777));
     }
     if (errno != ENOENT)
         return false;
-    return CreateTemporaryFile(keepUmaskMode);
+    return FollowLinks() && CreateTemporaryFile(keepUmaskMode);
+}
+
+bool ReplacingFile::FollowLinks()
+{
+    // Through a symbolic link the file it names is written, not the link: the temporary
+    // file goes beside that file, the rename replaces it (or creates it, for a link to a
+    // name that does not exist yet) and the link stays.
+    std::error_code error;
+    const std::filesystem::path existing = std::filesystem::canonical(m_targetPath, error);
+    const std::optional<std::string> resolved =
+        error ? followLinks(m_targetPath) : std::optional<std::string>(existing.string());
+    if (!resolved)
+        return false;
+    m_targetPath = *resolved;
+    return true;
 }
 
 bool ReplacingFile::CreateTemporaryFile(int mode)
@@ -187,6 +228,7 @@ bool ReplacingFile::Commit()
     // The contents are on disk already; closing cannot lose them.
     ::close(m_fd);
     m_fd = -1;
+    flushFolder(folderOf(m_targetPath));
     return true;
 }
 

@@ -10,11 +10,12 @@ class TemporaryFileGuard;
 
 // An output file that takes the place of its target only once it is complete. The bytes
 // go to an unnamed file in the target's folder, which Commit() flushes to disk, names and
-// renames over the target; if writing fails or Commit() is never reached, nothing of it
-// stays behind, even when the process is killed. Where the file system cannot make unnamed
-// files, a hidden named one is used instead, removed on failure and on SIGINT or SIGTERM.
-// A target that exists but is not a regular file (a pipe, a terminal, /dev/stdout) is
-// written directly, since it cannot be replaced.
+// renames over the target, then flushes the folder so that the rename lasts too; a target
+// reached through symbolic links is the file they lead to, and the links stay; if writing fails or
+// Commit() is never reached, nothing of it stays behind, even when the process is killed. Where the
+// file system cannot make unnamed files, a hidden named one is used instead, removed on failure and
+// on SIGINT or SIGTERM. A target that exists but is not a regular file (a pipe, a terminal,
+// /dev/stdout) is written directly, since it cannot be replaced.
 class ReplacingFile {
 public:
     // Unnamed: an unnamed file where the file system allows it, else a named one.
@@ -37,6 +38,7 @@ public:
 
 private:
     // mode: permissions to give the new file, or -1 for those of any newly created file.
+    [[nodiscard]] bool FollowLinks();
     [[nodiscard]] bool CreateTemporaryFile(int mode);
     [[nodiscard]] bool CreateUnnamedFile(const std::string& folder, int mode);
     [[nodiscard]] bool CreateNamedFile(const std::string& folder, int mode);

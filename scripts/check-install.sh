@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Checks what users get: the tree `cmake --install` makes (the program runs from it, the
 # launcher, MIME type, man page, icon and user guide pass their validators) and the Debian
-# package (built once, installed with apt, used, purged, and nothing of it left behind).
+# package (built once, passed by lintian without an error, installed with apt, used,
+# purged, and nothing of it left behind).
 # Takes the build folder to check (default: build), configured and built already.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -45,6 +46,8 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 expected_files="./bin/varnok5
 ./libexec/varnok5/varnok5-gui.so
 ./share/applications/varnok5.desktop
+./share/doc/varnok5/changelog.gz
+./share/doc/varnok5/copyright
 ./share/doc/varnok5/varnok5-guide.html
 ./share/icons/hicolor/scalable/apps/varnok5.svg
 ./share/man/man1/varnok5.1.gz
@@ -107,6 +110,15 @@ deb=${debs[0]}
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "package $(basename "$deb"), Depends: $depends"
 [[ $depends == *libqt6widgets6* ]] || fail "the dependencies were not read from the program"
+# Debian's own verdict on the package: an error fails the check, warnings are shown.
+command -v lintian >/dev/null || fail "lintian is not installed (scripts/install-deps.sh installs it)"
+lintian_status=0
+lintian --no-tag-display-limit "$deb" >"$work/lintian.log" 2>"$work/lintian.err" || lintian_status=$?
+grep -E '^[EWIN]: ' "$work/lintian.log" | sed 's/^/lintian: /' || true
+grep -q '^E: ' "$work/lintian.log" && fail "lintian finds errors in the package"
+# Without an error to report, a failing lintian did not check the package at all.
+[ $lintian_status -eq 0 ] || fail "lintian failed: $(grep -v 'root privileges' "$work/lintian.err" | head -5)"
+echo "lintian: no errors, $(grep -c '^W: ' "$work/lintian.log" || true) warnings"
 dpkg-deb -e "$deb" "$work/control"
 for script in preinst postinst prerm postrm config; do
     [ ! -e "$work/control/$script" ] || fail "the package carries a $script script"

@@ -11,6 +11,7 @@ packages=(
     fonts-dejavu-core
     xvfb xauth imagemagick poppler-utils xdotool openbox
     desktop-file-utils libxml2-utils man-db dpkg-dev shared-mime-info libglib2.0-bin librsvg2-bin
+    lintian
 )
 
 missing=()

@@ -169,6 +169,16 @@ std::optional<std::string> QtUserDialogs::OpenIndexFile(const std::string& initi
     return PathFromDisplay(dialog.selectedFiles().constFirst());
 }
 
+bool QtUserDialogs::ConfirmReplace(const std::string& question)
+{
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Confirm Save As"), DisplayText(question),
+                    QMessageBox::Yes | QMessageBox::No, m_owner);
+    box.setObjectName(QStringLiteral("MessageBox"));
+    // Enter keeps the file: replacing it takes a deliberate Yes.
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
 std::optional<std::string> QtUserDialogs::SaveFile(const SaveFileRequest& request)
 {
     QFileDialog dialog(m_owner, QStringLiteral("Save As"), ExistingStartFolder(request.InitialDir));

@@ -26,6 +26,7 @@ public:
                                                       const std::string& text) override;
     [[nodiscard]] std::optional<std::string> OpenIndexFile(const std::string& initialFolder,
                                                            const std::string& fileName) override;
+    [[nodiscard]] bool ConfirmReplace(const std::string& question) override;
     [[nodiscard]] std::optional<std::string> SaveFile(const SaveFileRequest& request) override;
     [[nodiscard]] std::optional<FontChoice> SelectFont(const FontChoice& initial) override;
     [[nodiscard]] std::optional<FindRequest> AskFindRequest() override;

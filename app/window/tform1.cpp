@@ -161,9 +161,15 @@ void TForm1::ShowErrorBox(const std::string& text)
     // window is closing.
     if (m_errorBoxUp || (m_closing && isHidden()))
         return;
-    m_errorBoxUp = true;
+    // The box may fail to show; the next error still gets its box.
+    struct BoxUp {
+        bool& Up;
+        explicit BoxUp(bool& up) : Up(up) { Up = true; }
+        ~BoxUp() { Up = false; }
+        BoxUp(const BoxUp&) = delete;
+        BoxUp& operator=(const BoxUp&) = delete;
+    } boxUp(m_errorBoxUp);
     m_dialogs.ShowApplicationError(text);
-    m_errorBoxUp = false;
 }
 
 // ---------------------------------------------------------------------------------------

@@ -197,6 +197,9 @@ private:
     // Commands on the list (tform1listcommands.cpp).
     void ConnectGridCommands();
     void RunSaveCommand(const SaveCommand& command);
+    /** Whether the chosen file may be written: never the index file, another only when the
+        user agrees to replace it. */
+    [[nodiscard]] bool MayWriteSaveTarget(const std::string& fileName);
     [[nodiscard]] GridPrintCommands& PrintCommands();
 
     // The guard around every handler (tform1.cpp).
@@ -212,6 +215,9 @@ private:
     ProgramSettings m_options;
     CachePaths m_paths;
     std::string m_startFolder;
+    // The index file whose list the window shows (empty before the first read). It stays
+    // the evidence after Clear, and no save may write over it.
+    std::string m_indexFileOnView;
     std::string m_openDialogInitialDir = "C:\\Windows";
     std::string m_openDialogFileName = "index.dat";
     bool m_startupDone = false;

@@ -93,6 +93,7 @@ void TForm1::SelectHistoryFolder1Click()
 void TForm1::ReadChosenFile()
 {
     if (FileExists(m_paths.IndexFilePath)) {
+        m_indexFileOnView = m_paths.IndexFilePath;
         ResetListForRead(*m_grid);
         ScanIndexFile(m_paths.IndexFilePath, ScanMode::OpenCommand, CurrentScanOptions(), *m_grid,
                       *this);

@@ -2,10 +2,12 @@
 // and the print commands.
 #include "app/window/tform1.h"
 
+#include "app/savetarget.h"
 #include "app/window/gridviewfindhost.h"
 #include "grid/openinbrowser.h"
 #include "grid/resultgrid.h"
 #include "grid/view/resultgridview.h"
+#include "platform/files.h"
 #include "print/gridprintcommands.h"
 
 void TForm1::ConnectGridCommands()
@@ -80,10 +82,16 @@ void TForm1::asHTMLfile1Click()
 
 void TForm1::RunSaveCommand(const SaveCommand& command)
 {
-    const SaveFileRequest request{m_settings.ReadText(SettingsKey::InitialDir),
-                                  m_settings.ReadText(SettingsKey::FileName),
-                                  command.DefaultExtension, command.FilterIndex};
-    const std::optional<std::string> chosen = m_dialogs.SaveFile(request);
+    SaveFileRequest request{m_settings.ReadText(SettingsKey::InitialDir),
+                            ProposedFileName(m_settings.ReadText(SettingsKey::FileName), command),
+                            command.DefaultExtension, command.FilterIndex};
+    std::optional<std::string> chosen = m_dialogs.SaveFile(request);
+    // A file that may not be written sends the user back to the dialog, on the name given.
+    while (chosen && !MayWriteSaveTarget(*chosen)) {
+        request.InitialDir = FolderOfFileName(*chosen);
+        request.FileName = *chosen;
+        chosen = m_dialogs.SaveFile(request);
+    }
     if (!chosen)
         return;
     SetPathBoxText(*chosen);
@@ -91,6 +99,19 @@ void TForm1::RunSaveCommand(const SaveCommand& command)
     SaveGridAs(*m_grid, command.Format, *chosen);
     m_settings.WriteText(SettingsKey::InitialDir, FolderOfFileName(*chosen));
     m_settings.WriteText(SettingsKey::FileName, *chosen);
+}
+
+bool TForm1::MayWriteSaveTarget(const std::string& fileName)
+{
+    if (const std::optional<std::string> refusal =
+            IndexFileTargetRefusal(fileName, m_indexFileOnView)) {
+        m_dialogs.ShowError(*refusal);
+        return false;
+    }
+    // A folder is not asked about: the writer reports that it cannot create the file.
+    if (!PathExists(fileName) || FolderExists(fileName))
+        return true;
+    return m_dialogs.ConfirmReplace(ReplaceQuestion(fileName));
 }
 
 void TForm1::Copycell1Click()

@@ -206,6 +206,7 @@ void TForm1::LookUpSystemFolder()
 
 void TForm1::ReadAtStartup(bool focusGrid)
 {
+    m_indexFileOnView = StartupIndexFilePath(m_paths.ContentFolder);
     ReadIndexAtStartup(m_paths.ContentFolder, CurrentScanOptions(), *m_grid, *this);
     show();
     PrivateProfile profile(m_settings.FilePath());

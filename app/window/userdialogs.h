@@ -51,7 +51,11 @@ public:
     [[nodiscard]] virtual std::optional<std::string> OpenIndexFile(const std::string& initialFolder,
                                                                    const std::string& fileName) = 0;
 
-    // The save dialog, asking nothing before it replaces a file: opens in the request's
+    /** Caption "Confirm Save As", warning icon, Yes and No (the default); true for Yes. */
+    [[nodiscard]] virtual bool ConfirmReplace(const std::string& question) = 0;
+
+    // The save dialog, asking nothing before it replaces a file (the save commands ask
+    // themselves, through ConfirmReplace): opens in the request's
     // folder (the desktop, else home, where it does not exist) with its file name, type and
     // default extension. The chosen full file name, or nothing on Cancel.
     [[nodiscard]] virtual std::optional<std::string> SaveFile(const SaveFileRequest& request) = 0;

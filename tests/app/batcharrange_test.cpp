@@ -1,5 +1,6 @@
 #include <filesystem>
 #include <memory>
+#include <new>
 #include <sstream>
 
 #include <gtest/gtest.h>
@@ -20,10 +21,11 @@ const char* const kAddresses[] = {"http://a.example/setup.exe", "http://b.exampl
 constexpr int kVisitDays[] = {7, 5, 9, 6, 8};
 
 // The real file's bytes before `failFrom`, a read error from there on: a disk that fails
-// under the reader in the middle of the index.
+// under the reader in the middle of the index; or memory that runs out there.
 class FailingFile final : public ByteSource {
 public:
-    FailingFile(const std::string& path, std::int64_t failFrom) : m_failFrom(failFrom)
+    FailingFile(const std::string& path, std::int64_t failFrom, bool outOfMemory = false)
+        : m_failFrom(failFrom), m_outOfMemory(outOfMemory)
     {
         static_cast<void>(m_file.Open(path));
     }
@@ -31,6 +33,8 @@ public:
     [[nodiscard]] std::span<const std::uint8_t> View(std::int64_t offset,
                                                      std::size_t count) override
     {
+        if (offset + static_cast<std::int64_t>(count) > m_failFrom && m_outOfMemory)
+            throw std::bad_alloc();
         if (offset + static_cast<std::int64_t>(count) > m_failFrom)
             throw FileReadError("read failed: Input/output error");
         return m_file.View(offset, count);
@@ -39,6 +43,7 @@ public:
 private:
     ReadOnlyFile m_file;
     std::int64_t m_failFrom;
+    bool m_outOfMemory;
 };
 
 class BatchArrangeTest : public ::testing::Test {
@@ -143,31 +148,38 @@ TEST_F(BatchArrangeTest, PdfOutputCountsPagesAndNeedsAPrinter)
 }
 
 // A stretch that fails to read in the middle of the index fails the export, naming the
-// file, the stretch and the reason; an earlier output keeps its contents.
+// file, the stretch and the reason; memory running out is told as what it is. An earlier
+// output keeps its contents.
 TEST_F(BatchArrangeTest, ReadFailureInTheMiddleOfTheIndexFailsTheExport)
 {
     const struct {
         std::int64_t FailFrom;
-        std::string Stretch;
+        bool OutOfMemory;
+        std::string Message;
     } cases[] = {
-        {0x5000, "reading the hash table at byte 20480"},
-        {0x6000 + 256, "reading the records from byte 24576"},
-        {INT64_MAX, ""},
+        {0x5000, false,
+         "read failed: Input/output error while reading the hash table at byte 20480"},
+        {0x6000 + 256, false,
+         "read failed: Input/output error while reading the records from byte 24576"},
+        {0x6000 + 256, true, ""},
+        {INT64_MAX, false, ""},
     };
     WriteWholeFile(m_output, "earlier export");
     for (const auto& c : cases) {
         m_tools.OpenIndex = [&c](const std::string& path) {
-            return std::make_unique<FailingFile>(path, c.FailFrom);
+            return std::make_unique<FailingFile>(path, c.FailFrom, c.OutOfMemory);
         };
-        SCOPED_TRACE(c.Stretch);
-        if (c.Stretch.empty()) {
+        SCOPED_TRACE(c.Message);
+        if (c.FailFrom == INT64_MAX) {
             EXPECT_EQ(Run({"/scsv", m_output}), 0);
             EXPECT_EQ(ReadWholeFile(m_output), Csv({1, 2, 3, 4, 5}));
             continue;
         }
         EXPECT_EQ(Run({"/scsv", m_output}), 1);
-        EXPECT_EQ(m_err.str(), "Cannot read the index file " + m_index +
-                                   ": read failed: Input/output error while " + c.Stretch + "\n");
+        EXPECT_EQ(m_err.str(),
+                  c.OutOfMemory
+                      ? "Not enough memory to list the index file " + m_index + "\n"
+                      : "Cannot read the index file " + m_index + ": " + c.Message + "\n");
         EXPECT_EQ(m_out.str(), "");
         EXPECT_EQ(ReadWholeFile(m_output), "earlier export");
     }

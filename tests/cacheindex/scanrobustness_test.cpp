@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <new>
 #include <set>
 
 #include "cacheindex/indexscanner.h"
@@ -323,6 +324,57 @@ TEST(ReadFailures, StartupOpeningFailureIsReportedAndTheReadFinishes)
     EXPECT_THROW(ScanIndexFile(dir.File("index.dat"), ScanMode::OpenCommand, ScanOptions{},
                                openGrid, openView),
                  std::runtime_error);
+}
+
+// A source that cannot even tell its size: the start-up read reports the opening stretch and
+// finishes with an empty list.
+class SizeFailingSource final : public ByteSource {
+public:
+    [[nodiscard]] std::int64_t End() const override
+    {
+        throw FileReadError("read failed: Input/output error");
+    }
+    [[nodiscard]] std::span<const std::uint8_t> View(std::int64_t, std::size_t) override
+    {
+        return {};
+    }
+};
+
+// Memory that runs out while the records are walked (the walk looks at long stretches, the
+// table probes at a few bytes).
+class OutOfMemorySource final : public MemoryByteSource {
+public:
+    using MemoryByteSource::MemoryByteSource;
+    [[nodiscard]] std::span<const std::uint8_t> View(std::int64_t offset,
+                                                     std::size_t count) override
+    {
+        if (count > 64)
+            throw std::bad_alloc();
+        return MemoryByteSource::View(offset, count);
+    }
+};
+
+// Only a failure of the file is reported as one: memory running out during the walk is no
+// "File Error" and goes to the caller; a source whose size fails is asked only once.
+TEST(ReadFailures, OnlyFailuresOfTheFileAreReportedAsFileErrors)
+{
+    TBaseGrid grid;
+    RecordingScanView view;
+    SizeFailingSource sizeFailing;
+    EXPECT_NO_THROW(
+        IndexScanner(ScanMode::Startup, ScanOptions{}, grid, view).Run("index.dat", sizeFailing));
+    EXPECT_EQ(view.ErrorCount, 1);
+    EXPECT_EQ(view.LastErrorText, kErrorStart + "\t\t\t operations: Open, Seek.");
+    EXPECT_EQ(view.LineCountText, "0");
+
+    for (const ScanMode mode : {ScanMode::Startup, ScanMode::OpenCommand}) {
+        TBaseGrid walked;
+        RecordingScanView walkView;
+        OutOfMemorySource source(BuildIndexFile(MakeSamplePlan()).Bytes);
+        EXPECT_THROW(IndexScanner(mode, ScanOptions{}, walked, walkView).Run("index.dat", source),
+                     std::bad_alloc);
+        EXPECT_EQ(walkView.ErrorCount, 0);
+    }
 }
 
 // The format's offsets are signed 32-bit numbers: a larger file is read up to the last

@@ -7,6 +7,7 @@
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include <algorithm>
 #include <filesystem>
@@ -96,6 +97,32 @@ TEST(QtUserDialogsTest, InformationAndApplicationErrorCaptions)
     EXPECT_EQ(seen.Title, "Varnok 5");
     EXPECT_EQ(seen.Text, "Unable to write to /x/Varnok5.ini");
     EXPECT_EQ(seen.Icon, QMessageBox::Critical);
+}
+
+// Replacing a file takes a Yes: Enter presses No, and No keeps the file.
+TEST(QtUserDialogsTest, ConfirmReplaceDefaultsToNo)
+{
+    QtUserDialogs dialogs;
+    for (const QMessageBox::StandardButton press : {QMessageBox::Yes, QMessageBox::No}) {
+        BoxSeen seen;
+        QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
+        WhenModalIsUp([&](QWidget* modal) {
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            ASSERT_NE(box, nullptr);
+            seen = {box->windowTitle().toStdString(), box->text().toStdString(), box->icon(),
+                    box->standardButtons()};
+            defaultButton = box->standardButton(box->defaultButton());
+            box->button(press)->click();
+        });
+        EXPECT_EQ(dialogs.ConfirmReplace("/case/list.csv already exists.\nDo you want to "
+                                         "replace it?"),
+                  press == QMessageBox::Yes);
+        EXPECT_EQ(seen.Title, "Confirm Save As");
+        EXPECT_EQ(seen.Text, "/case/list.csv already exists.\nDo you want to replace it?");
+        EXPECT_EQ(seen.Icon, QMessageBox::Warning);
+        EXPECT_EQ(seen.Buttons, QMessageBox::Yes | QMessageBox::No);
+        EXPECT_EQ(defaultButton, QMessageBox::No);
+    }
 }
 
 TEST(QtUserDialogsTest, InputBoxReturnsTheEditedTextOnOkAndNothingOnCancel)

@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QWidget>
 
+#include <stdexcept>
+
 namespace {
 
 bool MainWindowOnScreen()
@@ -50,6 +52,10 @@ void ScriptedDialogs::ShowFileError(const std::string& text, const std::string& 
 void ScriptedDialogs::ShowApplicationError(const std::string& text)
 {
     Record(Kind::ApplicationError, "Varnok 5", text);
+    if (ThrowingApplicationErrors > 0) {
+        --ThrowingApplicationErrors;
+        throw std::runtime_error("the error box could not be shown");
+    }
 }
 
 void ScriptedDialogs::ShowAbout(const std::string& text)
@@ -77,6 +83,16 @@ std::optional<std::string> ScriptedDialogs::OpenIndexFile(const std::string& ini
     if (WhileOpenDialogUp)
         WhileOpenDialogUp(initialFolder);
     return NextAnswer(OpenAnswers);
+}
+
+bool ScriptedDialogs::ConfirmReplace(const std::string& question)
+{
+    Record(Kind::ConfirmReplace, "Confirm Save As", question);
+    if (ReplaceAnswers.empty())
+        return false;
+    const bool answer = ReplaceAnswers.front();
+    ReplaceAnswers.pop_front();
+    return answer;
 }
 
 std::optional<std::string> ScriptedDialogs::SaveFile(const SaveFileRequest& request)

@@ -12,7 +12,16 @@
 // input boxes and open dialogs from scripted queues. An empty queue answers Cancel.
 class ScriptedDialogs final : public UserDialogs {
 public:
-    enum class Kind { Error, Information, FileError, ApplicationError, About, InputBox, OpenFile };
+    enum class Kind {
+        Error,
+        Information,
+        FileError,
+        ApplicationError,
+        About,
+        InputBox,
+        OpenFile,
+        ConfirmReplace
+    };
 
     struct Call {
         Kind What;
@@ -33,6 +42,7 @@ public:
                                                       const std::string& text) override;
     [[nodiscard]] std::optional<std::string> OpenIndexFile(const std::string& initialFolder,
                                                            const std::string& fileName) override;
+    [[nodiscard]] bool ConfirmReplace(const std::string& question) override;
     [[nodiscard]] std::optional<std::string> SaveFile(const SaveFileRequest& request) override;
     [[nodiscard]] std::optional<FontChoice> SelectFont(const FontChoice& initial) override;
     [[nodiscard]] std::optional<FindRequest> AskFindRequest() override;
@@ -44,6 +54,10 @@ public:
     // Answers of the next save, font and find dialogs, and what each save and font dialog
     // was opened with.
     std::deque<std::optional<std::string>> SaveAnswers;
+    /** Answers of the next questions before a file is replaced; an empty queue answers No. */
+    std::deque<bool> ReplaceAnswers;
+    /** The next this many application error boxes throw once they are recorded. */
+    int ThrowingApplicationErrors = 0;
     std::deque<std::optional<FontChoice>> FontAnswers;
     std::deque<std::optional<FindRequest>> FindAnswers;
     std::vector<SaveFileRequest> SaveRequests;

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -33,9 +34,9 @@ protected:
     }
 };
 
-// Each save proposes the folder and full name of the file saved last ("as Excel file" then
-// "as text file" included) with its own type; Cancel writes nothing, and a writer that fails
-// is reported with nothing remembered.
+// Each save proposes the folder and full name of the file saved last, with the extension of
+// its own type ("as Excel file" then "as text file" included); Cancel writes nothing, and a
+// writer that fails is reported with nothing remembered.
 TEST_F(ListCommandsTest, SaveCommandsRememberTheFileSavedLast)
 {
     const std::string csv = m_data.File("list.csv"), text = m_data.File("list.txt");
@@ -48,8 +49,9 @@ TEST_F(ListCommandsTest, SaveCommandsRememberTheFileSavedLast)
         asked.push_back(request.InitialDir + "|" + request.FileName + "|" +
                         request.DefaultExtension + std::to_string(request.FilterIndex));
     EXPECT_EQ(asked,
-              Strings({"C:\\Windows\\Desktop|CacheList.txt|csv2", folder + "|" + csv + "|txt1",
-                       folder + "|" + text + "|htm3", folder + "|" + text + "|htm3"}));
+              Strings({"C:\\Windows\\Desktop|CacheList.csv|csv2", folder + "|" + text + "|txt1",
+                       folder + "|" + m_data.File("list.htm") + "|htm3",
+                       folder + "|" + m_data.File("list.htm") + "|htm3"}));
     EXPECT_EQ(ReadWholeFile(csv), "No.;URL   ;Latest visit\r\n1;http://a.example/1;05/06/2004 "
                                   "10:11:12\r\n2;http://b.example/2;\"\"\r\n");
     EXPECT_EQ(ReadWholeFile(text).substr(0, 29), "No. URL" + std::string(16, ' ') + "Latest");
@@ -59,6 +61,58 @@ TEST_F(ListCommandsTest, SaveCommandsRememberTheFileSavedLast)
     EXPECT_EQ(StoredValue("Settings", "Initial Dir") + StoredValue("Settings", "File Name"),
               folder + text);
     EXPECT_EQ(std::distance(fs::directory_iterator(m_data.Path()), {}), 3) << "prefix and 2 files";
+}
+
+// The index file on view is never written, whatever name or link the save dialog was given
+// for it; another file that exists is replaced only after a Yes. Either way the dialog comes
+// back for another name, and the evidence stays as it was.
+TEST_F(ListCommandsTest, SaveNeverWritesOverTheIndexFileAndAsksBeforeReplacing)
+{
+    const std::string cache = MakeCache("case", {"http://a.example/"});
+    const std::string index = cache + "/Content.IE5/index.dat";
+    const std::string symbolic = m_data.File("link.dat"), hard = m_data.File("hard.dat");
+    const std::string existing = m_data.File("old.csv");
+    fs::create_symlink(index, symbolic);
+    fs::create_hard_link(index, hard);
+    WriteWholeFile(existing, "keep");
+    m_form.reset();
+    Create({"/cache:" + cache});
+    const std::string evidence = ReadWholeFile(index);
+
+    m_dialogs.SaveAnswers = {index, symbolic, hard, existing, existing};
+    m_dialogs.ReplaceAnswers = {false, true};
+    Action("asExcelfile1")->trigger();
+    Strings proposed;
+    for (const SaveFileRequest& request : m_dialogs.SaveRequests)
+        proposed.push_back(request.FileName);
+    EXPECT_EQ(proposed, Strings({"CacheList.csv", index, symbolic, hard, existing}));
+    Strings told;
+    for (const auto& call : m_dialogs.Calls)
+        told.push_back(call.Caption + ": " + call.Text);
+    const std::string refused = ": it is the index file " + index;
+    const std::string question =
+        "Confirm Save As: " + existing + " already exists.\nDo you want to replace it?";
+    EXPECT_EQ(told, Strings({"ERROR: Cannot write " + index + refused,
+                             "ERROR: Cannot write " + symbolic + refused,
+                             "ERROR: Cannot write " + hard + refused, question, question}));
+    EXPECT_EQ(ReadWholeFile(index), evidence);
+    EXPECT_EQ(ReadWholeFile(existing).substr(0, 17), "No.;URL   ;Latest");
+    EXPECT_EQ(PathBoxText(), existing);
+
+    // The next save of another type proposes the name with that type's extension.
+    Action("astextfile1")->trigger();
+    EXPECT_EQ(m_dialogs.SaveRequests.back().FileName, m_data.File("old.txt"));
+}
+
+// An error box that cannot be shown does not silence the ones after it.
+TEST_F(ListCommandsTest, AFailedErrorBoxLeavesTheNextErrorItsBox)
+{
+    const std::string failing = m_data.File("none/x.htm");
+    m_dialogs.SaveAnswers = {failing, failing};
+    m_dialogs.ThrowingApplicationErrors = 1;
+    EXPECT_THROW(Action("asHTMLfile1")->trigger(), std::runtime_error);
+    Action("asHTMLfile1")->trigger();
+    EXPECT_EQ(m_dialogs.CountOf(ScriptedDialogs::Kind::ApplicationError), 2);
 }
 
 TEST_F(ListCommandsTest, CopyCellAndFind)

@@ -1,11 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <signal.h>
+#include <sys/inotify.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <array>
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "platform/replacingfile.h"
 #include "support/testsupport.h"
@@ -17,6 +21,46 @@ std::size_t filesIn(const std::filesystem::path& folder)
     return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(folder),
                                                   std::filesystem::directory_iterator()));
 }
+
+// Tells whether a folder itself was opened (as a flush of the folder opens it) while it was
+// watched; the files inside it do not count.
+class FolderOpenWatch {
+public:
+    explicit FolderOpenWatch(const std::string& folder)
+        : m_fd(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC))
+    {
+        if (m_fd >= 0 && ::inotify_add_watch(m_fd, folder.c_str(), IN_OPEN) < 0) {
+            ::close(m_fd);
+            m_fd = -1;
+        }
+    }
+    ~FolderOpenWatch()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    FolderOpenWatch(const FolderOpenWatch&) = delete;
+    FolderOpenWatch& operator=(const FolderOpenWatch&) = delete;
+
+    [[nodiscard]] bool Works() const { return m_fd >= 0; }
+    [[nodiscard]] bool FolderOpened() const
+    {
+        alignas(inotify_event) std::array<char, 4096> buffer{};
+        bool opened = false;
+        ssize_t length = 0;
+        while ((length = ::read(m_fd, buffer.data(), buffer.size())) > 0) {
+            for (ssize_t at = 0; at < length;) {
+                const auto* event = reinterpret_cast<const inotify_event*>(buffer.data() + at);
+                opened = opened || ((event->mask & IN_ISDIR) && event->len == 0);
+                at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+            }
+        }
+        return opened;
+    }
+
+private:
+    int m_fd;
+};
 
 } // namespace
 
@@ -72,6 +116,47 @@ TEST(ReplacingFileTest, WritesThroughASymbolicLink)
     ASSERT_TRUE(file.Commit());
     EXPECT_TRUE(std::filesystem::is_symlink(link));
     EXPECT_EQ(ReadWholeFile(target), "new");
+}
+
+// Through links in other folders, chains of links and a link to a name not made yet, the
+// file the links lead to is written and its folder flushed, so the rename lasts; the links
+// stay links.
+TEST(ReplacingFileTest, WritesAndFlushesWhereTheLinksLead)
+{
+    struct Layout {
+        const char* Name;
+        std::vector<std::pair<std::string, std::string>> Links; // link, what it holds
+        bool TargetExists;
+    };
+    const Layout layouts[] = {
+        {"link in another folder", {{"links/settings.ini", "../real/settings.ini"}}, true},
+        {"chain of links",
+         {{"links/settings.ini", "second.ini"}, {"links/second.ini", "../real/settings.ini"}},
+         true},
+        {"link to a name not made yet", {{"links/settings.ini", "../real/settings.ini"}}, false},
+    };
+    for (const Layout& layout : layouts) {
+        SCOPED_TRACE(layout.Name);
+        TempDir dir;
+        std::filesystem::create_directories(dir.Path() / "links");
+        std::filesystem::create_directories(dir.Path() / "real");
+        const std::string target = dir.File("real/settings.ini");
+        if (layout.TargetExists)
+            WriteWholeFile(target, "old");
+        for (const auto& [link, holds] : layout.Links)
+            std::filesystem::create_symlink(holds, dir.Path() / link);
+        const std::string entry = dir.File(layout.Links.front().first);
+        const FolderOpenWatch watch(dir.File("real"));
+        ASSERT_TRUE(watch.Works());
+        ReplacingFile file(entry);
+        ASSERT_TRUE(file.Open());
+        file.Stream() << "new";
+        ASSERT_TRUE(file.Commit());
+        EXPECT_TRUE(watch.FolderOpened());
+        for (const auto& link : layout.Links)
+            EXPECT_TRUE(std::filesystem::is_symlink(dir.Path() / link.first)) << link.first;
+        EXPECT_EQ(ReadWholeFile(target), "new");
+    }
 }
 
 TEST(ReplacingFileTest, RefusesMissingFoldersAndFolders)
