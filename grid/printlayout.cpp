@@ -1,9 +1,11 @@
 #include "grid/printlayout.h"
 
 #include <algorithm>
+#include <string>
 #include <vector>
 
 #include "grid/basegrid.h"
+#include "grid/griderror.h"
 #include "grid/pageslots.h"
 #include "grid/printclock.h"
 #include "grid/printcolumns.h"
@@ -28,6 +30,29 @@ int repeatedColumnCount(const TBaseGrid& grid, const TPrintSettings& settings,
     if (!settings.RepeatFixedCols)
         return 0;
     return std::max(0, std::min(grid.GetFixedColsEx(), range.Right + 1) - range.Left);
+}
+
+// A length in 0.1 mm as millimetres with one decimal, for messages.
+std::string millimetres(int tenths)
+{
+    return std::to_string(tenths / 10) + "." + std::to_string(tenths % 10) + " mm";
+}
+
+// Paper cannot show more than it holds: a column wider than the page fails the print
+// instead of coming out cut off.
+void requireWholeColumns(const std::vector<ColumnPage>& pages, const ColumnPageRules& rules)
+{
+    const auto overflowing = std::find_if(pages.begin(), pages.end(),
+                                          [](const ColumnPage& page) { return page.Overflows; });
+    if (overflowing == pages.end())
+        return;
+    const PrintColumn& column = overflowing->Columns.front();
+    const int room =
+        std::max(rules.PageWidth - rules.RightSize - (rules.Centered ? 0 : rules.LeftSize), 0);
+    throw EPrintLayoutError("Cannot print the list whole: column " + std::to_string(column.Col) +
+                            " needs " + millimetres(column.Width + rules.Spacing) +
+                            " across, and the page has room for " + millimetres(room) +
+                            ". Make the column narrower.");
 }
 
 // One run of the layout: the sizes it measures once, and the page it has reached.
@@ -64,7 +89,10 @@ public:
             m_settings.Centered};
         PrintRowHeights heights(m_job.Grid, m_settings, m_metrics,
                                 rangeColumns(m_widths, m_range.Left));
-        for (const ColumnPage& columns : SplitColumnPages(m_widths, rules)) {
+        const std::vector<ColumnPage> pages = SplitColumnPages(m_widths, rules);
+        if (m_method == prPrint || m_method == prCalcPrint)
+            requireWholeColumns(pages, rules);
+        for (const ColumnPage& columns : pages) {
             int row = m_range.Top;
             while (row <= m_range.Bottom && !m_finished)
                 row = layOutRowPage(columns, heights, row);
