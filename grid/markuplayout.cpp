@@ -35,8 +35,8 @@ bool needsPreparing(std::string_view text)
            text.find("<#") != std::string_view::npos;
 }
 
-// The text the layout reads: the first "<#" loses its "<" and the next ">", line feeds go
-// and each carriage return becomes "<BR>".
+// The text the layout reads: the first "<#" loses its "<" and the next ">", and each line
+// break (CR LF, CR or LF, as a plain cell breaks its lines) becomes "<BR>".
 std::string prepareMarkupText(std::string_view text)
 {
     std::string prepared(text);
@@ -48,8 +48,9 @@ std::string prepareMarkupText(std::string_view text)
     }
     std::string result;
     result.reserve(prepared.size());
-    for (const char c : prepared) {
-        if (c == '\r')
+    for (std::size_t i = 0; i < prepared.size(); ++i) {
+        const char c = prepared[i];
+        if (c == '\r' || (c == '\n' && (i == 0 || prepared[i - 1] != '\r')))
             result += "<BR>";
         else if (c != '\n')
             result.push_back(c);

@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "grid/griderror.h"
 #include "grid/resultgrid.h"
+#include "grid/safeanchor.h"
 #include "gridfixtures.h"
 #include "printfixtures.h"
 
@@ -342,6 +344,27 @@ TEST_F(PrintLayoutTest, AnchorCellsPrintAsLinksOnlyWhileMarkupIsShown)
     const std::string raw = Anchor("page.htm");
     EXPECT_EQ(RowsOf(printer.canvas.Calls())[1],
               "1|" + raw.substr(0, 25) + "\r\n" + raw.substr(25) + "|05/06/2004 10:11:12");
+}
+
+// An address with a line break prints as one link over two lines, in a row two lines high.
+TEST_F(PrintLayoutTest, AnAnchorWithALineBreakPrintsWhollyAsLinkText)
+{
+    FillNumberedList(grid, 2);
+    grid.SetCellEx(1, 1, AddressAnchor("http://x.example/a\r\nb"));
+    grid.Print(printer);
+    std::vector<std::string> shown;
+    for (const Call& run : CallsOf(printer.canvas.Calls(), Call::ckRun)) {
+        shown.push_back(run.Shown + "@" + std::to_string(run.Rect.Top));
+        EXPECT_EQ(run.Font.Color, grid.URLColor);
+        EXPECT_TRUE(run.Font.Underline);
+    }
+    EXPECT_EQ(shown, (std::vector<std::string>{"http://x.example/a@219", "b@256"}));
+    // Two lines of 37 make the row 74 + 9 + 8 + 60 high: row 2 starts at 219 + 151.
+    const auto texts = CallsOf(printer.canvas.Calls(), Call::ckText);
+    const auto second =
+        std::find_if(texts.begin(), texts.end(), [](const Call& call) { return call.Text == "2"; });
+    ASSERT_NE(second, texts.end());
+    EXPECT_EQ(second->Rect.Top, 219 + 151);
 }
 
 TEST_F(PrintLayoutTest, TitleLinesStandUnderTheirSlotAndFooterTitlesGrowUpwards)
