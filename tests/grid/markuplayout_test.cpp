@@ -147,6 +147,40 @@ TEST(MarkupLayoutTest, LinesBreakAtBlanksTagsAndLineEnds)
         EXPECT_EQ(drawnRuns(c.text, request({0, 0, c.areaRight, 1000})), c.runs) << c.text;
 }
 
+// On paper nothing may run past a cell's edge: a run too long for the rest of its line goes
+// on in the next, and the measured height counts those lines.
+TEST(MarkupLayoutTest, OnPaperLongRunsBreakWhereTheLineEnds)
+{
+    struct Case {
+        std::string text;
+        int areaRight;
+        Lines runs;
+        int lines;
+    };
+    const Case cases[] = {
+        {"x verylongword</q>", 30, {"x @1,0", "ve@13,0", "rylo@1,13", "ngwo@1,26", "rd@1,39"}, 4},
+        {"short words fit</q>", 100, {"short @1,0", "words @37,0", "fit@73,0"}, 1},
+        {"aaaa bbbb</q>", 40, {"aaaa @1,0", "bbbb@1,13"}, 2}, // a word that fits a line moves
+        {"a&amp;b&lt;cdef</q>", 20, {"a&b@1,0", "<cd@1,13", "ef@1,26"}, 3}, // entities stay whole
+        {AddressAnchor("http://x.example/c?d=1"),
+         60,
+         {"http://x.@1,0 U cFF0000", "example/c@1,13 U cFF0000", "?d=1@1,26 U cFF0000"},
+         3},
+        {"<A href=\"t\">ab</A>cdefgh</q>",
+         20,
+         {"ab@1,0 U cFF0000", "c@13,0", "def@1,13", "gh@1,26"},
+         3},
+    };
+    for (const Case& c : cases) {
+        MarkupRequest r = request({0, 0, c.areaRight, 1000});
+        r.BreakLongRuns = true;
+        EXPECT_EQ(drawnRuns(c.text, r), c.runs) << c.text;
+        TestCanvas canvas;
+        EXPECT_EQ(MeasureMarkup(canvas, r.Font, c.text, c.areaRight, true).Height, 13 * c.lines)
+            << c.text;
+    }
+}
+
 TEST(MarkupLayoutTest, MeasuresWidthAndHeightWithoutDrawing)
 {
     struct Case {
