@@ -291,7 +291,7 @@ LineMetrics MarkupEngine::measureLine(std::size_t start)
     const int wholeLine = m_request.Area.Right - lineStartX();
     std::size_t pos = start;
     for (;;) {
-        const Item item = nextItem(pos);
+        Item item = nextItem(pos);
         if (item.Type == Item::kEnd) {
             pos = item.End;
             break;
@@ -312,18 +312,16 @@ LineMetrics MarkupEngine::measureLine(std::size_t start)
             const bool fits = !overflows || extent.Width >= wholeLine || !pass.EndsWithSpace;
             if (!fits)
                 break;
-            if (overflows && m_request.BreakLongRuns) {
-                // The part that fits ends the line; a line's first run keeps at least its
-                // first character, so every line moves on.
+            const bool breaksHere = overflows && m_request.BreakLongRuns;
+            if (breaksHere) {
+                // Only the part that fits stays on this line; a line's first run keeps at
+                // least its first character, so every line moves on.
                 const std::size_t end =
                     fittingEnd(item, m_request.Area.Right - pass.X, pass.X <= lineStartX());
                 if (end == item.Begin)
                     break;
+                item.End = end;
                 extent = m_canvas.MeasureTextRun(m_style.Font, runText(item.Begin, end), true);
-                pass.X = movedBy(pass.X, extent.Width);
-                line.TextHeight = std::max(line.TextHeight, extent.Height);
-                pos = end;
-                break;
             }
             pass.X = movedBy(pass.X, extent.Width);
             pass.EndsWithSpace = m_text[item.End - 1] == ' ';
@@ -334,6 +332,10 @@ LineMetrics MarkupEngine::measureLine(std::size_t start)
                 line.RaiseRoom = std::max(line.RaiseRoom, extent.Height / 4);
             if (m_style.ParagraphBackground != kNoColor)
                 line.Fill = m_style.ParagraphBackground;
+            if (breaksHere) {
+                pos = item.End;
+                break;
+            }
         }
         pos = item.End;
     }

@@ -115,8 +115,8 @@ std::vector<ColumnPage> SplitColumnPages(const std::vector<int>& widths,
 {
     std::vector<ColumnPage> pages;
     const std::size_t count = widths.size();
-    const int start = rules.Centered ? 0 : rules.LeftSize;
-    const int limit = rules.PageWidth - rules.RightSize;
+    const int start = rules.Start();
+    const int limit = start + rules.Room();
     std::size_t next = 0;
     while (next < count) {
         ColumnPage page;

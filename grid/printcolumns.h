@@ -37,6 +37,10 @@ struct ColumnPageRules {
     int LeftSize = 0;
     int RightSize = 0;
     bool Centered = true;
+    /** Where the first column starts: 0 when centred, else the left margin. */
+    [[nodiscard]] int Start() const { return Centered ? 0 : LeftSize; }
+    /** The width across the page that columns may take, from Start() to the right margin. */
+    [[nodiscard]] int Room() const { return PageWidth - RightSize - Start(); }
 };
 
 /**

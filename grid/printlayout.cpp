@@ -47,12 +47,10 @@ void requireWholeColumns(const std::vector<ColumnPage>& pages, const ColumnPageR
     if (overflowing == pages.end())
         return;
     const PrintColumn& column = overflowing->Columns.front();
-    const int room =
-        std::max(rules.PageWidth - rules.RightSize - (rules.Centered ? 0 : rules.LeftSize), 0);
     throw EPrintLayoutError("Cannot print the list whole: column " + std::to_string(column.Col) +
                             " needs " + millimetres(column.Width + rules.Spacing) +
-                            " across, and the page has room for " + millimetres(room) +
-                            ". Make the column narrower.");
+                            " across, and the page has room for " +
+                            millimetres(std::max(rules.Room(), 0)) + ". Make the column narrower.");
 }
 
 // One run of the layout: the sizes it measures once, and the page it has reached.
