@@ -14,13 +14,20 @@ constexpr int initialColCount = 3;
 constexpr int initialRowCount = 2;
 constexpr int initialColWidths[initialColCount] = {65, 150, 150};
 
-// A stored width outside this range cannot come from a grid on a screen; taking it would
-// only hide the column or overflow the sums of the page and screen layout.
+// A width or height outside this range cannot come from a grid on a screen; taking a stored
+// one, or scaling to one, would only hide the column or overflow the sums of the page and
+// screen layout.
 constexpr int maxStoredColWidth = 32767;
 
-// Nearest integer, halves to the even neighbour (97.5 gives 98, 96.5 gives 96).
+// Nearest integer, halves to the even neighbour (97.5 gives 98, 96.5 gives 96), kept within
+// the widths a screen can have: scaling again and again must not run a size past what an int
+// holds or below nothing.
 int roundHalfEven(double value)
 {
+    if (!(value > 0))
+        return 0;
+    if (value >= maxStoredColWidth)
+        return maxStoredColWidth;
     const double lower = std::floor(value);
     const double fraction = value - lower;
     double result = lower;

@@ -4,6 +4,7 @@
 
 #include "grid/basegrid.h"
 #include "grid/richtextplaintext.h"
+#include "grid/texttype.h"
 
 std::string ClipboardText(const TBaseGrid& grid, const TGridRect& range)
 {
@@ -20,7 +21,7 @@ std::string ClipboardText(const TBaseGrid& grid, const TGridRect& range)
             if (col != left)
                 text.push_back('\t');
             const std::string_view cell = grid.GetCellEx(col, row);
-            if (cell.find("{\\") != std::string::npos)
+            if (TextType(cell, grid.EnableHTML) == ttRichText)
                 text.append(RichTextPlainText(cell));
             else
                 text.append(cell);

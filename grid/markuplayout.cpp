@@ -1,6 +1,7 @@
 #include "grid/markuplayout.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "grid/markupcolor.h"
 #include "grid/markupentities.h"
@@ -16,6 +17,7 @@ constexpr int kListIndent = 12; // per list level; the bullet sits in the last 1
 constexpr int kShadowOffset = 1;
 constexpr int kErrorMarkHeight = 2;
 constexpr int kErrorMarkHalfPeriod = 2;
+constexpr std::size_t kLongestEntity = 8; // "&permil;" from its "&" to its ";"
 constexpr TColor kShadowColor = clGray;
 constexpr TColor kRuleColor = clBlack;
 constexpr TColor kErrorMarkColor = clRed;
@@ -35,8 +37,8 @@ bool needsPreparing(std::string_view text)
            text.find("<#") != std::string_view::npos;
 }
 
-// The text the layout reads: the first "<#" loses its "<" and the next ">", line feeds go
-// and each carriage return becomes "<BR>".
+// The text the layout reads: the first "<#" loses its "<" and the next ">", and each line
+// break (CR LF, CR or LF, as a plain cell breaks its lines) becomes "<BR>".
 std::string prepareMarkupText(std::string_view text)
 {
     std::string prepared(text);
@@ -48,8 +50,9 @@ std::string prepareMarkupText(std::string_view text)
     }
     std::string result;
     result.reserve(prepared.size());
-    for (const char c : prepared) {
-        if (c == '\r')
+    for (std::size_t i = 0; i < prepared.size(); ++i) {
+        const char c = prepared[i];
+        if (c == '\r' || (c == '\n' && (i == 0 || prepared[i - 1] != '\r')))
             result += "<BR>";
         else if (c != '\n')
             result.push_back(c);
@@ -144,6 +147,7 @@ private:
     [[nodiscard]] Item nextItem(std::size_t pos);
     [[nodiscard]] MarkupTag tagOf(const Item& tag) const;
     [[nodiscard]] std::string_view runText(std::size_t begin, std::size_t end);
+    [[nodiscard]] std::size_t fittingEnd(const Item& run, int room, bool atLeastOne);
     [[nodiscard]] int lineStartX() const { return m_request.Area.Left + 1; }
     [[nodiscard]] int placedX(const LineMetrics& line) const;
     [[nodiscard]] bool drawing() const { return !m_request.MeasureOnly; }
@@ -231,6 +235,42 @@ std::string_view MarkupEngine::runText(std::size_t begin, std::size_t end)
     return m_runBuffer;
 }
 
+// The end of the longest start of `run` that is at most `room` wide, never inside an entity.
+// When not even its first character fits: that character with atLeastOne, else run.Begin.
+std::size_t MarkupEngine::fittingEnd(const Item& run, int room, bool atLeastOne)
+{
+    std::vector<std::size_t> cuts;
+    for (std::size_t pos = run.Begin; pos < run.End;) {
+        std::size_t next = pos + 1;
+        if (m_text[pos] == '&') {
+            const std::size_t semicolon = m_text.find(';', pos);
+            if (semicolon != std::string_view::npos && semicolon < run.End &&
+                semicolon - pos <= kLongestEntity)
+                next = semicolon + 1;
+        }
+        cuts.push_back(next);
+        pos = next;
+    }
+    // Widths grow with the characters taken, so the longest fitting start is found by halving.
+    std::size_t fitting = 0;
+    std::size_t low = 0;
+    std::size_t high = cuts.size();
+    while (low < high) {
+        const std::size_t middle = (low + high) / 2;
+        const int width =
+            m_canvas.MeasureTextRun(m_style.Font, runText(run.Begin, cuts[middle]), true).Width;
+        if (width <= room) {
+            fitting = middle + 1;
+            low = middle + 1;
+        } else {
+            high = middle;
+        }
+    }
+    if (fitting == 0)
+        return atLeastOne && !cuts.empty() ? cuts.front() : run.Begin;
+    return cuts[fitting - 1];
+}
+
 int MarkupEngine::placedX(const LineMetrics& line) const
 {
     const int start = lineStartX();
@@ -251,7 +291,7 @@ LineMetrics MarkupEngine::measureLine(std::size_t start)
     const int wholeLine = m_request.Area.Right - lineStartX();
     std::size_t pos = start;
     for (;;) {
-        const Item item = nextItem(pos);
+        Item item = nextItem(pos);
         if (item.Type == Item::kEnd) {
             pos = item.End;
             break;
@@ -266,12 +306,23 @@ LineMetrics MarkupEngine::measureLine(std::size_t start)
             continue;
         }
         if (!m_style.Hidden) {
-            const TextExtent extent =
+            TextExtent extent =
                 m_canvas.MeasureTextRun(m_style.Font, runText(item.Begin, item.End), true);
-            const bool fits = movedBy(pass.X, extent.Width) <= m_request.Area.Right ||
-                              extent.Width >= wholeLine || !pass.EndsWithSpace;
+            const bool overflows = movedBy(pass.X, extent.Width) > m_request.Area.Right;
+            const bool fits = !overflows || extent.Width >= wholeLine || !pass.EndsWithSpace;
             if (!fits)
                 break;
+            const bool breaksHere = overflows && m_request.BreakLongRuns;
+            if (breaksHere) {
+                // Only the part that fits stays on this line; a line's first run keeps at
+                // least its first character, so every line moves on.
+                const std::size_t end =
+                    fittingEnd(item, m_request.Area.Right - pass.X, pass.X <= lineStartX());
+                if (end == item.Begin)
+                    break;
+                item.End = end;
+                extent = m_canvas.MeasureTextRun(m_style.Font, runText(item.Begin, end), true);
+            }
             pass.X = movedBy(pass.X, extent.Width);
             pass.EndsWithSpace = m_text[item.End - 1] == ' ';
             line.TextHeight = std::max(line.TextHeight, extent.Height);
@@ -281,6 +332,10 @@ LineMetrics MarkupEngine::measureLine(std::size_t start)
                 line.RaiseRoom = std::max(line.RaiseRoom, extent.Height / 4);
             if (m_style.ParagraphBackground != kNoColor)
                 line.Fill = m_style.ParagraphBackground;
+            if (breaksHere) {
+                pos = item.End;
+                break;
+            }
         }
         pos = item.End;
     }
@@ -303,9 +358,11 @@ void MarkupEngine::placeLine(std::size_t start, const LineMetrics& line, const P
     pass.Placed = &placed;
     std::size_t pos = start;
     while (pos < line.End) {
-        const Item item = nextItem(pos);
+        Item item = nextItem(pos);
         if (item.Type == Item::kEnd)
             break;
+        // A run broken at the line's end continues on the next line.
+        item.End = std::min(item.End, line.End);
         pos = item.End;
         if (item.Type == Item::kTag) {
             handleTag(tagOf(item), pass);
@@ -432,11 +489,12 @@ MarkupResult DrawMarkup(TextCanvas& canvas, std::string_view text, const MarkupR
 }
 
 MarkupResult MeasureMarkup(TextCanvas& canvas, const TGridFont& font, std::string_view text,
-                           int width)
+                           int width, bool breakLongRuns)
 {
     MarkupRequest request;
     request.Font = font;
     request.Area = {0, 0, width, kMarkupMeasureBox};
     request.MeasureOnly = true;
+    request.BreakLongRuns = breakLongRuns;
     return DrawMarkup(canvas, text, request);
 }

@@ -21,6 +21,9 @@ struct MarkupRequest {
     bool MeasureOnly = false;
     std::optional<MarkupPoint> Pointer; // asks whether this point lies on an anchor
     bool WordWrap = true;
+    // A run too wide for the rest of its line breaks after the characters that fit instead
+    // of running past the area's edge: on paper, what passes the edge is lost.
+    bool BreakLongRuns = false;
 };
 
 struct MarkupResult {
@@ -43,7 +46,8 @@ inline constexpr int kMarkupMeasureBox = 65535;
 
 /**
  * Lays out a markup text in `font` without drawing it, in a box `width` wide and
- * kMarkupMeasureBox high, for sizing rows, columns and printed cells.
+ * kMarkupMeasureBox high, for sizing rows, columns and printed cells (which break long runs).
  */
 [[nodiscard]] MarkupResult MeasureMarkup(TextCanvas& canvas, const TGridFont& font,
-                                         std::string_view text, int width);
+                                         std::string_view text, int width,
+                                         bool breakLongRuns = false);

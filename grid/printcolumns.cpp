@@ -115,8 +115,8 @@ std::vector<ColumnPage> SplitColumnPages(const std::vector<int>& widths,
 {
     std::vector<ColumnPage> pages;
     const std::size_t count = widths.size();
-    const int start = rules.Centered ? 0 : rules.LeftSize;
-    const int limit = rules.PageWidth - rules.RightSize;
+    const int start = rules.Start();
+    const int limit = start + rules.Room();
     std::size_t next = 0;
     while (next < count) {
         ColumnPage page;
@@ -126,14 +126,18 @@ std::vector<ColumnPage> SplitColumnPages(const std::vector<int>& widths,
                 : std::min<std::size_t>(static_cast<std::size_t>(rules.RepeatCount), next);
         for (std::size_t i = 0; i < repeated; ++i)
             page.Fixed.push_back({rules.FirstCol + static_cast<int>(i), widths[i], 0});
-        const int reserved = sumWithSpacing(page.Fixed, rules.Spacing);
         // Uncentred columns start at the left margin, so that margin is part of the room used.
+        if (start + sumWithSpacing(page.Fixed, rules.Spacing) + widths[next] + rules.Spacing >
+            limit)
+            page.Fixed.clear();
+        const int reserved = sumWithSpacing(page.Fixed, rules.Spacing);
         int used = start + reserved;
         do {
             page.Columns.push_back({rules.FirstCol + static_cast<int>(next), widths[next], 0});
             used += widths[next] + rules.Spacing;
             ++next;
         } while (next < count && used + widths[next] + rules.Spacing <= limit);
+        page.Overflows = used > limit;
 
         placeFrom(page.Columns, placeFrom(page.Fixed, start, rules.Spacing), rules.Spacing);
         const int blockWidth = reserved + sumWithSpacing(page.Columns, rules.Spacing);

@@ -20,6 +20,8 @@ struct PrintColumn {
 struct ColumnPage {
     std::vector<PrintColumn> Fixed;
     std::vector<PrintColumn> Columns;
+    /** Its one column is wider than the room across the page, so the paper cuts it off. */
+    bool Overflows = false;
     /** Left edge of the first column printed, fixed ones included. */
     [[nodiscard]] int Left() const;
     /** Right edge of the last column, its spacing included. */
@@ -35,6 +37,10 @@ struct ColumnPageRules {
     int LeftSize = 0;
     int RightSize = 0;
     bool Centered = true;
+    /** Where the first column starts: 0 when centred, else the left margin. */
+    [[nodiscard]] int Start() const { return Centered ? 0 : LeftSize; }
+    /** The width across the page that columns may take, from Start() to the right margin. */
+    [[nodiscard]] int Room() const { return PageWidth - RightSize - Start(); }
 };
 
 /**
@@ -51,7 +57,9 @@ void FitColumnWidths(std::vector<int>& widths, TFitToPage fit, int room, int spa
 
 /**
  * The pages across: each takes columns while they fit within the page width less the right
- * margin (at least one column, however wide), and places them, centred when asked.
+ * margin (at least one column, however wide), and places them, centred when asked. Every page
+ * after the first repeats the fixed columns only when the next column still fits beside them;
+ * otherwise that page shows its own columns alone, so no column is pushed off the paper.
  */
 [[nodiscard]] std::vector<ColumnPage> SplitColumnPages(const std::vector<int>& widths,
                                                        const ColumnPageRules& rules);

@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "grid/basegrid.h"
+#include "grid/griderror.h"
 #include "grid/pageslots.h"
 #include "grid/printclock.h"
 #include "grid/printcolumns.h"
@@ -29,6 +31,27 @@ int repeatedColumnCount(const TBaseGrid& grid, const TPrintSettings& settings,
     if (!settings.RepeatFixedCols)
         return 0;
     return std::max(0, std::min(grid.GetFixedColsEx(), range.Right + 1) - range.Left);
+}
+
+// A length in 0.1 mm as millimetres with one decimal, for messages.
+std::string millimetres(int tenths)
+{
+    return std::to_string(tenths / 10) + "." + std::to_string(tenths % 10) + " mm";
+}
+
+// Paper cannot show more than it holds: a column wider than the page fails the print
+// instead of coming out cut off.
+void requireWholeColumns(const std::vector<ColumnPage>& pages, const ColumnPageRules& rules)
+{
+    const auto overflowing = std::find_if(pages.begin(), pages.end(),
+                                          [](const ColumnPage& page) { return page.Overflows; });
+    if (overflowing == pages.end())
+        return;
+    const PrintColumn& column = overflowing->Columns.front();
+    throw EPrintLayoutError("Cannot print the list whole: column " + std::to_string(column.Col) +
+                            " needs " + millimetres(column.Width + rules.Spacing) +
+                            " across, and the page has room for " +
+                            millimetres(std::max(rules.Room(), 0)) + ". Make the column narrower.");
 }
 
 // One run of the layout: the sizes it measures once, and the page it has reached.
@@ -66,6 +89,8 @@ public:
         PrintRowHeights heights(m_job.Grid, m_settings, m_metrics,
                                 rangeColumns(m_widths, m_range.Left));
         const std::vector<ColumnPage> columnPages = SplitColumnPages(m_widths, rules);
+        if (m_method == prPrint || m_method == prCalcPrint)
+            requireWholeColumns(columnPages, rules);
         PageStart start{0, m_range.Top};
         if (const std::optional<PageStart> known = knownStart(columnPages.size())) {
             start = *known;

@@ -9,5 +9,6 @@ void DrawPrintMarkup(TextCanvas& canvas, const TGridFont& font, TColor anchorCol
     request.Font = font;
     request.AnchorColor = anchorColor;
     request.Area = rect;
+    request.BreakLongRuns = true;
     static_cast<void>(DrawMarkup(canvas, text, request));
 }

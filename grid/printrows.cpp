@@ -61,7 +61,7 @@ int PrintRowHeights::CellHeight(TextCanvas& canvas, int col, int row, int width)
     const TGridFont& font = m_metrics.TableFont;
     const TTextType type = TextType(text, m_grid.EnableHTML);
     if (type == ttMarkup)
-        return MeasureMarkup(canvas, font, text, width).Height;
+        return MeasureMarkup(canvas, font, text, width, true).Height;
     const std::string plain = type == ttRichText ? RichTextPlainText(text) : std::string();
     const std::string_view shown = type == ttRichText ? std::string_view(plain) : text;
     if (m_settings.NoAutoSize)

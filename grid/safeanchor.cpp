@@ -63,6 +63,33 @@ void appendEscaped(std::string& out, std::string_view text)
     }
 }
 
+bool isControlByte(char c)
+{
+    const auto byte = static_cast<unsigned char>(c);
+    return byte < 0x20 || byte == 0x7F;
+}
+
+void appendPercentEncoded(std::string& out, char c)
+{
+    constexpr std::string_view hexDigits = "0123456789ABCDEF";
+    const auto byte = static_cast<unsigned char>(c);
+    out += '%';
+    out += hexDigits[byte >> 4];
+    out += hexDigits[byte & 0x0F];
+}
+
+// The address as the anchor's target: escaped, and with its control bytes percent-encoded,
+// so that a line break in the address cannot end the tag or break it across lines.
+void appendTarget(std::string& out, std::string_view address)
+{
+    for (const char c : address) {
+        if (isControlByte(c))
+            appendPercentEncoded(out, c);
+        else
+            appendEscaped(out, std::string_view(&c, 1));
+    }
+}
+
 } // namespace
 
 std::string AddressAnchor(std::string_view address)
@@ -71,7 +98,7 @@ std::string AddressAnchor(std::string_view address)
     std::string cell;
     cell.reserve(2 * address.size() + anchorStart.size() + anchorMiddle.size() + anchorEnd.size());
     cell += anchorStart;
-    appendEscaped(cell, address);
+    appendTarget(cell, address);
     cell += anchorMiddle;
     appendEscaped(cell, address);
     cell += anchorEnd;
@@ -84,14 +111,21 @@ std::optional<std::string> AddressAnchorTarget(std::string_view text)
         return std::nullopt;
     const std::string_view inner =
         text.substr(anchorStart.size(), text.size() - anchorStart.size() - anchorEnd.size());
-    // "X">X with the same X twice; X holds no raw quote, so the first quote ends it.
+    // "T">X: the target holds no raw quote, so the first quote ends it; X decodes to the
+    // address, and T must be exactly the target that address gives.
     const std::size_t middle = inner.find(anchorMiddle);
     if (middle == std::string_view::npos)
         return std::nullopt;
-    const std::string_view target = inner.substr(0, middle);
-    if (inner.substr(middle + anchorMiddle.size()) != target)
+    std::optional<std::string> address =
+        decodeEscaped(inner.substr(middle + anchorMiddle.size()), true);
+    if (!address)
         return std::nullopt;
-    return decodeEscaped(target, true);
+    std::string target;
+    target.reserve(middle);
+    appendTarget(target, *address);
+    if (inner.substr(0, middle) != target)
+        return std::nullopt;
+    return address;
 }
 
 bool IsWebAddress(std::string_view address)
@@ -109,7 +143,6 @@ std::string DecodeAnchorTarget(std::string_view target)
 bool IsOpenableAddress(std::string_view address)
 {
     return IsWebAddress(address) && std::none_of(address.begin(), address.end(), [](char c) {
-               const auto byte = static_cast<unsigned char>(c);
-               return c == '"' || byte < 0x20 || byte == 0x7F;
+               return c == '"' || isControlByte(c);
            });
 }

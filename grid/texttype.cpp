@@ -2,7 +2,7 @@
 
 TTextType TextType(std::string_view text, bool enableHTML)
 {
-    if (text.empty())
+    if (text.empty() || !enableHTML)
         return ttPlain;
     if (text.front() == '=')
         return ttFormula;
@@ -10,9 +10,8 @@ TTextType TextType(std::string_view text, bool enableHTML)
         return ttRichText;
     // Upper-case letters only: the address anchors the scan builds use "<A" and "</A>",
     // and "</" alone is enough to mark them.
-    if (enableHTML &&
-        (text.find("</") != std::string_view::npos || text.find("<B") != std::string_view::npos ||
-         text.find("<I") != std::string_view::npos))
+    if (text.find("</") != std::string_view::npos || text.find("<B") != std::string_view::npos ||
+        text.find("<I") != std::string_view::npos)
         return ttMarkup;
     return ttPlain;
 }

@@ -7,7 +7,9 @@
 enum TTextType { ttPlain = 0, ttMarkup = 1, ttRichText = 2, ttFormula = 3 };
 
 /**
- * The class of a cell text: "=" first is a formula, "{\" first rich text, "</", "<B" or
- * "<I" anywhere markup (only with enableHTML), anything else plain.
+ * The class of a cell text. Without enableHTML every text is plain, so a list read in the
+ * text format shows, measures and copies each cell as exactly the bytes it holds. With it,
+ * "=" first is a formula, "{\" first rich text, "</", "<B" or "<I" anywhere markup,
+ * anything else plain.
  */
 [[nodiscard]] TTextType TextType(std::string_view text, bool enableHTML);

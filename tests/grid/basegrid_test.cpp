@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <vector>
 
 #include "grid/basegrid.h"
@@ -207,6 +208,28 @@ TEST(BaseGridTest, DraggingARowRescalesTheOtherNormalRows)
 
     grid.RescaleRowsAfterDrag(2, 0); // no height to scale from
     EXPECT_EQ(grid.RowHeight(3), 35);
+}
+
+// However often the window grows or a row is dragged, a size stays one a screen can have.
+TEST(BaseGridTest, RepeatedScalingStaysWithinScreenSizes)
+{
+    TBaseGrid grid;
+    grid.SetColWidth(2, 0);
+    grid.SynchColumnsWithWidth(1);
+    grid.SynchColumnsWithWidth(std::numeric_limits<int>::max());
+    grid.SynchColumnsWithWidth(std::numeric_limits<int>::max() - 1);
+    EXPECT_EQ(grid.ColWidth(0), 32767);
+    EXPECT_EQ(grid.ColWidth(1), 32767);
+    EXPECT_EQ(grid.ColWidth(2), 0);
+    grid.SynchColumnsWithWidth(1); // and back down: 32767 / (2^31 - 2) is below one half
+    EXPECT_EQ(grid.ColWidth(0), 0);
+
+    grid.SetRowCountEx(4);
+    grid.SetRowHeight(1, -5);
+    grid.SetRowHeight(2, std::numeric_limits<int>::max()); // dragged from 1
+    grid.RescaleRowsAfterDrag(2, 1);
+    EXPECT_EQ(grid.RowHeight(1), 0);
+    EXPECT_EQ(grid.RowHeight(3), 32767);
 }
 
 TEST(BaseGridTest, ObserverHearsCellsAndLayout)

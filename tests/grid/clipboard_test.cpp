@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include "grid/cellmeasure.h"
 #include "grid/clipboardtext.h"
 #include "grid/resultgrid.h"
 #include "grid/richtextplaintext.h"
 #include "gridfixtures.h"
 #include "support/recordingclipboard.h"
+#include "support/testcanvas.h"
 
 namespace {
 
@@ -54,6 +56,29 @@ TEST_F(ClipboardTextTest, RichTextGivesThePlainTextItShows)
                    "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}{\\colortbl;\\red255\\green0\\blue0;}"
                    "\\f0 caf\\'e9 {\\b bold}\\par next\\tab x\\{y\\}}");
     EXPECT_EQ(ClipboardText(grid, {1, 1, 1, 1}), "caf\xE9 bold\r\nnext\tx{y}");
+}
+
+// A list read in the text format holds addresses only: whatever an address starts with, it
+// is copied and measured as exactly its bytes, never read as rich text or a formula.
+TEST_F(ClipboardTextTest, TextFormatCellsAreCopiedAndMeasuredAsTheirBytes)
+{
+    grid.EnableHTML = false;
+    TestCanvas canvas;
+    const TGridFont font;
+    for (const std::string text : {"{\\rtf1\\b http://evil.example/}", "{\\rtf1 a\\line b}\r\nc",
+                                   "=HYPERLINK(\"x\")\r\nsecond line", "{\\b y}"}) {
+        grid.SetCellEx(1, 1, text);
+        EXPECT_EQ(ClipboardText(grid, {1, 1, 1, 1}), text);
+        EXPECT_EQ(MeasureCellWidth(canvas, font, text, false),
+                  MeasureWidestLine(canvas, font, text))
+            << text;
+        EXPECT_EQ(MeasureCellHeight(canvas, font, text, 150, false),
+                  canvas.MeasureWrappedHeight(font, text, 150))
+            << text;
+    }
+    grid.EnableHTML = true; // the HTML format still reads a cell that is rich text
+    grid.SetCellEx(1, 1, "{\\rtf1 a\\line b}");
+    EXPECT_EQ(ClipboardText(grid, {1, 1, 1, 1}), "a\r\nb");
 }
 
 TEST_F(ClipboardTextTest, CopySelectionPutsTheSelectionOnTheClipboard)

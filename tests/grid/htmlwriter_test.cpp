@@ -3,6 +3,7 @@
 #include <sstream>
 
 #include "grid/resultgrid.h"
+#include "grid/safeanchor.h"
 #include "gridfixtures.h"
 
 namespace {
@@ -127,8 +128,8 @@ TEST(HtmlWriterTest, AnchorsWithOtherTargetsBecomeEscapedText)
     EXPECT_EQ(addressCell(Anchor("Visited: user@http://x/")), "Visited: user@http://x/");
     EXPECT_EQ(addressCell(Anchor(" http://x/")), " http://x/");
     // Control characters never go into a link.
-    EXPECT_EQ(addressCell(Anchor("http://x/\r\ny")), "http://x/<br>\ny");
-    EXPECT_EQ(addressCell(Anchor("http://x/\ty")), "http://x/\ty");
+    EXPECT_EQ(addressCell(AddressAnchor("http://x/\r\ny")), "http://x/<br>\ny");
+    EXPECT_EQ(addressCell(AddressAnchor("http://x/\ty")), "http://x/\ty");
     EXPECT_EQ(addressCell(Anchor("")), "<br>");
 }
 

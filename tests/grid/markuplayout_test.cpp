@@ -6,6 +6,8 @@
 
 #include "grid/markupcolor.h"
 #include "grid/markuplayout.h"
+#include "grid/markupplaintext.h"
+#include "grid/safeanchor.h"
 #include "support/testcanvas.h"
 
 // Test canvas metrics: the cell font (height 11) is 6 units a character and 13 a line;
@@ -126,7 +128,8 @@ TEST(MarkupLayoutTest, LinesBreakAtBlanksTagsAndLineEnds)
         // A run wider than the whole line stays where it is.
         {"x verylongword</q>", 30, {"x @1,0", "verylongword@13,0"}},
         {"a<BR>b<br><br>c", 100, {"a@1,0", "b@1,13", "c@1,39"}},
-        {"a\r\nb\nc</q>", 100, {"a@1,0", "bc@1,13"}},
+        // CR LF, CR and LF each end a line, as in a plain cell.
+        {"a\r\nb\nc\rd\n\re</q>", 100, {"a@1,0", "b@1,13", "c@1,26", "d@1,39", "e@1,65"}},
         {"x<#abc>y</q>", 100, {"x#abcy@1,0"}},
         {"a<HR>b", 100, {"a@1,0", "b@1,13"}},
         {"<UL><LI>one<LI>two<UL><LI>in</UL></UL>",
@@ -142,6 +145,40 @@ TEST(MarkupLayoutTest, LinesBreakAtBlanksTagsAndLineEnds)
     };
     for (const Case& c : cases)
         EXPECT_EQ(drawnRuns(c.text, request({0, 0, c.areaRight, 1000})), c.runs) << c.text;
+}
+
+// On paper nothing may run past a cell's edge: a run too long for the rest of its line goes
+// on in the next, and the measured height counts those lines.
+TEST(MarkupLayoutTest, OnPaperLongRunsBreakWhereTheLineEnds)
+{
+    struct Case {
+        std::string text;
+        int areaRight;
+        Lines runs;
+        int lines;
+    };
+    const Case cases[] = {
+        {"x verylongword</q>", 30, {"x @1,0", "ve@13,0", "rylo@1,13", "ngwo@1,26", "rd@1,39"}, 4},
+        {"short words fit</q>", 100, {"short @1,0", "words @37,0", "fit@73,0"}, 1},
+        {"aaaa bbbb</q>", 40, {"aaaa @1,0", "bbbb@1,13"}, 2}, // a word that fits a line moves
+        {"a&amp;b&lt;cdef</q>", 20, {"a&b@1,0", "<cd@1,13", "ef@1,26"}, 3}, // entities stay whole
+        {AddressAnchor("http://x.example/c?d=1"),
+         60,
+         {"http://x.@1,0 U cFF0000", "example/c@1,13 U cFF0000", "?d=1@1,26 U cFF0000"},
+         3},
+        {"<A href=\"t\">ab</A>cdefgh</q>",
+         20,
+         {"ab@1,0 U cFF0000", "c@13,0", "def@1,13", "gh@1,26"},
+         3},
+    };
+    for (const Case& c : cases) {
+        MarkupRequest r = request({0, 0, c.areaRight, 1000});
+        r.BreakLongRuns = true;
+        EXPECT_EQ(drawnRuns(c.text, r), c.runs) << c.text;
+        TestCanvas canvas;
+        EXPECT_EQ(MeasureMarkup(canvas, r.Font, c.text, c.areaRight, true).Height, 13 * c.lines)
+            << c.text;
+    }
 }
 
 TEST(MarkupLayoutTest, MeasuresWidthAndHeightWithoutDrawing)
@@ -218,6 +255,49 @@ TEST(MarkupLayoutTest, PointerOnAnchorTextFindsItsTarget)
         EXPECT_EQ(result.AnchorHit, c.hit) << c.x << "," << c.y;
         EXPECT_EQ(result.AnchorTarget, c.target) << c.x << "," << c.y;
         EXPECT_TRUE(canvas.Calls().empty());
+    }
+}
+
+// An address holding line breaks is one link: every line of it is drawn as link text, the
+// tag's target stays whole, and the plain-text form is the address again.
+TEST(MarkupLayoutTest, AnAddressWithLineBreaksStaysOneAnchor)
+{
+    std::string manyBreaks = "http://x.example/a";
+    Lines manyRuns = {"http://x.example/a@1,0 U cFF0000"};
+    std::string manyTarget = manyBreaks;
+    for (int line = 1; line <= 180; ++line) {
+        manyBreaks += "\r\nb";
+        manyRuns.push_back("b@1," + std::to_string(13 * line) + " U cFF0000");
+        manyTarget += "%0D%0Ab";
+    }
+    const struct {
+        std::string address;
+        Lines runs;
+        std::string target; // as the tag writes it
+    } cases[] = {
+        {"http://x.example/a\r\nb",
+         {"http://x.example/a@1,0 U cFF0000", "b@1,13 U cFF0000"},
+         "http://x.example/a%0D%0Ab"},
+        {"http://x.example/a\rb\nc\x01"
+         "d",
+         {"http://x.example/a@1,0 U cFF0000", "b@1,13 U cFF0000",
+          "c\x01"
+          "d@1,26 U cFF0000"},
+         "http://x.example/a%0Db%0Ac%01d"},
+        {manyBreaks, manyRuns, manyTarget},
+    };
+    for (const auto& c : cases) {
+        const std::string cell = AddressAnchor(c.address);
+        EXPECT_EQ(drawnRuns(cell, request({0, 0, 1000, 5000})), c.runs) << c.address;
+        TestCanvas canvas;
+        MarkupRequest r = request({0, 0, 1000, 5000});
+        r.MeasureOnly = true;
+        r.Pointer = MarkupPoint{2, 14}; // on the second line
+        const MarkupResult result = DrawMarkup(canvas, cell, r);
+        EXPECT_TRUE(result.AnchorHit) << c.address;
+        EXPECT_EQ(result.AnchorTarget, c.target);
+        EXPECT_EQ(result.Height, 13 * static_cast<int>(c.runs.size()));
+        EXPECT_EQ(MarkupPlainText(cell), c.address);
     }
 }
 

@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "grid/griderror.h"
 #include "grid/resultgrid.h"
+#include "grid/safeanchor.h"
 #include "gridfixtures.h"
 #include "printfixtures.h"
 
@@ -226,21 +228,67 @@ TEST_F(PrintLayoutTest, BorderSchemesDrawTheirCellLinesAndPageFrames)
 TEST_F(PrintLayoutTest, PagesAcrossRepeatColumnZeroAndMarkItsEdge)
 {
     FillNumberedList(grid, 3);
-    grid.SetColWidth(1, 800); // 2106 wide: each needs a page of its own
-    grid.SetColWidth(2, 800);
+    grid.SetColWidth(1, 600); // 1577 wide: column 0 fits beside each, they not beside each other
+    grid.SetColWidth(2, 600);
     grid.PrintSettings.Borders = pbVertical;
     grid.Print(printer);
     const auto pages = printer.Pages();
-    ASSERT_EQ(pages.size(), 3u);
-    EXPECT_EQ(RowsOf(pages[0])[1], "1");
-    EXPECT_EQ(RowsOf(pages[1])[1], "1|http://example.com/1");
-    EXPECT_EQ(RowsOf(pages[2])[1], "1|05/06/2004 10:11:12");
-    // Column 0 from 0, the page's column from 183; the fixed column's edge line on top.
-    const auto lines = CallsOf(pages[2], Call::ckLine);
+    ASSERT_EQ(pages.size(), 2u);
+    EXPECT_EQ(RowsOf(pages[0])[1], "1|http://example.com/1");
+    EXPECT_EQ(RowsOf(pages[1])[1], "1|05/06/2004 10:11:12");
+    // Column 0 from 159, the page's column from 342; the fixed column's edge line on top.
+    const auto lines = CallsOf(pages[1], Call::ckLine);
     ASSERT_EQ(lines.size(), 4 * 4 + 1u);
     const Call& edge = lines.back();
     EXPECT_EQ((std::vector<int>{edge.Rect.Left, edge.Rect.Top, edge.Rect.Right, edge.Rect.Bottom}),
-              (std::vector<int>{0, 110, 0, 110 + 4 * 109 - 2}));
+              (std::vector<int>{159, 110, 159, 110 + 4 * 109 - 2}));
+}
+
+// Every column comes out whole on paper: a number column too wide to stand beside a data
+// column is not repeated, and a column wider than the page fails the print.
+TEST_F(PrintLayoutTest, EveryColumnIsPrintedWholeOrThePrintFails)
+{
+    using Pages = std::vector<std::vector<std::string>>;
+    const std::string visit = "05/06/2004 10:11:12";
+    const struct {
+        std::vector<int> screenWidths;
+        Pages firstRows; // empty: the print fails
+    } cases[] = {
+        {{65, 150, 150}, {{"1|http://example.com/1|" + visit}}},
+        {{750, 150, 150}, {{"1"}, {"http://example.com/1|" + visit}}},
+        {{780, 150, 150}, {{"1"}, {"http://example.com/1|" + visit}}},
+        {{750, 760, 760}, {{"1"}, {"http://example.com/1"}, {visit}}},
+        {{65, 760, 150}, {{"1"}, {"http://example.com/1"}, {"1|" + visit}}},
+        {{65, 150, 800}, {}},
+        {{800, 150, 150}, {}},
+    };
+    for (const auto& c : cases) {
+        TResultGrid list;
+        FillNumberedList(list, 3);
+        for (int col = 0; col < 3; ++col)
+            list.SetColWidth(col, c.screenWidths[static_cast<std::size_t>(col)]);
+        RecordingPrinter paper;
+        if (c.firstRows.empty()) {
+            try {
+                list.Print(paper);
+                ADD_FAILURE() << "printed " << c.screenWidths[0] << " " << c.screenWidths[2];
+            } catch (const EPrintLayoutError& error) {
+                const int col = c.screenWidths[0] == 800 ? 0 : 2;
+                EXPECT_EQ(std::string(error.what()),
+                          "Cannot print the list whole: column " + std::to_string(col) +
+                              " needs 212.8 mm across, and the page has room for 210.0 mm. "
+                              "Make the column narrower.");
+            }
+            TestCanvas screen; // the preview shows what it can
+            EXPECT_NO_THROW(list.PrintPreview(screen, {0, 0, 750, 500}));
+            continue;
+        }
+        list.Print(paper);
+        Pages firstRows;
+        for (const auto& page : paper.Pages())
+            firstRows.push_back({RowsOf(page).at(1)});
+        EXPECT_EQ(firstRows, c.firstRows) << c.screenWidths[0] << " " << c.screenWidths[1];
+    }
 }
 
 TEST_F(PrintLayoutTest, PreviewCountsPagesOfTheAreaAndDrawsOnlyTheChosenPage)
@@ -305,6 +353,27 @@ TEST_F(PrintLayoutTest, AnchorCellsPrintAsLinksOnlyWhileMarkupIsShown)
     const std::string raw = Anchor("page.htm");
     EXPECT_EQ(RowsOf(printer.canvas.Calls())[1],
               "1|" + raw.substr(0, 25) + "\r\n" + raw.substr(25) + "|05/06/2004 10:11:12");
+}
+
+// An address with a line break prints as one link over two lines, in a row two lines high.
+TEST_F(PrintLayoutTest, AnAnchorWithALineBreakPrintsWhollyAsLinkText)
+{
+    FillNumberedList(grid, 2);
+    grid.SetCellEx(1, 1, AddressAnchor("http://x.example/a\r\nb"));
+    grid.Print(printer);
+    std::vector<std::string> shown;
+    for (const Call& run : CallsOf(printer.canvas.Calls(), Call::ckRun)) {
+        shown.push_back(run.Shown + "@" + std::to_string(run.Rect.Top));
+        EXPECT_EQ(run.Font.Color, grid.URLColor);
+        EXPECT_TRUE(run.Font.Underline);
+    }
+    EXPECT_EQ(shown, (std::vector<std::string>{"http://x.example/a@219", "b@256"}));
+    // Two lines of 37 make the row 74 + 9 + 8 + 60 high: row 2 starts at 219 + 151.
+    const auto texts = CallsOf(printer.canvas.Calls(), Call::ckText);
+    const auto second =
+        std::find_if(texts.begin(), texts.end(), [](const Call& call) { return call.Text == "2"; });
+    ASSERT_NE(second, texts.end());
+    EXPECT_EQ(second->Rect.Top, 219 + 151);
 }
 
 TEST_F(PrintLayoutTest, TitleLinesStandUnderTheirSlotAndFooterTitlesGrowUpwards)

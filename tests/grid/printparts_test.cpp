@@ -22,6 +22,8 @@ std::vector<std::string> placed(const ColumnPage& page)
         for (const PrintColumn& column : *columns)
             result.push_back(std::to_string(column.Col) + "@" + std::to_string(column.X));
     }
+    if (page.Overflows)
+        result.emplace_back("overflows");
     return result;
 }
 
@@ -146,7 +148,7 @@ TEST(PrintColumnsTest, FittingScalesWidthsOnlyAsTheModeAllows)
     EXPECT_EQ(empty, (std::vector<int>{0, 0}));
 }
 
-TEST(PrintColumnsTest, PagesAcrossRepeatTheFixedColumnAndTakeAtLeastOneColumn)
+TEST(PrintColumnsTest, PagesAcrossRepeatTheFixedColumnWhereItLeavesRoomAndTakeAtLeastOneColumn)
 {
     using Pages = std::vector<std::vector<std::string>>;
     const std::vector<int> widths = {161, 386, 386};
@@ -169,9 +171,15 @@ TEST(PrintColumnsTest, PagesAcrossRepeatTheFixedColumnAndTakeAtLeastOneColumn)
          {0, 1, 22, 1100, 200, 0, false},
          {{"0@200", "1@383"}, {"0@200", "2@383"}}},
         {"no repeating", {0, 0, 22, 900, 0, 0, true}, {{"0@154", "1@337"}, {"2@246"}}},
-        {"only one column fits: one per page",
+        {"the fixed column leaves no room beside a column: not repeated",
+         {0, 1, 22, 500, 0, 0, true},
+         {{"0@158"}, {"1@46"}, {"2@46"}}},
+        {"columns wider than the page: alone, and marked",
          {0, 1, 22, 300, 0, 0, true},
-         {{"0@58"}, {"0@0", "1@183"}, {"0@0", "2@183"}}},
+         {{"0@58"}, {"1@0", "overflows"}, {"2@0", "overflows"}}},
+        {"the left margin makes a column too wide",
+         {0, 1, 22, 400, 100, 0, false},
+         {{"0@100"}, {"1@100", "overflows"}, {"2@100", "overflows"}}},
         {"a range without the fixed column",
          {1, 0, 22, 500, 0, 0, true},
          {{"1@158"}, {"2@46"}, {"3@46"}}},

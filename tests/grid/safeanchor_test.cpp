@@ -42,6 +42,15 @@ TEST(AddressAnchor, EveryByteStringSurvivesBuildThenParse)
 {
     EXPECT_EQ(AddressAnchor("a&b\"<>"),
               "<A href=\"a&amp;b&quot;&lt;&gt;\">a&amp;b&quot;&lt;&gt;</A>");
+    // Control bytes are percent-encoded in the target only; the shown text keeps them.
+    EXPECT_EQ(
+        AddressAnchor("http://x.example/a\r\nb\t%0D\x7F"),
+        "<A href=\"http://x.example/a%0D%0Ab%09%0D%7F\">http://x.example/a\r\nb\t%0D\x7F</A>");
+    // A cell whose target is not the one its shown text gives is no address anchor.
+    EXPECT_EQ(AddressAnchorTarget("<A href=\"a\r\nb\">a\r\nb</A>"), std::nullopt);
+    EXPECT_EQ(AddressAnchorTarget("<A href=\"a%0D\">a\r</A>"), "a\r");
+    EXPECT_EQ(AddressAnchorTarget("<A href=\"a%0D\">a%0D</A>"), "a%0D");
+    EXPECT_EQ(AddressAnchorTarget("<A href=\"a%0d\">a\r</A>"), std::nullopt);
     for (const std::string& address : HostileAddresses())
         EXPECT_EQ(AddressAnchorTarget(AddressAnchor(address)), address);
 }
