@@ -4,6 +4,7 @@
 #include <optional>
 #include <string_view>
 
+#include "grid/matchcondition.h"
 #include "platform/asciicase.h"
 
 namespace {
@@ -121,6 +122,8 @@ private:
     {
         if (text.empty())
             Problem("Missing condition after /filter:.");
+        else if (const std::optional<std::string> refusal = LongConditionRefusal(text))
+            Problem("/filter: " + *refusal);
         else
             TakeOnce(m_result.AddressFilter, text, argument, "/filter:");
     }
