@@ -30,7 +30,10 @@ ConditionPart::ConditionPart(std::string_view part, const ShortDateFormat& dates
                 piece.Head += c;
         }
         piece.HasWildcard = piece.Head.find('?') != std::string::npos;
-        m_greedy = m_greedy && raw.find('!') == std::string_view::npos && piece.Comparison < 0;
+        const bool plain = raw.find('!') == std::string_view::npos && piece.Comparison < 0;
+        m_greedy = m_greedy && plain;
+        if (plain && m_plainFromSecondThrough + 1 == m_pieces.size())
+            m_plainFromSecondThrough = m_pieces.size();
         m_pieces.push_back(std::move(piece));
         if (star == std::string_view::npos)
             break;
@@ -165,6 +168,9 @@ bool ConditionPart::matchesFromTheEnd(std::string_view text) const
 
     Place after = -1; // the last place from which the pieces after the current one match
     for (std::size_t index = m_pieces.size() - 1; index > 0; --index) {
+        // Where nothing after them matches, plain pieces match nowhere either.
+        if (after < 0 && index <= m_plainFromSecondThrough && index + 1 < m_pieces.size())
+            break;
         const Piece& piece = m_pieces[index];
         const Place comparing = lastComparisonPlace(piece.Comparison);
         const Place wildcard =

@@ -56,4 +56,6 @@ private:
     // The comparisons of the pieces; pieces with the same signs ahead of them share one.
     std::vector<ConditionComparison> m_comparisons;
     bool m_greedy = true;
+    // The pieces from the second through this one have neither "!" nor a comparison.
+    std::size_t m_plainFromSecondThrough = 0;
 };
