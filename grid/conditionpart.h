@@ -17,13 +17,12 @@
 // matches when one of them matches.
 //
 // A part without "!", ">" and "<" is matched greedily, each piece between runs of "*" at
-// its leftmost place. Any other part is matched from its last piece to its first: the
-// places from which the pieces after one piece match form no gaps that matter, since "*"
-// lets them match from any later place, so the last such place is all a piece needs. Each
-// piece's last matching place is found searching backwards from where the next piece's
-// allows it, and a comparison is tested once per place of the text, not once per piece.
-// Either way a part costs about its pieces times the text's length at worst, and a
-// usual text's length or less.
+// its leftmost place. Any other part is matched from its last piece to its first: since
+// "*" lets the pieces after a piece start anywhere from its end on, a piece needs only the
+// last place from which they match. Each piece's own last place is then found searching
+// backwards from there, and each comparison is tested at most once per place of the text,
+// not once per piece. Either way a part costs at most about its pieces times the text's
+// length, and for usual texts about the text's length.
 class ConditionPart {
 public:
     ConditionPart(std::string_view part, const ShortDateFormat& dates);

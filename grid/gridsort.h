@@ -12,8 +12,10 @@ class TBaseGrid;
 // puts them, so the same list always sorts into the same order, on screen and in a sorted
 // export alike. A list ordered to defeat the middle pivot cannot make it take quadratic
 // time: a range still unsorted after 2 x log2(n) + 8 levels of partitioning is finished by
-// a heap sort with the same comparison. No ordinary list gets that deep, so its order is
-// the quick sort's. The grid repaints once, after the sort.
+// a heap sort with the same comparison. A list that never gets that deep keeps the quick
+// sort's order; a large shuffled list may reach the limit in a few small ranges, where only
+// rows that compare equal can come out in another order. The grid repaints once, after the
+// sort.
 class GridSorter {
 public:
     explicit GridSorter(TBaseGrid& grid);

@@ -120,8 +120,8 @@ public:
     mutable long long Comparisons = 0;
 };
 
-// The list's quick sort as first written, without any limit to its depth: the order an
-// ordinary list must still come out in. Sorts keys with their entry numbers, ascending.
+// The list's quick sort without any limit to its depth: the order a list that never gets
+// as deep as the limit must still come out in. Sorts keys with their entry numbers.
 void PlainQuickSort(std::vector<std::pair<std::string, int>>& rows, int first, int last)
 {
     auto key = [&rows](int place) -> const std::string& {
@@ -275,8 +275,8 @@ TEST(GridSortTest, AListCraftedAgainstThePivotSortsInNLogNComparisons)
     EXPECT_LT(sorter.Comparisons, 6LL * kRows * log2Rows);
 }
 
-// An ordinary list, with many equal keys, comes out in exactly the plain quick sort's
-// order, equal rows included.
+// A list of 5,000 rows in random order, with many equal keys, never reaches the depth
+// limit and comes out in exactly the plain quick sort's order, equal rows included.
 TEST(GridSortTest, AnOrdinaryListKeepsThePlainQuickSortOrder)
 {
     constexpr int kRows = 5000;
