@@ -4,6 +4,7 @@
 #include <optional>
 #include <string_view>
 
+#include "grid/matchcondition.h"
 #include "platform/asciicase.h"
 
 namespace {
@@ -121,6 +122,8 @@ private:
     {
         if (text.empty())
             Problem("Missing condition after /filter:.");
+        else if (const std::optional<std::string> refusal = LongConditionRefusal(text))
+            Problem("/filter: " + *refusal);
         else
             TakeOnce(m_result.AddressFilter, text, argument, "/filter:");
     }
@@ -195,9 +198,11 @@ std::string UsageText()
            "/filter: keeps the rows whose address matches CONDITION, as Find reads it with\n"
            "\"Regular expressions\" and without \"Case sensitive\" (\"*.exe;*.zip\": either\n"
            "ending; quote it for the shell), numbered afresh. With the HTML cell format the\n"
-           "address includes its link markup, so \"*.exe*\" finds the .exe links.\n"
-           "/sort:1 sorts by address, /sort:2 by the latest visit, as a click on that\n"
-           "column's header does; /sort:~N sorts in the reverse order. The filter runs first.\n"
+           "address includes its link markup, so \"*.exe*\" finds the .exe links. A\n"
+           "condition may hold at most 1000 characters.\n"
+           "/sort:1 sorts by address, /sort:2 by the time of the latest visit, as a click on\n"
+           "that column's header does; /sort:~N sorts in the reverse order. The filter runs\n"
+           "first.\n"
            "Date order, the text-only filter and the cell format come from Varnok5.ini.\n"
            "The output may not be the index file that is read.\n"
            "A bare FOLDER opens the window on it as /cache: does; a bare INDEXFILE opens\n"

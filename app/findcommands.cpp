@@ -1,5 +1,6 @@
 #include "app/findcommands.h"
 
+#include "grid/matchcondition.h"
 #include "grid/resultgrid.h"
 
 namespace {
@@ -18,6 +19,12 @@ void RunFindCommand(TResultGrid& grid, FindCommandHost& host)
     const std::optional<FindRequest> request = host.AskFindRequest();
     if (!request)
         return;
+    if (request->Options.Contains(fnMatchRegular)) {
+        if (const std::optional<std::string> refusal = LongConditionRefusal(request->Text)) {
+            host.ShowError(*refusal);
+            return;
+        }
+    }
     const GridCell found = grid.FindFirst(request->Text, request->Options);
     if (found.Col < 0)
         host.ShowMessage(kTextNotFoundMessage);

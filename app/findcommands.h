@@ -26,13 +26,19 @@ public:
     virtual void SetRow(int row) = 0;
     /** A message with the program's title as caption and one OK button. */
     virtual void ShowMessage(const std::string& text) = 0;
+    /** Invalid input: caption "ERROR", error icon, one OK button. */
+    virtual void ShowError(const std::string& text) = 0;
 };
 
 /** What a search that found nothing reports. */
 inline constexpr const char* kTextNotFoundMessage =
     ".                     Text not found                      .";
 
-/** Find: asks for a text and options, searches from the first cell, goes to the match. */
+/**
+ * Find: asks for a text and options, searches from the first cell, goes to the match. A
+ * condition ("Regular expressions") too long to search is refused with an error box, and
+ * the last search stays as it was.
+ */
 void RunFindCommand(TResultGrid& grid, FindCommandHost& host);
 
 /** Find next: goes on with the last search after the cell it found last. */

@@ -1,7 +1,8 @@
 // Speed of the grid search on a realistic large list: 60,000 cache records read from a
 // generated index (addresses as the browser stores them, visit times as the list shows
-// them), searched from the first cell to the last without a hit, and condition patterns
-// with many asterisks against a long address.
+// them), searched from the first cell to the last without a hit, condition patterns with
+// many asterisks against a long address, and conditions as long as the search takes
+// matched against every address of the list, as the address filter and Find match them.
 #include <string>
 
 #include <benchmark/benchmark.h>
@@ -96,6 +97,98 @@ void BM_ThirtyAsterisksWithComparison(benchmark::State& state)
     ManyAsterisks(state, "", "<0");
 }
 BENCHMARK(BM_ThirtyAsterisksWithComparison)->Unit(benchmark::kMicrosecond);
+
+// A condition of the longest length taken, matched against every address of the list
+// (plain, or as anchors).
+void LongCondition(benchmark::State& state, const std::string& condition)
+{
+    if (condition.size() > kLongestCondition) {
+        state.SkipWithError("the condition would be refused");
+        return;
+    }
+    const TResultGrid& grid = LargeList(state.range(0) != 0);
+    const MatchCondition matcher(condition, false, ShortDateFormat{});
+    int matched = 0;
+    for (auto _ : state) {
+        matched = 0;
+        for (int row = 1; row < grid.GetRowCountEx(); ++row)
+            matched += matcher.Matches(grid.GetCellEx(1, row)) ? 1 : 0;
+        benchmark::DoNotOptimize(matched);
+    }
+    state.counters["rows"] = grid.GetRowCountEx() - 1;
+    state.counters["matched"] = matched;
+    state.counters["length"] = static_cast<double>(condition.size());
+}
+
+std::string Repeated(const std::string& text, int times)
+{
+    std::string repeated;
+    for (int i = 0; i < times; ++i)
+        repeated += text;
+    return repeated;
+}
+
+// 499 x "*a" alone: matched greedily, the baseline of the three below.
+void BM_LongConditionAsterisks(benchmark::State& state)
+{
+    LongCondition(state, Repeated("*a", 499));
+}
+BENCHMARK(BM_LongConditionAsterisks)
+    ->ArgName("anchors")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond);
+
+// "!" in front: matched from the end of the text.
+void BM_LongConditionInverted(benchmark::State& state)
+{
+    LongCondition(state, "!" + Repeated("*a", 499));
+}
+BENCHMARK(BM_LongConditionInverted)
+    ->ArgName("anchors")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond);
+
+// A comparison behind them: every piece has it, each text place is tested once.
+void BM_LongConditionGreater(benchmark::State& state)
+{
+    LongCondition(state, Repeated("*a", 499) + "*>");
+}
+BENCHMARK(BM_LongConditionGreater)
+    ->ArgName("anchors")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond);
+
+// "<" behind them; it holds for the empty ending of every text, so every piece has a place.
+void BM_LongConditionLess(benchmark::State& state)
+{
+    LongCondition(state, Repeated("*a", 498) + "*<0");
+}
+BENCHMARK(BM_LongConditionLess)->ArgName("anchors")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// A comparison that almost never holds: the pieces find their places as without it.
+void BM_LongConditionGreaterRarelyHolding(benchmark::State& state)
+{
+    LongCondition(state, Repeated("*a", 498) + "*>~");
+}
+BENCHMARK(BM_LongConditionGreaterRarelyHolding)
+    ->ArgName("anchors")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond);
+
+// 1,000 x ";": 1,001 empty parts joined by "or".
+void BM_LongConditionSemicolons(benchmark::State& state)
+{
+    LongCondition(state, std::string(1000, ';'));
+}
+BENCHMARK(BM_LongConditionSemicolons)
+    ->ArgName("anchors")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace
 

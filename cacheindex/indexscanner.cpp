@@ -58,7 +58,7 @@ void IndexScanner::run(const std::string& indexFilePath, ByteSource* source)
 {
     // Cells are markup only when this read builds anchors: an address read as text that
     // happens to hold "</" is shown, measured and edited as the bytes the file holds.
-    m_list.Begin(m_options.CellFormatHtml);
+    m_list.Begin(m_options.CellFormatHtml, m_dates.DayFirst());
     if (m_mode == ScanMode::OpenCommand) {
         m_view.SetIndexSizeText(IndexSizeText(indexFilePath));
         m_view.SetStatusText(kReadingStatus);

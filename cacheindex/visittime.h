@@ -25,6 +25,9 @@ public:
 
     [[nodiscard]] std::string Format(std::uint64_t fileTime) const;
 
+    /** True when the texts are written day/month/year. */
+    [[nodiscard]] bool DayFirst() const { return m_dayFirst; }
+
 private:
     bool m_dayFirst;
     std::int64_t m_offset;

@@ -15,8 +15,6 @@ class ConditionComparison {
 public:
     ConditionComparison(std::string_view part, const ShortDateFormat& dates);
 
-    /** True when the part holds ">" or "<". */
-    [[nodiscard]] bool IsPresent() const { return m_greater.has_value() || m_less.has_value(); }
     /** True when the greater test or the less test holds for `text`. */
     [[nodiscard]] bool Holds(std::string_view text) const;
 

@@ -5,11 +5,24 @@
 ConditionPart::ConditionPart(std::string_view part, const ShortDateFormat& dates)
 {
     std::size_t start = 0;
+    // The first ">" and "<" at or after the last piece's start: they alone make its
+    // comparison, so a piece with the same ones shares it.
+    std::size_t sharedGreater = std::string_view::npos;
+    std::size_t sharedLess = std::string_view::npos;
     while (true) {
         const std::size_t star = part.find('*', start);
         const std::string_view raw = part.substr(
             start, star == std::string_view::npos ? std::string_view::npos : star - start);
-        Piece piece{{}, false, false, ConditionComparison(part.substr(start), dates)};
+        Piece piece;
+        const std::size_t greater = part.find('>', start);
+        const std::size_t less = part.find('<', start);
+        if (greater != std::string_view::npos || less != std::string_view::npos) {
+            if (m_comparisons.empty() || greater != sharedGreater || less != sharedLess)
+                m_comparisons.emplace_back(part.substr(start), dates);
+            sharedGreater = greater;
+            sharedLess = less;
+            piece.Comparison = static_cast<int>(m_comparisons.size()) - 1;
+        }
         for (char c : raw) {
             if (c == '!')
                 piece.Inverted = !piece.Inverted;
@@ -17,8 +30,10 @@ ConditionPart::ConditionPart(std::string_view part, const ShortDateFormat& dates
                 piece.Head += c;
         }
         piece.HasWildcard = piece.Head.find('?') != std::string::npos;
-        m_greedy =
-            m_greedy && raw.find('!') == std::string_view::npos && !piece.Comparison.IsPresent();
+        const bool plain = raw.find('!') == std::string_view::npos && piece.Comparison < 0;
+        m_greedy = m_greedy && plain;
+        if (plain && m_plainFromSecondThrough + 1 == m_pieces.size())
+            m_plainFromSecondThrough = m_pieces.size();
         m_pieces.push_back(std::move(piece));
         if (star == std::string_view::npos)
             break;
@@ -30,7 +45,7 @@ ConditionPart::ConditionPart(std::string_view part, const ShortDateFormat& dates
 
 bool ConditionPart::Matches(std::string_view text) const
 {
-    return m_greedy ? matchesGreedily(text) : matchesByEndings(text);
+    return m_greedy ? matchesGreedily(text) : matchesFromTheEnd(text);
 }
 
 bool ConditionPart::headMatchesAt(const Piece& piece, std::string_view text, std::size_t pos)
@@ -83,31 +98,88 @@ bool ConditionPart::matchesGreedily(std::string_view text) const
     return true;
 }
 
-// Works from the last piece to the first. For each piece it records, for every ending of
-// the text, whether the piece and everything after it match that ending or a shorter one;
-// the piece before then needs only its own head and one look-up. Two rows of flags, one
-// per ending, is all the memory it takes.
-bool ConditionPart::matchesByEndings(std::string_view text) const
+// Whether the piece's characters match at `pos` with the pieces after it matching from
+// its end on: the last piece must end with the text, any other piece must end at or
+// before `after`, the last place from which the pieces after it match.
+bool ConditionPart::wildcardMatchesAt(const Piece& piece, bool isLast, std::string_view text,
+                                      Place pos, Place after)
 {
-    const std::size_t length = text.size();
-    // ahead[j]: the pieces after the current one match an ending that starts at j or later.
-    std::vector<char> ahead(length + 2, 0);
-    std::vector<char> current(length + 2, 0);
-    auto matchesEndingAt = [&](const Piece& piece, bool isLast, std::size_t pos) {
-        const std::size_t headEnd = pos + piece.Head.size();
-        bool wildcard = false;
-        if (headEnd <= length && (isLast ? headEnd == length : ahead[headEnd] != 0))
-            wildcard = headMatchesAt(piece, text, pos);
-        return (wildcard != piece.Inverted) || piece.Comparison.Holds(text.substr(pos));
-    };
-    for (std::size_t index = m_pieces.size() - 1; index > 0; --index) {
-        const bool isLast = index + 1 == m_pieces.size();
-        current[length + 1] = 0;
-        // Once a shorter ending matched, longer ones need not be tested at all.
-        for (std::size_t pos = length + 1; pos-- > 0;)
-            current[pos] = static_cast<char>(current[pos + 1] != 0 ||
-                                             matchesEndingAt(m_pieces[index], isLast, pos));
-        std::swap(ahead, current);
+    const Place headEnd = pos + static_cast<Place>(piece.Head.size());
+    const auto length = static_cast<Place>(text.size());
+    if (headEnd > length || (isLast ? headEnd != length : headEnd > after))
+        return false;
+    return headMatchesAt(piece, text, static_cast<std::size_t>(pos));
+}
+
+// The last place above `above` from which the piece's characters, with its "!", match
+// and the pieces after it then match too; -1 when there is none.
+ConditionPart::Place ConditionPart::lastWildcardMatch(const Piece& piece, bool isLast,
+                                                      std::string_view text, Place after,
+                                                      Place above)
+{
+    const auto length = static_cast<Place>(text.size());
+    const auto headLength = static_cast<Place>(piece.Head.size());
+    if (piece.Inverted) {
+        // Inverted, a piece matches wherever its characters do not; that is nearly always
+        // at the very end already.
+        for (Place pos = length; pos > above; --pos) {
+            if (!wildcardMatchesAt(piece, isLast, text, pos, after))
+                return pos;
+        }
+        return -1;
     }
-    return matchesEndingAt(m_pieces.front(), m_pieces.size() == 1, 0);
+    Place pos = std::min(isLast ? length : after, length) - headLength;
+    if (isLast)
+        return pos > above && wildcardMatchesAt(piece, isLast, text, pos, after) ? pos : -1;
+    for (; pos > above; --pos) {
+        if (!piece.HasWildcard) {
+            const std::size_t found = text.rfind(piece.Head, static_cast<std::size_t>(pos));
+            return found != std::string_view::npos && static_cast<Place>(found) > above
+                       ? static_cast<Place>(found)
+                       : -1;
+        }
+        if (headMatchesAt(piece, text, static_cast<std::size_t>(pos)))
+            return pos;
+    }
+    return -1;
+}
+
+// A piece matches from a place when its characters do (inverted by its "!") or when its
+// comparison holds for the text from there. Going from the last piece to the first, each
+// piece needs only the last place from which the pieces after it match: "*" lets them
+// start at any place from the piece's end up to that one.
+bool ConditionPart::matchesFromTheEnd(std::string_view text) const
+{
+    // For each comparison the last place from which it holds, found when first needed.
+    constexpr Place kNotYetFound = -2;
+    std::vector<Place> lastHolding(m_comparisons.size(), kNotYetFound);
+    auto lastComparisonPlace = [&](int comparison) -> Place {
+        if (comparison < 0)
+            return -1;
+        Place& last = lastHolding[static_cast<std::size_t>(comparison)];
+        if (last == kNotYetFound) {
+            last = static_cast<Place>(text.size());
+            const ConditionComparison& test = m_comparisons[static_cast<std::size_t>(comparison)];
+            while (last >= 0 && !test.Holds(text.substr(static_cast<std::size_t>(last))))
+                --last;
+        }
+        return last;
+    };
+
+    Place after = -1; // the last place from which the pieces after the current one match
+    for (std::size_t index = m_pieces.size() - 1; index > 0; --index) {
+        // Where nothing after them matches, plain pieces match nowhere either.
+        if (after < 0 && index <= m_plainFromSecondThrough && index + 1 < m_pieces.size())
+            break;
+        const Piece& piece = m_pieces[index];
+        const Place comparing = lastComparisonPlace(piece.Comparison);
+        const Place wildcard =
+            lastWildcardMatch(piece, index + 1 == m_pieces.size(), text, after, comparing);
+        after = std::max(comparing, wildcard);
+    }
+    const Piece& first = m_pieces.front();
+    const bool wildcard = wildcardMatchesAt(first, m_pieces.size() == 1, text, 0, after);
+    return wildcard != first.Inverted ||
+           (first.Comparison >= 0 &&
+            m_comparisons[static_cast<std::size_t>(first.Comparison)].Holds(text));
 }

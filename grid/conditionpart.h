@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,10 +16,13 @@
 // rest of the part, by these same rules, against every ending of the remaining text, and
 // matches when one of them matches.
 //
-// Matching takes time proportional to the text's length times the part's, never
-// exponential in the number of "*": a part without "!", ">" and "<" is matched greedily
-// (each piece between runs of "*" at its leftmost place), any other part by a dynamic
-// programme over the endings of the text.
+// A part without "!", ">" and "<" is matched greedily, each piece between runs of "*" at
+// its leftmost place. Any other part is matched from its last piece to its first: since
+// "*" lets the pieces after a piece start anywhere from its end on, a piece needs only the
+// last place from which they match. Each piece's own last place is then found searching
+// backwards from there, and each comparison is tested at most once per place of the text,
+// not once per piece. Either way a part costs at most about its pieces times the text's
+// length, and for usual texts about the text's length.
 class ConditionPart {
 public:
     ConditionPart(std::string_view part, const ShortDateFormat& dates);
@@ -29,19 +33,28 @@ public:
 private:
     // The part from its start, or from behind one run of "*", up to the next run.
     struct Piece {
-        std::string Head;               // the characters before the next "*", "!" left out
-        bool Inverted = false;          // an odd number of "!" stands among them
-        bool HasWildcard = false;       // Head holds "?"
-        ConditionComparison Comparison; // of the whole rest of the part from here
+        std::string Head;         // the characters before the next "*", "!" left out
+        bool Inverted = false;    // an odd number of "!" stands among them
+        bool HasWildcard = false; // Head holds "?"
+        int Comparison = -1;      // of the whole rest of the part from here, in m_comparisons
     };
+    using Place = std::ptrdiff_t; // a place in the text, -1 for none
 
     [[nodiscard]] bool matchesGreedily(std::string_view text) const;
-    [[nodiscard]] bool matchesByEndings(std::string_view text) const;
+    [[nodiscard]] bool matchesFromTheEnd(std::string_view text) const;
+    [[nodiscard]] static Place lastWildcardMatch(const Piece& piece, bool isLast,
+                                                 std::string_view text, Place after, Place above);
+    [[nodiscard]] static bool wildcardMatchesAt(const Piece& piece, bool isLast,
+                                                std::string_view text, Place pos, Place after);
     [[nodiscard]] static bool headMatchesAt(const Piece& piece, std::string_view text,
                                             std::size_t pos);
     [[nodiscard]] static std::size_t findHead(const Piece& piece, std::string_view text,
                                               std::size_t from);
 
     std::vector<Piece> m_pieces; // one more than the runs of "*"
+    // The comparisons of the pieces; pieces with the same signs ahead of them share one.
+    std::vector<ConditionComparison> m_comparisons;
     bool m_greedy = true;
+    // The pieces from the second through this one have neither "!" nor a comparison.
+    std::size_t m_plainFromSecondThrough = 0;
 };

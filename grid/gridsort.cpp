@@ -1,9 +1,12 @@
 #include "grid/gridsort.h"
 
+#include <bit>
 #include <string_view>
 #include <vector>
 
 #include "grid/basegrid.h"
+#include "grid/resultlist.h"
+#include "grid/visittimeorder.h"
 
 static_assert(!TSortSettings::AutoFormat && !TSortSettings::IgnoreBlanks &&
                   !TSortSettings::SingleColumn && !TSortSettings::IndexShow,
@@ -122,13 +125,31 @@ void GridSorter::QSort()
     QuickSortRows(sort.Column, first, last);
 }
 
+void GridSorter::QuickSortRows(int column, int first, int last)
+{
+    if (first >= last)
+        return;
+    // Each level of a shuffled list roughly halves its ranges, so twice the halvings, with a
+    // margin for small lists, leaves nearly all of an ordinary list to the quick sort and
+    // stops a crafted one long before its cost grows with the square of its length.
+    const auto rows = static_cast<unsigned>(last - first + 1);
+    const int halvings = static_cast<int>(std::bit_width(rows)) - 1;
+    quickSortRange(column, first, last, 2 * halvings + 8);
+}
+
 // Hoare's partition around a copy of the middle row. The two parts it leaves are disjoint,
 // so the order in which they are sorted cannot change the result: the smaller part is
 // sorted by recursion and the larger one by the loop, which keeps the stack to a few
-// dozen frames however unevenly a list splits.
-void GridSorter::QuickSortRows(int column, int first, int last)
+// dozen frames however unevenly a list splits. Both parts are a level deeper than the
+// range they came from; a range that arrives with no levels left is heap-sorted.
+void GridSorter::quickSortRange(int column, int first, int last, int levelsLeft)
 {
     while (first < last) {
+        if (levelsLeft == 0) {
+            heapSortRange(column, first, last);
+            return;
+        }
+        --levelsLeft;
         copyPivot(first + (last - first) / 2);
         int i = first;
         int j = last;
@@ -150,15 +171,49 @@ void GridSorter::QuickSortRows(int column, int first, int last)
 
         if (j - first < last - i) {
             if (first < j) {
-                QuickSortRows(column, first, j);
+                quickSortRange(column, first, j, levelsLeft);
             }
             first = i;
         } else {
             if (i < last) {
-                QuickSortRows(column, i, last);
+                quickSortRange(column, i, last, levelsLeft);
             }
             last = j;
         }
+    }
+}
+
+// True when row a belongs below row b in the order of the sort running.
+bool GridSorter::sortsAfter(int column, int rowA, int rowB) const
+{
+    return CompareLine(column, rowA, rowB) == m_sign;
+}
+
+// At most 2 x n x log2(n) comparisons, whatever the order of the rows.
+void GridSorter::heapSortRange(int column, int first, int last)
+{
+    for (int root = first + (last - first - 1) / 2; root >= first; --root)
+        siftDown(column, first, root, last);
+    for (int end = last; end > first; --end) {
+        SortSwapRows(first, end);
+        siftDown(column, first, first, end - 1);
+    }
+}
+
+// Moves the row at `root` down the heap of rows first..last (the children of the k-th row
+// from first are the (2k+1)-th and (2k+2)-th) until no child sorts after it.
+void GridSorter::siftDown(int column, int first, int root, int last)
+{
+    while (true) {
+        int child = first + 2 * (root - first) + 1;
+        if (child > last)
+            return;
+        if (child < last && sortsAfter(column, child + 1, child))
+            ++child;
+        if (!sortsAfter(column, child, root))
+            return;
+        SortSwapRows(root, child);
+        root = child;
     }
 }
 
@@ -182,6 +237,10 @@ int GridSorter::CompareLine(int column, int rowA, int rowB) const
 
 int GridSorter::Compare(int column, int rowA, int rowB) const
 {
+    if (column == kVisitColumn) {
+        return CompareVisitTimes(m_grid.GetCellEx(column, rowA), m_grid.GetCellEx(column, rowB),
+                                 m_grid.SortSettings.VisitDayFirst);
+    }
     // std::string_view compares through char_traits<char>::compare, which orders bytes as
     // unsigned char and puts a prefix before the longer text: the ordinal order wanted.
     const int order = m_grid.GetCellEx(column, rowA).compare(m_grid.GetCellEx(column, rowB));

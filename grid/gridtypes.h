@@ -20,6 +20,9 @@ struct TSortSettings {
     int Column = 0;   // column of the last sort; 0, the fixed column, means none yet
     int Row = 0;      // the header row that takes sort clicks and shows the indicator
     TSortDirection Direction = sdAscending;
+    // The read that wrote the visit times wrote them day first (day/month/year); they sort
+    // by the time they stand for, read in that order.
+    bool VisitDayFirst = false;
 
     // A tie in the sort column is broken by the columns to its right, in order.
     static constexpr bool Full = true;

@@ -75,6 +75,15 @@ bool MatchCondition::MatchesCased(std::string_view text) const
     return result;
 }
 
+std::optional<std::string> LongConditionRefusal(std::string_view condition)
+{
+    if (condition.size() <= kLongestCondition)
+        return std::nullopt;
+    return "The condition is " + std::to_string(condition.size()) +
+           " characters long; a condition may hold at most " + std::to_string(kLongestCondition) +
+           " characters.";
+}
+
 bool MatchStrEx(std::string_view condition, std::string_view text, bool caseSensitive,
                 const ShortDateFormat& dates)
 {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,6 +37,14 @@ private:
     std::vector<Step> m_steps;
     bool m_caseSensitive = false;
 };
+
+// The longest condition the search and the address filter take, in characters. However a
+// condition is written, matching it against a text takes no longer than about its length
+// times the text's; the limit keeps that short for every row of a large list.
+inline constexpr std::size_t kLongestCondition = 1000;
+
+/** The message that refuses `condition` for its length, or nothing when it is accepted. */
+[[nodiscard]] std::optional<std::string> LongConditionRefusal(std::string_view condition);
 
 /** True when `text` satisfies `condition` (see MatchCondition). */
 [[nodiscard]] bool MatchStrEx(std::string_view condition, std::string_view text, bool caseSensitive,

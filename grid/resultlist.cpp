@@ -37,9 +37,10 @@ void ClearList(TBaseGrid& grid)
     grid.SetRowCountEx(kEmptyListRows);
 }
 
-void ResultListWriter::Begin(bool markupCells)
+void ResultListWriter::Begin(bool markupCells, bool dayFirst)
 {
     m_grid.EnableHTML = markupCells;
+    m_grid.SortSettings.VisitDayFirst = dayFirst;
     WriteListCaptions(m_grid);
     // A grid shrunk below the empty list would get entries over its caption row.
     if (m_grid.GetRowCountEx() < kEmptyListRows)

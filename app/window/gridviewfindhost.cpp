@@ -27,3 +27,8 @@ void GridViewFindHost::ShowMessage(const std::string& text)
 {
     m_dialogs.ShowMessage(text);
 }
+
+void GridViewFindHost::ShowError(const std::string& text)
+{
+    m_dialogs.ShowError(text);
+}

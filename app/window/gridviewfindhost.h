@@ -16,6 +16,7 @@ public:
     void SetCol(int col) override;
     void SetRow(int row) override;
     void ShowMessage(const std::string& text) override;
+    void ShowError(const std::string& text) override;
 
 private:
     TResultGridView& m_view;

@@ -125,6 +125,56 @@ TEST_F(BatchArrangeTest, FilterThenSortDecideTheRowsWritten)
     }
 }
 
+// /sort:2 orders the visits by the time they stand for, read in the date order the list
+// was written in, across years; the numbers stay in place.
+TEST_F(BatchArrangeTest, VisitTimesSortAcrossYearsInEitherDateOrder)
+{
+    const int visits[][3] = {{2005, 1, 21}, {2004, 3, 14}, {2004, 12, 2}};
+    IndexFilePlan plan;
+    for (int i = 0; i < 3; ++i) {
+        UrlRecordPlan url;
+        url.Address = kAddresses[i];
+        url.LastAccess = FileTimeFromUtc(visits[i][0], visits[i][1], visits[i][2], 10, 0, 0);
+        plan.Urls.push_back(url);
+    }
+    ASSERT_TRUE(WriteFileBytes(m_index, BuildIndexFile(plan).Bytes));
+    m_settings.WriteBoolean(SettingsKey::CellFormatHtml, false);
+    const struct {
+        int DateFormat;
+        const char* Sort;
+        const char* Csv;
+    } cases[] = {
+        {1, "/sort:2",
+         "1;http://b.example/docs.zip;03/14/2004 10:00:00\r\n"
+         "2;http://c.example/index.htm;12/02/2004 10:00:00\r\n"
+         "3;http://a.example/setup.exe;01/21/2005 10:00:00\r\n"},
+        {2, "/sort:~2",
+         "1;http://a.example/setup.exe;21/01/2005 10:00:00\r\n"
+         "2;http://c.example/index.htm;02/12/2004 10:00:00\r\n"
+         "3;http://b.example/docs.zip;14/03/2004 10:00:00\r\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Sort);
+        m_settings.WriteInteger(SettingsKey::DateFormat, c.DateFormat);
+        ASSERT_EQ(Run({c.Sort, "/scsv", m_output}), 0) << m_err.str();
+        EXPECT_EQ(ReadWholeFile(m_output), std::string("No.;URL   ;Latest visit\r\n") + c.Csv);
+    }
+}
+
+// A condition over 1,000 characters is refused before the index is read: exit 1, the
+// reason, nothing written. One of 1,000 is taken.
+TEST_F(BatchArrangeTest, AConditionOverAThousandCharactersIsRefused)
+{
+    EXPECT_EQ(Run({"/filter:!" + std::string(1000, '*'), "/scsv", m_output}), 1);
+    EXPECT_EQ(m_err.str().substr(0, m_err.str().find('\n')),
+              "/filter: The condition is 1001 characters long; a condition may hold at most "
+              "1000 characters.");
+    EXPECT_FALSE(std::filesystem::exists(m_output));
+
+    ASSERT_EQ(Run({"/filter:!" + std::string(999, '*'), "/scsv", m_output}), 0) << m_err.str();
+    EXPECT_EQ(m_out.str(), "0 lines listed\n");
+}
+
 // The printer gets the sorted list with the stored column widths; its page count is
 // reported. Without printing in the build, /spdf is refused and nothing is made.
 TEST_F(BatchArrangeTest, PdfOutputCountsPagesAndNeedsAPrinter)

@@ -126,9 +126,12 @@ TEST(MatchConditionTest, ExamplesAndOperators)
 
 TEST(MatchConditionTest, AgreesWithTheLiteralRulesOnEverySmallPartAndText)
 {
-    // Short parts with every sign, and longer ones with several pieces between asterisks.
+    // Short parts with every sign, and longer ones with several pieces between asterisks,
+    // with and without "!" and comparisons.
     const std::vector<std::pair<std::vector<std::string>, std::vector<std::string>>> sets = {
-        {allWords("a1?*!>", 5), allWords("a1", 4)}, {allWords("a?*", 7), allWords("ab", 5)}};
+        {allWords("a1?*!>", 5), allWords("a1", 4)},
+        {allWords("a?*", 7), allWords("ab", 5)},
+        {allWords("a*!<", 7), allWords("a<", 4)}};
     int disagreements = 0;
     for (const auto& [parts, texts] : sets) {
         for (const std::string& part : parts) {
