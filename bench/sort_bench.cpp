@@ -9,8 +9,8 @@
 
 #include "bench/generatedindex.h"
 #include "cacheindex/indexscan.h"
-#include "grid/gridsort.h"
 #include "grid/resultgrid.h"
+#include "grid/table/gridsort.h"
 
 namespace {
 

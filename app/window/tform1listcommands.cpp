@@ -3,8 +3,8 @@
 #include "app/window/tform1.h"
 
 #include "app/window/gridviewfindhost.h"
-#include "grid/openinbrowser.h"
 #include "grid/resultgrid.h"
+#include "grid/table/openinbrowser.h"
 #include "grid/view/resultgridview.h"
 #include "print/gridprintcommands.h"
 

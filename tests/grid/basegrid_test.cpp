@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "grid/basegrid.h"
+#include "grid/table/basegrid.h"
 #include "gridfixtures.h"
 
 namespace {

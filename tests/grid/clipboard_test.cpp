@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "grid/clipboardtext.h"
+#include "grid/markup/richtextplaintext.h"
 #include "grid/resultgrid.h"
-#include "grid/richtextplaintext.h"
+#include "grid/writers/clipboardtext.h"
 #include "gridfixtures.h"
 #include "support/recordingclipboard.h"
 

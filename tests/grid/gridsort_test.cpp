@@ -6,8 +6,8 @@
 #include <utility>
 #include <vector>
 
-#include "grid/basegrid.h"
-#include "grid/gridsort.h"
+#include "grid/table/basegrid.h"
+#include "grid/table/gridsort.h"
 #include "gridfixtures.h"
 
 namespace {

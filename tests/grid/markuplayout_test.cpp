@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "grid/markupcolor.h"
-#include "grid/markuplayout.h"
+#include "grid/markup/markupcolor.h"
+#include "grid/markup/markuplayout.h"
 #include "support/testcanvas.h"
 
 // Test canvas metrics: the cell font (height 11) is 6 units a character and 13 a line;

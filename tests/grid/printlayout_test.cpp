@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "grid/griderror.h"
 #include "grid/resultgrid.h"
+#include "grid/table/griderror.h"
 #include "gridfixtures.h"
 #include "printfixtures.h"
 
