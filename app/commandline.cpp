@@ -4,7 +4,7 @@
 #include <optional>
 #include <string_view>
 
-#include "grid/matchcondition.h"
+#include "grid/search/matchcondition.h"
 #include "platform/asciicase.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include "app/findcommands.h"
 
-#include "grid/matchcondition.h"
 #include "grid/resultgrid.h"
+#include "grid/search/matchcondition.h"
 
 namespace {
 

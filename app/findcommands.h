@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "grid/findparameters.h"
+#include "grid/search/findparameters.h"
 
 class TResultGrid;
 

@@ -36,7 +36,8 @@ GuiModule::Functions loadFunctions()
     for (const std::string& path : paths) {
         if (!std::filesystem::exists(path))
             continue;
-        // RTLD_LOCAL: the module's copy of the program's code stays its own.
+        // The module takes the core from the program, which exports it; RTLD_LOCAL keeps the
+        // module's own names (the toolkit's among them) out of the program's scope.
         void* handle = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
         if (!handle) {
             const char* reason = ::dlerror();

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "grid/cellmeasure.h"
-#include "grid/gridrenderer.h"
+#include "grid/table/cellmeasure.h"
+#include "grid/table/gridrenderer.h"
 
 int VisitTimeColumnWidth(TextCanvas& canvas, const TGridFont& font)
 {

@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <utility>
 
-#include "grid/basegrid.h"
+#include "grid/table/basegrid.h"
 #include "platform/profileint.h"
 
 namespace {

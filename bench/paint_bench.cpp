@@ -12,10 +12,10 @@
 
 #include <benchmark/benchmark.h>
 
-#include "grid/basegrid.h"
-#include "grid/gridgeometry.h"
-#include "grid/gridrenderer.h"
-#include "grid/markuplayout.h"
+#include "grid/markup/markuplayout.h"
+#include "grid/table/basegrid.h"
+#include "grid/table/gridgeometry.h"
+#include "grid/table/gridrenderer.h"
 #include "grid/view/resultgridview.h"
 #include "platform/qt/qtcanvas.h"
 

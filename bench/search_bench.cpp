@@ -9,8 +9,8 @@
 
 #include "bench/generatedindex.h"
 #include "cacheindex/indexscan.h"
-#include "grid/matchcondition.h"
 #include "grid/resultgrid.h"
+#include "grid/search/matchcondition.h"
 
 namespace {
 

@@ -16,9 +16,9 @@
 
 #include "bench/generatedindex.h"
 #include "cacheindex/indexscan.h"
-#include "grid/gridsort.h"
 #include "grid/resultgrid.h"
 #include "tools/sortadversary.h"
+#include "grid/table/gridsort.h"
 
 namespace {
 

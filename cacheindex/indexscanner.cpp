@@ -6,7 +6,7 @@
 #include "cacheindex/recordlayout.h"
 #include "cacheindex/recordreader.h"
 #include "cacheindex/scanview.h"
-#include "grid/safeanchor.h"
+#include "grid/markup/safeanchor.h"
 
 namespace {
 

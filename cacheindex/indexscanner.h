@@ -8,7 +8,7 @@
 #include "cacheindex/indexscan.h"
 #include "cacheindex/scanview.h"
 #include "cacheindex/visittime.h"
-#include "grid/resultlist.h"
+#include "grid/table/resultlist.h"
 #include "platform/readonlyfile.h"
 
 struct IndexRecord;

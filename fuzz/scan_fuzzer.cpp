@@ -14,11 +14,11 @@
 
 #include "cacheindex/indexscan.h"
 #include "cacheindex/scanview.h"
-#include "grid/basegrid.h"
-#include "grid/markuplayout.h"
-#include "grid/markupplaintext.h"
-#include "grid/safeanchor.h"
-#include "grid/texttype.h"
+#include "grid/markup/markuplayout.h"
+#include "grid/markup/markupplaintext.h"
+#include "grid/markup/safeanchor.h"
+#include "grid/markup/texttype.h"
+#include "grid/table/basegrid.h"
 #include "support/testcanvas.h"
 
 namespace {

@@ -1,9 +1,9 @@
 #include "grid/resultgrid.h"
 
-#include "grid/asciiwriter.h"
-#include "grid/clipboardtext.h"
-#include "grid/csvwriter.h"
-#include "grid/htmlwriter.h"
+#include "grid/writers/asciiwriter.h"
+#include "grid/writers/clipboardtext.h"
+#include "grid/writers/csvwriter.h"
+#include "grid/writers/htmlwriter.h"
 #include "platform/clipboard.h"
 #include "platform/replacingfile.h"
 

@@ -5,15 +5,15 @@
 #include <string>
 #include <vector>
 
-#include "grid/basegrid.h"
-#include "grid/griderror.h"
-#include "grid/gridsearch.h"
-#include "grid/htmlsettings.h"
-#include "grid/printclock.h"
-#include "grid/printlayout.h"
-#include "grid/printsettings.h"
-#include "grid/saverange.h"
-#include "grid/systemcolors.h"
+#include "grid/pagelayout/printclock.h"
+#include "grid/pagelayout/printlayout.h"
+#include "grid/pagelayout/printsettings.h"
+#include "grid/search/gridsearch.h"
+#include "grid/table/basegrid.h"
+#include "grid/table/griderror.h"
+#include "grid/table/systemcolors.h"
+#include "grid/writers/htmlsettings.h"
+#include "grid/writers/saverange.h"
 
 class Clipboard;
 class PagePrinter;

@@ -1,8 +1,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "grid/printlayout.h"
-#include "grid/printmetrics.h"
+#include "grid/pagelayout/printlayout.h"
+#include "grid/pagelayout/printmetrics.h"
 #include "grid/resultgrid.h"
 #include "platform/pageprinter.h"
 #include "platform/textcanvas.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "grid/gridtypes.h"
+#include "grid/table/gridtypes.h"
 #include "print/tgridpreviewdialog.h"
 #include "print/tgridprintsettingsdialog.h"
 

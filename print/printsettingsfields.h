@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "grid/printsettings.h"
+#include "grid/pagelayout/printsettings.h"
 #include "print/printsettingsoptions.h"
 
 class QCheckBox;

@@ -7,7 +7,7 @@
 #include <optional>
 #include <vector>
 
-#include "grid/printsettings.h"
+#include "grid/pagelayout/printsettings.h"
 #include "print/printsettingsoptions.h"
 
 class PrintPreviewPanel;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "grid/printsettings.h"
+#include "grid/pagelayout/printsettings.h"
 
 class PagePrinter;
 class QWidget;

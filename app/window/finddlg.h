@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "grid/findparameters.h"
+#include "grid/search/findparameters.h"
 
 class QButtonGroup;
 class QCheckBox;

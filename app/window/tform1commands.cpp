@@ -13,7 +13,7 @@
 #include "app/welcometext.h"
 #include "app/window/userdialogs.h"
 #include "grid/resultgrid.h"
-#include "grid/resultlist.h"
+#include "grid/table/resultlist.h"
 #include "grid/view/resultgridview.h"
 #include "platform/files.h"
 #include "platform/privateprofile.h"

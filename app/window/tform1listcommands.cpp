@@ -4,8 +4,8 @@
 
 #include "app/savetarget.h"
 #include "app/window/gridviewfindhost.h"
-#include "grid/openinbrowser.h"
 #include "grid/resultgrid.h"
+#include "grid/table/openinbrowser.h"
 #include "grid/view/resultgridview.h"
 #include "platform/files.h"
 #include "print/gridprintcommands.h"

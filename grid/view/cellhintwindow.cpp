@@ -7,7 +7,7 @@
 
 #include <cmath>
 
-#include "grid/hintplacement.h"
+#include "grid/table/hintplacement.h"
 
 namespace {
 

@@ -10,9 +10,9 @@
 #include <algorithm>
 #include <string>
 
-#include "grid/gridrenderer.h"
-#include "grid/markupplaintext.h"
-#include "grid/texttype.h"
+#include "grid/markup/markupplaintext.h"
+#include "grid/markup/texttype.h"
+#include "grid/table/gridrenderer.h"
 #include "grid/view/celleditor.h"
 #include "grid/view/cellhintwindow.h"
 #include "platform/qt/cp1252.h"

@@ -7,8 +7,8 @@
 #include <optional>
 #include <string>
 
-#include "grid/basegrid.h"
-#include "grid/gridgeometry.h"
+#include "grid/table/basegrid.h"
+#include "grid/table/gridgeometry.h"
 
 class CellEditor;
 class CellHintWindow;

@@ -9,10 +9,10 @@
 #include <algorithm>
 #include <optional>
 
-#include "grid/anchorpress.h"
-#include "grid/columnfit.h"
-#include "grid/gridrenderer.h"
-#include "grid/gridsort.h"
+#include "grid/table/anchorpress.h"
+#include "grid/table/columnfit.h"
+#include "grid/table/gridrenderer.h"
+#include "grid/table/gridsort.h"
 #include "grid/view/cellhintwindow.h"
 #include "platform/qt/qtcanvas.h"
 

@@ -1,8 +1,8 @@
 // The scan as the user sees it: rows, numbers, texts and labels for both reads.
 #include <gtest/gtest.h>
 
-#include "grid/markuplayout.h"
-#include "grid/texttype.h"
+#include "grid/markup/markuplayout.h"
+#include "grid/markup/texttype.h"
 #include "scanfixture.h"
 #include "support/testcanvas.h"
 

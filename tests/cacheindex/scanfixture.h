@@ -7,7 +7,7 @@
 
 #include "cacheindex/indexscan.h"
 #include "cacheindex/scanview.h"
-#include "grid/basegrid.h"
+#include "grid/table/basegrid.h"
 #include "platform/bytesource.h"
 #include "support/testsupport.h"
 #include "tools/indexwriter.h"

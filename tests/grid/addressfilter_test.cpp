@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "grid/addressfilter.h"
 #include "grid/resultgrid.h"
+#include "grid/search/addressfilter.h"
 #include "gridfixtures.h"
 
 namespace {

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "grid/anchorpress.h"
-#include "grid/safeanchor.h"
+#include "grid/markup/safeanchor.h"
+#include "grid/table/anchorpress.h"
 #include "support/recordingshellservice.h"
 
 using Opened = std::vector<std::string>;

@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "grid/ansiupper.h"
+#include "grid/search/ansiupper.h"
 
 TEST(AnsiUpperTest, CapitalsOfWindows1252NotOfTheCLocale)
 {

@@ -3,10 +3,10 @@
 #include <string>
 #include <string_view>
 
-#include "grid/basegrid.h"
-#include "grid/columnfit.h"
-#include "grid/markupplaintext.h"
-#include "grid/texttype.h"
+#include "grid/markup/markupplaintext.h"
+#include "grid/markup/texttype.h"
+#include "grid/table/basegrid.h"
+#include "grid/table/columnfit.h"
 #include "gridfixtures.h"
 #include "support/testcanvas.h"
 

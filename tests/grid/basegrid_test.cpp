@@ -3,7 +3,7 @@
 #include <limits>
 #include <vector>
 
-#include "grid/basegrid.h"
+#include "grid/table/basegrid.h"
 #include "gridfixtures.h"
 
 namespace {

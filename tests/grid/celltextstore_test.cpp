@@ -1,4 +1,4 @@
-#include "grid/celltextstore.h"
+#include "grid/table/celltextstore.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "grid/cellmeasure.h"
-#include "grid/clipboardtext.h"
+#include "grid/markup/richtextplaintext.h"
 #include "grid/resultgrid.h"
-#include "grid/richtextplaintext.h"
+#include "grid/table/cellmeasure.h"
+#include "grid/writers/clipboardtext.h"
 #include "gridfixtures.h"
 #include "support/recordingclipboard.h"
 #include "support/testcanvas.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "grid/basegrid.h"
+#include "grid/table/basegrid.h"
 #include "platform/privateprofile.h"
 #include "support/testsupport.h"
 

@@ -1,6 +1,6 @@
 #include "gridfixtures.h"
 
-#include "grid/basegrid.h"
+#include "grid/table/basegrid.h"
 
 void FillCaptions(TBaseGrid& grid)
 {

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "grid/basegrid.h"
-#include "grid/gridgeometry.h"
+#include "grid/table/basegrid.h"
+#include "grid/table/gridgeometry.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "grid/basegrid.h"
-#include "grid/gridgeometry.h"
-#include "grid/gridrenderer.h"
+#include "grid/table/basegrid.h"
+#include "grid/table/gridgeometry.h"
+#include "grid/table/gridrenderer.h"
 #include "gridfixtures.h"
 #include "support/testcanvas.h"
 

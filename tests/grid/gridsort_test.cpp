@@ -9,8 +9,8 @@
 #include <utility>
 #include <vector>
 
-#include "grid/basegrid.h"
-#include "grid/gridsort.h"
+#include "grid/table/basegrid.h"
+#include "grid/table/gridsort.h"
 #include "gridfixtures.h"
 #include "tools/sortadversary.h"
 

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "grid/hintplacement.h"
+#include "grid/table/hintplacement.h"
 
 namespace {
 

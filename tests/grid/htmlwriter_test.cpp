@@ -2,8 +2,8 @@
 
 #include <sstream>
 
+#include "grid/markup/safeanchor.h"
 #include "grid/resultgrid.h"
-#include "grid/safeanchor.h"
 #include "gridfixtures.h"
 
 namespace {

@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "grid/markupcolor.h"
-#include "grid/markuplayout.h"
-#include "grid/markupplaintext.h"
-#include "grid/safeanchor.h"
+#include "grid/markup/markupcolor.h"
+#include "grid/markup/markuplayout.h"
+#include "grid/markup/markupplaintext.h"
+#include "grid/markup/safeanchor.h"
 #include "support/testcanvas.h"
 
 // Test canvas metrics: the cell font (height 11) is 6 units a character and 13 a line;

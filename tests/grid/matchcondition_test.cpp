@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "grid/conditioncompare.h"
-#include "grid/conditionvalues.h"
-#include "grid/matchcondition.h"
+#include "grid/search/conditioncompare.h"
+#include "grid/search/conditionvalues.h"
+#include "grid/search/matchcondition.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "grid/printclock.h"
+#include "grid/pagelayout/printclock.h"
 #include "support/testsupport.h"
 
 namespace {

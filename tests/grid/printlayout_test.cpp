@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "grid/griderror.h"
+#include "grid/markup/safeanchor.h"
 #include "grid/resultgrid.h"
-#include "grid/safeanchor.h"
+#include "grid/table/griderror.h"
 #include "gridfixtures.h"
 #include "printfixtures.h"
 

@@ -3,11 +3,11 @@
 #include <string>
 #include <vector>
 
-#include "grid/pageslots.h"
-#include "grid/printcolumns.h"
-#include "grid/printdateformat.h"
-#include "grid/printmetrics.h"
-#include "grid/printwrap.h"
+#include "grid/pagelayout/pageslots.h"
+#include "grid/pagelayout/printcolumns.h"
+#include "grid/pagelayout/printdateformat.h"
+#include "grid/pagelayout/printmetrics.h"
+#include "grid/pagelayout/printwrap.h"
 #include "printfixtures.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "grid/safeanchor.h"
+#include "grid/markup/safeanchor.h"
 
 namespace {
 

@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "grid/basegrid.h"
-#include "grid/hintplacement.h"
+#include "grid/table/basegrid.h"
+#include "grid/table/hintplacement.h"
 #include "grid/view/cellhintwindow.h"
 #include "grid/view/resultgridview.h"
 #include "platform/qt/qtcanvas.h"

@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "formfixture.h"
-#include "grid/cellmeasure.h"
 #include "grid/resultgrid.h"
+#include "grid/table/cellmeasure.h"
 #include "platform/qt/qtcanvas.h"
 
 namespace {

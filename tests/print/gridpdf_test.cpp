@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <string>
 
-#include "grid/griderror.h"
 #include "grid/resultgrid.h"
+#include "grid/table/griderror.h"
 #include "print/gridpdf.h"
 #include "printfixtures.h"
 #include "support/testsupport.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <map>
 
-#include "grid/basegrid.h"
+#include "grid/table/basegrid.h"
 
 namespace {
 

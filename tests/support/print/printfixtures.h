@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "grid/printclock.h"
+#include "grid/pagelayout/printclock.h"
 #include "platform/pageprinter.h"
 #include "support/testcanvas.h"
 

@@ -1,0 +1,15 @@
+#include "grid/table/markupmeasure.h"
+
+#include "grid/markup/markuplayout.h"
+#include "grid/table/gridrenderer.h"
+
+int MeasureMarkupHeight(TextCanvas& canvas, const TGridFont& font, std::string_view text,
+                        int columnWidth)
+{
+    return MeasureMarkup(canvas, font, text, columnWidth - GridRenderer::kTextOffset).Height;
+}
+
+int MeasureMarkupWidth(TextCanvas& canvas, const TGridFont& font, std::string_view text)
+{
+    return MeasureMarkup(canvas, font, text, kMarkupMeasureBox).Width;
+}
