@@ -17,8 +17,8 @@
 #include "bench/generatedindex.h"
 #include "cacheindex/indexscan.h"
 #include "grid/resultgrid.h"
-#include "tools/sortadversary.h"
 #include "grid/table/gridsort.h"
+#include "tools/sortadversary.h"
 
 namespace {
 
