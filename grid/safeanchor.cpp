@@ -105,11 +105,3 @@ std::string DecodeAnchorTarget(std::string_view target)
 {
     return decodeEscaped(target, false).value_or(std::string());
 }
-
-bool IsOpenableAddress(std::string_view address)
-{
-    return IsWebAddress(address) && std::none_of(address.begin(), address.end(), [](char c) {
-               const auto byte = static_cast<unsigned char>(c);
-               return c == '"' || byte < 0x20 || byte == 0x7F;
-           });
-}

@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QEvent>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMetaObject>
 #include <QPushButton>
 
@@ -17,6 +18,18 @@
 #include "platform/qt/qtshellservice.h"
 #include "print/gridprintcommands.h"
 #include "print/qtprinttarget.h"
+
+namespace {
+
+bool IsEnterKey(const QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const int key = static_cast<const QKeyEvent*>(event)->key();
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+} // namespace
 
 TForm1::TForm1(const std::vector<std::string>& arguments, UserDialogs& dialogs, QWidget* parent)
     : QMainWindow(parent), m_dialogs(dialogs), m_arguments(arguments),
@@ -231,5 +244,10 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
         RunGuardedInEvent([this] { FormResize(); });
     else if (watched == BitBtn1 && event->type() == QEvent::FocusIn)
         BitBtn1Enter();
+    else if (watched == Edit2 && IsEnterKey(event)) {
+        // Taken here, so that it does not reach the window's own key handler as well.
+        RunGuarded([this] { BitBtn1Click(); });
+        return true;
+    }
     return QMainWindow::eventFilter(watched, event);
 }

@@ -17,6 +17,7 @@
 #include "cacheindex/cachefolders.h"
 #include "cacheindex/indexscan.h"
 #include "cacheindex/scanview.h"
+#include "grid/openinbrowser.h"
 
 class Clipboard;
 class GridPrintCommands;
@@ -100,7 +101,8 @@ public:
     void Exit1Click();
 
     // Commands on the list (tform1listcommands.cpp). Open in Browser acts on the current
-    // row, from the menu, the grid's pop-up, a double-click and Ctrl+Enter in the grid.
+    // row, from the menu, the grid's pop-up, a double-click and Ctrl+Enter in the grid;
+    // Ctrl+C in the grid copies as Copy cell does.
     void OpenURL2Click();
     void ResultGrid1DblClickCell(int col, int row);
     void ResultGrid1KeyDown(int key, Qt::KeyboardModifiers modifiers);
@@ -155,6 +157,8 @@ private:
     void CreateLabels();
     void PlaceCountLabels();
     void CreateResultGrid();
+    /** The column widths of the resize rule for the grid's width and cell font. */
+    void SizeColumnsToGrid();
     void ShowHint();
     void ShowPathBoxMenu(const QPoint& pos);
     void SetPathBoxText(const std::string& path);
@@ -196,6 +200,8 @@ private:
 
     // Commands on the list (tform1listcommands.cpp).
     void ConnectGridCommands();
+    /** Tells the user when an address was not opened because it is no web address. */
+    void TellOpenRefused(OpenOutcome outcome);
     void RunSaveCommand(const SaveCommand& command);
     [[nodiscard]] GridPrintCommands& PrintCommands();
 

@@ -63,6 +63,8 @@ void TForm1::CreatePathBox()
     Edit2->setContextMenuPolicy(Qt::PreventContextMenu);
     connect(Edit2, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& pos) { ShowPathBoxMenu(pos); });
+    // Enter in the path box acts as the OK button beside it (see eventFilter).
+    Edit2->installEventFilter(this);
 }
 
 void TForm1::CreateOkButton()
@@ -143,19 +145,23 @@ void TForm1::FormResize()
     // Shown before the columns are sized: a hidden grid takes its new size only when it
     // shows, and would then scale the widths set here along with its width.
     ResultGrid1->show();
-    if (m_startupDone && ColumnsFollowWindowSize(m_options.WinStateAtStart)) {
-        const int width = bounds.Right - bounds.Left;
-        QtCanvas measure;
-        m_grid->SetColWidth(0, kNumberColumnWidth);
-        m_grid->SetColWidth(
-            2, VisitColumnWidthFor(width, VisitTimeColumnWidth(measure, m_grid->Font())));
-        m_grid->SetColWidth(
-            1, std::max(0, AddressColumnWidthFor(width, m_grid->ColWidth(0), m_grid->ColWidth(2))));
-    }
+    if (m_startupDone && ColumnsFollowWindowSize(m_options.WinStateAtStart))
+        SizeColumnsToGrid();
     if (isMinimized())
         return;
     if (m_startupDone)
         m_settings.WriteInteger(SettingsKey::WinState, isMaximized() ? kWinStateMaximized : 0);
+}
+
+void TForm1::SizeColumnsToGrid()
+{
+    const int width = ResultGrid1->width();
+    QtCanvas measure;
+    m_grid->SetColWidth(0, kNumberColumnWidth);
+    m_grid->SetColWidth(2,
+                        VisitColumnWidthFor(width, VisitTimeColumnWidth(measure, m_grid->Font())));
+    m_grid->SetColWidth(
+        1, std::max(0, AddressColumnWidthFor(width, m_grid->ColWidth(0), m_grid->ColWidth(2))));
 }
 
 void TForm1::FormPaint()
