@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QMetaObject>
 #include <QPushButton>
+#include <QWindow>
 
 #include "app/userguide.h"
 #include "app/window/userdialogs.h"
@@ -91,6 +92,10 @@ void TForm1::ApplyStartWindowState()
     RunGuarded([this] {
         setWindowState(m_options.WinStateAtStart == kWinStateMaximized ? Qt::WindowMaximized
                                                                        : Qt::WindowNoState);
+        // A box of start-up may have had the window painted already; then it is on the
+        // screen by now, else its first paint says so.
+        if (windowHandle() && windowHandle()->isExposed())
+            WindowAppeared();
         activateWindow();
         raise();
     });
@@ -208,7 +213,10 @@ void TForm1::paintEvent(QPaintEvent* event)
         this,
         [this] {
             m_paintQueued = false;
-            RunGuardedInEvent([this] { FormPaint(); });
+            RunGuardedInEvent([this] {
+                WindowAppeared();
+                FormPaint();
+            });
         },
         Qt::QueuedConnection);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QSize>
 
 #include <exception>
 #include <functional>
@@ -159,6 +160,10 @@ private:
     void CreateResultGrid();
     /** The column widths of the resize rule for the grid's width and cell font. */
     void SizeColumnsToGrid();
+    /** The widths the settings file holds, if any. */
+    void RestoreColumnWidths();
+    /** At the first paint once start-up is done: the window is on the screen. */
+    void WindowAppeared();
     void ShowHint();
     void ShowPathBoxMenu(const QPoint& pos);
     void SetPathBoxText(const std::string& path);
@@ -231,6 +236,12 @@ private:
     // the window manager has put its frame around the window.
     WindowBounds m_placedBounds;
     bool m_frameFitPending = false;
+    // The size the frame fit asked for, until the resize to it has come.
+    QSize m_frameFitSize;
+    // Set once the window is on the screen after start-up; only then is a resize the user's.
+    bool m_windowAppeared = false;
+    // Whether the settings file held column widths when they were last restored.
+    bool m_storedColumnWidths = false;
     // The font dialog keeps its size and style from one showing to the next.
     FontChoice m_fontDialogFont{.Name = "MS Sans Serif", .PixelHeight = 13};
 

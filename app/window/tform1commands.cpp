@@ -245,8 +245,7 @@ void TForm1::FinishRead(bool giveFocus)
 {
     QtCanvas canvas;
     m_grid->AutoSizeRows(canvas, true, 15);
-    PrivateProfile profile(m_settings.FilePath());
-    m_grid->LoadColSizes(profile);
+    RestoreColumnWidths();
     ResultGrid1->show();
     if (giveFocus)
         ResultGrid1->setFocus();

@@ -127,8 +127,13 @@ void TForm1::CreateResultGrid()
     connect(ResultGrid1.get(), &TResultGridView::ContextMenuRequested, this,
             [this](const QPoint& globalPos) { PopupMenu2->popup(globalPos); });
     // The grid starts with the column widths of the last run.
+    RestoreColumnWidths();
+}
+
+void TForm1::RestoreColumnWidths()
+{
     PrivateProfile profile(m_settings.FilePath());
-    m_grid->LoadColSizes(profile);
+    m_storedColumnWidths = m_grid->LoadColSizes(profile);
 }
 
 QWidget* TForm1::ResultGrid1View() const
@@ -145,7 +150,13 @@ void TForm1::FormResize()
     // Shown before the columns are sized: a hidden grid takes its new size only when it
     // shows, and would then scale the widths set here along with its width.
     ResultGrid1->show();
-    if (m_startupDone && ColumnsFollowWindowSize(m_options.WinStateAtStart))
+    // The resizes that bring the window onto the screen (the window manager's, and the one
+    // that fits the frame around the placed bounds) are not the user's: they keep the
+    // widths the user left at the last run.
+    const bool framesFit = m_frameFitSize == size();
+    m_frameFitSize = QSize();
+    if (m_startupDone && m_windowAppeared && !framesFit &&
+        ColumnsFollowWindowSize(m_options.WinStateAtStart))
         SizeColumnsToGrid();
     if (isMinimized())
         return;
@@ -162,6 +173,20 @@ void TForm1::SizeColumnsToGrid()
                         VisitColumnWidthFor(width, VisitTimeColumnWidth(measure, m_grid->Font())));
     m_grid->SetColWidth(
         1, std::max(0, AddressColumnWidthFor(width, m_grid->ColWidth(0), m_grid->ColWidth(2))));
+}
+
+void TForm1::WindowAppeared()
+{
+    if (m_windowAppeared || !m_startupDone)
+        return;
+    m_windowAppeared = true;
+    // The grid scales its columns with its width, and coming onto the screen changed that
+    // width: the widths of the last run are put back as the user left them. Without any,
+    // the columns fill the window as a resize would.
+    if (m_storedColumnWidths)
+        RestoreColumnWidths();
+    else if (ColumnsFollowWindowSize(m_options.WinStateAtStart))
+        SizeColumnsToGrid();
 }
 
 void TForm1::FormPaint()
