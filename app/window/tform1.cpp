@@ -248,6 +248,10 @@ void TForm1::resizeEvent(QResizeEvent* event)
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event)
 {
+    const QEvent::Type type = event->type();
+    if (m_hintShowing && (type == QEvent::MouseButtonPress || type == QEvent::KeyPress ||
+                          type == QEvent::NonClientAreaMouseButtonPress))
+        HideHint(); // and the press goes on to where it was aimed
     if (watched == m_client && event->type() == QEvent::Resize)
         RunGuardedInEvent([this] { FormResize(); });
     else if (watched == BitBtn1 && event->type() == QEvent::FocusIn)

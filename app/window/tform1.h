@@ -165,6 +165,7 @@ private:
     /** At the first paint once start-up is done: the window is on the screen. */
     void WindowAppeared();
     void ShowHint();
+    void HideHint();
     void ShowPathBoxMenu(const QPoint& pos);
     void SetPathBoxText(const std::string& path);
     [[nodiscard]] std::string PathBoxText() const;
@@ -230,6 +231,7 @@ private:
     bool m_resizeOnPaint = true;
     bool m_pathBoxMenuEnabled = false;
     bool m_paintQueued = false;
+    bool m_hintShowing = false;
     bool m_errorBoxUp = false;
     bool m_closing = false;
     // The outer bounds start-up placed the window at; the client size is made to fit them once

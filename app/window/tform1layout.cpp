@@ -206,13 +206,31 @@ void TForm1::FormPaint()
 
 void TForm1::ShowHint()
 {
+    // Shown as a tip, not as an open menu: a menu would take the mouse and the keyboard,
+    // and the user's first click, aimed at OK, would only close it. The next press or key
+    // anywhere takes the hint away and still goes where it was aimed (see eventFilter).
     const int x = this->x() + Edit2->x() + Edit2->width() / 2;
     const int y = this->y() + Edit2->y() + Edit2->height() + 50;
-    PopupMenu1->popup(QPoint(x - PopupMenu1->sizeHint().width() / 2, y));
+    PopupMenu1->setWindowFlags(Qt::ToolTip | Qt::WindowDoesNotAcceptFocus);
+    PopupMenu1->adjustSize();
+    PopupMenu1->move(x - PopupMenu1->width() / 2, y);
+    PopupMenu1->show();
+    m_hintShowing = true;
+    qApp->installEventFilter(this);
+}
+
+void TForm1::HideHint()
+{
+    m_hintShowing = false;
+    qApp->removeEventFilter(this);
+    PopupMenu1->hide();
 }
 
 void TForm1::ShowPathBoxMenu(const QPoint& pos)
 {
+    if (m_hintShowing)
+        HideHint();
+    PopupMenu1->setWindowFlags(Qt::Popup);
     const QPoint at = Edit2->mapToGlobal(pos);
     PopupMenu1->popup(QPoint(at.x() - PopupMenu1->sizeHint().width() / 2, at.y()));
 }

@@ -426,6 +426,26 @@ TEST_F(LayoutTest, HintWaitsWhileABoxWaitsForInput)
     hint->hide();
 }
 
+// The hint takes nothing from the user: the first click on OK, beside it, presses OK and
+// the hint goes away.
+TEST_F(LayoutTest, AClickBesideTheHintReachesWhatItAimedAt)
+{
+    MakeWineCache();
+    Create();
+    m_form->SetStartupDone();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(m_form.get()));
+    auto* hint = m_form->findChild<QMenu*>(QStringLiteral("PopupMenu1"));
+    m_form->FormPaint();
+    ASSERT_TRUE(hint->isVisible());
+    m_dialogs.Calls.clear();
+    // Through the window system, as a real click comes, where an open pop-up would take it.
+    QWidget* ok = Control("BitBtn1");
+    QTest::mouseClick(m_form->windowHandle(), Qt::LeftButton, {},
+                      ok->mapTo(m_form.get(), ok->rect().center()));
+    EXPECT_FALSE(hint->isVisible());
+    EXPECT_EQ(m_dialogs.CountOf(ScriptedDialogs::Kind::OpenFile), 1);
+}
+
 TEST_F(LayoutTest, NoHintWithTheWelcomeMessageOff)
 {
     CreateQuiet();
