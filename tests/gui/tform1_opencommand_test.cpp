@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QTest>
 
 #include <filesystem>
@@ -57,7 +58,10 @@ TEST_F(OpenCommandTest, EnterInThePathBoxActsAsOk)
 {
     const std::string cache = MakeCacheFolder("Typed");
     PathBox()->setText(QString::fromStdString(cache));
+    m_form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_form.get()));
     PathBox()->setFocus();
+    ASSERT_EQ(QApplication::focusWidget(), PathBox());
     QTest::keyClick(PathBox(), Qt::Key_Return);
     const auto dialogs = OpenDialogs();
     ASSERT_EQ(dialogs.size(), 1u);
