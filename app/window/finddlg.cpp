@@ -141,10 +141,11 @@ int TFind::scaled(int designPixels) const
 
 void TFind::keyPressEvent(QKeyEvent* event)
 {
-    // With no default button, Enter presses only a button that has the focus.
+    // Enter presses the button that has the focus, and from anywhere else the OK button,
+    // which starts the search.
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        if (auto* button = qobject_cast<QPushButton*>(focusWidget()))
-            button->click();
+        auto* button = qobject_cast<QPushButton*>(focusWidget());
+        (button ? button : Button1)->click();
         event->accept();
         return;
     }

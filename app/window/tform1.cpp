@@ -6,8 +6,10 @@
 #include <QCloseEvent>
 #include <QEvent>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMetaObject>
 #include <QPushButton>
+#include <QWindow>
 
 #include "app/userguide.h"
 #include "app/window/userdialogs.h"
@@ -17,6 +19,18 @@
 #include "platform/qt/qtshellservice.h"
 #include "print/gridprintcommands.h"
 #include "print/qtprinttarget.h"
+
+namespace {
+
+bool IsEnterKey(const QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const int key = static_cast<const QKeyEvent*>(event)->key();
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+} // namespace
 
 TForm1::TForm1(const std::vector<std::string>& arguments, UserDialogs& dialogs, QWidget* parent)
     : QMainWindow(parent), m_dialogs(dialogs), m_arguments(arguments),
@@ -78,6 +92,10 @@ void TForm1::ApplyStartWindowState()
     RunGuarded([this] {
         setWindowState(m_options.WinStateAtStart == kWinStateMaximized ? Qt::WindowMaximized
                                                                        : Qt::WindowNoState);
+        // A box of start-up may have had the window painted already; then it is on the
+        // screen by now, else its first paint says so.
+        if (windowHandle() && windowHandle()->isExposed())
+            WindowAppeared();
         activateWindow();
         raise();
     });
@@ -201,7 +219,10 @@ void TForm1::paintEvent(QPaintEvent* event)
         this,
         [this] {
             m_paintQueued = false;
-            RunGuardedInEvent([this] { FormPaint(); });
+            RunGuardedInEvent([this] {
+                WindowAppeared();
+                FormPaint();
+            });
         },
         Qt::QueuedConnection);
 }
@@ -233,9 +254,18 @@ void TForm1::resizeEvent(QResizeEvent* event)
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event)
 {
+    const QEvent::Type type = event->type();
+    if (m_hintShowing && (type == QEvent::MouseButtonPress || type == QEvent::KeyPress ||
+                          type == QEvent::NonClientAreaMouseButtonPress))
+        HideHint(); // and the press goes on to where it was aimed
     if (watched == m_client && event->type() == QEvent::Resize)
         RunGuardedInEvent([this] { FormResize(); });
     else if (watched == BitBtn1 && event->type() == QEvent::FocusIn)
         BitBtn1Enter();
+    else if (watched == Edit2 && IsEnterKey(event)) {
+        // Taken here, so that it does not reach the window's own key handler as well.
+        RunGuarded([this] { BitBtn1Click(); });
+        return true;
+    }
     return QMainWindow::eventFilter(watched, event);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QSize>
 
 #include <exception>
 #include <functional>
@@ -17,6 +18,7 @@
 #include "cacheindex/cachefolders.h"
 #include "cacheindex/indexscan.h"
 #include "cacheindex/scanview.h"
+#include "grid/table/openinbrowser.h"
 
 class Clipboard;
 class GridPrintCommands;
@@ -100,7 +102,8 @@ public:
     void Exit1Click();
 
     // Commands on the list (tform1listcommands.cpp). Open in Browser acts on the current
-    // row, from the menu, the grid's pop-up, a double-click and Ctrl+Enter in the grid.
+    // row, from the menu, the grid's pop-up, a double-click and Ctrl+Enter in the grid;
+    // Ctrl+C in the grid copies as Copy cell does.
     void OpenURL2Click();
     void ResultGrid1DblClickCell(int col, int row);
     void ResultGrid1KeyDown(int key, Qt::KeyboardModifiers modifiers);
@@ -155,7 +158,14 @@ private:
     void CreateLabels();
     void PlaceCountLabels();
     void CreateResultGrid();
+    /** The column widths of the resize rule for the grid's width and cell font. */
+    void SizeColumnsToGrid();
+    /** The widths the settings file holds, if any. */
+    void RestoreColumnWidths();
+    /** At the first paint once start-up is done: the window is on the screen. */
+    void WindowAppeared();
     void ShowHint();
+    void HideHint();
     void ShowPathBoxMenu(const QPoint& pos);
     void SetPathBoxText(const std::string& path);
     [[nodiscard]] std::string PathBoxText() const;
@@ -196,6 +206,8 @@ private:
 
     // Commands on the list (tform1listcommands.cpp).
     void ConnectGridCommands();
+    /** Tells the user when an address was not opened because it is no web address. */
+    void TellOpenRefused(OpenOutcome outcome);
     void RunSaveCommand(const SaveCommand& command);
     /** Whether the chosen file may be written: never the index file, another only when the
         user agrees to replace it. */
@@ -225,12 +237,19 @@ private:
     bool m_resizeOnPaint = true;
     bool m_pathBoxMenuEnabled = false;
     bool m_paintQueued = false;
+    bool m_hintShowing = false;
     bool m_errorBoxUp = false;
     bool m_closing = false;
     // The outer bounds start-up placed the window at; the client size is made to fit them once
     // the window manager has put its frame around the window.
     WindowBounds m_placedBounds;
     bool m_frameFitPending = false;
+    // The size the frame fit asked for, until the resize to it has come.
+    QSize m_frameFitSize;
+    // Set once the window is on the screen after start-up; only then is a resize the user's.
+    bool m_windowAppeared = false;
+    // Whether the settings file held column widths when they were last restored.
+    bool m_storedColumnWidths = false;
     // The font dialog keeps its size and style from one showing to the next.
     FontChoice m_fontDialogFont{.Name = "MS Sans Serif", .PixelHeight = 13};
 

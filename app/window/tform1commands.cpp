@@ -132,9 +132,14 @@ void TForm1::Setdefaultpath1Click()
         Setdefaultpath1->setChecked(false);
         return;
     }
-    const std::string path = PathBoxText();
-    m_settings.WriteText(SettingsKey::CachePath, path);
-    if (!path.empty())
+    // After a read the path box shows the index file; the next start wants the cache
+    // folder above its content folder, so that is what is stored.
+    CachePaths named;
+    named.CacheFolder = PathBoxText();
+    if (!named.CacheFolder.empty())
+        SplitCachePath(named);
+    m_settings.WriteText(SettingsKey::CachePath, named.CacheFolder);
+    if (!named.CacheFolder.empty())
         Setdefaultpath1->setChecked(true);
 }
 
@@ -178,6 +183,10 @@ void TForm1::ApplyChosenFont(const FontChoice& choice)
     m_grid->SetFont(chosenStyle(m_grid->Font()));
     m_grid->SetFixedFont(chosenStyle(m_grid->FixedFont()));
     m_grid->SetDefRowHeightEx(DefaultRowHeightFor(pixels));
+    // A larger font would cut the visit times until the next resize; they are made to fit
+    // now, as a resize would (unless the widths stay as restored for a maximized start).
+    if (ColumnsFollowWindowSize(m_options.WinStateAtStart))
+        SizeColumnsToGrid();
 }
 
 void TForm1::Openhelp1Click()
@@ -237,8 +246,7 @@ void TForm1::FinishRead(bool giveFocus)
 {
     QtCanvas canvas;
     m_grid->AutoSizeRows(canvas, true, 15);
-    PrivateProfile profile(m_settings.FilePath());
-    m_grid->LoadColSizes(profile);
+    RestoreColumnWidths();
     ResultGrid1->show();
     if (giveFocus)
         ResultGrid1->setFocus();

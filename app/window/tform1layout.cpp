@@ -63,6 +63,8 @@ void TForm1::CreatePathBox()
     Edit2->setContextMenuPolicy(Qt::PreventContextMenu);
     connect(Edit2, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& pos) { ShowPathBoxMenu(pos); });
+    // Enter in the path box acts as the OK button beside it (see eventFilter).
+    Edit2->installEventFilter(this);
 }
 
 void TForm1::CreateOkButton()
@@ -125,8 +127,13 @@ void TForm1::CreateResultGrid()
     connect(ResultGrid1.get(), &TResultGridView::ContextMenuRequested, this,
             [this](const QPoint& globalPos) { PopupMenu2->popup(globalPos); });
     // The grid starts with the column widths of the last run.
+    RestoreColumnWidths();
+}
+
+void TForm1::RestoreColumnWidths()
+{
     PrivateProfile profile(m_settings.FilePath());
-    m_grid->LoadColSizes(profile);
+    m_storedColumnWidths = m_grid->LoadColSizes(profile);
 }
 
 QWidget* TForm1::ResultGrid1View() const
@@ -143,19 +150,43 @@ void TForm1::FormResize()
     // Shown before the columns are sized: a hidden grid takes its new size only when it
     // shows, and would then scale the widths set here along with its width.
     ResultGrid1->show();
-    if (m_startupDone && ColumnsFollowWindowSize(m_options.WinStateAtStart)) {
-        const int width = bounds.Right - bounds.Left;
-        QtCanvas measure;
-        m_grid->SetColWidth(0, kNumberColumnWidth);
-        m_grid->SetColWidth(
-            2, VisitColumnWidthFor(width, VisitTimeColumnWidth(measure, m_grid->Font())));
-        m_grid->SetColWidth(
-            1, std::max(0, AddressColumnWidthFor(width, m_grid->ColWidth(0), m_grid->ColWidth(2))));
-    }
+    // The resizes that bring the window onto the screen (the window manager's, and the one
+    // that fits the frame around the placed bounds) are not the user's: they keep the
+    // widths the user left at the last run.
+    const bool framesFit = m_frameFitSize == size();
+    m_frameFitSize = QSize();
+    if (m_startupDone && m_windowAppeared && !framesFit &&
+        ColumnsFollowWindowSize(m_options.WinStateAtStart))
+        SizeColumnsToGrid();
     if (isMinimized())
         return;
     if (m_startupDone)
         m_settings.WriteInteger(SettingsKey::WinState, isMaximized() ? kWinStateMaximized : 0);
+}
+
+void TForm1::SizeColumnsToGrid()
+{
+    const int width = ResultGrid1->width();
+    QtCanvas measure;
+    m_grid->SetColWidth(0, kNumberColumnWidth);
+    m_grid->SetColWidth(2,
+                        VisitColumnWidthFor(width, VisitTimeColumnWidth(measure, m_grid->Font())));
+    m_grid->SetColWidth(
+        1, std::max(0, AddressColumnWidthFor(width, m_grid->ColWidth(0), m_grid->ColWidth(2))));
+}
+
+void TForm1::WindowAppeared()
+{
+    if (m_windowAppeared || !m_startupDone)
+        return;
+    m_windowAppeared = true;
+    // The grid scales its columns with its width, and coming onto the screen changed that
+    // width: the widths of the last run are put back as the user left them. Without any,
+    // the columns fill the window as a resize would.
+    if (m_storedColumnWidths)
+        RestoreColumnWidths();
+    else if (ColumnsFollowWindowSize(m_options.WinStateAtStart))
+        SizeColumnsToGrid();
 }
 
 void TForm1::FormPaint()
@@ -175,13 +206,31 @@ void TForm1::FormPaint()
 
 void TForm1::ShowHint()
 {
+    // Shown as a tip, not as an open menu: a menu would take the mouse and the keyboard,
+    // and the user's first click, aimed at OK, would only close it. The next press or key
+    // anywhere takes the hint away and still goes where it was aimed (see eventFilter).
     const int x = this->x() + Edit2->x() + Edit2->width() / 2;
     const int y = this->y() + Edit2->y() + Edit2->height() + 50;
-    PopupMenu1->popup(QPoint(x - PopupMenu1->sizeHint().width() / 2, y));
+    PopupMenu1->setWindowFlags(Qt::ToolTip | Qt::WindowDoesNotAcceptFocus);
+    PopupMenu1->adjustSize();
+    PopupMenu1->move(x - PopupMenu1->width() / 2, y);
+    PopupMenu1->show();
+    m_hintShowing = true;
+    qApp->installEventFilter(this);
+}
+
+void TForm1::HideHint()
+{
+    m_hintShowing = false;
+    qApp->removeEventFilter(this);
+    PopupMenu1->hide();
 }
 
 void TForm1::ShowPathBoxMenu(const QPoint& pos)
 {
+    if (m_hintShowing)
+        HideHint();
+    PopupMenu1->setWindowFlags(Qt::Popup);
     const QPoint at = Edit2->mapToGlobal(pos);
     PopupMenu1->popup(QPoint(at.x() - PopupMenu1->sizeHint().width() / 2, at.y()));
 }

@@ -20,6 +20,8 @@ void TForm1::ConnectGridCommands()
             [this](int key, Qt::KeyboardModifiers modifiers) {
                 RunGuarded([this, key, modifiers] { ResultGrid1KeyDown(key, modifiers); });
             });
+    connect(ResultGrid1.get(), &TResultGridView::AnchorRefused, this,
+            [this] { RunGuarded([this] { TellOpenRefused(OpenOutcome::Refused); }); });
 }
 
 // ---------------------------------------------------------------------------------------
@@ -27,8 +29,15 @@ void TForm1::ConnectGridCommands()
 
 void TForm1::OpenURL2Click()
 {
-    // Whatever the desktop makes of it, nothing is reported.
-    static_cast<void>(OpenRowInBrowser(*m_grid, m_grid->Row, *m_shell));
+    TellOpenRefused(OpenRowInBrowser(*m_grid, m_grid->Row, *m_shell));
+}
+
+void TForm1::TellOpenRefused(OpenOutcome outcome)
+{
+    // What the desktop makes of an address it was handed goes unreported; an address that
+    // was not handed over at all is not left without a word.
+    if (outcome == OpenOutcome::Refused)
+        m_dialogs.ShowMessage(kOnlyWebAddressesMessage);
 }
 
 void TForm1::ResultGrid1DblClickCell(int /*col*/, int row)
@@ -37,7 +46,7 @@ void TForm1::ResultGrid1DblClickCell(int /*col*/, int row)
     // the number column leaves the current row elsewhere but names its row all the same.
     // The caption row opens nothing.
     ResultGrid1->EndEditing(true);
-    static_cast<void>(OpenRowInBrowser(*m_grid, row, *m_shell));
+    TellOpenRefused(OpenRowInBrowser(*m_grid, row, *m_shell));
 }
 
 void TForm1::ResultGrid1KeyDown(int key, Qt::KeyboardModifiers modifiers)
@@ -45,6 +54,10 @@ void TForm1::ResultGrid1KeyDown(int key, Qt::KeyboardModifiers modifiers)
     const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
     if (enter && (modifiers & Qt::ControlModifier))
         OpenURL2Click();
+    // Ctrl+C copies the selected cells as the pop-up's Copy cell does.
+    if (key == Qt::Key_C && (modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier |
+                                          Qt::ShiftModifier)) == Qt::ControlModifier)
+        Copycell1Click();
 }
 
 // ---------------------------------------------------------------------------------------

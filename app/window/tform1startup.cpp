@@ -138,8 +138,10 @@ void TForm1::FitFrameToPlacedBounds()
         return;
     m_frameFitPending = false;
     const WindowBounds client = ClientBoundsFor(m_placedBounds, frame);
-    if (size() != QSize(client.Width, client.Height))
-        resize(client.Width, client.Height);
+    if (size() != QSize(client.Width, client.Height)) {
+        m_frameFitSize = QSize(client.Width, client.Height);
+        resize(m_frameFitSize);
+    }
 }
 
 void TForm1::ApplyGridFont()
@@ -209,8 +211,7 @@ void TForm1::ReadAtStartup(bool focusGrid)
     m_indexFileOnView = StartupIndexFilePath(m_paths.ContentFolder);
     ReadIndexAtStartup(m_paths.ContentFolder, CurrentScanOptions(), *m_grid, *this);
     show();
-    PrivateProfile profile(m_settings.FilePath());
-    m_grid->LoadColSizes(profile);
+    RestoreColumnWidths();
     ResultGrid1->show();
     if (focusGrid)
         ResultGrid1->setFocus();

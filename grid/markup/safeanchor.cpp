@@ -139,10 +139,3 @@ std::string DecodeAnchorTarget(std::string_view target)
 {
     return decodeEscaped(target, false).value_or(std::string());
 }
-
-bool IsOpenableAddress(std::string_view address)
-{
-    return IsWebAddress(address) && std::none_of(address.begin(), address.end(), [](char c) {
-               return c == '"' || isControlByte(c);
-           });
-}

@@ -27,10 +27,3 @@
 /** An anchor target as its tag writes it, with "&amp;", "&lt;", "&gt;" and "&quot;" decoded; any
  * other "&" stays as it is. */
 [[nodiscard]] std::string DecodeAnchorTarget(std::string_view target);
-
-/**
- * True when a (decoded) address may be handed to the desktop: a web address holding no
- * double quote and no control character, which a launcher could take for the end of the
- * address or the start of something else.
- */
-[[nodiscard]] bool IsOpenableAddress(std::string_view address);

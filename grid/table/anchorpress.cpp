@@ -4,7 +4,6 @@
 
 #include "grid/markup/safeanchor.h"
 #include "platform/asciicase.h"
-#include "platform/shellservice.h"
 
 namespace {
 
@@ -14,18 +13,6 @@ constexpr std::size_t kMostColumnLetters = 3;
 constexpr std::size_t kMostRowDigits = 9;
 
 } // namespace
-
-bool OpenWebAddress(ShellService& shell, std::string_view address)
-{
-    if (!IsOpenableAddress(address))
-        return false;
-    return shell.OpenAddress(std::string(address));
-}
-
-bool OpenAnchorTarget(ShellService& shell, std::string_view target)
-{
-    return OpenWebAddress(shell, DecodeAnchorTarget(target));
-}
 
 std::optional<GridCell> CellTargetOf(std::string_view target)
 {
@@ -63,6 +50,13 @@ AnchorPress PressAnchor(ShellService& shell, std::string_view target)
         return {};
     if (ContainsIgnoringAsciiCase(target, kCellScheme))
         return {true, CellTargetOf(target)};
-    OpenAnchorTarget(shell, target);
-    return {true, std::nullopt};
+    const bool refused = OpenAnchorTarget(shell, target) == OpenOutcome::Refused;
+    return {true, std::nullopt, refused};
+}
+
+bool AnchorPressActs(std::string_view target)
+{
+    if (ContainsIgnoringAsciiCase(target, kCellScheme))
+        return CellTargetOf(target).has_value();
+    return !target.empty() && DesktopAddressOf(DecodeAnchorTarget(target)).has_value();
 }

@@ -4,17 +4,9 @@
 #include <string_view>
 
 #include "grid/table/gridgeometry.h"
+#include "grid/table/openinbrowser.h"
 
 class ShellService;
-
-/**
- * Hands `address` to the desktop when it is openable (see IsOpenableAddress); every way
- * of opening an address ends here. True when it was handed over and opened.
- */
-bool OpenWebAddress(ShellService& shell, std::string_view address);
-
-/** Opens an anchor's target as its tag writes it: decoded, then as OpenWebAddress. */
-bool OpenAnchorTarget(ShellService& shell, std::string_view target);
 
 /**
  * The cell a target that holds "CELL://" (any case) names by the characters after it:
@@ -27,7 +19,14 @@ bool OpenAnchorTarget(ShellService& shell, std::string_view target);
 struct AnchorPress {
     bool Consumed = false;             // the press does nothing else (no selection)
     std::optional<GridCell> FocusCell; // the cell to move the focus to
+    bool Refused = false;              // a target that is not opened; the user is told so
 };
+
+/**
+ * True when a press on an anchor with `target` does something of its own: it names a cell
+ * or is a web address that opens. Only such anchors show the hand pointer.
+ */
+[[nodiscard]] bool AnchorPressActs(std::string_view target);
 
 /**
  * A left-button press on an anchor with `target` (as its tag writes it): an empty target

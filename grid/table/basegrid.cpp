@@ -252,10 +252,10 @@ void TBaseGrid::SaveColSizes(PrivateProfile& profile) const
     }
 }
 
-void TBaseGrid::LoadColSizes(const PrivateProfile& profile)
+bool TBaseGrid::LoadColSizes(const PrivateProfile& profile)
 {
     if (ColumnSize.Key.empty() || ColumnSize.Section.empty())
-        return;
+        return false;
     bool changed = false;
     for (int col = 0; col < m_colCount; ++col) {
         const int width =
@@ -267,6 +267,7 @@ void TBaseGrid::LoadColSizes(const PrivateProfile& profile)
     }
     if (changed)
         NotifyLayoutChanged();
+    return changed;
 }
 
 void TBaseGrid::SynchColumnsWithWidth(int newClientWidth)

@@ -84,7 +84,8 @@ public:
 
     // Column widths under [ColumnSizes] ColN of the settings file.
     void SaveColSizes(PrivateProfile& profile) const;
-    void LoadColSizes(const PrivateProfile& profile);
+    /** True when the file held a width for at least one column. */
+    bool LoadColSizes(const PrivateProfile& profile);
 
     // Widths follow the grid's client width (the first call only records it).
     void SynchColumnsWithWidth(int newClientWidth);

@@ -247,6 +247,19 @@ void TResultGridView::moveFocus(GridCell target, bool extend)
     viewport()->update();
 }
 
+void TResultGridView::SelectAllCells()
+{
+    EndEditing(true);
+    if (m_grid.GetColCountEx() <= m_grid.GetFixedColsEx() ||
+        m_grid.GetRowCountEx() <= m_grid.GetFixedRowsEx()) {
+        return; // no normal cell to select
+    }
+    m_selectionEnd = {m_grid.Col, m_grid.Row};
+    selectRange({m_grid.GetFixedColsEx(), m_grid.GetFixedRowsEx()},
+                {m_grid.GetColCountEx() - 1, m_grid.GetRowCountEx() - 1});
+    viewport()->update();
+}
+
 void TResultGridView::SetCurrentCell(int col, int row)
 {
     EndEditing(true);
@@ -270,6 +283,10 @@ void TResultGridView::keyPressEvent(QKeyEvent* event)
     hideHint();
     if (handleNavigationKey(*event)) {
         event->accept();
+        return;
+    }
+    if (event->matches(QKeySequence::SelectAll)) {
+        SelectAllCells();
         return;
     }
     const Qt::KeyboardModifiers commandKeys =

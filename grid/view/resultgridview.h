@@ -20,12 +20,13 @@ class ShellService;
 // It paints the visible cells through GridRenderer, scrolls row by row vertically and by
 // pixels horizontally with the fixed row and column in place, moves Col/Row with the
 // keyboard, selects ranges by dragging, sizes columns (in the fixed row) and rows (in the
-// fixed column) with the mouse, edits normal cells in place (F2 or typing), shows cell
-// hints, and makes the column widths follow its width (SynchColumnsWithWidth). A click on
-// a header sorts by that column (GridSorter); a double-click on a header border fits the
-// column left of it to its texts. Over an anchor of a markup cell the pointer is a hand,
-// and a press on an anchor opens its target through the shell service (web addresses
-// only) or moves the focus to the cell a "CELL://" target names.
+// fixed column) with the mouse, selects all with Ctrl+A, edits normal cells in place (F2 or
+// typing), shows cell hints, and makes the column widths follow its width (SynchColumnsWithWidth).
+// A click on a header sorts by that column (GridSorter); a double-click on a header border fits the
+// column left of it to its texts. Over an anchor of a markup cell that opens a web address
+// or names a cell the pointer is a hand; a press on an anchor opens its target through the
+// shell service (web addresses only, AnchorRefused for others) or moves the focus to the
+// cell a "CELL://" target names. A right-click outside the selection moves the focus first.
 //
 // The grid must outlive the view. The view registers itself as the grid's observer, so
 // every change made through the grid repaints by itself; a change of Col, Row or
@@ -52,6 +53,9 @@ public:
     /** Replaces the desktop's open action for anchor presses; `shell` must outlive the view. */
     void SetShellService(ShellService& shell);
 
+    /** Selects every normal cell; the focused cell stays where it is. */
+    void SelectAllCells();
+
     /** Opens the in-place editor on the focused cell; false (nothing happens) for a fixed cell. */
     bool EditCurrentCell();
     /** Closes the editor; `keepText` writes an edited text back into the cell. */
@@ -69,6 +73,8 @@ Q_SIGNALS:
     /** Every key pressed in the grid, before the grid handles it (Ctrl+Enter for Open in Browser).
      */
     void KeyDown(int key, Qt::KeyboardModifiers modifiers);
+    /** A press on an anchor whose target is not opened (no web address). */
+    void AnchorRefused();
     /** The context menu is asked for (right button or menu key) at a screen point. */
     void ContextMenuRequested(const QPoint& globalPos);
 
@@ -117,6 +123,7 @@ private:
     void updateHoverCursor(const QPoint& pos);
     [[nodiscard]] std::optional<std::string> anchorAt(const QPoint& pos);
     bool pressAnchor(const QPoint& pos);
+    void focusClickedCell(const QPoint& pos);
     void dragSelection(const QPoint& pos);
     [[nodiscard]] std::optional<int> columnBorderNear(int x, GridCell cell);
     [[nodiscard]] bool isHeaderClick(int x, GridCell cell);

@@ -29,6 +29,9 @@ void TResultGridView::mousePressEvent(QMouseEvent* event)
 {
     hideHint();
     EndEditing(true);
+    if (event->button() == Qt::RightButton) {
+        focusClickedCell(event->position().toPoint());
+    }
     if (event->button() != Qt::LeftButton) {
         QAbstractScrollArea::mousePressEvent(event);
         return;
@@ -59,6 +62,19 @@ void TResultGridView::mousePressEvent(QMouseEvent* event)
     if (isNormalCell(m_pressCell.Col, m_pressCell.Row)) {
         moveFocus(m_pressCell, event->modifiers() & Qt::ShiftModifier);
         m_drag = DragMode::Selecting;
+    }
+}
+
+// A right-click outside the selection first makes the clicked cell the current one, so the
+// pop-up menu that follows acts on what was clicked; inside the selection it keeps it.
+void TResultGridView::focusClickedCell(const QPoint& pos)
+{
+    const GridCell cell = Geometry().CellAt(pos.x(), pos.y());
+    const TGridRect& s = m_grid.Selection;
+    const bool selected =
+        cell.Col >= s.Left && cell.Col <= s.Right && cell.Row >= s.Top && cell.Row <= s.Bottom;
+    if (isNormalCell(cell.Col, cell.Row) && !selected) {
+        moveFocus(cell, false);
     }
 }
 
@@ -230,7 +246,8 @@ void TResultGridView::updateHoverCursor(const QPoint& pos)
         viewport()->setCursor(Qt::SplitHCursor);
     } else if (geometry.RowBorderAt(pos.x(), pos.y()) >= 0) {
         viewport()->setCursor(Qt::SplitVCursor);
-    } else if (anchorAt(pos)) {
+    } else if (const std::optional<std::string> target = anchorAt(pos);
+               target && AnchorPressActs(*target)) {
         viewport()->setCursor(Qt::PointingHandCursor);
     } else {
         viewport()->unsetCursor();
@@ -259,6 +276,9 @@ bool TResultGridView::pressAnchor(const QPoint& pos)
     if (const auto cell = press.FocusCell;
         cell && cell->Col < m_grid.GetColCountEx() && cell->Row < m_grid.GetRowCountEx()) {
         SetCurrentCell(cell->Col, cell->Row);
+    }
+    if (press.Refused) {
+        Q_EMIT AnchorRefused();
     }
     return press.Consumed;
 }

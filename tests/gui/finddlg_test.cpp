@@ -141,7 +141,7 @@ TEST(FindDialogTest, ChoicesBecomeTheParameterSet)
     }
 }
 
-// A session as a user has it: Find, typing (Enter and Help keep the dialog open), Tab
+// A session as a user has it: Find, typing (Help keeps the dialog open), Tab
 // through the controls, OK by Enter on the focused button; Find again in a fresh dialog,
 // left with Esc; Find next past the last match.
 TEST(FindDialogTest, EachFindOpensAFreshDialogAndGoesToTheMatch)
@@ -162,7 +162,6 @@ TEST(FindDialogTest, EachFindOpensAFreshDialogAndGoesToTheMatch)
         // Typed as a key event with its text: QTest has no key for the accented letter.
         QKeyEvent typed(QEvent::KeyPress, 0, Qt::NoModifier, QStringLiteral("CAF\u00C92"));
         QApplication::sendEvent(QApplication::focusWidget(), &typed);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         Click(dialog, "Button3");
         Click(dialog, "dir1");
         Child(dialog, "findtext")->setFocus();
@@ -206,4 +205,44 @@ TEST(FindDialogTest, EachFindOpensAFreshDialogAndGoesToTheMatch)
                         "Varnok 5", ".                     Text not found                      .",
                         std::to_string(QMessageBox::StandardButtons(QMessageBox::Ok).toInt())}));
     EXPECT_EQ((GridCell{grid.Col, grid.Row}), (GridCell{1, 2}));
+}
+
+// Enter finds from the text box and from an option, as the OK button does; on Cancel it
+// cancels.
+TEST(FindDialogTest, EnterFindsUnlessAnotherButtonHasTheFocus)
+{
+    TResultGrid grid;
+    grid.SetRowCountEx(4);
+    grid.SetFixedRowsEx(1);
+    for (int row = 1; row <= 3; ++row)
+        grid.SetCellEx(1, row, "http://host/page" + std::to_string(row) + ".htm");
+    TResultGridView view(grid);
+    view.resize(500, 200);
+    ShowActive(view);
+    QtUserDialogs dialogs(&view);
+    GridViewFindHost host(view, dialogs);
+    struct Case {
+        const char* focus;
+        const char* text;
+        GridCell found;
+    };
+    const Case cases[] = {
+        {"findtext", "page3", {1, 3}},
+        {"chkcase", "page2", {1, 2}},
+        {"Button2", "page1", {1, 2}},
+    };
+    for (const Case& c : cases) {
+        bool closed = false;
+        WhenModalIsUp<TFind>([&c, &closed](TFind& dialog) {
+            Child<QLineEdit>(dialog, "findtext")->setText(QString::fromLatin1(c.text));
+            Child(dialog, c.focus)->setFocus();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            closed = !dialog.isVisible();
+            if (!closed)
+                dialog.reject();
+        });
+        RunFindCommand(grid, host);
+        EXPECT_TRUE(closed) << c.focus;
+        EXPECT_EQ((GridCell{grid.Col, grid.Row}), c.found) << c.focus;
+    }
 }

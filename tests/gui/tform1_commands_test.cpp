@@ -89,6 +89,26 @@ TEST_F(CommandsTest, SetDefaultCachePathStoresThePathBoxOrClearsIt)
     EXPECT_FALSE(Checked("Setdefaultpath1"));
 }
 
+// After Select Cache the path box shows the index file; the folder stored is the cache
+// folder above it, which the next start takes as its default and reads.
+TEST_F(CommandsTest, SetDefaultCachePathAfterAReadStoresTheCacheFolder)
+{
+    const std::string cache = MakeCache("stored", {"http://h.example/a", "http://h.example/b"});
+    m_dialogs.OpenAnswers.push_back(cache + "/Content.IE5/index.dat");
+    Action("SelectHistoryFolder1")->trigger();
+    ASSERT_EQ(PathBoxText(), cache + "/Content.IE5/index.dat");
+    Action("Setdefaultpath1")->trigger();
+    EXPECT_EQ(StoredValue("Settings", "Cache path"), cache + "/");
+    EXPECT_TRUE(Checked("Setdefaultpath1"));
+
+    m_form.reset();
+    m_dialogs.Calls.clear();
+    Create();
+    EXPECT_EQ(m_dialogs.CountOf(Kind::Error), 0);
+    EXPECT_EQ(StoredValue("Settings", "Cache path"), cache + "/");
+    EXPECT_EQ(Column(1), (std::vector<std::string>{"http://h.example/a", "http://h.example/b"}));
+}
+
 TEST_F(CommandsTest, RefusedWriteIsReportedAndLeavesTheMarks)
 {
     // The settings folder is a file now, so no write can succeed.

@@ -149,6 +149,8 @@ TEST_F(LayoutTest, ResizeAfterStartUpSizesGridAndColumns)
 {
     CreateQuiet();
     m_form->SetStartupDone();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(m_form.get()));
+    m_form->ApplyStartWindowState();
     m_form->resize(692, 470);
     QApplication::processEvents();
     m_form->FormResize();
@@ -176,6 +178,38 @@ TEST_F(LayoutTest, CountLabelsNeverTouch)
     for (const auto& [left, right] : {std::pair{"Label6", "Label7"}, std::pair{"Label7", "Label5"},
                                       std::pair{"Label7", "Label4"}})
         EXPECT_LT(Label(left)->geometry().right() + 1, Label(right)->x()) << left << right;
+}
+
+// The resize the window manager sends while the window comes onto the screen is not the
+// user's: the widths the user left keep their place, in the grid and in the file.
+TEST_F(LayoutTest, WidthsOfTheLastRunSurviveTheWindowAppearing)
+{
+    WriteSettings(std::string(kQuietSettings) + "[ColumnSizes]\nCol0=65\nCol1=334\nCol2=150\n");
+    Create({"/cache:" + MakeCache("c", {"http://a.example/1"})});
+    m_form->SetStartupDone();
+    m_form->resize(698, 426);
+    QApplication::processEvents();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(m_form.get()));
+    m_form->ApplyStartWindowState();
+    QApplication::processEvents();
+    EXPECT_EQ(ColWidths(), (Widths{65, 334, 150}));
+    m_form->close();
+    EXPECT_EQ(StoredValue("ColumnSizes", "Col1"), "334");
+}
+
+// Without widths from an earlier run, the first window fills its width by the resize rule.
+TEST_F(LayoutTest, FirstWindowWithoutStoredWidthsFillsItsWidth)
+{
+    CreateQuiet();
+    m_form->SetStartupDone();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(m_form.get()));
+    m_form->ApplyStartWindowState();
+    QApplication::processEvents();
+    QtCanvas canvas;
+    const int visit = MeasureWidestLine(canvas, m_form->Grid().Font(), "00/00/0000 00:00:00") + 4;
+    const int width = Grid()->width();
+    ASSERT_GT(width, 600);
+    EXPECT_EQ(ColWidths(), (Widths{65, width - 65 - visit - 20, visit}));
 }
 
 TEST_F(LayoutTest, ResizeDuringStartUpOnlyPlacesTheGrid)
@@ -390,6 +424,26 @@ TEST_F(LayoutTest, HintWaitsWhileABoxWaitsForInput)
     EXPECT_TRUE(hint->isVisible());
     EXPECT_FALSE(m_form->HintPending());
     hint->hide();
+}
+
+// The hint takes nothing from the user: the first click on OK, beside it, presses OK and
+// the hint goes away.
+TEST_F(LayoutTest, AClickBesideTheHintReachesWhatItAimedAt)
+{
+    MakeWineCache();
+    Create();
+    m_form->SetStartupDone();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(m_form.get()));
+    auto* hint = m_form->findChild<QMenu*>(QStringLiteral("PopupMenu1"));
+    m_form->FormPaint();
+    ASSERT_TRUE(hint->isVisible());
+    m_dialogs.Calls.clear();
+    // Through the window system, as a real click comes, where an open pop-up would take it.
+    QWidget* ok = Control("BitBtn1");
+    QTest::mouseClick(m_form->windowHandle(), Qt::LeftButton, {},
+                      ok->mapTo(m_form.get(), ok->rect().center()));
+    EXPECT_FALSE(hint->isVisible());
+    EXPECT_EQ(m_dialogs.CountOf(ScriptedDialogs::Kind::OpenFile), 1);
 }
 
 TEST_F(LayoutTest, NoHintWithTheWelcomeMessageOff)

@@ -10,6 +10,8 @@
 #include "app/formgeometry.h"
 #include "formfixture.h"
 #include "grid/resultgrid.h"
+#include "grid/table/cellmeasure.h"
+#include "platform/qt/qtcanvas.h"
 #include "support/recordingclipboard.h"
 #include "support/recordingshellservice.h"
 
@@ -133,7 +135,8 @@ TEST_F(ListCommandsTest, CopyCellAndFind)
 }
 
 // Select Font keeps face and size for the next start and the style for this run only; the
-// dialog opens on the stored face, in the size and style it was left with.
+// dialog opens on the stored face, in the size and style it was left with. The visit times
+// fit the new font at once.
 TEST_F(ListCommandsTest, SelectFontStoresFaceAndSizeOnly)
 {
     m_dialogs.FontAnswers = {FontChoice{.Name = "DejaVu Serif", .Points = 12, .Bold = true}};
@@ -148,6 +151,12 @@ TEST_F(ListCommandsTest, SelectFontStoresFaceAndSizeOnly)
     EXPECT_EQ(m_form->Grid().Font(),
               (TGridFont{.Name = "DejaVu Serif", .Height = pixels, .Bold = true}));
     EXPECT_EQ(m_form->Grid().DefaultRowHeight(), pixels * 3 / 2);
+    QtCanvas canvas;
+    const int visit = MeasureWidestLine(canvas, m_form->Grid().Font(), "00/00/0000 00:00:00") + 4;
+    const int width = m_form->ResultGrid1View()->width();
+    ASSERT_GT(visit, width * 11 / 100);
+    EXPECT_EQ(m_form->Grid().ColWidth(2), visit);
+    EXPECT_EQ(m_form->Grid().ColWidth(1), width - 65 - visit - 20);
     EXPECT_EQ(StoredValue("Settings", "Font Name") + StoredValue("Settings", "Font Size"),
               "DejaVu Serif12");
 

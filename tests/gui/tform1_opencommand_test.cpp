@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QTest>
+
 #include <filesystem>
 
 #include "formfixture.h"
@@ -48,6 +51,21 @@ TEST_F(OpenCommandTest, OkDerivesTheFoldersAndPresetsTheDialog)
     EXPECT_FALSE(m_form->ResultGrid1View()->isVisibleTo(m_form.get()));
     EXPECT_EQ(PathBoxText(), "");
     EXPECT_FALSE(m_form->HintPending());
+}
+
+// Enter in the path box runs the OK button's command, as a click on the button does.
+TEST_F(OpenCommandTest, EnterInThePathBoxActsAsOk)
+{
+    const std::string cache = MakeCacheFolder("Typed");
+    PathBox()->setText(QString::fromStdString(cache));
+    m_form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_form.get()));
+    PathBox()->setFocus();
+    ASSERT_EQ(QApplication::focusWidget(), PathBox());
+    QTest::keyClick(PathBox(), Qt::Key_Return);
+    const auto dialogs = OpenDialogs();
+    ASSERT_EQ(dialogs.size(), 1u);
+    EXPECT_EQ(dialogs[0].Value, cache + "/Content.IE5/");
 }
 
 TEST_F(OpenCommandTest, ContentFolderInThePathBoxSplitsWithoutChangingCase)
