@@ -12,13 +12,13 @@
 #include <string>
 #include <unistd.h>
 
-#include "cacheindex/indexscan.h"
-#include "cacheindex/scanview.h"
 #include "grid/basegrid.h"
+#include "grid/indexlisting.h"
 #include "grid/markuplayout.h"
 #include "grid/markupplaintext.h"
 #include "grid/safeanchor.h"
 #include "grid/texttype.h"
+#include "support/recordingscanview.h"
 #include "support/testcanvas.h"
 
 namespace {

@@ -15,8 +15,8 @@
 #include "app/settings.h"
 #include "app/window/userdialogs.h"
 #include "cacheindex/cachefolders.h"
-#include "cacheindex/indexscan.h"
 #include "cacheindex/scanview.h"
+#include "grid/indexlisting.h"
 
 class Clipboard;
 class GridPrintCommands;

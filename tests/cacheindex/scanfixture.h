@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "cacheindex/indexscan.h"
-#include "cacheindex/scanview.h"
 #include "grid/basegrid.h"
+#include "grid/indexlisting.h"
 #include "platform/bytesource.h"
+#include "support/recordingscanview.h"
 #include "support/testsupport.h"
 #include "tools/indexwriter.h"
 
