@@ -19,20 +19,23 @@ void IndexFileHeader::Read(ByteSource& source)
     } catch (const std::exception&) {
         m_bytes.clear();
     }
+    const std::uint32_t count = ReadU32(m_bytes, kFolderCountField).value_or(0);
+    m_folderCount = 0;
+    while (m_folderCount < std::min<std::size_t>(count, kMostFolders)) {
+        const std::size_t at =
+            kFolderTable + m_folderCount * kFolderEntryLength + kFolderNameOffset;
+        if (at >= m_bytes.size())
+            break;
+        const char* name = reinterpret_cast<const char*>(m_bytes.data() + at);
+        const std::size_t room = std::min(kFolderNameLength, m_bytes.size() - at);
+        const auto* nul = static_cast<const char*>(std::memchr(name, 0, room));
+        m_folderNames[m_folderCount++] = {name, nul ? static_cast<std::size_t>(nul - name) : room};
+    }
 }
 
 std::string_view IndexFileHeader::FolderName(std::uint8_t index) const
 {
-    const std::uint32_t count = ReadU32(m_bytes, kFolderCountField).value_or(0);
-    if (index >= std::min<std::uint32_t>(count, kMostFolders))
-        return {};
-    const std::size_t at = kFolderTable + index * kFolderEntryLength + kFolderNameOffset;
-    if (at >= m_bytes.size())
-        return {};
-    const char* name = reinterpret_cast<const char*>(m_bytes.data() + at);
-    const std::size_t room = std::min(kFolderNameLength, m_bytes.size() - at);
-    const auto* nul = static_cast<const char*>(std::memchr(name, 0, room));
-    return {name, nul ? static_cast<std::size_t>(nul - name) : room};
+    return index < m_folderCount ? m_folderNames[index] : std::string_view();
 }
 
 bool IndexFileHeader::BlockMarkedFree(std::int64_t offset) const

@@ -1,8 +1,12 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 #include <vector>
+
+#include "cacheindex/recordlayout.h"
 
 class ByteSource;
 
@@ -10,6 +14,11 @@ class ByteSource;
 // allocation bitmap. A copy is kept, so the scan's views of the file may move on.
 class IndexFileHeader {
 public:
+    IndexFileHeader() = default;
+    // The folder names point into the copy.
+    IndexFileHeader(const IndexFileHeader&) = delete;
+    IndexFileHeader& operator=(const IndexFileHeader&) = delete;
+
     /** Copies the header from `source`; a file shorter than the header gives what it holds,
      * one that cannot be read gives an empty header. Never throws a read error. */
     void Read(ByteSource& source);
@@ -23,4 +32,7 @@ public:
 
 private:
     std::vector<std::uint8_t> m_bytes;
+    // Looked up once: the walk asks for a folder name per record.
+    std::array<std::string_view, kMostFolders> m_folderNames{};
+    std::size_t m_folderCount = 0;
 };

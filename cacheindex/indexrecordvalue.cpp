@@ -54,6 +54,8 @@ void readUrlFields(std::span<const std::uint8_t> bytes, const IndexFileHeader& h
     value.LastAccess = ReadU64(bytes, kUrlVisitTimeField);
     value.Expiry = ReadU32(bytes, kUrlExpiryField);
     value.CachedFileSize = ReadU32(bytes, kUrlFileSizeField);
+    value.CacheFolderIndex.reset();
+    value.CacheFolderName = {};
     if (kUrlFolderIndexField < bytes.size()) {
         value.CacheFolderIndex = bytes[kUrlFolderIndexField];
         value.CacheFolderName = header.FolderName(*value.CacheFolderIndex);
@@ -67,17 +69,30 @@ void readUrlFields(std::span<const std::uint8_t> bytes, const IndexFileHeader& h
                   std::uint64_t{*value.BlockCount} * kBlockLength, bytes.size()))
             : bytes.size();
     const std::span<const std::uint8_t> record = bytes.first(length);
-    if (const std::optional<std::size_t> name = fieldOffset(record, kUrlFileNameField))
-        value.CachedFileName = textAt(record, *name);
+    const std::optional<std::size_t> name = fieldOffset(record, kUrlFileNameField);
+    value.CachedFileName = name ? textAt(record, *name) : std::string_view();
     value.Headers = headersOf(record);
+}
+
+void clearUrlFields(IndexRecordValue& value)
+{
+    value.LastModified.reset();
+    value.LastAccess.reset();
+    value.Expiry.reset();
+    value.CachedFileSize.reset();
+    value.CacheFolderIndex.reset();
+    value.CacheFolderName = {};
+    value.LastChecked.reset();
+    value.Hits.reset();
+    value.CachedFileName = {};
+    value.Headers = {};
 }
 
 } // namespace
 
-IndexRecordValue ReadRecordValue(std::span<const std::uint8_t> bytes, RecordKind kind,
-                                 std::int64_t offset, const IndexFileHeader& header)
+void ReadRecordValue(std::span<const std::uint8_t> bytes, RecordKind kind, std::int64_t offset,
+                     const IndexFileHeader& header, IndexRecordValue& value)
 {
-    IndexRecordValue value;
     value.Kind = kind;
     value.Signature = std::string_view(reinterpret_cast<const char*>(bytes.data()),
                                        std::min(kSignatureLength, bytes.size()));
@@ -85,10 +100,11 @@ IndexRecordValue ReadRecordValue(std::span<const std::uint8_t> bytes, RecordKind
     value.BlockCount = ReadU32(bytes, kBlockCountField);
     if (kind == RecordKind::Url)
         readUrlFields(bytes, header, value);
-    if (const std::optional<std::size_t> start = AddressStart(bytes, kind))
-        value.Address = textAt(bytes, *start);
+    else
+        clearUrlFields(value);
+    const std::optional<std::size_t> start = AddressStart(bytes, kind);
+    value.Address = start ? textAt(bytes, *start) : std::string_view();
     value.User = userOf(value.Address);
     value.Recovered = header.BlockMarkedFree(offset);
     value.Bytes = bytes;
-    return value;
 }

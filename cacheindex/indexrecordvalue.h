@@ -54,7 +54,9 @@ struct IndexRecordValue {
 // The longest address any read lists; the walk always looks far enough for it.
 inline constexpr std::size_t kLongestListedAddress = 385;
 
-/** The value of the record of kind `kind` whose first byte is bytes[0] and lies at `offset`
- * in the file. `bytes` ends early only where the file ends. */
-[[nodiscard]] IndexRecordValue ReadRecordValue(std::span<const std::uint8_t> bytes, RecordKind kind,
-                                               std::int64_t offset, const IndexFileHeader& header);
+/** Sets every field of `value` to those of the record of kind `kind` whose first byte is
+ * bytes[0] and lies at `offset` in the file. `bytes` ends early only where the file ends.
+ * (The walk fills one value over and over: clearing a fresh one per record cost more than
+ * reading the record.) */
+void ReadRecordValue(std::span<const std::uint8_t> bytes, RecordKind kind, std::int64_t offset,
+                     const IndexFileHeader& header, IndexRecordValue& value);

@@ -171,6 +171,7 @@ bool IndexScanner::walkRegion(std::int64_t blockPosition, std::int64_t regionEnd
         }
         return stretch.subspan(static_cast<std::size_t>(offset), length);
     };
+    IndexRecordValue record;
     try {
         // The first block is examined even when the region is already over.
         do {
@@ -182,7 +183,7 @@ bool IndexScanner::walkRegion(std::int64_t blockPosition, std::int64_t regionEnd
             }
             const std::size_t length = recordViewLength(first);
             const auto bytes = length > first.size() ? bytesAt(blockPosition, length) : first;
-            const IndexRecordValue record = ReadRecordValue(bytes, *kind, blockPosition, m_header);
+            ReadRecordValue(bytes, *kind, blockPosition, m_header, record);
             m_sink.Record(record);
             // Records are two blocks or longer, except those that say they are one block
             // long (redirects in real files): stepping two blocks there would skip the

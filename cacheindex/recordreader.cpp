@@ -44,20 +44,6 @@ std::optional<std::size_t> AddressStart(std::span<const std::uint8_t> bytes, Rec
     return start;
 }
 
-std::optional<std::uint32_t> ReadU32(std::span<const std::uint8_t> bytes, std::size_t offset)
-{
-    if (offset > bytes.size() || bytes.size() - offset < 4)
-        return std::nullopt;
-    return Le32At(bytes.data() + offset);
-}
-
-std::optional<std::uint64_t> ReadU64(std::span<const std::uint8_t> bytes, std::size_t offset)
-{
-    if (offset > bytes.size() || bytes.size() - offset < 8)
-        return std::nullopt;
-    return Le64At(bytes.data() + offset);
-}
-
 IndexRecord ReadRecord(std::span<const std::uint8_t> bytes, RecordKind kind,
                        std::size_t longestAddress, bool checkTextType)
 {

@@ -41,12 +41,6 @@ struct IndexRecord {
 [[nodiscard]] std::optional<std::size_t> AddressStart(std::span<const std::uint8_t> bytes,
                                                       RecordKind kind);
 
-// Little-endian numbers; nothing when their bytes do not all lie within `bytes`.
-[[nodiscard]] std::optional<std::uint32_t> ReadU32(std::span<const std::uint8_t> bytes,
-                                                   std::size_t offset);
-[[nodiscard]] std::optional<std::uint64_t> ReadU64(std::span<const std::uint8_t> bytes,
-                                                   std::size_t offset);
-
 // Little-endian numbers at a position known to lie inside the bytes.
 [[nodiscard]] inline std::uint32_t Le32At(const std::uint8_t* p)
 {
@@ -56,4 +50,21 @@ struct IndexRecord {
 [[nodiscard]] inline std::uint64_t Le64At(const std::uint8_t* p)
 {
     return static_cast<std::uint64_t>(Le32At(p + 4)) << 32 | Le32At(p);
+}
+
+// Little-endian numbers; nothing when their bytes do not all lie within `bytes`. Inline:
+// the walk reads a dozen of them per record.
+[[nodiscard]] inline std::optional<std::uint32_t> ReadU32(std::span<const std::uint8_t> bytes,
+                                                          std::size_t offset)
+{
+    if (offset > bytes.size() || bytes.size() - offset < 4)
+        return std::nullopt;
+    return Le32At(bytes.data() + offset);
+}
+[[nodiscard]] inline std::optional<std::uint64_t> ReadU64(std::span<const std::uint8_t> bytes,
+                                                          std::size_t offset)
+{
+    if (offset > bytes.size() || bytes.size() - offset < 8)
+        return std::nullopt;
+    return Le64At(bytes.data() + offset);
 }
