@@ -16,8 +16,8 @@
 #include "app/startupfolder.h"
 #include "cacheindex/cachefolders.h"
 #include "cacheindex/indexscan.h"
-#include "cacheindex/indexscanner.h"
 #include "cacheindex/scanview.h"
+#include "grid/indexlisting.h"
 #include "grid/resultgrid.h"
 #include "grid/search/addressfilter.h"
 #include "grid/table/gridsort.h"
@@ -29,10 +29,18 @@
 
 namespace {
 
-// A scan view for a run without a window: labels are kept, and the first stretch that could
+// A scan view for a run without a window: nothing is shown, and the first stretch that could
 // not be read is remembered with where and why it failed.
-class BatchScanView final : public RecordingScanView {
+class BatchScanView final : public ScanView {
 public:
+    void SetStatusText(const std::string& /*text*/) override {}
+    void SetIndexSizeText(const std::string& /*text*/) override {}
+    void SetLineCountText(const std::string& /*text*/) override {}
+    void ShowFileError(const std::string& text, const std::string& /*caption*/) override
+    {
+        m_errorText = text;
+    }
+    void FinishRead(bool /*giveFocus*/) override {}
     void FileErrorDetail(ScanStretch stretch, std::int64_t position,
                          const std::string& reason) override
     {
@@ -54,10 +62,11 @@ public:
     /** Where and why the read failed; empty when every stretch was read. */
     [[nodiscard]] std::string Failure() const
     {
-        return ErrorCount > 0 && m_failure.empty() ? LastErrorText : m_failure;
+        return m_failure.empty() ? m_errorText : m_failure;
     }
 
 private:
+    std::string m_errorText; // the message of the last stretch reported
     std::string m_failure;
 };
 
@@ -236,7 +245,7 @@ void ReadIndex(const ReadPlan& plan, const ScanOptions& options, const BatchExpo
         return;
     }
     const std::unique_ptr<ByteSource> source = tools.OpenIndex(plan.IndexFile);
-    IndexScanner(plan.Mode, options, grid, view).Run(plan.IndexFile, *source);
+    ScanIndexFile(plan.IndexFile, *source, plan.Mode, options, grid, view);
 }
 
 // The command line's filter, then its sort, as the header clicks on screen sort.

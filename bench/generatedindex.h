@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "cacheindex/indexscan.h"
+#include "grid/indexlisting.h"
 
 class TResultGrid;
 

@@ -3,21 +3,31 @@
 #include <algorithm>
 #include <exception>
 
+#include "cacheindex/indexrecordvalue.h"
 #include "cacheindex/recordlayout.h"
 #include "cacheindex/recordreader.h"
-#include "cacheindex/scanview.h"
-#include "grid/markup/safeanchor.h"
 
 namespace {
-
-constexpr std::size_t kOpenCommandLongestAddress = 128;
-constexpr std::size_t kStartupLongestAddress = 385;
 
 constexpr const char* kReadingStatus = "Reading index file ...";
 constexpr const char* kFileErrorCaption = "File Error";
 constexpr std::string_view kErrorTextStart = "Can't perform one of the following file";
 
 constexpr std::size_t kStretchLength = 64 * 1024;
+// The walk looks at no more of a record than this, whatever block count it gives; real
+// records are a few blocks long.
+constexpr std::size_t kLongestRecordLength = 256 * kBlockLength;
+static_assert(kLongestRecordLength < kStretchLength);
+// Always looked at, so the address and header sample of any read can be taken from them.
+constexpr std::size_t kShortestRecordView = RecordSpan(kLongestListedAddress);
+
+// How much of the record whose first bytes are `first` the walk looks at.
+std::size_t recordViewLength(std::span<const std::uint8_t> first)
+{
+    const std::uint64_t blocks = ReadU32(first, kBlockCountField).value_or(0);
+    return static_cast<std::size_t>(std::clamp<std::uint64_t>(
+        blocks * kBlockLength, kShortestRecordView, kLongestRecordLength));
+}
 
 // A cheap first test of a block: could its signature be "URL " or "REDR"?
 bool startsRecord(std::span<const std::uint8_t> block)
@@ -35,12 +45,8 @@ bool isTableSignature(std::span<const std::uint8_t> bytes)
 
 } // namespace
 
-IndexScanner::IndexScanner(ScanMode mode, const ScanOptions& options, TBaseGrid& grid,
-                           ScanView& view)
-    : m_mode(mode), m_options(options), m_list(grid), m_view(view),
-      m_dates(options.DateFormat, VisitTimeFormatter::CurrentUtcOffset()),
-      m_longestAddress(mode == ScanMode::OpenCommand ? kOpenCommandLongestAddress
-                                                     : kStartupLongestAddress)
+IndexScanner::IndexScanner(ScanMode mode, ScanView& view, RecordSink& sink)
+    : m_mode(mode), m_view(view), m_sink(sink)
 {
 }
 
@@ -56,9 +62,6 @@ void IndexScanner::Run(const std::string& indexFilePath, ByteSource& source)
 
 void IndexScanner::run(const std::string& indexFilePath, ByteSource* source)
 {
-    // Cells are markup only when this read builds anchors: an address read as text that
-    // happens to hold "</" is shown, measured and edited as the bytes the file holds.
-    m_list.Begin(m_options.CellFormatHtml, m_dates.DayFirst());
     if (m_mode == ScanMode::OpenCommand) {
         m_view.SetIndexSizeText(IndexSizeText(indexFilePath));
         m_view.SetStatusText(kReadingStatus);
@@ -76,14 +79,15 @@ void IndexScanner::run(const std::string& indexFilePath, ByteSource* source)
             showError(ScanStretch::Opening, 0, failure);
         }
     }
-    m_list.Reserve(mostEntries());
+    m_header.Read(*m_source);
+    m_sink.BeginRecords(mostRecords());
     walkTables();
     finish();
 }
 
-int IndexScanner::mostEntries() const
+int IndexScanner::mostRecords() const
 {
-    // Each listed record starts a block of its own behind the first table. Reserving is
+    // Each record starts a block of its own behind the first table. Reserving is
     // cheap (untouched room costs no memory), but a huge file is capped: past the cap the
     // list grows as it goes.
     constexpr std::int64_t kMostReserved = 1 << 20;
@@ -98,7 +102,7 @@ void IndexScanner::openSource(const std::string& path, ByteSource* source)
     } else {
         // A file that cannot be opened reads as an empty one: no table is found and the
         // list stays empty, without a message.
-        m_file.Open(path);
+        static_cast<void>(m_file.Open(path));
     }
     m_size = std::min(m_source->End(), kLargestReadableSize);
     m_last = m_size - 4;
@@ -153,39 +157,40 @@ void IndexScanner::walkTables()
 
 bool IndexScanner::walkRegion(std::int64_t blockPosition, std::int64_t regionEnd)
 {
-    const bool listRedirects = m_mode == ScanMode::OpenCommand;
-    const bool checkTextType = !m_options.ShowAllEntries;
-    const std::size_t span = RecordSpan(m_longestAddress);
+    // The start-up read knows no redirects: it passes their blocks over like any other.
+    const bool findRedirects = m_mode == ScanMode::OpenCommand;
     // Blocks are looked at through one long stretch of the file at a time; most of them
     // start no record and cost a four-byte comparison.
     std::span<const std::uint8_t> stretch;
     std::int64_t stretchStart = 0;
-    auto blockAt = [&](std::int64_t position) {
+    auto bytesAt = [&](std::int64_t position, std::size_t length) {
         const std::int64_t offset = position - stretchStart;
-        if (offset < 0 ||
-            offset + static_cast<std::int64_t>(span) > static_cast<std::int64_t>(stretch.size())) {
+        if (offset < 0 || offset + static_cast<std::int64_t>(length) >
+                              static_cast<std::int64_t>(stretch.size())) {
             stretch = view(position, kStretchLength);
             stretchStart = position;
-            return stretch.first(std::min(span, stretch.size()));
+            return stretch.first(std::min(length, stretch.size()));
         }
-        return stretch.subspan(static_cast<std::size_t>(offset), span);
+        return stretch.subspan(static_cast<std::size_t>(offset), length);
     };
+    IndexRecordValue record;
     try {
         // The first block is examined even when the region is already over.
         do {
-            const auto bytes = blockAt(blockPosition);
-            const auto kind = startsRecord(bytes) ? RecordKindOf(bytes) : std::nullopt;
-            if (!kind || (*kind == RecordKind::Redirect && !listRedirects)) {
+            const auto first = bytesAt(blockPosition, kShortestRecordView);
+            const auto kind = startsRecord(first) ? RecordKindOf(first) : std::nullopt;
+            if (!kind || (*kind == RecordKind::Redirect && !findRedirects)) {
                 blockPosition += kBlockLength;
                 continue;
             }
-            const IndexRecord record = ReadRecord(bytes, *kind, m_longestAddress, checkTextType);
-            if (!checkTextType || record.TextType)
-                listRecord(record);
+            const std::size_t length = recordViewLength(first);
+            const auto bytes = length > first.size() ? bytesAt(blockPosition, length) : first;
+            ReadRecordValue(bytes, *kind, blockPosition, m_header, record);
+            m_sink.Record(record);
             // Records are two blocks or longer, except those that say they are one block
             // long (redirects in real files): stepping two blocks there would skip the
             // record behind them.
-            blockPosition += record.OneBlock ? kBlockLength : 2 * kBlockLength;
+            blockPosition += record.BlockCount == 1u ? kBlockLength : 2 * kBlockLength;
         } while (blockPosition < regionEnd);
     } catch (const FileReadError& failure) {
         // Only a read error is one of the file; anything else (memory running out while
@@ -196,26 +201,10 @@ bool IndexScanner::walkRegion(std::int64_t blockPosition, std::int64_t regionEnd
     return true;
 }
 
-void IndexScanner::listRecord(const IndexRecord& record)
-{
-    // The grid copies both texts into its own store, so they are built in place here.
-    char date[VisitTimeFormatter::kTextLength];
-    const std::size_t dateLength = record.VisitTime ? m_dates.Format(*record.VisitTime, date) : 0;
-    m_list.AddEntry(addressCellText(record.Address), std::string_view(date, dateLength));
-}
-
-std::string_view IndexScanner::addressCellText(std::string_view address)
-{
-    if (!m_options.CellFormatHtml)
-        return address;
-    m_anchor = AddressAnchor(address);
-    return m_anchor;
-}
-
 void IndexScanner::finish()
 {
     m_file.Close();
-    m_view.SetLineCountText(std::to_string(m_list.Finish()));
+    m_sink.EndRecords();
     m_view.SetStatusText("");
     m_view.FinishRead(m_mode == ScanMode::OpenCommand);
 }

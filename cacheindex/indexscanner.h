@@ -3,27 +3,24 @@
 #include <cstdint>
 #include <exception>
 #include <string>
-#include <string_view>
 
+#include "cacheindex/indexfileheader.h"
 #include "cacheindex/indexscan.h"
+#include "cacheindex/recordsink.h"
 #include "cacheindex/scanview.h"
-#include "cacheindex/visittime.h"
-#include "grid/table/resultlist.h"
 #include "platform/readonlyfile.h"
 
-struct IndexRecord;
-
-// One read of a cache index file into the grid: the table loop, the walk of the 128-byte
-// blocks behind each table, and the rows made from "URL " and "REDR" records. Each
-// guarded stretch reports its own "File Error" and carries on as the user expects:
-// a failed probe still walks the region known so far, a failed walk keeps the rows
-// listed until then.
+// One read of a cache index file: the table loop and the walk of the 128-byte blocks
+// behind each table, handing every "URL " record (and, for the open command, every "REDR"
+// record) to a sink. Each guarded stretch reports its own "File Error" and carries on as
+// the user expects: a failed probe still walks the region known so far, a failed walk
+// keeps the records handed on until then.
 class IndexScanner {
 public:
-    IndexScanner(ScanMode mode, const ScanOptions& options, TBaseGrid& grid, ScanView& view);
+    IndexScanner(ScanMode mode, ScanView& view, RecordSink& sink);
 
-    // Reads the file and finishes the grid. Failures outside the guarded stretches
-    // (preparing and finishing the grid) are left to the caller.
+    // Reads the file and ends the sink's records. Failures outside the guarded stretches
+    // (those of the sink among them) are left to the caller.
     void Run(const std::string& indexFilePath);
     // The same read taking its bytes from `source`; the path only names the file for the
     // size label.
@@ -38,25 +35,19 @@ private:
     void openSource(const std::string& path, ByteSource* source);
     // Bytes of the file as the scan sees them: nothing at or past m_size.
     [[nodiscard]] std::span<const std::uint8_t> view(std::int64_t offset, std::size_t count);
-    /** The most entries the file's size leaves room for, capped. */
-    [[nodiscard]] int mostEntries() const;
+    /** The most records the file's size leaves room for, capped. */
+    [[nodiscard]] int mostRecords() const;
     void walkTables();
     bool walkRegion(std::int64_t blockPosition, std::int64_t regionEnd);
-    void listRecord(const IndexRecord& record);
-    // The text of the address cell; valid until the next call.
-    [[nodiscard]] std::string_view addressCellText(std::string_view address);
     void finish();
     void showError(ScanStretch stretch, std::int64_t position, const std::exception& failure);
 
     ScanMode m_mode;
-    ScanOptions m_options;
-    ResultListWriter m_list;
     ScanView& m_view;
-    VisitTimeFormatter m_dates;
+    RecordSink& m_sink;
     ReadOnlyFile m_file;
     ByteSource* m_source = &m_file;
+    IndexFileHeader m_header;
     std::int64_t m_size = 0;
     std::int64_t m_last = 0;
-    std::size_t m_longestAddress;
-    std::string m_anchor; // the last address cell built as an anchor
 };

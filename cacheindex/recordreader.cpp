@@ -7,18 +7,6 @@ namespace {
 
 constexpr std::string_view kTextType = "Content-Type: text";
 
-// Little-endian numbers at a position known to lie inside the bytes.
-std::uint32_t le32(const std::uint8_t* p)
-{
-    return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
-           static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
-}
-
-std::uint64_t le64(const std::uint8_t* p)
-{
-    return static_cast<std::uint64_t>(le32(p + 4)) << 32 | le32(p);
-}
-
 // The sample is matched with its NUL bytes dropped, so a phrase split by NULs still counts.
 bool sampleNamesTextType(std::span<const std::uint8_t> sample)
 {
@@ -45,11 +33,15 @@ std::optional<RecordKind> RecordKindOf(std::span<const std::uint8_t> block)
     return std::nullopt;
 }
 
-std::optional<std::uint32_t> ReadU32(std::span<const std::uint8_t> bytes, std::size_t offset)
+std::optional<std::size_t> AddressStart(std::span<const std::uint8_t> bytes, RecordKind kind)
 {
-    if (offset > bytes.size() || bytes.size() - offset < 4)
+    const std::size_t marker = kind == RecordKind::Url ? kUrlAddressMarker : kRedirectAddressMarker;
+    if (marker >= bytes.size())
         return std::nullopt;
-    return le32(bytes.data() + offset);
+    const std::size_t start = bytes[marker] == 0 ? marker + kMarkedAddressShift : marker;
+    if (start >= bytes.size())
+        return std::nullopt;
+    return start;
 }
 
 IndexRecord ReadRecord(std::span<const std::uint8_t> bytes, RecordKind kind,
@@ -57,17 +49,10 @@ IndexRecord ReadRecord(std::span<const std::uint8_t> bytes, RecordKind kind,
 {
     IndexRecord record;
     record.Kind = kind;
-    record.OneBlock =
-        bytes.size() >= kBlockCountField + 4 && le32(bytes.data() + kBlockCountField) == 1;
-    if (kind == RecordKind::Url && bytes.size() >= kUrlVisitTimeField + 8)
-        record.VisitTime = le64(bytes.data() + kUrlVisitTimeField);
-
-    const std::size_t marker = kind == RecordKind::Url ? kUrlAddressMarker : kRedirectAddressMarker;
-    if (marker >= bytes.size())
+    const std::optional<std::size_t> addressStart = AddressStart(bytes, kind);
+    if (!addressStart)
         return record; // the file ends before the address: it is empty
-    const std::size_t start = bytes[marker] == 0 ? marker + kMarkedAddressShift : marker;
-    if (start >= bytes.size())
-        return record;
+    const std::size_t start = *addressStart;
 
     const std::size_t limit = std::min(longestAddress, bytes.size() - start);
     const std::uint8_t* first = bytes.data() + start;

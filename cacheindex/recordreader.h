@@ -8,17 +8,13 @@
 
 #include "cacheindex/recordlayout.h"
 
-// The two kinds of index record that become list rows.
+// The two kinds of index record the walk finds.
 enum class RecordKind { Url, Redirect };
 
-// What the list needs from one record. Address points into the bytes it was read from.
+// The address of one record as a list shows it. Address points into the bytes it was read
+// from.
 struct IndexRecord {
     RecordKind Kind = RecordKind::Url;
-    // The block count at offset 4 is exactly 1: the record ends with its first block.
-    bool OneBlock = false;
-    // Latest visit of a "URL " record; nothing for a redirect or when the file ends
-    // inside the stamp.
-    std::optional<std::uint64_t> VisitTime;
     std::string_view Address;
     // "Content-Type: text" occurs in the header sample behind the address (only worked
     // out when asked for).
@@ -40,6 +36,35 @@ struct IndexRecord {
 [[nodiscard]] IndexRecord ReadRecord(std::span<const std::uint8_t> bytes, RecordKind kind,
                                      std::size_t longestAddress, bool checkTextType);
 
-// A little-endian 32-bit number; nothing when its bytes do not all lie within `bytes`.
-[[nodiscard]] std::optional<std::uint32_t> ReadU32(std::span<const std::uint8_t> bytes,
-                                                   std::size_t offset);
+// Where the address of a record whose first byte is bytes[0] begins: by the layout marker,
+// at the marker or kMarkedAddressShift bytes behind it; nothing when the bytes end first.
+[[nodiscard]] std::optional<std::size_t> AddressStart(std::span<const std::uint8_t> bytes,
+                                                      RecordKind kind);
+
+// Little-endian numbers at a position known to lie inside the bytes.
+[[nodiscard]] inline std::uint32_t Le32At(const std::uint8_t* p)
+{
+    return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
+           static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
+}
+[[nodiscard]] inline std::uint64_t Le64At(const std::uint8_t* p)
+{
+    return static_cast<std::uint64_t>(Le32At(p + 4)) << 32 | Le32At(p);
+}
+
+// Little-endian numbers; nothing when their bytes do not all lie within `bytes`. Inline:
+// the walk reads a dozen of them per record.
+[[nodiscard]] inline std::optional<std::uint32_t> ReadU32(std::span<const std::uint8_t> bytes,
+                                                          std::size_t offset)
+{
+    if (offset > bytes.size() || bytes.size() - offset < 4)
+        return std::nullopt;
+    return Le32At(bytes.data() + offset);
+}
+[[nodiscard]] inline std::optional<std::uint64_t> ReadU64(std::span<const std::uint8_t> bytes,
+                                                          std::size_t offset)
+{
+    if (offset > bytes.size() || bytes.size() - offset < 8)
+        return std::nullopt;
+    return Le64At(bytes.data() + offset);
+}

@@ -32,31 +32,3 @@ public:
      * takes the keyboard, unlike after the start-up read. */
     virtual void FinishRead(bool giveFocus) = 0;
 };
-
-// Keeps the reports; shows nothing.
-class RecordingScanView : public ScanView {
-public:
-    void SetStatusText(const std::string& text) override { StatusText = text; }
-    void SetIndexSizeText(const std::string& text) override { IndexSizeText = text; }
-    void SetLineCountText(const std::string& text) override { LineCountText = text; }
-    void ShowFileError(const std::string& text, const std::string& caption) override
-    {
-        LastErrorText = text;
-        LastErrorCaption = caption;
-        ++ErrorCount;
-    }
-    void FinishRead(bool giveFocus) override
-    {
-        ++FinishCount;
-        FocusGiven = giveFocus;
-    }
-
-    std::string StatusText;
-    std::string IndexSizeText;
-    std::string LineCountText;
-    std::string LastErrorText;
-    std::string LastErrorCaption;
-    int ErrorCount = 0;
-    int FinishCount = 0;
-    bool FocusGiven = false;
-};

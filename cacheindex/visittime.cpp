@@ -4,8 +4,6 @@
 #include <cstdint>
 #include <ctime>
 
-#include "cacheindex/indexscan.h"
-
 namespace {
 
 constexpr std::uint64_t kTicksPerSecond = 10'000'000;

@@ -32,3 +32,7 @@ private:
     bool m_dayFirst;
     std::int64_t m_offset;
 };
+
+// 19-character local date text of a UTC file time, month first unless dateFormat is 2;
+// empty when the local time falls outside the years 1601 to 9999.
+[[nodiscard]] std::string FormatVisitTime(std::uint64_t fileTime, int dateFormat);

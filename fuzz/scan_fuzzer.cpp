@@ -14,11 +14,13 @@
 
 #include "cacheindex/indexscan.h"
 #include "cacheindex/scanview.h"
+#include "grid/indexlisting.h"
 #include "grid/markup/markuplayout.h"
 #include "grid/markup/markupplaintext.h"
 #include "grid/markup/safeanchor.h"
 #include "grid/markup/texttype.h"
 #include "grid/table/basegrid.h"
+#include "support/recordingscanview.h"
 #include "support/testcanvas.h"
 
 namespace {

@@ -26,7 +26,7 @@ public:
     // Opens a regular file read-only (other programs may go on reading and writing it).
     // False when it cannot be opened or is not a regular file; the object then reads as
     // an empty file and OpenError() says why.
-    bool Open(const std::string& path);
+    [[nodiscard]] bool Open(const std::string& path);
     /** Why the last Open() failed ("Permission denied", "a named pipe, not a file"); empty after
      * success. */
     [[nodiscard]] const std::string& OpenError() const { return m_openError; }

@@ -57,6 +57,7 @@ RecordBytes urlRecordBytes(const UrlRecordPlan& url)
     Put32(record, 0x44, headersAt);
     Put32(record, 0x48, static_cast<std::uint32_t>(url.Headers.size()));
     Put32(record, 0x50, DosDateTimeFromFileTime(url.LastAccess));
+    Put32(record, 0x54, url.Hits);
     if (!url.AddressAt96) {
         Put32(record, 0x64, kFillerValue);
     }
@@ -231,6 +232,12 @@ void markBlocks(std::vector<std::uint8_t>& bytes, std::uint32_t offset, std::uin
     }
 }
 
+bool recordFreed(const IndexFilePlan& plan, int orderValue)
+{
+    return orderValue >= 0 ? plan.Urls[static_cast<std::size_t>(orderValue)].Freed
+                           : plan.Redirects[static_cast<std::size_t>(~orderValue)].Freed;
+}
+
 void writeSubFolders(std::vector<std::uint8_t>& bytes, const IndexFilePlan& plan)
 {
     const std::size_t count = std::min(plan.SubFolders.size(), kMaxSubFolders);
@@ -261,7 +268,9 @@ void writeHeader(std::vector<std::uint8_t>& bytes, const IndexFilePlan& plan,
     }
     std::uint64_t cached = 0;
     for (const PlacedRecord& record : records) {
-        markBlocks(bytes, record.Offset, Get32(record.Bytes, 4), allocated);
+        if (!recordFreed(plan, record.OrderValue)) {
+            markBlocks(bytes, record.Offset, Get32(record.Bytes, 4), allocated);
+        }
     }
     for (const UrlRecordPlan& url : plan.Urls) {
         cached += url.FileSize;

@@ -19,12 +19,15 @@ struct UrlRecordPlan {
                                 // when the contents need them
     std::uint32_t FileSize = 0; // size of the cached copy, record offset 0x20
     int SubFolder = 0;          // index into IndexFilePlan::SubFolders, record offset 0x38
+    std::uint32_t Hits = 0;     // record offset 0x54
+    bool Freed = false;         // blocks left free in the allocation bitmap: a deleted entry
 };
 
 struct RedirectRecordPlan {
     std::string Address;
     bool AddressAt24 = false; // marker byte 16 is 0 and the address starts at 24
     int Blocks = 1;           // at least this many blocks; real files use one
+    bool Freed = false;       // blocks left free in the allocation bitmap: a deleted entry
 };
 
 struct IndexFilePlan {

@@ -16,9 +16,9 @@
 #include "app/settings.h"
 #include "app/window/userdialogs.h"
 #include "cacheindex/cachefolders.h"
-#include "cacheindex/indexscan.h"
 #include "cacheindex/scanview.h"
 #include "grid/table/openinbrowser.h"
+#include "grid/indexlisting.h"
 
 class Clipboard;
 class GridPrintCommands;

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "cacheindex/indexscanner.h"
 #include "platform/readonlyfile.h"
 
 std::vector<ListRow> DataRows(const TBaseGrid& grid)
@@ -106,5 +105,5 @@ void ScanMemory(const std::vector<std::uint8_t>& bytes, ScanMode mode, TBaseGrid
                 ScanView& view)
 {
     MemoryByteSource source(bytes);
-    IndexScanner(mode, ScanOptions{}, grid, view).Run("index.dat", source);
+    ScanIndexFile("index.dat", source, mode, ScanOptions{}, grid, view);
 }

@@ -7,8 +7,10 @@
 
 #include "cacheindex/indexscan.h"
 #include "cacheindex/scanview.h"
+#include "grid/indexlisting.h"
 #include "grid/table/basegrid.h"
 #include "platform/bytesource.h"
+#include "support/recordingscanview.h"
 #include "support/testsupport.h"
 #include "tools/indexwriter.h"
 

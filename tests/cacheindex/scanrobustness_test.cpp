@@ -235,7 +235,7 @@ void ReadFailing(FailedRead& read, ScanMode mode, const std::vector<std::uint8_t
                  std::int64_t failFrom, std::int64_t failTo)
 {
     MemoryByteSource source(bytes, failFrom, failTo);
-    IndexScanner(mode, ScanOptions{}, read.Grid, read.View).Run("index.dat", source);
+    ScanIndexFile("index.dat", source, mode, ScanOptions{}, read.Grid, read.View);
 }
 
 TEST(ReadFailures, FailedWalkKeepsTheRowsListedSoFar)
@@ -397,7 +397,7 @@ TEST(LargeFiles, OnlyTheFirstTwoGigabytesAreRead)
     source.Patch(0x7FFF'FFFB, "HASH"); // where the last four readable bytes begin
     TBaseGrid grid;
     RecordingScanView view;
-    IndexScanner(ScanMode::OpenCommand, ScanOptions{}, grid, view).Run("index.dat", source);
+    ScanIndexFile("index.dat", source, ScanMode::OpenCommand, ScanOptions{}, grid, view);
     ASSERT_EQ(DataRows(grid).size(), 1u);
     EXPECT_EQ(grid.GetCellEx(1, 1), "http://inside.example/");
 }

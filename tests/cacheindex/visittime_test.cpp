@@ -5,7 +5,6 @@
 #include <ctime>
 #include <random>
 
-#include "cacheindex/indexscan.h"
 #include "cacheindex/visittime.h"
 #include "support/testsupport.h"
 #include "tools/indexwriter.h"

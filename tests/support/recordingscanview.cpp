@@ -1,0 +1,14 @@
+#include "support/recordingscanview.h"
+
+void RecordingScanView::ShowFileError(const std::string& text, const std::string& caption)
+{
+    LastErrorText = text;
+    LastErrorCaption = caption;
+    ++ErrorCount;
+}
+
+void RecordingScanView::FinishRead(bool giveFocus)
+{
+    ++FinishCount;
+    FocusGiven = giveFocus;
+}
