@@ -17,8 +17,8 @@
 #include "app/window/userdialogs.h"
 #include "cacheindex/cachefolders.h"
 #include "cacheindex/scanview.h"
-#include "grid/table/openinbrowser.h"
 #include "grid/indexlisting.h"
+#include "grid/table/openinbrowser.h"
 
 class Clipboard;
 class GridPrintCommands;
