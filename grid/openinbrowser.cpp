@@ -38,7 +38,7 @@ bool OpenRowInBrowser(const TBaseGrid& grid, int row, ShellService& shell)
     const std::string_view text = grid.GetCellEx(kAddressColumn, row);
     if (text.empty())
         return false;
-    if (TextType(text, grid.EnableHTML) == ttMarkup)
+    if (TextType(text, grid.EnableHTML()) == ttMarkup)
         return OpenAnchorTarget(shell, FirstAnchorTarget(text));
     return OpenWebAddress(shell, text);
 }

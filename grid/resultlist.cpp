@@ -33,13 +33,15 @@ void ResetListForRead(TBaseGrid& grid)
 void ClearList(TBaseGrid& grid)
 {
     grid.Clear();
-    grid.SortSettings.Column = 0;
+    TSortSettings sort = grid.SortSettings();
+    sort.Column = 0;
+    grid.SetSortSettings(sort);
     grid.SetRowCountEx(kEmptyListRows);
 }
 
 void ResultListWriter::Begin(bool markupCells)
 {
-    m_grid.EnableHTML = markupCells;
+    m_grid.SetEnableHTML(markupCells);
     WriteListCaptions(m_grid);
     // A grid shrunk below the empty list would get entries over its caption row.
     if (m_grid.GetRowCountEx() < kEmptyListRows)

@@ -14,9 +14,9 @@
 #include "app/window/userdialogs.h"
 #include "grid/resultgrid.h"
 #include "grid/resultlist.h"
+#include "grid/rowfit.h"
 #include "grid/view/resultgridview.h"
 #include "platform/files.h"
-#include "platform/privateprofile.h"
 #include "platform/qt/qtcanvas.h"
 #include "platform/shellservice.h"
 
@@ -236,9 +236,8 @@ void TForm1::ShowFileError(const std::string& text, const std::string& caption)
 void TForm1::FinishRead(bool giveFocus)
 {
     QtCanvas canvas;
-    m_grid->AutoSizeRows(canvas, true, 15);
-    PrivateProfile profile(m_settings.FilePath());
-    m_grid->LoadColSizes(profile);
+    AutoSizeRows(*m_grid, canvas, true);
+    m_settings.ReadColumnWidths(*m_grid);
     ResultGrid1->show();
     if (giveFocus)
         ResultGrid1->setFocus();

@@ -17,7 +17,6 @@
 #include "app/window/displaytext.h"
 #include "grid/resultgrid.h"
 #include "grid/view/resultgridview.h"
-#include "platform/privateprofile.h"
 #include "platform/qt/qtcanvas.h"
 
 namespace {
@@ -125,8 +124,7 @@ void TForm1::CreateResultGrid()
     connect(ResultGrid1.get(), &TResultGridView::ContextMenuRequested, this,
             [this](const QPoint& globalPos) { PopupMenu2->popup(globalPos); });
     // The grid starts with the column widths of the last run.
-    PrivateProfile profile(m_settings.FilePath());
-    m_grid->LoadColSizes(profile);
+    m_settings.ReadColumnWidths(*m_grid);
 }
 
 QWidget* TForm1::ResultGrid1View() const

@@ -28,7 +28,7 @@ void TForm1::ConnectGridCommands()
 void TForm1::OpenURL2Click()
 {
     // Whatever the desktop makes of it, nothing is reported.
-    static_cast<void>(OpenRowInBrowser(*m_grid, m_grid->Row, *m_shell));
+    static_cast<void>(OpenRowInBrowser(*m_grid, m_grid->Row(), *m_shell));
 }
 
 void TForm1::ResultGrid1DblClickCell(int /*col*/, int row)
