@@ -23,7 +23,6 @@
 #include "grid/table/gridsort.h"
 #include "platform/files.h"
 #include "platform/internetcache.h"
-#include "platform/privateprofile.h"
 #include "platform/readonlyfile.h"
 #include "platform/shortdateformat.h"
 
@@ -220,7 +219,7 @@ int PrintPdfToStandardOutput(TResultGrid& grid, const BatchExportTools& tools)
 int PrintPdf(TResultGrid& grid, const std::string& outputFile, const VarnokSettings& settings,
              const BatchExportTools& tools)
 {
-    grid.LoadColSizes(PrivateProfile(settings.FilePath()));
+    settings.ReadColumnWidths(grid);
     return outputFile == "-" ? PrintPdfToStandardOutput(grid, tools)
                              : tools.PrintToPdf(grid, outputFile);
 }

@@ -3,6 +3,7 @@
 #include <array>
 #include <filesystem>
 #include <utility>
+#include <vector>
 
 #include "grid/table/basegrid.h"
 #include "platform/profileint.h"
@@ -37,6 +38,18 @@ constexpr std::array<KeyTableEntry, 14> keyTable{{
 std::string text(std::string_view view)
 {
     return std::string(view);
+}
+
+// Column widths are neither read nor written while the grid names no file or no section.
+bool hasColumnWidthsPlace(const TBaseGrid& grid)
+{
+    return !grid.ColumnSize().Key.empty() && !grid.ColumnSize().Section.empty();
+}
+
+// The key of a column's width: "Col0", "Col1" and so on.
+std::string columnKey(int col)
+{
+    return "Col" + std::to_string(col);
 }
 
 } // namespace
@@ -93,12 +106,26 @@ void VarnokSettings::WriteColumnWidths(const TBaseGrid& grid)
 {
     PrivateProfile profile(m_filePath);
     bool written = true;
-    try {
-        grid.SaveColSizes(profile);
-    } catch (const std::runtime_error&) {
-        written = false;
+    if (hasColumnWidthsPlace(grid)) {
+        const std::string section = grid.ColumnSize().Section;
+        // The first refused write ends the run; the widths written before it stay.
+        for (int col = 0; col < grid.GetColCountEx() && written; ++col)
+            written =
+                profile.WriteString(section, columnKey(col), std::to_string(grid.ColWidth(col)));
     }
     NoteWrite(written);
+}
+
+bool VarnokSettings::ReadColumnWidths(TBaseGrid& grid) const
+{
+    if (!hasColumnWidthsPlace(grid))
+        return false;
+    const PrivateProfile profile(m_filePath);
+    const std::string section = grid.ColumnSize().Section;
+    std::vector<int> widths;
+    for (int col = 0; col < grid.GetColCountEx(); ++col)
+        widths.push_back(ParseProfileInt(profile.ReadString(section, columnKey(col), ""), -1));
+    return grid.RestoreColWidths(widths);
 }
 
 void VarnokSettings::NoteWrite(bool written)

@@ -104,8 +104,12 @@ public:
     void WriteInteger(SettingsKey key, int value);
     void WriteBoolean(SettingsKey key, bool value);
 
-    /** The grid's column widths, into its ColumnSizes section. */
+    // The grid's column widths, one key a column ("Col0", "Col1", ...) in the section the
+    // grid names (ColumnSizes); nothing is read or written while it names none.
     void WriteColumnWidths(const TBaseGrid& grid);
+    /** Gives the grid the widths stored for it; a missing or unconvertible width, or one the
+     * grid cannot have, leaves its column as it is. */
+    bool ReadColumnWidths(TBaseGrid& grid) const;
 
     /** The in-memory values as start-up reads them from the file. */
     [[nodiscard]] ProgramSettings LoadProgramSettings() const;

@@ -16,6 +16,7 @@
 #include "grid/table/basegrid.h"
 #include "grid/table/gridgeometry.h"
 #include "grid/table/gridrenderer.h"
+#include "grid/table/rowfit.h"
 #include "grid/view/resultgridview.h"
 #include "platform/qt/qtcanvas.h"
 
@@ -73,7 +74,7 @@ TBaseGrid& SizedList(Cells cells = Cells::Plain)
     if (list.GetRowCountEx() <= kRows) {
         FillList(list, cells);
         QtCanvas canvas;
-        list.AutoSizeRows(canvas, true, 15);
+        AutoSizeRows(list, canvas, true);
     }
     return list;
 }
@@ -120,7 +121,7 @@ void BM_AutoSizeRows(benchmark::State& state)
     FillList(grid, state.range(0) == 0 ? Cells::Plain : Cells::Anchors);
     for (auto _ : state) {
         QtCanvas canvas;
-        grid.AutoSizeRows(canvas, true, 15);
+        AutoSizeRows(grid, canvas, true);
         benchmark::DoNotOptimize(grid.RowHeight(kRows));
     }
     state.SetItemsProcessed(static_cast<int64_t>(state.iterations()) * (kRows + 1) * 3);

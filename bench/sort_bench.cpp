@@ -54,8 +54,8 @@ void Fill(TResultGrid& grid, const std::vector<Row>& rows)
                            rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)]);
     }
     grid.SetFixedRowsEx(1);
-    grid.SortSettings = TSortSettings{};
-    grid.Row = static_cast<int>(rows.size()) / 2;
+    grid.SetSortSettings(TSortSettings{});
+    grid.SetCurrentCell(grid.Col(), static_cast<int>(rows.size()) / 2);
 }
 
 // Arguments: the column clicked, and 1 for addresses as link markup.

@@ -118,7 +118,7 @@ void scanAndCheck(ScanMode mode, const ScanOptions& options)
         const std::string_view date = grid.GetCellEx(2, row);
         check(date.empty() || date.size() == 19, "date text length");
         const std::string_view cell = grid.GetCellEx(1, row);
-        check(grid.EnableHTML == options.CellFormatHtml, "markup switch of the read");
+        check(grid.EnableHTML() == options.CellFormatHtml, "markup switch of the read");
         const std::optional<std::string> address =
             options.CellFormatHtml ? AddressAnchorTarget(cell) : std::string(cell);
         check(address.has_value(), "anchor form");
@@ -126,7 +126,7 @@ void scanAndCheck(ScanMode mode, const ScanOptions& options)
         if (options.CellFormatHtml && row <= kAnchorRowsChecked)
             checkAnchor(cell);
         if (!options.CellFormatHtml)
-            check(TextType(cell, grid.EnableHTML) != ttMarkup, "plain address as markup");
+            check(TextType(cell, grid.EnableHTML()) != ttMarkup, "plain address as markup");
     }
 }
 

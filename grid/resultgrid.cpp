@@ -55,7 +55,7 @@ void TResultGrid::SaveToHTML(const std::string& fileName) const
 
 void TResultGrid::CopySelectionToClipboard(Clipboard& clipboard) const
 {
-    clipboard.SetText(ClipboardText(*this, Selection));
+    clipboard.SetText(ClipboardText(*this, Selection()));
 }
 
 int TResultGrid::GetSaveStartCol() const

@@ -132,7 +132,8 @@ void TResultGrid::SetPreviewPage(int page)
 int TResultGrid::BuildPages(TextCanvas& canvas, TPrintMethod method, int pageCount,
                             PagePrinter* printer, std::vector<PageStart>* starts)
 {
-    const PrintJob job{*this, PrintSettings, PrintState, *m_printClock, {Color, URLColor}, starts};
+    const PrintJob job{*this,         PrintSettings,       PrintState,
+                       *m_printClock, {Color, URLColor()}, starts};
     std::function<void()> newPage;
     if (printer != nullptr)
         newPage = [printer] { printer->NewPage(); };

@@ -49,7 +49,7 @@ void GridPrintCommands::PrintAll()
 
 void GridPrintCommands::PrintSelectedCells()
 {
-    printBlock(m_grid.Selection);
+    printBlock(m_grid.Selection());
 }
 
 void GridPrintCommands::printBlock(TGridRect range)

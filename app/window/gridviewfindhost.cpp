@@ -15,12 +15,12 @@ std::optional<FindRequest> GridViewFindHost::AskFindRequest()
 
 void GridViewFindHost::SetCol(int col)
 {
-    m_view.SetCurrentCell(col, m_view.Grid().Row);
+    m_view.SetCurrentCell(col, m_view.Grid().Row());
 }
 
 void GridViewFindHost::SetRow(int row)
 {
-    m_view.SetCurrentCell(m_view.Grid().Col, row);
+    m_view.SetCurrentCell(m_view.Grid().Col(), row);
 }
 
 void GridViewFindHost::ShowMessage(const std::string& text)

@@ -14,9 +14,9 @@
 #include "app/window/userdialogs.h"
 #include "grid/resultgrid.h"
 #include "grid/table/resultlist.h"
+#include "grid/table/rowfit.h"
 #include "grid/view/resultgridview.h"
 #include "platform/files.h"
-#include "platform/privateprofile.h"
 #include "platform/qt/qtcanvas.h"
 #include "platform/shellservice.h"
 
@@ -245,7 +245,7 @@ void TForm1::ShowFileError(const std::string& text, const std::string& caption)
 void TForm1::FinishRead(bool giveFocus)
 {
     QtCanvas canvas;
-    m_grid->AutoSizeRows(canvas, true, 15);
+    AutoSizeRows(*m_grid, canvas, true);
     RestoreColumnWidths();
     ResultGrid1->show();
     if (giveFocus)

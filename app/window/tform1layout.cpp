@@ -17,7 +17,6 @@
 #include "app/window/displaytext.h"
 #include "grid/resultgrid.h"
 #include "grid/view/resultgridview.h"
-#include "platform/privateprofile.h"
 #include "platform/qt/qtcanvas.h"
 
 namespace {
@@ -132,8 +131,7 @@ void TForm1::CreateResultGrid()
 
 void TForm1::RestoreColumnWidths()
 {
-    PrivateProfile profile(m_settings.FilePath());
-    m_storedColumnWidths = m_grid->LoadColSizes(profile);
+    m_storedColumnWidths = m_settings.ReadColumnWidths(*m_grid);
 }
 
 QWidget* TForm1::ResultGrid1View() const

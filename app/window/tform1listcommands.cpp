@@ -29,7 +29,7 @@ void TForm1::ConnectGridCommands()
 
 void TForm1::OpenURL2Click()
 {
-    TellOpenRefused(OpenRowInBrowser(*m_grid, m_grid->Row, *m_shell));
+    TellOpenRefused(OpenRowInBrowser(*m_grid, m_grid->Row(), *m_shell));
 }
 
 void TForm1::TellOpenRefused(OpenOutcome outcome)

@@ -19,7 +19,6 @@
 #include "grid/resultgrid.h"
 #include "grid/view/resultgridview.h"
 #include "platform/internetcache.h"
-#include "platform/privateprofile.h"
 
 namespace {
 
@@ -88,7 +87,9 @@ void TForm1::ApplySettings()
     ShowOptionChecks();
     PlaceWindow();
     // In a run started maximized the columns keep their stored widths whatever the window does.
-    m_grid->ColumnSize.SynchWithGrid = ColumnsFollowWindowSize(m_options.WinStateAtStart);
+    TColumnSizeSettings columnSize = m_grid->ColumnSize();
+    columnSize.SynchWithGrid = ColumnsFollowWindowSize(m_options.WinStateAtStart);
+    m_grid->SetColumnSize(columnSize);
     if (m_options.WinStateAtStart == kWinStateMinimized)
         setWindowState(Qt::WindowMinimized);
     else if (m_options.WinStateAtStart == kWinStateMaximized)

@@ -58,7 +58,7 @@ void PrintCellPainter::DrawCell(TextCanvas& canvas, int col, int row, const Text
 void PrintCellPainter::drawText(TextCanvas& canvas, std::string_view text,
                                 const TextRect& rect) const
 {
-    const TTextType type = TextType(text, m_grid.EnableHTML);
+    const TTextType type = TextType(text, m_grid.EnableHTML());
     if (type == ttMarkup) {
         DrawPrintMarkup(canvas, m_metrics.TableFont, m_colors.Anchor, text, rect);
         return;

@@ -19,7 +19,7 @@ int cellWidth(TextCanvas& canvas, const TBaseGrid& grid, const TGridFont& font, 
 {
     const std::string_view text = grid.GetCellEx(col, row);
     return MeasureCellWidth(canvas, font, text.empty() ? std::string_view("gh") : text,
-                            grid.EnableHTML);
+                            grid.EnableHTML());
 }
 
 int widestCell(TextCanvas& canvas, const TBaseGrid& grid, const PrintMetrics& metrics, int col,

@@ -160,7 +160,7 @@ private:
         if (m_drawnPages++ > 0 && m_newPage)
             m_newPage();
         const PageSlots slots =
-            FillPageSlots(m_settings, m_now, m_page, m_pageCount, m_job.Grid.EnableHTML);
+            FillPageSlots(m_settings, m_now, m_page, m_pageCount, m_job.Grid.EnableHTML());
         DrawPageSlots(m_canvas, slots, m_settings, m_metrics, m_sizes, m_job.Colors.Anchor);
     }
 

@@ -59,7 +59,7 @@ int PrintRowHeights::CellHeight(TextCanvas& canvas, int col, int row, int width)
     const std::string_view stored = m_grid.GetCellEx(col, row);
     const std::string_view text = stored.empty() ? std::string_view("gh") : stored;
     const TGridFont& font = m_metrics.TableFont;
-    const TTextType type = TextType(text, m_grid.EnableHTML);
+    const TTextType type = TextType(text, m_grid.EnableHTML());
     if (type == ttMarkup)
         return MeasureMarkup(canvas, font, text, width, true).Height;
     const std::string plain = type == ttRichText ? RichTextPlainText(text) : std::string();

@@ -50,8 +50,7 @@ GridCell GridSearch::Find(GridCell start, std::string_view text, TFindParameters
         return {};
     SearchRange range = rangeToSearch();
     GridCell first = startCell(start, range);
-    if (!narrowToFocus(start, range, first))
-        return {};
+    narrowToFocus(start, range, first);
     const GridCell found = scan(first, range);
     if (found != GridCell{} && m_options.Contains(fnAutoGoto))
         moveFocusTo(found);
@@ -135,28 +134,22 @@ GridCell GridSearch::startCell(GridCell from, const SearchRange& range) const
 }
 
 // Searching the focused row (column) confines the range to it and goes on from the
-// column (row) after the last found cell, whichever the direction. False when the focus
-// lies outside the table, which leaves nothing to search.
-bool GridSearch::narrowToFocus(GridCell from, SearchRange& range, GridCell& start) const
+// column (row) after the last found cell, whichever the direction.
+void GridSearch::narrowToFocus(GridCell from, SearchRange& range, GridCell& start) const
 {
     const bool fresh = from == GridCell{};
     const bool backward = m_options.Contains(fnBackward);
     const int step = backward ? -1 : 1;
     if (m_options.Contains(fnFindInCurrentRow)) {
-        if (!isInside(m_grid.Row, 0, m_grid.GetRowCountEx() - 1))
-            return false;
-        range.MinRow = range.MaxRow = m_grid.Row;
+        range.MinRow = range.MaxRow = m_grid.Row();
         const int freshCol = backward ? range.MaxCol : range.MinCol;
-        start = {fresh ? freshCol : stepped(from.Col, step), m_grid.Row};
+        start = {fresh ? freshCol : stepped(from.Col, step), m_grid.Row()};
     }
     if (m_options.Contains(fnFindInCurrentCol)) {
-        if (!isInside(m_grid.Col, 0, m_grid.GetColCountEx() - 1))
-            return false;
-        range.MinCol = range.MaxCol = m_grid.Col;
+        range.MinCol = range.MaxCol = m_grid.Col();
         const int freshRow = backward ? range.MaxRow : range.MinRow;
-        start = {m_grid.Col, fresh ? freshRow : stepped(from.Row, step)};
+        start = {m_grid.Col(), fresh ? freshRow : stepped(from.Row, step)};
     }
-    return true;
 }
 
 // Column by column (row by row) from the start cell; each further column (row) starts
@@ -189,7 +182,7 @@ GridCell GridSearch::scan(GridCell start, const SearchRange& range) const
 std::string_view GridSearch::comparedText(int col, int row) const
 {
     std::string_view text = m_grid.GetCellEx(col, row);
-    if (m_options.Contains(fnIgnoreHTMLTags) && TextType(text, m_grid.EnableHTML) == ttMarkup) {
+    if (m_options.Contains(fnIgnoreHTMLTags) && TextType(text, m_grid.EnableHTML()) == ttMarkup) {
         m_plainBuffer = MarkupPlainText(text);
         text = m_plainBuffer;
     }
@@ -199,10 +192,8 @@ std::string_view GridSearch::comparedText(int col, int row) const
     return m_casedBuffer;
 }
 
-// Row first, then column; the selection collapses onto the cell as on any focus move.
+// The selection collapses onto the cell as on any focus move.
 void GridSearch::moveFocusTo(GridCell cell)
 {
-    m_grid.Row = cell.Row;
-    m_grid.Col = cell.Col;
-    m_grid.Selection = {cell.Col, cell.Row, cell.Col, cell.Row};
+    m_grid.FocusCell(cell.Col, cell.Row);
 }

@@ -54,7 +54,7 @@ private:
     [[nodiscard]] bool hasCellsToSearch() const;
     [[nodiscard]] SearchRange rangeToSearch() const;
     [[nodiscard]] GridCell startCell(GridCell from, const SearchRange& range) const;
-    [[nodiscard]] bool narrowToFocus(GridCell from, SearchRange& range, GridCell& start) const;
+    void narrowToFocus(GridCell from, SearchRange& range, GridCell& start) const;
     [[nodiscard]] GridCell scan(GridCell start, const SearchRange& range) const;
     [[nodiscard]] std::string_view comparedText(int col, int row) const;
     void moveFocusTo(GridCell cell);

@@ -3,21 +3,11 @@
 #include <algorithm>
 #include <cmath>
 
-#include "grid/table/cellmeasure.h"
-#include "platform/privateprofile.h"
-#include "platform/profileint.h"
-#include "platform/textcanvas.h"
-
 namespace {
 
 constexpr int initialColCount = 3;
 constexpr int initialRowCount = 2;
 constexpr int initialColWidths[initialColCount] = {65, 150, 150};
-
-// A width or height outside this range cannot come from a grid on a screen; taking a stored
-// one, or scaling to one, would only hide the column or overflow the sums of the page and
-// screen layout.
-constexpr int maxStoredColWidth = 32767;
 
 // Nearest integer, halves to the even neighbour (97.5 gives 98, 96.5 gives 96), kept within
 // the widths a screen can have: scaling again and again must not run a size past what an int
@@ -26,8 +16,8 @@ int roundHalfEven(double value)
 {
     if (!(value > 0))
         return 0;
-    if (value >= maxStoredColWidth)
-        return maxStoredColWidth;
+    if (value >= TBaseGrid::kMaxStoredColWidth)
+        return TBaseGrid::kMaxStoredColWidth;
     const double lower = std::floor(value);
     const double fraction = value - lower;
     double result = lower;
@@ -50,11 +40,6 @@ std::size_t cellIndex(int colCount, int col, int row)
 {
     return static_cast<std::size_t>(row) * static_cast<std::size_t>(colCount) +
            static_cast<std::size_t>(col);
-}
-
-std::string columnKey(int col)
-{
-    return "Col" + std::to_string(col);
 }
 
 } // namespace
@@ -113,13 +98,76 @@ void TBaseGrid::ReserveRows(int count)
     m_rowHeights.reserve(static_cast<std::size_t>(count));
 }
 
+TGridRect TBaseGrid::InsideTable(TGridRect rect) const
+{
+    const int lastCol = m_colCount - 1;
+    const int lastRow = m_rowCount - 1;
+    rect.Left = std::clamp(rect.Left, 0, lastCol);
+    rect.Right = std::clamp(rect.Right, 0, lastCol);
+    rect.Top = std::clamp(rect.Top, 0, lastRow);
+    rect.Bottom = std::clamp(rect.Bottom, 0, lastRow);
+    return rect;
+}
+
 // Dropped rows must not leave the focus or the selection pointing past the table.
 void TBaseGrid::KeepFocusInside()
 {
-    const int lastRow = m_rowCount - 1;
-    Row = std::min(Row, lastRow);
-    Selection.Top = std::min(Selection.Top, lastRow);
-    Selection.Bottom = std::min(Selection.Bottom, lastRow);
+    const TGridRect focus = InsideTable({m_col, m_row, m_col, m_row});
+    m_col = focus.Left;
+    m_row = focus.Top;
+    m_selection = InsideTable(m_selection);
+}
+
+void TBaseGrid::SetCurrentCell(int col, int row)
+{
+    const TGridRect focus = InsideTable({col, row, col, row});
+    if (focus.Left == m_col && focus.Top == m_row)
+        return;
+    m_col = focus.Left;
+    m_row = focus.Top;
+    NotifyAppearanceChanged();
+}
+
+void TBaseGrid::SetSelection(const TGridRect& selection)
+{
+    const TGridRect inside = InsideTable(selection);
+    if (inside == m_selection)
+        return;
+    m_selection = inside;
+    NotifyAppearanceChanged();
+}
+
+void TBaseGrid::FocusCell(int col, int row)
+{
+    const TGridRect focus = InsideTable({col, row, col, row});
+    if (focus.Left == m_col && focus.Top == m_row && focus == m_selection)
+        return;
+    m_col = focus.Left;
+    m_row = focus.Top;
+    m_selection = focus;
+    NotifyAppearanceChanged();
+}
+
+void TBaseGrid::SetSortSettings(const TSortSettings& settings)
+{
+    m_sortSettings = settings;
+    NotifyAppearanceChanged();
+}
+
+void TBaseGrid::SetEnableHTML(bool enable)
+{
+    if (enable == m_enableHTML)
+        return;
+    m_enableHTML = enable;
+    NotifyAppearanceChanged();
+}
+
+void TBaseGrid::SetURLColor(TColor color)
+{
+    if (color == m_urlColor)
+        return;
+    m_urlColor = color;
+    NotifyAppearanceChanged();
 }
 
 void TBaseGrid::SetFixedRowsEx(int count)
@@ -209,60 +257,14 @@ void TBaseGrid::EndUpdate()
         NotifyLayoutChanged();
 }
 
-void TBaseGrid::AutoSizeRows(TextCanvas& canvas, bool includeFixedRows, int /*margin*/)
+bool TBaseGrid::RestoreColWidths(const std::vector<int>& widths)
 {
-    if (m_rowCount == 0)
-        return;
-    for (int row = includeFixedRows ? 0 : m_fixedRows; row < m_rowCount; ++row)
-        m_rowHeights[static_cast<std::size_t>(row)] = MeasureRowHeight(canvas, row);
-    NotifyLayoutChanged();
-}
-
-void TBaseGrid::AutoSizeRow(TextCanvas& canvas, int row)
-{
-    if (row < 0 || row >= m_rowCount)
-        return;
-    m_rowHeights[static_cast<std::size_t>(row)] = MeasureRowHeight(canvas, row);
-    NotifyLayoutChanged();
-}
-
-// Column by column, a cell raises the height only when it needs more than the height
-// reached so far minus 2, and then to its own height plus 4; the result therefore
-// depends on the order of the cells, which is how rows have always been sized.
-int TBaseGrid::MeasureRowHeight(TextCanvas& canvas, int row) const
-{
-    int height = m_defaultRowHeight;
-    for (int col = 0; col < m_colCount; ++col) {
-        const bool fixed = col < m_fixedCols || row < m_fixedRows;
-        const int measured = MeasureCellHeight(canvas, fixed ? m_fixedFont : m_font,
-                                               GetCellEx(col, row), ColWidth(col), EnableHTML);
-        if (measured + 2 > height)
-            height = measured + 4;
-    }
-    return height;
-}
-
-void TBaseGrid::SaveColSizes(PrivateProfile& profile) const
-{
-    if (ColumnSize.Key.empty() || ColumnSize.Section.empty())
-        return;
-    for (int col = 0; col < m_colCount; ++col) {
-        if (!profile.WriteString(ColumnSize.Section, columnKey(col), std::to_string(ColWidth(col))))
-            throw std::runtime_error("Unable to write to " + profile.FilePath());
-    }
-}
-
-bool TBaseGrid::LoadColSizes(const PrivateProfile& profile)
-{
-    if (ColumnSize.Key.empty() || ColumnSize.Section.empty())
-        return false;
+    const std::size_t count = std::min(widths.size(), m_colWidths.size());
     bool changed = false;
-    for (int col = 0; col < m_colCount; ++col) {
-        const int width =
-            ParseProfileInt(profile.ReadString(ColumnSize.Section, columnKey(col), ""), -1);
-        if (width < 0 || width > maxStoredColWidth)
+    for (std::size_t col = 0; col < count; ++col) {
+        if (widths[col] < 0 || widths[col] > kMaxStoredColWidth)
             continue;
-        m_colWidths[static_cast<std::size_t>(col)] = width;
+        m_colWidths[col] = widths[col];
         changed = true;
     }
     if (changed)
@@ -274,7 +276,7 @@ void TBaseGrid::SynchColumnsWithWidth(int newClientWidth)
 {
     // A width of 0 (a minimised or collapsed window) must not scale every column to
     // nothing; it is neither applied nor recorded.
-    if (!ColumnSize.SynchWithGrid || newClientWidth <= 0)
+    if (!m_columnSize.SynchWithGrid || newClientWidth <= 0)
         return;
     if (m_recordedClientWidth > 0 && newClientWidth != m_recordedClientWidth) {
         const double ratio = static_cast<double>(newClientWidth) / m_recordedClientWidth;
@@ -303,4 +305,10 @@ void TBaseGrid::NotifyLayoutChanged()
 {
     if (m_observer && m_updateDepth == 0)
         m_observer->LayoutChanged();
+}
+
+void TBaseGrid::NotifyAppearanceChanged()
+{
+    if (m_observer && m_updateDepth == 0)
+        m_observer->AppearanceChanged();
 }

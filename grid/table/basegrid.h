@@ -5,13 +5,9 @@
 #include <string_view>
 #include <vector>
 
-#include "grid/markup/markupcolor.h"
 #include "grid/table/celltextstore.h"
 #include "grid/table/gridtypes.h"
 #include "platform/largememory.h"
-
-class PrivateProfile;
-class TextCanvas;
 
 // Raised for operations the grid refuses ("Fixed row count must be less than row count").
 class EInvalidGridOperation : public std::runtime_error {
@@ -26,11 +22,16 @@ public:
     virtual ~GridObserver() = default;
     virtual void CellChanged(int col, int row) = 0;
     virtual void LayoutChanged() = 0; // row/column count, widths, heights, fonts
+    // Focus, selection, sort indicator, markup switch or anchor colour: the cells look
+    // different, their sizes stay.
+    virtual void AppearanceChanged() = 0;
 };
 
 // The cell store of the result list: a table of byte-string cells (Windows-1252 in the
-// files, never converted here) with a fixed header row and a fixed number column,
-// row heights that follow the texts and column widths kept in the settings file.
+// files, never converted here) with a fixed header row and a fixed number column, the
+// sizes of its rows and columns, and the focused cell and the selection, which never
+// leave the table. Rows are measured to their texts elsewhere (rowfit.h), and the
+// settings file keeps the column widths between runs.
 class TBaseGrid {
 public:
     TBaseGrid();
@@ -77,40 +78,53 @@ public:
     void BeginUpdate() { ++m_updateDepth; }
     void EndUpdate();
 
-    // Sizes every row (from row 0 when includeFixedRows, else from FixedRows) to its
-    // texts as measured on the canvas; margin is unused while word wrap is on.
-    void AutoSizeRows(TextCanvas& canvas, bool includeFixedRows, int margin);
-    void AutoSizeRow(TextCanvas& canvas, int row);
-
-    // Column widths under [ColumnSizes] ColN of the settings file.
-    void SaveColSizes(PrivateProfile& profile) const;
-    /** True when the file held a width for at least one column. */
-    bool LoadColSizes(const PrivateProfile& profile);
+    // The widest a stored column width may be: a larger one cannot come from a grid on a
+    // screen, and taking it would only overflow the sums of the page and screen layout.
+    static constexpr int kMaxStoredColWidth = 32767;
+    /** Widths as stored for the next run, column by column from column 0. A width the grid
+     * cannot have (below 0, above kMaxStoredColWidth; -1 for a missing one) leaves its
+     * column as it is; the observer hears of all the others at once. True when a width was taken. */
+    bool RestoreColWidths(const std::vector<int>& widths);
 
     // Widths follow the grid's client width (the first call only records it).
     void SynchColumnsWithWidth(int newClientWidth);
     // The user dragged `row` from oldHeight to its current height: rescale the other normal rows.
     void RescaleRowsAfterDrag(int row, int oldHeight);
 
-    // Texts holding "</", "<B" or "<I" are shown and measured as markup while this is on.
-    bool EnableHTML = true;
-    // Colour of anchor text in markup cells.
-    TColor URLColor = clBlue;
+    // The focused cell and the selected block of cells (corners in either order). Both are
+    // kept inside the table whatever is asked for, also when rows are dropped, and each
+    // change is reported to the observer.
+    [[nodiscard]] int Col() const { return m_col; }
+    [[nodiscard]] int Row() const { return m_row; }
+    [[nodiscard]] const TGridRect& Selection() const { return m_selection; }
+    /** Moves the focus to (col, row); the selection stays as it is. */
+    void SetCurrentCell(int col, int row);
+    void SetSelection(const TGridRect& selection);
+    /** Moves the focus to (col, row) and collapses the selection onto it, as any plain
+     * focus move does. */
+    void FocusCell(int col, int row);
 
-    int Col = 1;
-    int Row = 1;
-    TGridRect Selection{1, 1, 1, 1};
-    TSortSettings SortSettings;
-    TColumnSizeSettings ColumnSize;
+    [[nodiscard]] const TSortSettings& SortSettings() const { return m_sortSettings; }
+    void SetSortSettings(const TSortSettings& settings);
+    [[nodiscard]] const TColumnSizeSettings& ColumnSize() const { return m_columnSize; }
+    void SetColumnSize(const TColumnSizeSettings& settings) { m_columnSize = settings; }
+
+    // Texts holding "</", "<B" or "<I" are shown and measured as markup while this is on.
+    [[nodiscard]] bool EnableHTML() const { return m_enableHTML; }
+    void SetEnableHTML(bool enable);
+    // Colour of anchor text in markup cells.
+    [[nodiscard]] TColor URLColor() const { return m_urlColor; }
+    void SetURLColor(TColor color);
 
     void SetObserver(GridObserver* observer) { m_observer = observer; }
 
 protected:
     void NotifyLayoutChanged();
+    void NotifyAppearanceChanged();
 
 private:
     [[nodiscard]] bool IsInside(int col, int row) const;
-    [[nodiscard]] int MeasureRowHeight(TextCanvas& canvas, int row) const;
+    [[nodiscard]] TGridRect InsideTable(TGridRect rect) const;
     void KeepFocusInside();
 
     int m_colCount = 3;
@@ -127,6 +141,13 @@ private:
     TGridFont m_font;
     TGridFont m_fixedFont;
     int m_recordedClientWidth = 0;
+    int m_col = 1;
+    int m_row = 1;
+    TGridRect m_selection{1, 1, 1, 1};
+    TSortSettings m_sortSettings;
+    TColumnSizeSettings m_columnSize;
+    bool m_enableHTML = true;
+    TColor m_urlColor = clBlue;
     GridObserver* m_observer = nullptr;
     int m_updateDepth = 0;
 };

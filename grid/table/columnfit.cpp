@@ -20,7 +20,7 @@ int FittedColumnWidth(TextCanvas& canvas, const TBaseGrid& grid, int col)
     for (int row = 0; row < grid.GetRowCountEx(); ++row) {
         const bool fixed = fixedColumn || row < grid.GetFixedRowsEx();
         widest = std::max(widest, MeasureCellWidth(canvas, fixed ? grid.FixedFont() : grid.Font(),
-                                                   grid.GetCellEx(col, row), grid.EnableHTML));
+                                                   grid.GetCellEx(col, row), grid.EnableHTML()));
     }
     return widest + 2 * GridGeometry::kGridLineWidth + kTextMargins;
 }

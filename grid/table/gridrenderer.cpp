@@ -34,14 +34,14 @@ bool GridRenderer::IsFixedCell(int col, int row) const
 
 bool GridRenderer::IsSelected(int col, int row) const
 {
-    const TGridRect& s = m_grid.Selection;
+    const TGridRect& s = m_grid.Selection();
     return col >= std::min(s.Left, s.Right) && col <= std::max(s.Left, s.Right) &&
            row >= std::min(s.Top, s.Bottom) && row <= std::max(s.Top, s.Bottom);
 }
 
 bool GridRenderer::HasSortIndicator(int col, int row) const
 {
-    const TSortSettings& sort = m_grid.SortSettings;
+    const TSortSettings& sort = m_grid.SortSettings();
     return sort.Show && row == sort.Row && col == sort.Column && m_grid.GetRowCountEx() > 2 &&
            m_grid.GetFixedRowsEx() >= 1 && col >= m_grid.GetFixedColsEx();
 }
@@ -75,7 +75,7 @@ std::optional<std::string> GridRenderer::AnchorAt(TextCanvas& canvas, int col, i
                                                   const TextRect& cellRect, int x, int y) const
 {
     const std::string_view text = m_grid.GetCellEx(col, row);
-    if (TextType(text, m_grid.EnableHTML) != ttMarkup) {
+    if (TextType(text, m_grid.EnableHTML()) != ttMarkup) {
         return std::nullopt;
     }
     MarkupRequest request;
@@ -133,7 +133,7 @@ void GridRenderer::paintBlock(TextCanvas& canvas, const GridGeometry& geometry, 
             const bool selected = options.ShowSelection && IsSelected(col, row);
             PaintCell(canvas, col, row, rect, selected);
             paintGridLines(canvas, rect);
-            if (options.ShowFocusFrame && col == m_grid.Col && row == m_grid.Row &&
+            if (options.ShowFocusFrame && col == m_grid.Col() && row == m_grid.Row() &&
                 !IsFixedCell(col, row)) {
                 paintFocusFrame(canvas, rect);
             }
@@ -160,7 +160,7 @@ void GridRenderer::drawText(TextCanvas& canvas, int col, int row, const TextRect
     }
     const TGridFont& font = CellFont(col, row);
     const TColor color = selected ? kHighlightTextColor : font.Color;
-    const TTextType type = TextType(text, m_grid.EnableHTML);
+    const TTextType type = TextType(text, m_grid.EnableHTML());
 
     if (type == ttMarkup) {
         const TextRect area = MarkupTextArea(col, row, cellRect);
@@ -213,7 +213,7 @@ void GridRenderer::DrawMarkupText(TextCanvas& canvas, int /*col*/, int /*row*/,
     MarkupRequest request;
     request.Font = font;
     request.Font.Color = textColor;
-    request.AnchorColor = selected ? kHighlightTextColor : m_grid.URLColor;
+    request.AnchorColor = selected ? kHighlightTextColor : m_grid.URLColor();
     request.Area = area;
     static_cast<void>(DrawMarkup(canvas, text, request));
 }
@@ -224,7 +224,7 @@ void GridRenderer::DrawSortIndicator(TextCanvas& canvas, int /*col*/, int x, int
     const int right = x + kIndicatorHalf;
     const int top = y - kIndicatorHalf;
     const int bottom = y + kIndicatorHalf;
-    if (m_grid.SortSettings.Direction == sdDescending) {
+    if (m_grid.SortSettings().Direction == sdDescending) {
         canvas.DrawLine(right, top, x, bottom, kIndicatorLight);
         canvas.DrawLine(x, bottom, left, top, kIndicatorShade);
         canvas.DrawLine(left, top, right, top, kIndicatorShade);

@@ -52,16 +52,15 @@ public:
             }
         }
         m_grid.SetRowCountEx(m_rowCount + kScratchRows);
-        m_sorter.m_trackedRow = m_grid.Row;
-        m_grid.Row = m_rowCount + kFocusScratch;
+        m_sorter.m_trackedRow = m_grid.Row();
+        m_grid.SetCurrentCell(m_grid.Col(), m_rowCount + kFocusScratch);
         m_sorter.m_pivotRow = m_rowCount + kPivotScratch;
     }
 
     ~SortRun()
     {
         const int focusRow = m_sorter.m_trackedRow;
-        m_grid.Row = focusRow;
-        m_grid.Selection = {m_grid.Col, focusRow, m_grid.Col, focusRow};
+        m_grid.FocusCell(m_grid.Col(), focusRow);
         m_grid.SetRowCountEx(m_rowCount);
         auto text = m_fixedTexts.begin();
         for (int row = 0; row < m_rowCount; ++row) {
@@ -91,7 +90,7 @@ bool GridSorter::canSortByClick(int col) const
 {
     const bool fixed = col < m_grid.GetFixedColsEx();
     return col >= 0 && col < m_grid.GetColCountEx() && (!fixed || TSortSettings::FixedCols) &&
-           m_grid.SortSettings.Show && m_grid.GetFixedRowsEx() >= 1 && m_grid.GetRowCountEx() > 2;
+           m_grid.SortSettings().Show && m_grid.GetFixedRowsEx() >= 1 && m_grid.GetRowCountEx() > 2;
 }
 
 bool GridSorter::ClickHeader(int col)
@@ -99,20 +98,21 @@ bool GridSorter::ClickHeader(int col)
     if (!canSortByClick(col)) {
         return false;
     }
-    TSortSettings& sort = m_grid.SortSettings;
+    TSortSettings sort = m_grid.SortSettings();
     if (col == sort.Column) {
         sort.Direction = sort.Direction == sdAscending ? sdDescending : sdAscending;
     } else {
         sort.Direction = sdAscending;
         sort.Column = col;
     }
+    m_grid.SetSortSettings(sort);
     QSort();
     return true;
 }
 
 void GridSorter::QSort()
 {
-    const TSortSettings& sort = m_grid.SortSettings;
+    const TSortSettings& sort = m_grid.SortSettings();
     const int first = m_grid.GetFixedRowsEx();
     const int last = m_grid.GetRowCountEx() - 1;
     // A fixed column never sorts: its texts stay in place whatever happens to the rows.
@@ -239,7 +239,7 @@ int GridSorter::Compare(int column, int rowA, int rowB) const
 {
     if (column == kVisitColumn) {
         return CompareVisitTimes(m_grid.GetCellEx(column, rowA), m_grid.GetCellEx(column, rowB),
-                                 m_grid.SortSettings.VisitDayFirst);
+                                 m_grid.SortSettings().VisitDayFirst);
     }
     // std::string_view compares through char_traits<char>::compare, which orders bytes as
     // unsigned char and puts a prefix before the longer text: the ordinal order wanted.

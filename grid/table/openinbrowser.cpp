@@ -101,7 +101,7 @@ OpenOutcome OpenRowInBrowser(const TBaseGrid& grid, int row, ShellService& shell
     const std::string_view text = grid.GetCellEx(kAddressColumn, row);
     if (text.empty())
         return OpenOutcome::NothingToOpen;
-    if (TextType(text, grid.EnableHTML) == ttMarkup)
+    if (TextType(text, grid.EnableHTML()) == ttMarkup)
         return OpenAnchorTarget(shell, FirstAnchorTarget(text));
     return OpenWebAddress(shell, text);
 }

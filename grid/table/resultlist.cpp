@@ -33,14 +33,18 @@ void ResetListForRead(TBaseGrid& grid)
 void ClearList(TBaseGrid& grid)
 {
     grid.Clear();
-    grid.SortSettings.Column = 0;
+    TSortSettings sort = grid.SortSettings();
+    sort.Column = 0;
+    grid.SetSortSettings(sort);
     grid.SetRowCountEx(kEmptyListRows);
 }
 
 void ResultListWriter::Begin(bool markupCells, bool dayFirst)
 {
-    m_grid.EnableHTML = markupCells;
-    m_grid.SortSettings.VisitDayFirst = dayFirst;
+    m_grid.SetEnableHTML(markupCells);
+    TSortSettings sort = m_grid.SortSettings();
+    sort.VisitDayFirst = dayFirst;
+    m_grid.SetSortSettings(sort);
     WriteListCaptions(m_grid);
     // A grid shrunk below the empty list would get entries over its caption row.
     if (m_grid.GetRowCountEx() < kEmptyListRows)

@@ -41,7 +41,7 @@ TResultGridView::TResultGridView(TBaseGrid& grid, QWidget* parent)
     : QAbstractScrollArea(parent), m_grid(grid), m_geometry(grid),
       m_renderer(std::make_unique<GridRenderer>(grid)),
       m_desktopShell(std::make_unique<QtShellService>()), m_shell(m_desktopShell.get()),
-      m_measureCanvas(std::make_unique<QtCanvas>()), m_selectionEnd{grid.Col, grid.Row}
+      m_measureCanvas(std::make_unique<QtCanvas>()), m_selectionEnd{grid.Col(), grid.Row()}
 {
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setMouseTracking(true);
@@ -93,6 +93,11 @@ void TResultGridView::CellChanged(int col, int row)
     const TextRect rect = m_geometry.CellRect(col, row);
     viewport()->update(
         QRect(rect.Left, rect.Top, rect.Right - rect.Left + 1, rect.Bottom - rect.Top + 1));
+}
+
+void TResultGridView::AppearanceChanged()
+{
+    viewport()->update();
 }
 
 void TResultGridView::LayoutChanged()
@@ -215,16 +220,16 @@ GridCell TResultGridView::clampToNormal(GridCell cell) const
 
 void TResultGridView::selectRange(GridCell anchor, GridCell end)
 {
-    m_grid.Selection = {std::min(anchor.Col, end.Col), std::min(anchor.Row, end.Row),
-                        std::max(anchor.Col, end.Col), std::max(anchor.Row, end.Row)};
+    m_grid.SetSelection({std::min(anchor.Col, end.Col), std::min(anchor.Row, end.Row),
+                         std::max(anchor.Col, end.Col), std::max(anchor.Row, end.Row)});
 }
 
 // The moving corner of the selection, unless the grid's focus or selection was changed
 // behind the view's back, in which case a new range starts at the focused cell.
 GridCell TResultGridView::selectionEnd() const
 {
-    const TGridRect& s = m_grid.Selection;
-    const GridCell focus{m_grid.Col, m_grid.Row};
+    const TGridRect& s = m_grid.Selection();
+    const GridCell focus{m_grid.Col(), m_grid.Row()};
     const bool focusIsCorner = (focus.Col == s.Left || focus.Col == s.Right) &&
                                (focus.Row == s.Top || focus.Row == s.Bottom);
     const GridCell opposite{focus.Col == s.Left ? s.Right : s.Left,
@@ -236,12 +241,10 @@ void TResultGridView::moveFocus(GridCell target, bool extend)
 {
     if (extend) {
         m_selectionEnd = target;
-        selectRange({m_grid.Col, m_grid.Row}, target);
+        selectRange({m_grid.Col(), m_grid.Row()}, target);
     } else {
-        m_grid.Col = target.Col;
-        m_grid.Row = target.Row;
+        m_grid.FocusCell(target.Col, target.Row);
         m_selectionEnd = target;
-        selectRange(target, target);
     }
     ScrollToCell(target.Col, target.Row);
     viewport()->update();
@@ -297,7 +300,7 @@ void TResultGridView::keyPressEvent(QKeyEvent* event)
     }
     const QString typed = event->text();
     if (!typed.isEmpty() && typed.at(0).isPrint() && !(event->modifiers() & commandKeys)) {
-        if (isNormalCell(m_grid.Col, m_grid.Row)) {
+        if (isNormalCell(m_grid.Col(), m_grid.Row())) {
             startEditing(&typed);
         }
         return;
@@ -312,7 +315,7 @@ bool TResultGridView::handleNavigationKey(const QKeyEvent& event)
     }
     const bool ctrl = event.modifiers() & Qt::ControlModifier;
     const bool shift = event.modifiers() & Qt::ShiftModifier;
-    const GridCell from = shift ? selectionEnd() : GridCell{m_grid.Col, m_grid.Row};
+    const GridCell from = shift ? selectionEnd() : GridCell{m_grid.Col(), m_grid.Row()};
     const int page = m_geometry.FullyVisibleRowCount();
     GridCell target = from;
     int pageScroll = 0;
@@ -433,7 +436,7 @@ QString TResultGridView::HintText() const
 
 bool TResultGridView::EditCurrentCell()
 {
-    if (!isNormalCell(m_grid.Col, m_grid.Row)) {
+    if (!isNormalCell(m_grid.Col(), m_grid.Row())) {
         return false;
     }
     startEditing(nullptr);
@@ -444,7 +447,7 @@ QString TResultGridView::editorTextOf(int col, int row) const
 {
     const std::string_view stored = m_grid.GetCellEx(col, row);
     // The editor offers what a markup cell shows, not its tags.
-    if (TextType(stored, m_grid.EnableHTML) == ttMarkup) {
+    if (TextType(stored, m_grid.EnableHTML()) == ttMarkup) {
         return toEditorLines(DecodeCp1252(MarkupPlainText(stored)));
     }
     return toEditorLines(DecodeCp1252(stored));
@@ -452,7 +455,7 @@ QString TResultGridView::editorTextOf(int col, int row) const
 
 void TResultGridView::startEditing(const QString* replacement)
 {
-    const GridCell cell{m_grid.Col, m_grid.Row};
+    const GridCell cell{m_grid.Col(), m_grid.Row()};
     if (IsEditing() && cell == m_editCell) {
         return;
     }

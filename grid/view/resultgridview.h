@@ -29,8 +29,8 @@ class ShellService;
 // cell a "CELL://" target names. A right-click outside the selection moves the focus first.
 //
 // The grid must outlive the view. The view registers itself as the grid's observer, so
-// every change made through the grid repaints by itself; a change of Col, Row or
-// Selection made directly on the grid needs SetCurrentCell() or viewport()->update().
+// every change made through the grid repaints by itself; a focus moved on the grid is
+// scrolled into view only by SetCurrentCell().
 class TResultGridView final : public QAbstractScrollArea, private GridObserver {
     Q_OBJECT
 public:
@@ -101,6 +101,7 @@ private:
     // GridObserver
     void CellChanged(int col, int row) override;
     void LayoutChanged() override;
+    void AppearanceChanged() override;
 
     void scheduleLayoutSync();
     void syncLayout();

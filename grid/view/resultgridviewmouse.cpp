@@ -163,7 +163,7 @@ std::optional<int> TResultGridView::columnBorderNear(int x, GridCell cell)
 bool TResultGridView::isHeaderClick(int x, GridCell cell)
 {
     // The press must have been on the header row too; the column it was in plays no part.
-    const int headerRow = m_grid.SortSettings.Row;
+    const int headerRow = m_grid.SortSettings().Row;
     return cell.Col >= 0 && cell.Row == headerRow && m_pressCell.Row == headerRow &&
            cell.Row < m_grid.GetFixedRowsEx() && !columnBorderNear(x, cell);
 }
@@ -173,7 +173,7 @@ void TResultGridView::sortByHeader(int col)
     EndEditing(true);
     if (GridSorter(m_grid).ClickHeader(col)) {
         // The focused row followed its contents; show it where it went.
-        SetCurrentCell(m_grid.Col, m_grid.Row);
+        SetCurrentCell(m_grid.Col(), m_grid.Row());
     }
 }
 

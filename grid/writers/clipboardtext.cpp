@@ -21,7 +21,7 @@ std::string ClipboardText(const TBaseGrid& grid, const TGridRect& range)
             if (col != left)
                 text.push_back('\t');
             const std::string_view cell = grid.GetCellEx(col, row);
-            if (TextType(cell, grid.EnableHTML) == ttRichText)
+            if (TextType(cell, grid.EnableHTML()) == ttRichText)
                 text.append(RichTextPlainText(cell));
             else
                 text.append(cell);

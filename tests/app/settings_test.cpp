@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <string>
 
+#include "grid/table/basegrid.h"
+#include "platform/privateprofile.h"
 #include "support/testsupport.h"
 
 namespace {
@@ -164,6 +166,90 @@ TEST_F(SettingsTest, RefusedWriteThrowsWithFileNameAndKeepsOldFile)
     EXPECT_THROW(m_settings.WriteText(SettingsKey::FileName, "/cases/b\n[Settings]\nTop=1"),
                  ESettingsWriteError);
     EXPECT_EQ(ReadWholeFile(m_path), before);
+}
+
+// Column widths: one key a column in the section the grid names; the grid's design widths
+// are 65, 150, 150.
+
+TEST_F(SettingsTest, ColumnWidthsSaveOneKeyPerColumnAndKeepOtherLines)
+{
+    WriteWholeFile(m_path, "[Settings]\r\nTop=111\r\n[ColumnSizes]\r\nCol3=999\r\n");
+    TBaseGrid grid;
+    grid.SetColWidth(1, 321);
+    m_settings.WriteColumnWidths(grid);
+    const PrivateProfile profile(m_path);
+    EXPECT_EQ(profile.ReadString("ColumnSizes", "Col0", ""), "65");
+    EXPECT_EQ(profile.ReadString("ColumnSizes", "Col1", ""), "321");
+    EXPECT_EQ(profile.ReadString("ColumnSizes", "Col2", ""), "150");
+    EXPECT_EQ(profile.ReadString("ColumnSizes", "Col3", ""), "999");
+    EXPECT_EQ(profile.ReadString("Settings", "Top", ""), "111");
+}
+
+TEST_F(SettingsTest, ColumnWidthsLoadIntegersAndLeaveTheRest)
+{
+    WriteWholeFile(m_path, "[ColumnSizes]\r\nCol0=80\r\nCol1=-1\r\nCol2=wide\r\nCol3=999\r\n");
+    TBaseGrid grid;
+    m_settings.ReadColumnWidths(grid);
+    EXPECT_EQ(grid.ColWidth(0), 80);
+    EXPECT_EQ(grid.ColWidth(1), 150); // -1 leaves the width
+    EXPECT_EQ(grid.ColWidth(2), 150); // not a number
+
+    // The fourth column's key is neither read nor removed by a save.
+    m_settings.WriteColumnWidths(grid);
+    EXPECT_EQ(m_settings.ReadText("ColumnSizes", "Col3", ""), "999");
+    EXPECT_NE(ReadWholeFile(m_path).find("Col3=999\r\n"), std::string::npos);
+}
+
+TEST_F(SettingsTest, ColumnWidthsLoadHexadecimalAndIgnoreImpossibleWidths)
+{
+    WriteWholeFile(m_path, "[columnsizes]\ncol0=0x20\ncol1=$40\ncol2=-7\n");
+    TBaseGrid grid;
+    m_settings.ReadColumnWidths(grid);
+    EXPECT_EQ(grid.ColWidth(0), 32);
+    EXPECT_EQ(grid.ColWidth(1), 64);
+    EXPECT_EQ(grid.ColWidth(2), 150);
+
+    WriteWholeFile(m_path, "[ColumnSizes]\nCol0=2147483647\nCol1=12abc\n");
+    m_settings.ReadColumnWidths(grid);
+    EXPECT_EQ(grid.ColWidth(0), 32);
+    EXPECT_EQ(grid.ColWidth(1), 64);
+}
+
+TEST_F(SettingsTest, ColumnWidthsStayWithoutFileOrSection)
+{
+    TBaseGrid grid;
+    VarnokSettings(m_dir.File("none.ini")).ReadColumnWidths(grid);
+    EXPECT_EQ(grid.ColWidth(0), 65);
+
+    WriteWholeFile(m_path, "[ColumnSizes]\r\nCol0=80\r\n");
+    TColumnSizeSettings noSection;
+    noSection.Section.clear();
+    grid.SetColumnSize(noSection);
+    m_settings.ReadColumnWidths(grid);
+    EXPECT_EQ(grid.ColWidth(0), 65);
+}
+
+TEST_F(SettingsTest, ColumnWidthsAreNotWrittenWithoutKeyOrSection)
+{
+    TBaseGrid grid;
+    TColumnSizeSettings noKey;
+    noKey.Key.clear();
+    grid.SetColumnSize(noKey);
+    m_settings.WriteColumnWidths(grid);
+    EXPECT_FALSE(std::filesystem::exists(m_path));
+}
+
+TEST_F(SettingsTest, ColumnWidthsRefusedRaiseWithTheFileName)
+{
+    WriteWholeFile(m_dir.File("not-a-folder"), "");
+    const std::string path = m_dir.File("not-a-folder/Varnok5.ini");
+    VarnokSettings settings(path);
+    try {
+        settings.WriteColumnWidths(TBaseGrid());
+        FAIL() << "no error";
+    } catch (const ESettingsWriteError& error) {
+        EXPECT_EQ(std::string(error.what()), "Unable to write to " + path);
+    }
 }
 
 TEST(VarnokSettingsPlace, DefaultFileFollowsXdgConfigHome)

@@ -344,9 +344,9 @@ TEST(CellFormat, EachReadSetsMarkupToItsCellFormat)
         RecordingScanView view;
         grid.SetRowCountEx(2);
         ScanIndexFile(path, step.mode, ScanOptions{1, true, step.html}, grid, view);
-        EXPECT_EQ(grid.EnableHTML, step.html);
+        EXPECT_EQ(grid.EnableHTML(), step.html);
         const std::string_view cell = grid.GetCellEx(1, 1);
-        ASSERT_EQ(TextType(cell, grid.EnableHTML), step.type);
+        ASSERT_EQ(TextType(cell, grid.EnableHTML()), step.type);
         TestCanvas canvas;
         MarkupRequest request;
         request.Area = {0, 0, 1000, 100};

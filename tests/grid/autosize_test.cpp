@@ -7,6 +7,7 @@
 #include "grid/markup/texttype.h"
 #include "grid/table/basegrid.h"
 #include "grid/table/columnfit.h"
+#include "grid/table/rowfit.h"
 #include "gridfixtures.h"
 #include "support/testcanvas.h"
 
@@ -79,15 +80,15 @@ TEST_F(AutoSizeTest, RowHeightDependsOnColumnOrder)
     FixedHeightCanvas heights;
     grid.SetCellEx(0, 1, "20");
     grid.SetCellEx(1, 1, "22");
-    grid.AutoSizeRow(heights, 1);
+    AutoSizeRow(grid, heights, 1);
     EXPECT_EQ(grid.RowHeight(1), 24); // 20 raises to 24; 22 + 2 is not above 24
 
     grid.SetCellEx(0, 1, "");
-    grid.AutoSizeRow(heights, 1);
+    AutoSizeRow(grid, heights, 1);
     EXPECT_EQ(grid.RowHeight(1), 26); // 22 alone raises to 26
 
     grid.SetCellEx(1, 1, "19");
-    grid.AutoSizeRow(heights, 1);
+    AutoSizeRow(grid, heights, 1);
     EXPECT_EQ(grid.RowHeight(1), 21); // at most default - 2 keeps the default
 }
 
@@ -97,7 +98,7 @@ TEST_F(AutoSizeTest, OneLineAddressKeepsDefaultWrappedAddressGrows)
     AddEntry(grid, 1, "1", "http://www.example.com/a", "05/06/2004 10:11:12");
     AddEntry(grid, 2, "2", "http://www.example.com/ some/longer/path.htm", "05/06/2004 10:11:12");
     AddEntry(grid, 3, "3", "line one\r\nline two\nline three", "");
-    grid.AutoSizeRows(canvas, true, 15);
+    AutoSizeRows(grid, canvas, true);
     EXPECT_EQ(grid.RowHeight(0), 21);
     EXPECT_EQ(grid.RowHeight(1), 21);
     EXPECT_EQ(grid.RowHeight(2), 2 * 13 + 4);
@@ -109,7 +110,7 @@ TEST_F(AutoSizeTest, FixedCellsMeasureInTheFixedFont)
     FillCaptions(grid);
     grid.SetCellEx(0, 1, "1\r\n2"); // fixed column: 2 lines of 15
     grid.SetCellEx(1, 0, "a\r\nb"); // fixed row: 2 lines of 15
-    grid.AutoSizeRows(canvas, true, 15);
+    AutoSizeRows(grid, canvas, true);
     EXPECT_EQ(grid.RowHeight(0), 34);
     EXPECT_EQ(grid.RowHeight(1), 34);
 }
@@ -122,7 +123,7 @@ TEST_F(AutoSizeTest, FormulaMeasuresNothingMarkupAndRichTextTheirShownText)
     grid.SetCellEx(1, 1, Anchor("some/page.htm"));
     grid.SetCellEx(1, 2, "one<BR>two<BR>three");
     grid.SetCellEx(1, 3, "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}one\\par two\\par three}");
-    grid.AutoSizeRows(canvas, true, 15);
+    AutoSizeRows(grid, canvas, true);
     EXPECT_EQ(grid.RowHeight(0), 21);
     EXPECT_EQ(grid.RowHeight(1), 21);
     EXPECT_EQ(grid.RowHeight(2), 3 * 13 + 4);
@@ -134,7 +135,7 @@ TEST_F(AutoSizeTest, WithoutFixedRowsStartsAtTheFirstNormalRow)
     FillCaptions(grid);
     grid.SetCellEx(1, 0, "a\r\nb\r\nc");
     grid.SetCellEx(1, 1, "a\r\nb\r\nc");
-    grid.AutoSizeRows(canvas, false, 15);
+    AutoSizeRows(grid, canvas, false);
     EXPECT_EQ(grid.RowHeight(0), 21);
     EXPECT_EQ(grid.RowHeight(1), 43);
 }
@@ -142,7 +143,7 @@ TEST_F(AutoSizeTest, WithoutFixedRowsStartsAtTheFirstNormalRow)
 TEST_F(AutoSizeTest, DefaultRowHeightUndoesAutoSizing)
 {
     grid.SetCellEx(2, 1, "a\r\nb\r\nc");
-    grid.AutoSizeRows(canvas, true, 15);
+    AutoSizeRows(grid, canvas, true);
     ASSERT_EQ(grid.RowHeight(1), 43);
     grid.SetDefRowHeightEx(21);
     EXPECT_EQ(grid.RowHeight(1), 21);
@@ -150,9 +151,9 @@ TEST_F(AutoSizeTest, DefaultRowHeightUndoesAutoSizing)
 
 TEST_F(AutoSizeTest, MarkupSwitchedOffMeasuresTheTagsAsText)
 {
-    grid.EnableHTML = false;
+    grid.SetEnableHTML(false);
     grid.SetCellEx(1, 1, "one<BR>two");
-    grid.AutoSizeRow(canvas, 1);
+    AutoSizeRow(grid, canvas, 1);
     EXPECT_EQ(grid.RowHeight(1), 21);
 }
 

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <functional>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "grid/table/basegrid.h"
@@ -12,10 +15,14 @@ class CountingObserver : public GridObserver {
 public:
     void CellChanged(int col, int row) override { cells.push_back({col, row}); }
     void LayoutChanged() override { ++layouts; }
+    void AppearanceChanged() override { ++appearances; }
 
     std::vector<std::pair<int, int>> cells;
     int layouts = 0;
+    int appearances = 0;
 };
+
+using GridPoint = std::pair<int, int>;
 
 } // namespace
 
@@ -94,11 +101,81 @@ TEST(BaseGridTest, ShrinkingKeepsFocusAndSelectionInsideTheTable)
 {
     TBaseGrid grid;
     grid.SetRowCountEx(10);
-    grid.Row = 8;
-    grid.Selection = {1, 5, 2, 9};
+    grid.SetCurrentCell(grid.Col(), 8);
+    grid.SetSelection({1, 5, 2, 9});
     grid.SetRowCountEx(3);
-    EXPECT_EQ(grid.Row, 2);
-    EXPECT_EQ(grid.Selection, (TGridRect{1, 2, 2, 2}));
+    EXPECT_EQ(grid.Row(), 2);
+    EXPECT_EQ(grid.Selection(), (TGridRect{1, 2, 2, 2}));
+}
+
+// Whatever is asked for, the focus and the selection end up inside the table (3 columns,
+// 10 rows here), and the observer hears of each real change, but not within an update.
+TEST(BaseGridTest, FocusAndSelectionAreKeptInsideTheTableAndReported)
+{
+    struct Case {
+        std::string Rule;
+        std::function<void(TBaseGrid&)> Change;
+        GridPoint Focus;
+        TGridRect Selection;
+        int Appearances;
+    };
+    const std::vector<Case> cases = {
+        {"focus inside", [](TBaseGrid& g) { g.SetCurrentCell(2, 5); }, {2, 5}, {1, 1, 1, 1}, 1},
+        {"focus past the end",
+         [](TBaseGrid& g) { g.SetCurrentCell(7, 99); },
+         {2, 9},
+         {1, 1, 1, 1},
+         1},
+        {"focus before the start",
+         [](TBaseGrid& g) { g.SetCurrentCell(-3, -1); },
+         {0, 0},
+         {1, 1, 1, 1},
+         1},
+        {"focus unchanged", [](TBaseGrid& g) { g.SetCurrentCell(1, 1); }, {1, 1}, {1, 1, 1, 1}, 0},
+        {"selection, corners as given",
+         [](TBaseGrid& g) {
+             g.SetSelection({-1, 12, 5, 3});
+         },
+         {1, 1},
+         {0, 9, 2, 3},
+         1},
+        {"focus with the selection",
+         [](TBaseGrid& g) { g.FocusCell(5, 4); },
+         {2, 4},
+         {2, 4, 2, 4},
+         1},
+        {"within an update",
+         [](TBaseGrid& g) {
+             g.BeginUpdate();
+             g.FocusCell(2, 3);
+             g.SetSortSettings({.Column = 2});
+             g.SetEnableHTML(false);
+             g.EndUpdate();
+         },
+         {2, 3},
+         {2, 3, 2, 3},
+         0},
+        {"markup switch and anchor colour",
+         [](TBaseGrid& g) {
+             g.SetEnableHTML(true); // no change
+             g.SetEnableHTML(false);
+             g.SetURLColor(clRed);
+         },
+         {1, 1},
+         {1, 1, 1, 1},
+         2},
+    };
+    for (const Case& test : cases) {
+        TBaseGrid grid;
+        grid.SetRowCountEx(10);
+        CountingObserver observer;
+        grid.SetObserver(&observer);
+        test.Change(grid);
+        grid.SetObserver(nullptr);
+        EXPECT_EQ((GridPoint{grid.Col(), grid.Row()}), test.Focus) << test.Rule;
+        EXPECT_EQ(grid.Selection(), test.Selection) << test.Rule;
+        EXPECT_EQ(observer.appearances, test.Appearances) << test.Rule;
+    }
 }
 
 TEST(BaseGridTest, FixedRowsMustBeFewerThanRows)
@@ -181,7 +258,7 @@ TEST(BaseGridTest, ZeroWidthNeitherScalesNorCounts)
     EXPECT_EQ(grid.ColWidth(1), 300);
 
     TBaseGrid unsynched;
-    unsynched.ColumnSize.SynchWithGrid = false;
+    unsynched.SetColumnSize({.SynchWithGrid = false});
     unsynched.SynchColumnsWithWidth(600);
     unsynched.SynchColumnsWithWidth(900);
     EXPECT_EQ(unsynched.ColWidth(1), 150);

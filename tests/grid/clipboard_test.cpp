@@ -84,7 +84,7 @@ TEST_F(ClipboardTextTest, TextFormatCellsAreCopiedAndMeasuredAsTheirBytes)
 TEST_F(ClipboardTextTest, CopySelectionPutsTheSelectionOnTheClipboard)
 {
     RecordingClipboard clipboard;
-    grid.Selection = {1, 1, 2, 1};
+    grid.SetSelection({1, 1, 2, 1});
     grid.CopySelectionToClipboard(clipboard);
     ASSERT_EQ(clipboard.Texts().size(), 1u);
     EXPECT_EQ(clipboard.Text(), "x.htm\t05/06/2004 10:11:12");

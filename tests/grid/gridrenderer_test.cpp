@@ -102,7 +102,7 @@ TEST_F(GridRendererTest, SelectionHighlightsNormalCellsOnly)
     EXPECT_EQ(calls[2].Color, clBtnFace);
     EXPECT_EQ(calls[3].Color, clWindowText);
 
-    grid.Selection = {2, 3, 1, 1}; // corners in either order
+    grid.SetSelection({2, 3, 1, 1}); // corners in either order
     EXPECT_TRUE(renderer.IsSelected(1, 2));
     EXPECT_TRUE(renderer.IsSelected(2, 1));
     EXPECT_FALSE(renderer.IsSelected(0, 2));
@@ -133,14 +133,14 @@ TEST_F(GridRendererTest, TextsAreDrawnAsTheyAreStoredExceptMarkupAndRichText)
         EXPECT_EQ(run.Shown, "page.htm");
         EXPECT_TRUE(run.Font.Underline);
     }
-    EXPECT_EQ(runs[0].Color, grid.URLColor);
+    EXPECT_EQ(runs[0].Color, grid.URLColor());
     EXPECT_TRUE(sameRect(runs[0].Clip, {68, 2, 216, 21}));
     EXPECT_TRUE(sameRect(runs[0].Rect, {69, 2, 69 + 48, 15}));
     EXPECT_EQ(runs[1].Color, GridRenderer::kHighlightTextColor);
 
     // The same cell read without markup shows its bytes.
     canvas.ClearCalls();
-    grid.EnableHTML = false;
+    grid.SetEnableHTML(false);
     renderer.PaintCell(canvas, 1, 2, {66, 0, 216, 21}, false);
     ASSERT_EQ(callsOfKind(canvas, Call::ckText).size(), 1u);
     EXPECT_EQ(callsOfKind(canvas, Call::ckText)[0].Text, "<A href=\"page.htm\">page.htm</A>");
@@ -167,7 +167,7 @@ TEST_F(GridRendererTest, AnchorsAreFoundWhereTheyAreDrawn)
     for (const Case& c : cases)
         EXPECT_EQ(renderer.AnchorAt(canvas, 1, c.row, cell, c.x, c.y), c.target) << c.x;
     // The sorted column's header keeps its room for the indicator in markup too.
-    grid.SortSettings.Column = 1;
+    grid.SetSortSettings({.Column = 1});
     EXPECT_TRUE(sameRect(renderer.MarkupTextArea(1, 0, {66, 0, 216, 21}), {68, 2, 206, 21}));
     EXPECT_TRUE(canvas.Calls().empty());
 }
@@ -175,7 +175,7 @@ TEST_F(GridRendererTest, AnchorsAreFoundWhereTheyAreDrawn)
 TEST_F(GridRendererTest, SortedHeaderMakesRoomForTheIndicator)
 {
     Fill(4);
-    grid.SortSettings.Column = 1;
+    grid.SetSortSettings({.Column = 1});
     EXPECT_TRUE(renderer.HasSortIndicator(1, 0));
     EXPECT_FALSE(renderer.HasSortIndicator(2, 0));
     EXPECT_FALSE(renderer.HasSortIndicator(1, 1));
@@ -194,12 +194,11 @@ TEST_F(GridRendererTest, SortedHeaderMakesRoomForTheIndicator)
     EXPECT_EQ(renderer.centres[1], std::make_pair(68 + (132 - 16) + 10, 10));
 
     // No indicator on a fixed column, without enough rows or with Show off.
-    grid.SortSettings.Column = 0;
+    grid.SetSortSettings({.Column = 0});
     EXPECT_FALSE(renderer.HasSortIndicator(0, 0));
-    grid.SortSettings.Column = 1;
-    grid.SortSettings.Show = false;
+    grid.SetSortSettings({.Show = false, .Column = 1});
     EXPECT_FALSE(renderer.HasSortIndicator(1, 0));
-    grid.SortSettings.Show = true;
+    grid.SetSortSettings({.Column = 1});
     grid.SetRowCountEx(2);
     EXPECT_FALSE(renderer.HasSortIndicator(1, 0));
 }
@@ -207,10 +206,10 @@ TEST_F(GridRendererTest, SortedHeaderMakesRoomForTheIndicator)
 TEST_F(GridRendererTest, SortIndicatorIsATrianglePointingTheSortsWay)
 {
     Fill(4);
-    grid.SortSettings.Column = 1;
+    grid.SetSortSettings({.Column = 1});
     const GridRenderer drawing(grid);
     for (const TSortDirection direction : {sdAscending, sdDescending}) {
-        grid.SortSettings.Direction = direction;
+        grid.SetSortSettings({.Column = 1, .Direction = direction});
         drawing.PaintCell(canvas, 1, 0, {66, 0, 216, 21}, false);
         drawing.PaintCell(canvas, 2, 0, {217, 0, 367, 21}, false); // not the sorted column
     }
@@ -291,8 +290,8 @@ TEST_F(GridRendererTest, FocusFrameOnlyWhenAsked)
 {
     Fill(3);
     geometry.SetViewportSize(400, 200);
-    grid.Col = 2;
-    grid.Row = 2;
+    grid.SetCurrentCell(2, grid.Row());
+    grid.SetCurrentCell(grid.Col(), 2);
     renderer.PaintViewport(canvas, geometry, {true, false});
     const auto plainLines = callsOfKind(canvas, Call::ckLine).size();
     canvas.ClearCalls();

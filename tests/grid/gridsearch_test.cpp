@@ -73,13 +73,12 @@ TEST(GridSearchTest, OrderScopesAndOptions)
     for (const ScanCase& test : cases) {
         TResultGrid grid;
         FillSearchGrid(grid);
-        grid.Col = test.Focus.Col;
-        grid.Row = test.Focus.Row;
+        grid.SetCurrentCell(test.Focus.Col, test.Focus.Row);
         EXPECT_EQ(AllMatches(grid, test.Text, test.Options), test.Expected) << test.Name;
         // After the miss the next search starts again at the first match.
         const GridCell restart = test.Expected.empty() ? GridCell{} : test.Expected.front();
         EXPECT_EQ(grid.FindNext(), restart) << test.Name;
-        EXPECT_EQ(grid.Col, test.Focus.Col) << test.Name; // the search alone moves nothing
+        EXPECT_EQ(grid.Col(), test.Focus.Col) << test.Name; // the search alone moves nothing
     }
 }
 
@@ -101,14 +100,14 @@ TEST(GridSearchTest, StateBeforeAndBetweenSearches)
     EXPECT_EQ(grid.Search().FindCell(), GridCell{});
 
     // The grid moves its focus itself only when asked to, and the selection follows.
-    grid.Selection = {1, 1, 2, 3};
+    grid.SetSelection({1, 1, 2, 3});
     EXPECT_EQ(grid.FindFirst("x2", {fnAutoGoto}), (GridCell{2, 2}));
-    EXPECT_EQ((GridCell{grid.Col, grid.Row}), (GridCell{2, 2}));
-    EXPECT_EQ(grid.Selection, (TGridRect{2, 2, 2, 2}));
+    EXPECT_EQ((GridCell{grid.Col(), grid.Row()}), (GridCell{2, 2}));
+    EXPECT_EQ(grid.Selection(), (TGridRect{2, 2, 2, 2}));
 
-    // A focus outside the table leaves nothing to search in its row.
-    grid.Row = 99;
-    EXPECT_EQ(grid.FindFirst("x", {fnFindInCurrentRow}), GridCell{});
+    // A focus asked for below the table stays on its last row, which the row search searches.
+    grid.SetCurrentCell(grid.Col(), 99);
+    EXPECT_EQ(grid.FindFirst("x", {fnFindInCurrentRow}), (GridCell{1, 3}));
 
     // The set's bits are the members' values.
     EXPECT_EQ((TFindParameters{fnMatchCase, fnMatchRegular, fnFindInCurrentCol, fnBackward}).Bits(),

@@ -86,6 +86,7 @@ class NotificationCounter : public GridObserver {
 public:
     void CellChanged(int /*col*/, int /*row*/) override { ++CellChanges; }
     void LayoutChanged() override { ++LayoutChanges; }
+    void AppearanceChanged() override {}
     int CellChanges = 0;
     int LayoutChanges = 0;
 };
@@ -166,9 +167,8 @@ TEST(GridSortTest, HeaderClicksSortWholeRowsByTheStoredTexts)
         TBaseGrid grid;
         FillList(grid, test.Entries);
         const int rows = static_cast<int>(test.Entries.size());
-        grid.Col = 2;
-        grid.Row = rows; // the last entry has the focus
-        grid.Selection = {1, 1, 2, 2};
+        grid.SetCurrentCell(2, rows); // the last entry has the focus
+        grid.SetSelection({1, 1, 2, 2});
         NotificationCounter counter;
         grid.SetObserver(&counter);
         for (const int col : test.Clicks) {
@@ -185,7 +185,7 @@ TEST(GridSortTest, HeaderClicksSortWholeRowsByTheStoredTexts)
                                std::to_string(20 + entry));
         }
         EXPECT_EQ(Listing(grid), expected);
-        EXPECT_EQ(grid.SortSettings.Column, test.Column);
+        EXPECT_EQ(grid.SortSettings().Column, test.Column);
         const bool sorted = test.Column != 0;
         EXPECT_EQ(counter.LayoutChanges, sorted ? static_cast<int>(test.Clicks.size()) : 0);
         EXPECT_EQ(counter.CellChanges, 0);
@@ -193,8 +193,8 @@ TEST(GridSortTest, HeaderClicksSortWholeRowsByTheStoredTexts)
             // The focus followed the last entry; the selection shrank to the focused cell.
             const auto found = std::find(test.Order.begin(), test.Order.end(), rows);
             const int focusRow = static_cast<int>(found - test.Order.begin()) + 1;
-            EXPECT_EQ(grid.Row, focusRow);
-            EXPECT_EQ(grid.Selection, (TGridRect{2, focusRow, 2, focusRow}));
+            EXPECT_EQ(grid.Row(), focusRow);
+            EXPECT_EQ(grid.Selection(), (TGridRect{2, focusRow, 2, focusRow}));
         }
     }
 }
@@ -203,7 +203,7 @@ TEST(GridSortTest, AnInterruptedSortStillPutsTheGridBack)
 {
     TBaseGrid grid;
     FillList(grid, {{"d", ""}, {"c", ""}, {"b", ""}, {"a", ""}});
-    grid.Row = 4;
+    grid.SetCurrentCell(grid.Col(), 4);
     InterruptedSorter sorter(grid);
 
     EXPECT_THROW(sorter.ClickHeader(1), std::runtime_error);
@@ -211,7 +211,7 @@ TEST(GridSortTest, AnInterruptedSortStillPutsTheGridBack)
     // back and the scratch rows gone.
     EXPECT_EQ(Listing(grid), (std::vector<std::string>{"No.|URL   |Latest visit|21", "1|a||24",
                                                        "2|c||22", "3|b||23", "4|d||21"}));
-    EXPECT_EQ(grid.Row, 1);
+    EXPECT_EQ(grid.Row(), 1);
 }
 
 // Visit times order by year, month, day and clock, read in the date order of the read that

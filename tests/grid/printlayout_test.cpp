@@ -338,14 +338,14 @@ TEST_F(PrintLayoutTest, AnchorCellsPrintAsLinksOnlyWhileMarkupIsShown)
     auto runs = CallsOf(printer.canvas.Calls(), Call::ckRun);
     ASSERT_EQ(runs.size(), 1u);
     EXPECT_EQ(runs[0].Shown, "page.htm");
-    EXPECT_EQ(runs[0].Font.Color, grid.URLColor);
+    EXPECT_EQ(runs[0].Font.Color, grid.URLColor());
     EXPECT_TRUE(runs[0].Font.Underline);
     EXPECT_EQ(runs[0].Font.Height, 35);
     EXPECT_EQ((std::vector<int>{runs[0].Clip.Left, runs[0].Clip.Top, runs[0].Clip.Right,
                                 runs[0].Clip.Bottom}),
               (std::vector<int>{733, 219, 1141, 328}));
 
-    grid.EnableHTML = false;
+    grid.SetEnableHTML(false);
     printer = RecordingPrinter{};
     grid.Print(printer);
     EXPECT_TRUE(CallsOf(printer.canvas.Calls(), Call::ckRun).empty());

@@ -179,8 +179,8 @@ TEST(FindDialogTest, EachFindOpensAFreshDialogAndGoesToTheMatch)
     EXPECT_EQ(grid.Search().FindText(), "CAF\xC9"
                                         "2");
     EXPECT_EQ(grid.Search().FindOptions(), TFindParameters{fnDirectionLeftRight});
-    EXPECT_EQ((GridCell{grid.Col, grid.Row}), (GridCell{1, 2}));
-    EXPECT_EQ(grid.Selection, (TGridRect{1, 2, 1, 2}));
+    EXPECT_EQ((GridCell{grid.Col(), grid.Row()}), (GridCell{1, 2}));
+    EXPECT_EQ(grid.Selection(), (TGridRect{1, 2, 1, 2}));
 
     bool fresh = false;
     WhenModalIsUp<TFind>([&fresh](TFind& dialog) {
@@ -204,7 +204,7 @@ TEST(FindDialogTest, EachFindOpensAFreshDialogAndGoesToTheMatch)
     EXPECT_EQ(seen, (std::vector<std::string>{
                         "Varnok 5", ".                     Text not found                      .",
                         std::to_string(QMessageBox::StandardButtons(QMessageBox::Ok).toInt())}));
-    EXPECT_EQ((GridCell{grid.Col, grid.Row}), (GridCell{1, 2}));
+    EXPECT_EQ((GridCell{grid.Col(), grid.Row()}), (GridCell{1, 2}));
 }
 
 // Enter finds from the text box and from an option, as the OK button does; on Cancel it

@@ -555,10 +555,10 @@ TEST_F(PrintDialogsTest, PrintCommandsAskForThePrinterAndPrintTheSelectionTakenB
         SCOPED_TRACE(c.name);
         ScriptedTarget target;
         target.Answer = c.answer;
-        grid.Selection = {1, 5, 1, 6};
+        grid.SetSelection({1, 5, 1, 6});
         grid.PrintState.PreviewFast = true;
         // The selection moves while the printer dialog is up; the one taken before prints.
-        target.DuringDialog = [this] { grid.Selection = {2, 9, 2, 9}; };
+        target.DuringDialog = [this] { grid.SetSelection({2, 9, 2, 9}); };
         GridPrintCommands commands(grid, target, nullptr);
         (commands.*c.command)();
         EXPECT_EQ(target.DialogRuns, 1);

@@ -128,7 +128,7 @@ TEST(QtPrintTargetTest, ThePreviewsPrintDoesNotReplaceTheLastPdfUnasked)
     target.Device().setOutputFormat(QPrinter::PdfFormat);
     target.Device().setOutputFileName(QString::fromStdString(file));
     GridPrintCommands commands(grid, target, nullptr);
-    grid.Selection = {1, 1, 1, 5};
+    grid.SetSelection({1, 1, 1, 5});
     WhenModalIsUp([](QWidget* dialog) { qobject_cast<QDialog*>(dialog)->accept(); });
     commands.PrintSelectedCells();
     ASSERT_EQ(PdfPageCount(file), 1);

@@ -127,60 +127,60 @@ TEST_F(ResultGridViewTest, ScrollBarsScrollRowsUnderTheFixedRow)
 TEST_F(ResultGridViewTest, KeyboardMovesTheFocusAmongNormalCells)
 {
     Show(501);
-    EXPECT_EQ(grid.Col, 1);
-    EXPECT_EQ(grid.Row, 1);
+    EXPECT_EQ(grid.Col(), 1);
+    EXPECT_EQ(grid.Row(), 1);
     Key(Qt::Key_Up);
     Key(Qt::Key_Left);
-    EXPECT_EQ(grid.Col, 1); // the fixed row and column are never entered
-    EXPECT_EQ(grid.Row, 1);
+    EXPECT_EQ(grid.Col(), 1); // the fixed row and column are never entered
+    EXPECT_EQ(grid.Row(), 1);
     Key(Qt::Key_Down);
     Key(Qt::Key_Right);
-    EXPECT_EQ(grid.Col, 2);
-    EXPECT_EQ(grid.Row, 2);
-    EXPECT_EQ(grid.Selection, (TGridRect{2, 2, 2, 2}));
+    EXPECT_EQ(grid.Col(), 2);
+    EXPECT_EQ(grid.Row(), 2);
+    EXPECT_EQ(grid.Selection(), (TGridRect{2, 2, 2, 2}));
 
     const int page = view->Geometry().FullyVisibleRowCount();
     Key(Qt::Key_PageDown);
-    EXPECT_EQ(grid.Row, 2 + page);
+    EXPECT_EQ(grid.Row(), 2 + page);
     Key(Qt::Key_PageUp);
-    EXPECT_EQ(grid.Row, 2);
+    EXPECT_EQ(grid.Row(), 2);
     Key(Qt::Key_Home);
-    EXPECT_EQ(grid.Col, 1);
+    EXPECT_EQ(grid.Col(), 1);
     Key(Qt::Key_End);
-    EXPECT_EQ(grid.Col, 2);
+    EXPECT_EQ(grid.Col(), 2);
 
     Key(Qt::Key_End, Qt::ControlModifier);
-    EXPECT_EQ(grid.Row, 500);
+    EXPECT_EQ(grid.Row(), 500);
     const GridRange rows = view->Geometry().VisibleScrollRows();
     EXPECT_EQ(rows.Last, 500);
     Key(Qt::Key_Home, Qt::ControlModifier);
-    EXPECT_EQ(grid.Col, 1);
-    EXPECT_EQ(grid.Row, 1);
+    EXPECT_EQ(grid.Col(), 1);
+    EXPECT_EQ(grid.Row(), 1);
     EXPECT_EQ(view->Geometry().TopRow(), 1);
 
     // Shift extends the selection; the focused cell stays where the range began.
     Key(Qt::Key_Down, Qt::ShiftModifier);
     Key(Qt::Key_Down, Qt::ShiftModifier);
     Key(Qt::Key_Right, Qt::ShiftModifier);
-    EXPECT_EQ(grid.Selection, (TGridRect{1, 1, 2, 3}));
-    EXPECT_EQ(grid.Row, 1);
+    EXPECT_EQ(grid.Selection(), (TGridRect{1, 1, 2, 3}));
+    EXPECT_EQ(grid.Row(), 1);
     Key(Qt::Key_Down);
-    EXPECT_EQ(grid.Selection, (TGridRect{1, 2, 1, 2}));
+    EXPECT_EQ(grid.Selection(), (TGridRect{1, 2, 1, 2}));
 }
 
 TEST_F(ResultGridViewTest, DraggingSelectsARangeFromThePressedCell)
 {
     Show(20);
     Drag(CellCentre(1, 2), CellCentre(2, 3), CellCentre(2, 5));
-    EXPECT_EQ(grid.Selection, (TGridRect{1, 2, 2, 5}));
-    EXPECT_EQ(grid.Col, 1);
-    EXPECT_EQ(grid.Row, 2);
+    EXPECT_EQ(grid.Selection(), (TGridRect{1, 2, 2, 5}));
+    EXPECT_EQ(grid.Col(), 1);
+    EXPECT_EQ(grid.Row(), 2);
 
     // A click on a fixed cell leaves focus and selection alone.
     QTest::mouseClick(Viewport(), Qt::LeftButton, {}, CellCentre(0, 7));
-    EXPECT_EQ(grid.Selection, (TGridRect{1, 2, 2, 5}));
+    EXPECT_EQ(grid.Selection(), (TGridRect{1, 2, 2, 5}));
     QTest::mouseClick(Viewport(), Qt::LeftButton, {}, CellCentre(2, 7));
-    EXPECT_EQ(grid.Selection, (TGridRect{2, 7, 2, 7}));
+    EXPECT_EQ(grid.Selection(), (TGridRect{2, 7, 2, 7}));
 }
 
 TEST_F(ResultGridViewTest, ColumnBorderInTheHeaderResizesThatColumnOnly)
@@ -192,7 +192,7 @@ TEST_F(ResultGridViewTest, ColumnBorderInTheHeaderResizesThatColumnOnly)
     EXPECT_EQ(grid.ColWidth(1), 190);
     EXPECT_EQ(grid.ColWidth(0), 65);
     EXPECT_EQ(grid.ColWidth(2), 150);
-    EXPECT_EQ(grid.SortSettings.Column, 0); // ending a resize does not sort
+    EXPECT_EQ(grid.SortSettings().Column, 0); // ending a resize does not sort
 
     // The fixed column can be sized as well.
     Drag({65, 8}, {50, 8}, {45, 8});
@@ -259,7 +259,7 @@ TEST_F(ResultGridViewTest, EditingChangesTheCellTextAsWindows1252)
     EXPECT_EQ(grid.GetCellEx(1, 2), "y");
 
     // Fixed cells are not edited.
-    grid.Col = 0;
+    grid.SetCurrentCell(0, grid.Row());
     EXPECT_FALSE(view->EditCurrentCell());
     EXPECT_FALSE(view->IsEditing());
 }
@@ -370,7 +370,7 @@ TEST_F(ResultGridViewTest, HeaderClicksSortAwayFromColumnBordersAndOnlyFromTheHe
     for (const auto& test : cases) {
         SCOPED_TRACE(test.Rule);
         view.reset();
-        grid.SortSettings = TSortSettings{};
+        grid.SetSortSettings(TSortSettings{});
         Show(test.Rows);
         for (int row = 1; row < test.Rows; ++row) {
             grid.SetCellEx(1, row, addresses[row - 1]);
@@ -385,7 +385,7 @@ TEST_F(ResultGridViewTest, HeaderClicksSortAwayFromColumnBordersAndOnlyFromTheHe
             listed.emplace_back(grid.GetCellEx(1, row));
         }
         EXPECT_EQ(listed, test.Addresses);
-        EXPECT_EQ(grid.SortSettings.Column, test.Column);
+        EXPECT_EQ(grid.SortSettings().Column, test.Column);
     }
 }
 
@@ -412,7 +412,7 @@ TEST_F(ResultGridViewTest, DoubleClickOnAHeaderBorderFitsTheColumnWithoutSorting
     doubleClick({62, 8});
     EXPECT_EQ(grid.ColWidth(0), 65);
 
-    EXPECT_EQ(grid.SortSettings.Column, 0);
+    EXPECT_EQ(grid.SortSettings().Column, 0);
     EXPECT_EQ(grid.GetCellEx(1, 3), "a.htm");
     EXPECT_EQ(doubleClicks.count(), 0);
 }
@@ -488,23 +488,23 @@ TEST_F(ResultGridViewTest, AnchorsTakeTheHandPointerAndPressesOpenThemThroughThe
     view->SetCurrentCell(2, 10);
     QTest::mouseClick(Viewport(), Qt::LeftButton, {}, onText(2));
     EXPECT_EQ(shell.Opened(), std::vector<std::string>{"http://h.example/?a&b"});
-    EXPECT_EQ(grid.Col, 2);
-    EXPECT_EQ(grid.Row, 10);
+    EXPECT_EQ(grid.Col(), 2);
+    EXPECT_EQ(grid.Row(), 10);
     QTest::mouseClick(Viewport(), Qt::LeftButton, {}, onText(3));
     EXPECT_EQ(shell.Opened().size(), 1u);
-    EXPECT_EQ(grid.Row, 10);
+    EXPECT_EQ(grid.Row(), 10);
 
     QTest::mouseClick(Viewport(), Qt::LeftButton, {}, besideText(2));
-    EXPECT_EQ(grid.Col, 1);
-    EXPECT_EQ(grid.Row, 2);
+    EXPECT_EQ(grid.Col(), 1);
+    EXPECT_EQ(grid.Row(), 2);
     QTest::mouseClick(Viewport(), Qt::LeftButton, {}, onText(5));
-    EXPECT_EQ(grid.Row, 5);
+    EXPECT_EQ(grid.Row(), 5);
     EXPECT_EQ(shell.Opened().size(), 1u);
 
     QTest::mouseClick(Viewport(), Qt::LeftButton, {}, onText(4));
-    EXPECT_EQ(grid.Col, 2);
-    EXPECT_EQ(grid.Row, 30);
-    EXPECT_EQ(grid.Selection, (TGridRect{2, 30, 2, 30}));
+    EXPECT_EQ(grid.Col(), 2);
+    EXPECT_EQ(grid.Row(), 30);
+    EXPECT_EQ(grid.Selection(), (TGridRect{2, 30, 2, 30}));
     const GridRange rows = view->Geometry().VisibleScrollRows();
     EXPECT_LE(rows.First, 30);
     EXPECT_GE(rows.Last, 30);

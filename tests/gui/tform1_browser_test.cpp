@@ -35,7 +35,7 @@ TEST_F(FormTest, OpenInBrowserHandsOnlyWebAddressesToTheDesktop)
         ASSERT_EQ(grid.GetRowCountEx(), 7);
         grid.SetCellEx(1, 0, "http://caption.example/"); // the caption row is never an entry
         for (int row = 0; row < 7; ++row) {
-            grid.Row = row;
+            grid.SetCurrentCell(grid.Col(), row);
             Action("OpenURL2")->trigger();
         }
         const std::string quoted = "http://h.example/%22quote";

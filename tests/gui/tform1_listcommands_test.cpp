@@ -121,7 +121,7 @@ TEST_F(ListCommandsTest, CopyCellAndFind)
 {
     RecordingClipboard clipboard;
     m_form->SetClipboard(clipboard);
-    m_form->Grid().Selection = {1, 1, 2, 2};
+    m_form->Grid().SetSelection({1, 1, 2, 2});
     Action("Copycell1")->trigger();
     EXPECT_EQ(clipboard.Text(),
               "http://a.example/1\t05/06/2004 10:11:12\r\nhttp://b.example/2\t\r\n");
@@ -130,7 +130,7 @@ TEST_F(ListCommandsTest, CopyCellAndFind)
     m_dialogs.FindAnswers = {FindRequest{"B.EXAMPLE", {}}, std::nullopt, FindRequest{"zz", {}}};
     for (const char* entry : {"Find2", "Findnext1", "Find2", "Find2"})
         Action(entry)->trigger();
-    EXPECT_EQ((GridCell{m_form->Grid().Col, m_form->Grid().Row}), (GridCell{1, 2}));
+    EXPECT_EQ((GridCell{m_form->Grid().Col(), m_form->Grid().Row()}), (GridCell{1, 2}));
     EXPECT_EQ(m_dialogs.Messages, Strings(2, kTextNotFoundMessage));
 }
 

@@ -144,7 +144,7 @@ TEST_F(OpenCommandTest, EachReadReplacesTheList)
     const std::string first =
         MakeCache("First", {"http://1.example/", "http://2.example/", "http://3.example/"});
     const std::string second = MakeCache("Second", {"http://x.example/", "http://y.example/"});
-    m_form->Grid().SortSettings.Column = 2;
+    m_form->Grid().SetSortSettings({.Column = 2});
     m_dialogs.OpenAnswers = {first + "/Content.IE5/index.dat", second + "/Content.IE5/index.dat"};
     PressOk(first);
     PressOk(second);
@@ -153,7 +153,7 @@ TEST_F(OpenCommandTest, EachReadReplacesTheList)
     EXPECT_EQ(Column(0), (std::vector<std::string>{"1", "2"}));
     EXPECT_EQ(Column(1), (std::vector<std::string>{"http://x.example/", "http://y.example/"}));
     EXPECT_EQ(LabelText("Label7"), "2");
-    EXPECT_EQ(m_form->Grid().SortSettings.Column, 2) << "the sort column stays";
+    EXPECT_EQ(m_form->Grid().SortSettings().Column, 2) << "the sort column stays";
 }
 
 TEST_F(OpenCommandTest, ClearThenReadNumbersFromOne)
@@ -162,14 +162,14 @@ TEST_F(OpenCommandTest, ClearThenReadNumbersFromOne)
     const std::string index = cache + "/Content.IE5/index.dat";
     m_dialogs.OpenAnswers = {index, index};
     PressOk(cache);
-    m_form->Grid().SortSettings.Column = 1;
+    m_form->Grid().SetSortSettings({.Column = 1});
     Action("Clear1")->trigger();
 
     EXPECT_EQ(m_form->Grid().GetRowCountEx(), 2);
     EXPECT_EQ(m_form->Grid().GetCellEx(1, 0), "") << "the captions go too";
     EXPECT_EQ(LabelText("Label7"), "");
     EXPECT_EQ(LabelText("Label4"), "");
-    EXPECT_EQ(m_form->Grid().SortSettings.Column, 0);
+    EXPECT_EQ(m_form->Grid().SortSettings().Column, 0);
 
     m_form->SelectHistoryFolder1Click();
     EXPECT_EQ(Column(0), (std::vector<std::string>{"1", "2"}));
