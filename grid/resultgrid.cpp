@@ -3,6 +3,7 @@
 #include "grid/asciiwriter.h"
 #include "grid/clipboardtext.h"
 #include "grid/csvwriter.h"
+#include "grid/griderror.h"
 #include "grid/htmlwriter.h"
 #include "platform/clipboard.h"
 #include "platform/replacingfile.h"
@@ -15,9 +16,9 @@ template <typename WriteFunction> void writeFile(const std::string& fileName, Wr
 {
     ReplacingFile file(fileName);
     if (!file.Open())
-        throw EGridError("Cannot Create file " + fileName);
+        throw CannotCreateFile(fileName, file.ErrorString());
     if (!write(file.Stream()) || !file.Commit())
-        throw EGridError("Cannot write file " + fileName);
+        throw CannotWriteFile(fileName, file.ErrorString());
 }
 
 } // namespace
