@@ -6,7 +6,7 @@
 #include "grid/basegrid.h"
 #include "grid/gridgeometry.h"
 #include "grid/markuplayout.h"
-#include "grid/richtextplaintext.h"
+#include "grid/showntext.h"
 #include "grid/texttype.h"
 #include "platform/textcanvas.h"
 
@@ -172,8 +172,8 @@ void GridRenderer::drawText(TextCanvas& canvas, int col, int row, const TextRect
     }
 
     // Rich text shows what it would read as; a formula is shown as the text it is.
-    const std::string plain = type == ttRichText ? RichTextPlainText(text) : std::string();
-    const std::string_view shown = type == ttRichText ? std::string_view(plain) : text;
+    const ShownText shownText(text, type);
+    const std::string_view shown = shownText.View();
     const TextRect area = PlainTextArea(col, row, cellRect);
     if (!shown.empty()) {
         canvas.DrawWrappedText(font, color, shown, area);

@@ -8,7 +8,7 @@
 #include "grid/printmarkup.h"
 #include "grid/printmetrics.h"
 #include "grid/printwrap.h"
-#include "grid/richtextplaintext.h"
+#include "grid/showntext.h"
 #include "grid/texttype.h"
 #include "platform/textcanvas.h"
 
@@ -63,8 +63,8 @@ void PrintCellPainter::drawText(TextCanvas& canvas, std::string_view text,
         DrawPrintMarkup(canvas, m_metrics.TableFont, m_colors.Anchor, text, rect);
         return;
     }
-    const std::string plain = type == ttRichText ? RichTextPlainText(text) : std::string();
-    const std::string_view shown = type == ttRichText ? std::string_view(plain) : text;
+    const ShownText shownText(text, type);
+    const std::string_view shown = shownText.View();
     if (shown.empty())
         return;
     if (!m_settings.NoAutoSize) {

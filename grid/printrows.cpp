@@ -7,7 +7,7 @@
 #include "grid/markuplayout.h"
 #include "grid/printmetrics.h"
 #include "grid/printwrap.h"
-#include "grid/richtextplaintext.h"
+#include "grid/showntext.h"
 #include "grid/texttype.h"
 #include "platform/textcanvas.h"
 
@@ -62,8 +62,8 @@ int PrintRowHeights::CellHeight(TextCanvas& canvas, int col, int row, int width)
     const TTextType type = TextType(text, m_grid.EnableHTML);
     if (type == ttMarkup)
         return MeasureMarkup(canvas, font, text, width).Height;
-    const std::string plain = type == ttRichText ? RichTextPlainText(text) : std::string();
-    const std::string_view shown = type == ttRichText ? std::string_view(plain) : text;
+    const ShownText shownText(text, type);
+    const std::string_view shown = shownText.View();
     if (m_settings.NoAutoSize)
         return canvas.MeasureWrappedHeight(font, BreakLongWords(canvas, font, shown, width), width);
     return m_metrics.TableLineHeight * lineCount(shown);
