@@ -7,20 +7,16 @@
 
 class ShellService;
 
-/**
- * Hands `address` to the desktop when it is openable (see IsOpenableAddress); every way
- * of opening an address ends here. True when it was handed over and opened.
- */
+/** Hands `address` to the desktop when it is openable (see IsOpenableAddress); every way of opening
+ * an address ends here. True when it was handed over and opened. */
 bool OpenWebAddress(ShellService& shell, std::string_view address);
 
 /** Opens an anchor's target as its tag writes it: decoded, then as OpenWebAddress. */
 bool OpenAnchorTarget(ShellService& shell, std::string_view target);
 
-/**
- * The cell a target that holds "CELL://" (any case) names by the characters after it:
- * column letters (A is column 0, Z 25, AA 26) and the row number, as in "CELL://B12"
- * for column 1, row 12; a "/" may follow. Nothing for other targets and other names.
- */
+/** The cell a target that holds "CELL://" (any case) names by the characters after it: column
+ * letters (A is column 0, Z 25, AA 26) and the row number, as in "CELL://B12" for column 1, row 12;
+ * a "/" may follow. Nothing for other targets and other names. */
 [[nodiscard]] std::optional<GridCell> CellTargetOf(std::string_view target);
 
 // What a press on an anchor comes to.
@@ -29,9 +25,7 @@ struct AnchorPress {
     std::optional<GridCell> FocusCell; // the cell to move the focus to
 };
 
-/**
- * A left-button press on an anchor with `target` (as its tag writes it): an empty target
- * leaves the press to select as usual; a "CELL://" target names the cell to focus; any
- * other target is opened when it is a web address, and never otherwise.
- */
+/** A left-button press on an anchor with `target` (as its tag writes it): an empty target leaves
+ * the press to select as usual; a "CELL://" target names the cell to focus; any other target is
+ * opened when it is a web address, and never otherwise. */
 [[nodiscard]] AnchorPress PressAnchor(ShellService& shell, std::string_view target);

@@ -30,20 +30,16 @@ struct MarkupResult {
     std::string AnchorTarget; // the hit anchor's target as the tag writes it
 };
 
-/**
- * Lays out a markup text (tags, entities, lines broken at blanks) in `request.Area` and,
- * unless measuring only, draws it there clipped to the area; text below the area's bottom
- * is dropped. The same layout measures and hit-tests anchors.
- */
+/** Lays out a markup text (tags, entities, lines broken at blanks) in `request.Area` and, unless
+ * measuring only, draws it there clipped to the area; text below the area's bottom is dropped. The
+ * same layout measures and hit-tests anchors. */
 [[nodiscard]] MarkupResult DrawMarkup(TextCanvas& canvas, std::string_view text,
                                       const MarkupRequest& request);
 
 // Markup texts are measured in a box this high, so no line is dropped.
 inline constexpr int kMarkupMeasureBox = 65535;
 
-/**
- * Lays out a markup text in `font` without drawing it, in a box `width` wide and
- * kMarkupMeasureBox high, for sizing rows, columns and printed cells.
- */
+/** Lays out a markup text in `font` without drawing it, in a box `width` wide and kMarkupMeasureBox
+ * high, for sizing rows, columns and printed cells. */
 [[nodiscard]] MarkupResult MeasureMarkup(TextCanvas& canvas, const TGridFont& font,
                                          std::string_view text, int width);

@@ -37,10 +37,8 @@ struct ColumnPageRules {
     bool Centered = true;
 };
 
-/**
- * Print widths of the columns range.Left to range.Right: the screen widths less 4 pixels
- * scaled to 0.1 mm, or (with NoAutoSize off) the widest cell text of the range's rows.
- */
+/** Print widths of the columns range.Left to range.Right: the screen widths less 4 pixels scaled to
+ * 0.1 mm, or (with NoAutoSize off) the widest cell text of the range's rows. */
 [[nodiscard]] std::vector<int> PrintColumnWidths(TextCanvas& canvas, const TBaseGrid& grid,
                                                  const TPrintSettings& settings,
                                                  const PrintMetrics& metrics,
@@ -49,9 +47,7 @@ struct ColumnPageRules {
 /** Scales `widths` so that they with their spacing fill `room`, as `fit` allows. */
 void FitColumnWidths(std::vector<int>& widths, TFitToPage fit, int room, int spacing);
 
-/**
- * The pages across: each takes columns while they fit within the page width less the right
- * margin (at least one column, however wide), and places them, centred when asked.
- */
+/** The pages across: each takes columns while they fit within the page width less the right margin
+ * (at least one column, however wide), and places them, centred when asked. */
 [[nodiscard]] std::vector<ColumnPage> SplitColumnPages(const std::vector<int>& widths,
                                                        const ColumnPageRules& rules);

@@ -30,9 +30,9 @@ class ResultListWriter {
 public:
     explicit ResultListWriter(TBaseGrid& grid) : m_grid(grid) {}
 
-    // Writes the caption row and fixes it; a grid shorter than the empty list gets its two
-    // rows. `markupCells`: the entries are address anchors, shown as markup; otherwise every
-    // cell shows its bytes as they are.
+    /** Writes the caption row and fixes it; a grid shorter than the empty list gets its two rows.
+     * `markupCells`: the entries are address anchors, shown as markup; otherwise every cell shows
+     * its bytes as they are. */
     void Begin(bool markupCells);
     /** Makes room for up to `entries` more entries, so the list grows in place. */
     void Reserve(int entries);
