@@ -310,12 +310,12 @@ std::optional<NavigationKey> navigationKeyOf(int key)
 
 bool TResultGridView::handleNavigationKey(const QKeyEvent& event)
 {
+    if (m_layoutDirty) {
+        syncLayout();
+    }
     const std::optional<NavigationKey> key = navigationKeyOf(event.key());
     if (!key) {
         return false;
-    }
-    if (m_layoutDirty) {
-        syncLayout();
     }
     const bool ctrl = event.modifiers() & Qt::ControlModifier;
     const bool shift = event.modifiers() & Qt::ShiftModifier;
