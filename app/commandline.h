@@ -30,7 +30,7 @@ struct CommandLine {
     }
 };
 
-// Arguments without the program's own path. Prefixes and switches match in any letter case.
+/** Arguments without the program's own path. Prefixes and switches match in any letter case. */
 [[nodiscard]] CommandLine ParseCommandLine(const std::vector<std::string>& arguments);
 
 [[nodiscard]] std::string UsageText();

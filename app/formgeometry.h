@@ -16,15 +16,15 @@ struct ColumnWidths {
     int Visit = 0;   // column 2
 };
 
-// The grid keeps its left edge; its right margin equals that left margin, it starts 3 pixels
-// below the path box and ends one pixel above the client area's bottom.
+/** The grid keeps its left edge; its right margin equals that left margin, it starts 3 pixels below
+ * the path box and ends one pixel above the client area's bottom. */
 [[nodiscard]] GridBounds GridBoundsFor(int gridLeft, int pathBoxTop, int pathBoxHeight,
                                        int clientWidth, int clientHeight);
 
-// The number column keeps 65 pixels, the visit column 11 % of the grid width but never less
-// than `visitTimeWidth` (what a visit time needs to stay on one line), the address column
-// the rest less 20 pixels for the vertical scroll bar. The two fixed widths are those the
-// grid actually took, so a grid that clamps them still fills up correctly.
+/** The number column keeps 65 pixels, the visit column 11 % of the grid width but never less than
+ * `visitTimeWidth` (what a visit time needs to stay on one line), the address column the rest less
+ * 20 pixels for the vertical scroll bar. The two fixed widths are those the grid actually took, so
+ * a grid that clamps them still fills up correctly. */
 [[nodiscard]] int VisitColumnWidthFor(int gridWidth, int visitTimeWidth);
 inline constexpr int kNumberColumnWidth = 65;
 inline constexpr int kScrollBarAllowance = 20;
@@ -48,9 +48,9 @@ inline constexpr WindowBounds kDesignedWindowBounds{60, 111, 700, 470};
 inline constexpr int kMinimumWindowWidth = 100;
 inline constexpr int kMinimumWindowHeight = 100;
 
-// The stored bounds when their size is usable (at least the minimum, at most `available`),
-// else the designed bounds; then shrunk and moved as needed to lie within `available`, the
-// screen area windows may take. An empty `available` (no screen known) moves nothing.
+/** The stored bounds when their size is usable (at least the minimum, at most `available`), else
+ * the designed bounds; then shrunk and moved as needed to lie within `available`, the screen area
+ * windows may take. An empty `available` (no screen known) moves nothing. */
 [[nodiscard]] WindowBounds UsableWindowBounds(const WindowBounds& stored,
                                               const WindowBounds& available);
 
@@ -63,9 +63,9 @@ struct FrameExtents {
     int Bottom = 0;
 };
 
-// The settings hold the window's outer bounds, frame included, while the toolkit places the
-// frame but sizes the client area. The client size that gives a window of `outer` size in
-// `frame`, at least 1 x 1.
+/** The settings hold the window's outer bounds, frame included, while the toolkit places the frame
+ * but sizes the client area. The client size that gives a window of `outer` size in `frame`, at
+ * least 1 x 1. */
 [[nodiscard]] WindowBounds ClientBoundsFor(const WindowBounds& outer, const FrameExtents& frame);
 
 /** The outer bounds of a window whose client area has `client` bounds inside `frame`. */

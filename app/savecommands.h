@@ -33,18 +33,16 @@ struct SaveFileRequest {
     int FilterIndex = 1;
 };
 
-// The name the save dialog proposes: the file saved last, with the extension of another
-// format (".txt", ".csv", ".htm", ".html", in any letter case) changed to the command's,
-// so that a list is never proposed under a name that says it holds another format. Any
-// other name is proposed as it is.
+/** The name the save dialog proposes: the file saved last, with the extension of another format
+ * (".txt", ".csv", ".htm", ".html", in any letter case) changed to the command's, so that a list is
+ * never proposed under a name that says it holds another format. Any other name is proposed as it
+ * is. */
 [[nodiscard]] std::string ProposedFileName(std::string_view lastFileName,
                                            const SaveCommand& command);
 
 /** The folder of a file name: everything up to and including its last "/", else empty. */
 [[nodiscard]] std::string FolderOfFileName(std::string_view fileName);
 
-/**
- * Writes every row of `grid` to `fileName` in `format`; the spreadsheet form separates the
- * values with ";". Raises EGridError when the file cannot be written; it is then unchanged.
- */
+/** Writes every row of `grid` to `fileName` in `format`; the spreadsheet form separates the values
+ * with ";". Raises EGridError when the file cannot be written; it is then unchanged. */
 void SaveGridAs(TResultGrid& grid, SaveFormat format, const std::string& fileName);

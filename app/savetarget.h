@@ -9,8 +9,8 @@
 // the command line, ever writes over it, whatever name or link leads to it; any other file
 // that exists is replaced only when the user says so.
 
-// The message refusing `target` (shown as `targetName`) when it is the file `indexFile`
-// names; nothing when it is another file, or when either names nothing.
+/** The message refusing `target` (shown as `targetName`) when it is the file `indexFile` names;
+ * nothing when it is another file, or when either names nothing. */
 [[nodiscard]] std::optional<std::string> IndexFileTargetRefusal(const std::optional<FileId>& target,
                                                                 const std::string& targetName,
                                                                 const std::string& indexFile);

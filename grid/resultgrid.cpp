@@ -1,5 +1,6 @@
 #include "grid/resultgrid.h"
 
+#include "grid/table/griderror.h"
 #include "grid/writers/asciiwriter.h"
 #include "grid/writers/clipboardtext.h"
 #include "grid/writers/csvwriter.h"
@@ -15,9 +16,9 @@ template <typename WriteFunction> void writeFile(const std::string& fileName, Wr
 {
     ReplacingFile file(fileName);
     if (!file.Open())
-        throw EGridError("Cannot Create file " + fileName);
+        throw CannotCreateFile(fileName, file.ErrorString());
     if (!write(file.Stream()) || !file.Commit())
-        throw EGridError("Cannot write file " + fileName);
+        throw CannotWriteFile(fileName, file.ErrorString());
 }
 
 } // namespace

@@ -42,7 +42,8 @@ public:
 
     // Each writer has a stream form, which reports a failed stream by returning false, and
     // a file form, which replaces the file only with complete contents and raises
-    // EGridError ("Cannot Create file " and the name) when the file cannot be created.
+    // EGridError ("Cannot Create file ", the name and the reason) when the file cannot be
+    // created.
 
     /** Column-aligned text of every row, captions included. */
     [[nodiscard]] bool SaveToASCII(std::ostream& stream) const;
@@ -88,13 +89,11 @@ public:
      * `canvas`; the count the printer dialog offers before the printer is started. */
     [[nodiscard]] int CountPages(TextCanvas& canvas, const TGridRect& range,
                                  const TextRect& pageArea);
-    /**
-     * Draws the preview page of the whole grid laid out on a page of `pageArea` (0.1 mm)
-     * on `canvas`, which is mapped to 0.1 mm with its origin at the page's top-left corner.
-     * Unless PreviewFast is set, the pages are counted at the first drawing and where each
-     * begins is kept, so drawing another page lays out that page alone; a change of the
-     * settings, the page area or the column widths counts them again.
-     */
+    /** Draws the preview page of the whole grid laid out on a page of `pageArea` (0.1 mm) on
+     * `canvas`, which is mapped to 0.1 mm with its origin at the page's top-left corner. Unless
+     * PreviewFast is set, the pages are counted at the first drawing and where each begins is kept,
+     * so drawing another page lays out that page alone; a change of the settings, the page area or
+     * the column widths counts them again. */
     void PrintPreview(TextCanvas& canvas, const TextRect& pageArea);
     /** The next preview counts its pages again: for cells that changed since. */
     void ForgetPreviewPages();

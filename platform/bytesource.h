@@ -18,11 +18,11 @@ class ByteSource {
 public:
     virtual ~ByteSource() = default;
 
-    // The position from which bytes are absent.
+    /** The position from which bytes are absent. */
     [[nodiscard]] virtual std::int64_t End() const = 0;
 
-    // Up to `count` bytes from `offset`; valid until the next call. Throws FileReadError on a read
-    // error.
+    /** Up to `count` bytes from `offset`; valid until the next call. Throws FileReadError on a read
+     * error. */
     [[nodiscard]] virtual std::span<const std::uint8_t> View(std::int64_t offset,
                                                              std::size_t count) = 0;
 };

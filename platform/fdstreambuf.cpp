@@ -19,6 +19,7 @@ void FdStreamBuf::Attach(int fd)
 {
     m_fd = fd;
     m_good = true;
+    m_error = 0;
     setp(m_buffer.data(), m_buffer.data() + m_buffer.size());
 }
 
@@ -69,6 +70,8 @@ bool FdStreamBuf::WriteAll(const char* data, std::size_t count)
         if (written < 0 && errno == EINTR)
             continue;
         if (written <= 0) {
+            // A write of nothing sets no errno; it is still an output error.
+            m_error = written < 0 ? errno : EIO;
             m_good = false;
             break;
         }

@@ -14,6 +14,8 @@ public:
     void Attach(int fd);
     /** False once any write has failed. */
     [[nodiscard]] bool Good() const { return m_good; }
+    /** The errno of the write that failed, or 0 while none has. */
+    [[nodiscard]] int Error() const { return m_error; }
 
 protected:
     int_type overflow(int_type c) override;
@@ -26,5 +28,6 @@ private:
 
     int m_fd = -1;
     bool m_good = true;
+    int m_error = 0;
     std::vector<char> m_buffer;
 };

@@ -1,6 +1,6 @@
 #pragma once
 
-// Value of one hexadecimal digit in either letter case, or -1 for any other character.
+/** Value of one hexadecimal digit in either letter case, or -1 for any other character. */
 [[nodiscard]] constexpr int HexDigitValue(char c)
 {
     if (c >= '0' && c <= '9')

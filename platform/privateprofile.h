@@ -16,16 +16,16 @@ public:
 
     [[nodiscard]] const std::string& FilePath() const { return m_filePath; }
 
-    // The value, at most 2047 characters, or `defaultValue` when the file, section or
-    // key is missing or the file is no regular file.
+    /** The value, at most 2047 characters, or `defaultValue` when the file, section or key is
+     * missing or the file is no regular file. */
     [[nodiscard]] std::string ReadString(const std::string& section, const std::string& key,
                                          const std::string& defaultValue) const;
 
-    // False when the file could not be written, or could not be read whole (no regular file,
-    // larger than a MiB); the file is then unchanged. A write is
-    // durable: the new contents go to a temporary file that is renamed over the old one.
-    // Names or values holding a line break are refused the same way. A value with outer
-    // blanks or outer quotes is stored in quotes so that it reads back unchanged.
+    /** False when the file could not be written, or could not be read whole (no regular file,
+     * larger than a MiB); the file is then unchanged. A write is durable: the new contents go to a
+     * temporary file that is renamed over the old one. Names or values holding a line break are
+     * refused the same way. A value with outer blanks or outer quotes is stored in quotes so that
+     * it reads back unchanged. */
     [[nodiscard]] bool WriteString(const std::string& section, const std::string& key,
                                    const std::string& value);
 
@@ -33,5 +33,5 @@ private:
     std::string m_filePath;
 };
 
-// "${XDG_CONFIG_HOME:-$HOME/.config}/Varnok5.ini": the one place of the settings file.
+/** "${XDG_CONFIG_HOME:-$HOME/.config}/Varnok5.ini": the one place of the settings file. */
 [[nodiscard]] std::string DefaultSettingsFilePath();

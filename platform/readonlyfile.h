@@ -23,25 +23,24 @@ public:
     ReadOnlyFile(const ReadOnlyFile&) = delete;
     ReadOnlyFile& operator=(const ReadOnlyFile&) = delete;
 
-    // Opens a regular file read-only (other programs may go on reading and writing it).
-    // False when it cannot be opened or is not a regular file; the object then reads as
-    // an empty file and OpenError() says why.
+    /** Opens a regular file read-only (other programs may go on reading and writing it). False when
+     * it cannot be opened or is not a regular file; the object then reads as an empty file and
+     * OpenError() says why. */
     [[nodiscard]] bool Open(const std::string& path);
     /** Why the last Open() failed ("Permission denied", "a named pipe, not a file"); empty after
      * success. */
     [[nodiscard]] const std::string& OpenError() const { return m_openError; }
-    [[nodiscard]] bool IsOpen() const { return m_fd >= 0; }
     void Close();
 
-    // Size of the file when it was opened.
+    /** Size of the file when it was opened. */
     [[nodiscard]] std::int64_t Size() const { return m_size; }
 
-    // The position from which bytes are absent: the size, or where the file turned out
-    // to end when another program shortened it.
+    /** The position from which bytes are absent: the size, or where the file turned out to end when
+     * another program shortened it. */
     [[nodiscard]] std::int64_t End() const override { return m_end; }
 
-    // Up to `count` bytes from `offset` (count at most kWindowSize), contiguous; shorter
-    // only where the file ends. Valid until the next call. Throws FileReadError.
+    /** Up to `count` bytes from `offset` (count at most kWindowSize), contiguous; shorter only
+     * where the file ends. Valid until the next call. Throws FileReadError. */
     [[nodiscard]] std::span<const std::uint8_t> View(std::int64_t offset,
                                                      std::size_t count) override;
 

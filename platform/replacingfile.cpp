@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <optional>
 #include <random>
+#include <system_error>
 
 #include "platform/tempfileguard.h"
 
@@ -95,12 +96,17 @@ ReplacingFile::~ReplacingFile()
 
 bool ReplacingFile::Open()
 {
-    if (m_fd >= 0 || m_targetPath.empty())
-        return false;
+    m_error = 0;
+    if (m_fd >= 0)
+        return Fail(EBUSY);
+    if (m_targetPath.empty())
+        return Fail(ENOENT);
     struct stat targetStat {};
     if (::stat(m_targetPath.c_str(), &targetStat) == 0) {
-        if (S_ISDIR(targetStat.st_mode) || ::access(m_targetPath.c_str(), W_OK) != 0)
-            return false;
+        if (S_ISDIR(targetStat.st_mode))
+            return Fail(EISDIR);
+        if (::access(m_targetPath.c_str(), W_OK) != 0)
+            return Fail(errno);
         if (!S_ISREG(targetStat.st_mode)) {
             m_direct = true;
             return Attach(::open(m_targetPath.c_str(), O_WRONLY | O_TRUNC | O_NOCTTY | O_CLOEXEC),
@@ -109,7 +115,7 @@ bool ReplacingFile::Open()
         return FollowLinks() && CreateTemporaryFile(static_cast<int>(targetStat.st_mode & 07777));
     }
     if (errno != ENOENT)
-        return false;
+        return Fail(errno);
     return FollowLinks() && CreateTemporaryFile(keepUmaskMode);
 }
 
@@ -123,7 +129,7 @@ bool ReplacingFile::FollowLinks()
     const std::optional<std::string> resolved =
         error ? followLinks(m_targetPath) : std::optional<std::string>(existing.string());
     if (!resolved)
-        return false;
+        return Fail(ELOOP);
     m_targetPath = *resolved;
     return true;
 }
@@ -133,6 +139,7 @@ bool ReplacingFile::CreateTemporaryFile(int mode)
     const std::string folder = folderOf(m_targetPath);
     if (m_kind == TemporaryKind::Unnamed && CreateUnnamedFile(folder, mode))
         return true;
+    m_error = 0; // a named file may work where an unnamed one did not
     return CreateNamedFile(folder, mode);
 }
 
@@ -161,26 +168,27 @@ bool ReplacingFile::CreateNamedFile(const std::string& folder, int mode)
         if (fd < 0) {
             if (errno == EEXIST)
                 continue;
-            return false;
+            return Fail(errno);
         }
         m_tempPath = std::move(candidate);
         m_guard = std::move(guard);
         return Attach(fd, mode);
     }
-    return false;
+    return Fail(EEXIST);
 }
 
 bool ReplacingFile::Attach(int fd, int mode)
 {
     if (fd < 0)
-        return false;
+        return Fail(errno);
     m_fd = fd;
     m_buffer.Attach(fd);
     m_stream.clear();
     // A replaced file keeps its permissions; a new one gets the usual ones.
     if (mode != keepUmaskMode && ::fchmod(fd, static_cast<mode_t>(mode)) != 0) {
+        const int error = errno;
         Discard();
-        return false;
+        return Fail(error);
     }
     return true;
 }
@@ -200,25 +208,28 @@ bool ReplacingFile::NameUnnamedFile()
             return true;
         }
         if (errno != EEXIST)
-            return false;
+            return Fail(errno);
     }
-    return false;
+    return Fail(EEXIST);
 }
 
 bool ReplacingFile::Commit()
 {
     if (m_fd < 0)
-        return false;
+        return Fail(EBADF);
     m_stream.flush();
     bool done = m_stream.good() && m_buffer.Good();
+    if (!done)
+        static_cast<void>(Fail(m_buffer.Error() != 0 ? m_buffer.Error() : EIO));
     if (m_direct) {
-        done = ::close(m_fd) == 0 && done;
+        if (::close(m_fd) != 0)
+            done = Fail(errno);
         m_fd = -1;
         return done;
     }
     // Durable before it is named: a crash leaves either the old target or the complete new one.
-    done = done && ::fsync(m_fd) == 0 && (!m_unnamed || NameUnnamedFile()) &&
-           std::rename(m_tempPath.c_str(), m_targetPath.c_str()) == 0;
+    done = done && (::fsync(m_fd) == 0 || Fail(errno)) && (!m_unnamed || NameUnnamedFile()) &&
+           (std::rename(m_tempPath.c_str(), m_targetPath.c_str()) == 0 || Fail(errno));
     if (!done) {
         Discard();
         return false;
@@ -230,6 +241,19 @@ bool ReplacingFile::Commit()
     m_fd = -1;
     flushFolder(folderOf(m_targetPath));
     return true;
+}
+
+bool ReplacingFile::Fail(int error)
+{
+    if (m_error == 0)
+        m_error = error;
+    return false;
+}
+
+std::string ReplacingFile::ErrorString() const
+{
+    const int error = m_error != 0 ? m_error : m_buffer.Error();
+    return error != 0 ? std::generic_category().message(error) : std::string();
 }
 
 void ReplacingFile::Discard()

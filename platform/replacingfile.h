@@ -27,14 +27,16 @@ public:
     ReplacingFile(const ReplacingFile&) = delete;
     ReplacingFile& operator=(const ReplacingFile&) = delete;
 
-    /** Creates the temporary file; false when the target may not be written or its folder
-        takes no new file. */
+    /** Creates the temporary file; false when the target may not be written or its folder takes no
+     * new file. */
     [[nodiscard]] bool Open();
     /** Where the contents go, after a successful Open(). */
     [[nodiscard]] std::ostream& Stream() { return m_stream; }
-    /** Flushes the contents to disk and puts them in the target's place; false (target
-        untouched) on any failure. */
+    /** Flushes the contents to disk and puts them in the target's place; false (target untouched)
+     * on any failure. */
     [[nodiscard]] bool Commit();
+    /** Why Open(), writing or Commit() failed, in the system's words; empty while nothing has. */
+    [[nodiscard]] std::string ErrorString() const;
 
 private:
     // mode: permissions to give the new file, or -1 for those of any newly created file.
@@ -45,6 +47,8 @@ private:
     [[nodiscard]] bool NameUnnamedFile();
     [[nodiscard]] bool Attach(int fd, int mode);
     void Discard();
+    // Records the errno of a failure (the first one: what follows it is only a consequence).
+    [[nodiscard]] bool Fail(int error);
 
     std::string m_targetPath;
     TemporaryKind m_kind;
@@ -53,6 +57,7 @@ private:
     int m_fd = -1;
     bool m_unnamed = false;
     bool m_direct = false;
+    int m_error = 0;
     FdStreamBuf m_buffer;
     std::ostream m_stream{&m_buffer};
 };

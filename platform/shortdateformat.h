@@ -13,14 +13,10 @@ struct ShortDateFormat {
     bool operator==(const ShortDateFormat&) const = default;
 };
 
-/**
- * The order and separator of a strftime pattern such as "%d.%m.%Y"; the default (month,
- * day, year with "/") when the pattern does not name each of the three fields once.
- */
+/** The order and separator of a strftime pattern such as "%d.%m.%Y"; the default (month, day, year
+ * with "/") when the pattern does not name each of the three fields once. */
 [[nodiscard]] ShortDateFormat ShortDateFormatFromPattern(std::string_view pattern);
 
-/**
- * The short date format of the user's locale (LC_ALL, LC_TIME, LANG), read from the C
- * library without touching the process's own locale; the default when it has none.
- */
+/** The short date format of the user's locale (LC_ALL, LC_TIME, LANG), read from the C library
+ * without touching the process's own locale; the default when it has none. */
 [[nodiscard]] ShortDateFormat SystemShortDateFormat();

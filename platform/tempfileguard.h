@@ -13,10 +13,6 @@ public:
     TemporaryFileGuard(const TemporaryFileGuard&) = delete;
     TemporaryFileGuard& operator=(const TemporaryFileGuard&) = delete;
 
-    /** Whether the path was recorded (false only when it is too long or too many files are
-     * guarded). */
-    [[nodiscard]] bool Guarded() const { return m_slot >= 0; }
-
 private:
     int m_slot = -1;
 };

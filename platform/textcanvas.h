@@ -23,14 +23,14 @@ public:
     /** Canvas units per inch, to turn point sizes into font heights. */
     [[nodiscard]] virtual int UnitsPerInch() const = 0;
 
-    // Height of `text` laid out in `font` at `width` units: lines broken between words,
-    // CR and LF honoured as line breaks, tabs expanded, "&" taken literally.
+    /** Height of `text` laid out in `font` at `width` units: lines broken between words, CR and LF
+     * honoured as line breaks, tabs expanded, "&" taken literally. */
     [[nodiscard]] virtual int MeasureWrappedHeight(const TGridFont& font, std::string_view text,
                                                    int width) = 0;
-    // Extent of one line of text (no wrapping).
+    /** Extent of one line of text (no wrapping). */
     [[nodiscard]] virtual TextExtent MeasureLine(const TGridFont& font, std::string_view text) = 0;
 
-    // Draws `text` wrapped into `rect`, top-left aligned, transparent background, clipped.
+    /** Draws `text` wrapped into `rect`, top-left aligned, transparent background, clipped. */
     virtual void DrawWrappedText(const TGridFont& font, TColor color, std::string_view text,
                                  const TextRect& rect) = 0;
 

@@ -7,6 +7,7 @@
 #include <ostream>
 
 #include "grid/resultgrid.h"
+#include "grid/table/griderror.h"
 #include "platform/qt/offscreengui.h"
 #include "platform/qt/qtpageprinter.h"
 #include "platform/replacingfile.h"
@@ -50,13 +51,15 @@ int PrintGridToPdf(TResultGrid& grid, const std::string& fileName)
     const OffscreenGui gui;
     ReplacingFile file(fileName);
     if (!file.Open())
-        throw EGridError("Cannot Create file " + fileName);
+        throw CannotCreateFile(fileName, file.ErrorString());
     try {
         writePdf(grid, file.Stream());
-    } catch (const EGridError&) {
-        throw EGridError("Cannot write file " + fileName);
+    } catch (const EGridError& error) {
+        // The file's own failure explains the printer's, which only says that it failed.
+        const std::string reason = file.ErrorString();
+        throw CannotWriteFile(fileName, reason.empty() ? error.what() : reason);
     }
     if (!file.Stream().flush() || !file.Commit())
-        throw EGridError("Cannot write file " + fileName);
+        throw CannotWriteFile(fileName, file.ErrorString());
     return grid.PrintState.PageCount;
 }

@@ -79,16 +79,16 @@ inline constexpr std::uint32_t kIndexSizeStep = 0x4000; // files grow in 16 KB s
 /** Lays out the header, the chained tables and the records of `plan`. */
 [[nodiscard]] GeneratedIndex BuildIndexFile(const IndexFilePlan& plan);
 
-// File time of a UTC calendar moment.
+/** File time of a UTC calendar moment. */
 [[nodiscard]] std::uint64_t FileTimeFromUtc(int year, int month, int day, int hour, int minute,
                                             int second);
 
-// A plan of `count` varied records (hosts, paths, content types, redirects every so often),
-// reproducible for a given seed. Used by the sample, the benchmarks and the fuzz corpus.
+/** A plan of `count` varied records (hosts, paths, content types, redirects every so often),
+ * reproducible for a given seed. Used by the sample, the benchmarks and the fuzz corpus. */
 [[nodiscard]] IndexFilePlan MakeRealisticPlan(int count, unsigned seed);
 
-/** Turns some records to the other layouts: every fifth URL record gets its address at 96,
-    every second redirect its address at 24, and every third redirect a second block. */
+/** Turns some records to the other layouts: every fifth URL record gets its address at 96, every
+ * second redirect its address at 24, and every third redirect a second block. */
 void AddLayoutVariants(IndexFilePlan& plan);
 
 /** The order records are laid out in (IndexFilePlan::Order, or its default). */
@@ -117,5 +117,5 @@ void AddLayoutVariants(IndexFilePlan& plan);
 [[nodiscard]] std::vector<std::uint8_t> WithHeaderFileSize(const std::vector<std::uint8_t>& bytes,
                                                            std::uint32_t claimedSize);
 
-// Writes bytes to a file; false on failure.
+/** Writes bytes to a file; false on failure. */
 [[nodiscard]] bool WriteFileBytes(const std::string& path, const std::vector<std::uint8_t>& bytes);

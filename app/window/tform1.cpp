@@ -71,12 +71,6 @@ void TForm1::SetClipboard(Clipboard& clipboard)
     m_clipboard = &clipboard;
 }
 
-void TForm1::SetPrintTarget(PrintTarget& target)
-{
-    m_printTarget = &target;
-    m_printCommands.reset();
-}
-
 void TForm1::SetUserGuideLocator(UserGuideLocator locator)
 {
     m_userGuide = std::move(locator);

@@ -55,8 +55,8 @@ struct TopLevelEntry;
 class TForm1 final : public QMainWindow, public ScanView {
     Q_OBJECT
 public:
-    // `arguments` are the command-line arguments after the program's own path; the first
-    // "/cache:" among them names the cache folder. `dialogs` must outlive the window.
+    /** `arguments` are the command-line arguments after the program's own path; the first "/cache:"
+     * among them names the cache folder. `dialogs` must outlive the window. */
     TForm1(const std::vector<std::string>& arguments, UserDialogs& dialogs,
            QWidget* parent = nullptr);
     ~TForm1() override;
@@ -68,8 +68,6 @@ public:
     /** Opens addresses (Open in Browser and the grid's anchors alike) and help files. */
     void SetShellService(ShellService& shell);
     void SetClipboard(Clipboard& clipboard);
-    /** The printer the print commands print on. */
-    void SetPrintTarget(PrintTarget& target);
     // Finds the user guide that came with the program; Open help opens it when the start
     // folder holds neither help file.
     using UserGuideLocator = std::function<std::optional<std::string>()>;
@@ -129,13 +127,10 @@ public:
     [[nodiscard]] TResultGrid& Grid() { return *m_grid; }
     [[nodiscard]] const CachePaths& Paths() const { return m_paths; }
     [[nodiscard]] const ProgramSettings& Options() const { return m_options; }
-    [[nodiscard]] const std::string& StartFolder() const { return m_startFolder; }
-    [[nodiscard]] bool StartupDone() const { return m_startupDone; }
     [[nodiscard]] bool HintPending() const { return m_hintPending; }
     [[nodiscard]] bool ResizeOnPaint() const { return m_resizeOnPaint; }
-    /** The folder and file name the open dialog will be preset with. */
+    /** The folder the open dialog will be preset with. */
     [[nodiscard]] const std::string& OpenDialogInitialDir() const { return m_openDialogInitialDir; }
-    [[nodiscard]] const std::string& OpenDialogFileName() const { return m_openDialogFileName; }
     /** The widget that shows the grid. */
     [[nodiscard]] QWidget* ResultGrid1View() const;
 

@@ -45,19 +45,19 @@ public:
     [[nodiscard]] virtual std::optional<std::string>
     InputBox(const std::string& caption, const std::string& prompt, const std::string& text) = 0;
 
-    // The open dialog for an index file: opens in `initialFolder` with `fileName` preset and
-    // lets the user pick an existing file only. The chosen file's full path, or nothing
-    // when the dialog was cancelled.
+    /** The open dialog for an index file: opens in `initialFolder` with `fileName` preset and lets
+     * the user pick an existing file only. The chosen file's full path, or nothing when the dialog
+     * was cancelled. */
     [[nodiscard]] virtual std::optional<std::string> OpenIndexFile(const std::string& initialFolder,
                                                                    const std::string& fileName) = 0;
 
     /** Caption "Confirm Save As", warning icon, Yes and No (the default); true for Yes. */
     [[nodiscard]] virtual bool ConfirmReplace(const std::string& question) = 0;
 
-    // The save dialog, asking nothing before it replaces a file (the save commands ask
-    // themselves, through ConfirmReplace): opens in the request's
-    // folder (the desktop, else home, where it does not exist) with its file name, type and
-    // default extension. The chosen full file name, or nothing on Cancel.
+    /** The save dialog, asking nothing before it replaces a file (the save commands ask themselves,
+     * through ConfirmReplace): opens in the request's folder (the desktop, else home, where it does
+     * not exist) with its file name, type and default extension. The chosen full file name, or
+     * nothing on Cancel. */
     [[nodiscard]] virtual std::optional<std::string> SaveFile(const SaveFileRequest& request) = 0;
 
     /** The font dialog, opened on `initial`; the chosen font, or nothing on Cancel. */

@@ -33,11 +33,9 @@ struct MarkupResult {
     std::string AnchorTarget; // the hit anchor's target as the tag writes it
 };
 
-/**
- * Lays out a markup text (tags, entities, lines broken at blanks) in `request.Area` and,
- * unless measuring only, draws it there clipped to the area; text below the area's bottom
- * is dropped. The same layout measures and hit-tests anchors.
- */
+/** Lays out a markup text (tags, entities, lines broken at blanks) in `request.Area` and, unless
+ * measuring only, draws it there clipped to the area; text below the area's bottom is dropped. The
+ * same layout measures and hit-tests anchors. */
 [[nodiscard]] MarkupResult DrawMarkup(TextCanvas& canvas, std::string_view text,
                                       const MarkupRequest& request);
 

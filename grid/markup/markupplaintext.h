@@ -3,8 +3,6 @@
 #include <string>
 #include <string_view>
 
-/**
- * The text a markup cell shows without its tags: <BR> and <HR> (any case) become CR LF,
- * every other tag is dropped, entities stay as written.
- */
+/** The text a markup cell shows without its tags: <BR> and <HR> (any case) become CR LF, every
+ * other tag is dropped, entities stay as written. */
 [[nodiscard]] std::string MarkupPlainText(std::string_view text);

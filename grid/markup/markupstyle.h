@@ -37,9 +37,7 @@ struct MarkupStyle {
 /** The style a layout starts with. */
 [[nodiscard]] MarkupStyle InitialMarkupStyle(const MarkupDefaults& defaults);
 
-/**
- * Applies what `tag` does to the style: fonts, colours, anchors, text flags, list level and
- * paragraph settings. Tags that act on lines or draw (BR, HR, LI, IND, BODY) leave the style
- * as it is; the layout handles them.
- */
+/** Applies what `tag` does to the style: fonts, colours, anchors, text flags, list level and
+ * paragraph settings. Tags that act on lines or draw (BR, HR, LI, IND, BODY) leave the style as it
+ * is; the layout handles them. */
 void ApplyStyleTag(MarkupStyle& style, const MarkupTag& tag, const MarkupDefaults& defaults);

@@ -40,10 +40,8 @@ struct MarkupTag {
 /** The tag whose text between "<" and ">" is `inside`. */
 [[nodiscard]] MarkupTag ParseMarkupTag(std::string_view inside);
 
-/**
- * The value of attribute `upperName` (given in capitals, matched in any case) in a tag's
- * text: NAME=value, NAME="value" or NAME='value', the name following a blank.
- */
+/** The value of attribute `upperName` (given in capitals, matched in any case) in a tag's text:
+ * NAME=value, NAME="value" or NAME='value', the name following a blank. */
 [[nodiscard]] std::optional<std::string_view> TagAttribute(std::string_view inside,
                                                            std::string_view upperName);
 

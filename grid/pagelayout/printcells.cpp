@@ -5,6 +5,7 @@
 #include <string>
 
 #include "grid/markup/richtextplaintext.h"
+#include "grid/markup/showntext.h"
 #include "grid/markup/texttype.h"
 #include "grid/pagelayout/printmarkup.h"
 #include "grid/pagelayout/printmetrics.h"
@@ -63,8 +64,8 @@ void PrintCellPainter::drawText(TextCanvas& canvas, std::string_view text,
         DrawPrintMarkup(canvas, m_metrics.TableFont, m_colors.Anchor, text, rect);
         return;
     }
-    const std::string plain = type == ttRichText ? RichTextPlainText(text) : std::string();
-    const std::string_view shown = type == ttRichText ? std::string_view(plain) : text;
+    const ShownText shownText(text, type);
+    const std::string_view shown = shownText.View();
     if (shown.empty())
         return;
     if (!m_settings.NoAutoSize) {

@@ -43,10 +43,8 @@ struct ColumnPageRules {
     [[nodiscard]] int Room() const { return PageWidth - RightSize - Start(); }
 };
 
-/**
- * Print widths of the columns range.Left to range.Right: the screen widths less 4 pixels
- * scaled to 0.1 mm, or (with NoAutoSize off) the widest cell text of the range's rows.
- */
+/** Print widths of the columns range.Left to range.Right: the screen widths less 4 pixels scaled to
+ * 0.1 mm, or (with NoAutoSize off) the widest cell text of the range's rows. */
 [[nodiscard]] std::vector<int> PrintColumnWidths(TextCanvas& canvas, const TBaseGrid& grid,
                                                  const TPrintSettings& settings,
                                                  const PrintMetrics& metrics,

@@ -30,14 +30,11 @@ struct PrintJob {
     std::vector<PageStart>* Starts = nullptr;
 };
 
-/**
- * Lays the state's range of cells out in pages on `canvas` (in 0.1 mm): pages across for
- * the columns, and within each, pages down for the rows, with the header and footer texts
- * and borders. Counting methods only count; drawing methods draw the pages FromPage to
- * ToPage, call `newPage` before each drawn page but the first, and stop after ToPage.
- * With the job's Starts, counting records where each page begins and drawing skips the
- * pages before FromPage without laying them out.
- * `pageCount` is the count the page numbers show. Returns the number of pages laid out.
- */
+/** Lays the state's range of cells out in pages on `canvas` (in 0.1 mm): pages across for the
+ * columns, and within each, pages down for the rows, with the header and footer texts and borders.
+ * Counting methods only count; drawing methods draw the pages FromPage to ToPage, call `newPage`
+ * before each drawn page but the first, and stop after ToPage. With the job's Starts, counting
+ * records where each page begins and drawing skips the pages before FromPage without laying them
+ * out. `pageCount` is the count the page numbers show. Returns the number of pages laid out. */
 [[nodiscard]] int BuildPages(TextCanvas& canvas, TPrintMethod method, int pageCount,
                              const PrintJob& job, const std::function<void()>& newPage);

@@ -5,6 +5,7 @@
 
 #include "grid/markup/markuplayout.h"
 #include "grid/markup/richtextplaintext.h"
+#include "grid/markup/showntext.h"
 #include "grid/markup/texttype.h"
 #include "grid/pagelayout/printmetrics.h"
 #include "grid/pagelayout/printwrap.h"
@@ -62,8 +63,8 @@ int PrintRowHeights::CellHeight(TextCanvas& canvas, int col, int row, int width)
     const TTextType type = TextType(text, m_grid.EnableHTML());
     if (type == ttMarkup)
         return MeasureMarkup(canvas, font, text, width, true).Height;
-    const std::string plain = type == ttRichText ? RichTextPlainText(text) : std::string();
-    const std::string_view shown = type == ttRichText ? std::string_view(plain) : text;
+    const ShownText shownText(text, type);
+    const std::string_view shown = shownText.View();
     if (m_settings.NoAutoSize)
         return canvas.MeasureWrappedHeight(font, BreakLongWords(canvas, font, shown, width), width);
     return m_metrics.TableLineHeight * lineCount(shown);

@@ -68,16 +68,6 @@ void upperCaseBytes(char* bytes, std::size_t size)
 
 } // namespace
 
-char AnsiUpperChar(char c)
-{
-    return upperOf(c);
-}
-
-void AnsiUpperCaseInPlace(std::string& text)
-{
-    upperCaseBytes(text.data(), text.size());
-}
-
 void AnsiUpperCaseInto(std::string_view text, std::string& out)
 {
     out.assign(text);

@@ -8,12 +8,6 @@
 // lie in 0x80-0x9F (s, oe and z with caron, y with diaeresis). Every other byte, the sharp
 // s and the micro sign included, stays as it is. The C library's locale plays no part.
 
-/** The capital of one Windows-1252 byte, or the byte itself. */
-[[nodiscard]] char AnsiUpperChar(char c);
-
-/** Upper-cases `text` in place. */
-void AnsiUpperCaseInPlace(std::string& text);
-
 /** `text` upper-cased into `out`, reusing its memory. */
 void AnsiUpperCaseInto(std::string_view text, std::string& out);
 

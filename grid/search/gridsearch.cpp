@@ -72,13 +72,6 @@ bool GridSearch::MatchCell(int col, int row) const
     return !m_options.Contains(fnMatchFull) || text == m_text;
 }
 
-void GridSearch::SetShortDateFormat(const ShortDateFormat& format)
-{
-    m_dates = format;
-    m_condition.reset();
-    keepQuery(std::string(m_text), m_options);
-}
-
 void GridSearch::keepQuery(std::string_view text, TFindParameters options)
 {
     const bool caseSensitive = options.Contains(fnMatchCase);

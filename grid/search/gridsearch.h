@@ -37,10 +37,6 @@ public:
 
     [[nodiscard]] const std::string& FindText() const { return m_text; }
     [[nodiscard]] TFindParameters FindOptions() const { return m_options; }
-    [[nodiscard]] GridCell FindCell() const { return m_findCell; }
-
-    /** How texts in a condition's comparisons read as dates (the system's format at first). */
-    void SetShortDateFormat(const ShortDateFormat& format);
 
 private:
     struct SearchRange {

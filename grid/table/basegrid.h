@@ -83,7 +83,8 @@ public:
     static constexpr int kMaxStoredColWidth = 32767;
     /** Widths as stored for the next run, column by column from column 0. A width the grid
      * cannot have (below 0, above kMaxStoredColWidth; -1 for a missing one) leaves its
-     * column as it is; the observer hears of all the others at once. True when a width was taken. */
+     * column as it is; the observer hears of all the others at once. True when a width was taken.
+     */
     bool RestoreColWidths(const std::vector<int>& widths);
 
     // Widths follow the grid's client width (the first call only records it).

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <stdexcept>
+#include <string>
 
 // Raised by the grid's file writers ("Cannot Create file " and the file name).
 class EGridError : public std::runtime_error {
@@ -14,3 +15,9 @@ class EPrintLayoutError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
+
+/** "Cannot Create file <name>: <reason>", for a file that could not be made (no reason known:
+ * without ": "). */
+[[nodiscard]] EGridError CannotCreateFile(const std::string& fileName, const std::string& reason);
+/** "Cannot write file <name>: <reason>", for a file whose contents could not be written. */
+[[nodiscard]] EGridError CannotWriteFile(const std::string& fileName, const std::string& reason);

@@ -260,8 +260,13 @@ int GridGeometry::FullyVisibleRowCount() const
 
 int GridGeometry::TopRowToShow(int row) const
 {
+    return TopRowToShow(row, TopRow());
+}
+
+int GridGeometry::TopRowToShow(int row, int fromTop) const
+{
     ensureLayout();
-    const int top = TopRow();
+    const int top = std::clamp(fromTop, MinTopRow(), MaxTopRow());
     if (row < m_fixedRows || row >= rowCount()) {
         return top;
     }

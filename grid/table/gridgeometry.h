@@ -84,6 +84,9 @@ public:
     /** TopRow after the least scrolling that shows `row` wholly (or its top, if it is taller than
      * the viewport). */
     [[nodiscard]] int TopRowToShow(int row) const;
+    /** TopRowToShow as if the table were scrolled to `fromTop` first (clamped to the scroll range).
+     */
+    [[nodiscard]] int TopRowToShow(int row, int fromTop) const;
     /** OffsetX after the least scrolling that shows `col` (its left part first, if it is wider than
      * the viewport). */
     [[nodiscard]] int OffsetXToShow(int col) const;

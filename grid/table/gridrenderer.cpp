@@ -5,6 +5,7 @@
 
 #include "grid/markup/markuplayout.h"
 #include "grid/markup/richtextplaintext.h"
+#include "grid/markup/showntext.h"
 #include "grid/markup/texttype.h"
 #include "grid/table/basegrid.h"
 #include "grid/table/gridgeometry.h"
@@ -172,8 +173,8 @@ void GridRenderer::drawText(TextCanvas& canvas, int col, int row, const TextRect
     }
 
     // Rich text shows what it would read as; a formula is shown as the text it is.
-    const std::string plain = type == ttRichText ? RichTextPlainText(text) : std::string();
-    const std::string_view shown = type == ttRichText ? std::string_view(plain) : text;
+    const ShownText shownText(text, type);
+    const std::string_view shown = shownText.View();
     const TextRect area = PlainTextArea(col, row, cellRect);
     if (!shown.empty()) {
         canvas.DrawWrappedText(font, color, shown, area);

@@ -50,10 +50,8 @@ public:
     [[nodiscard]] TextRect PlainTextArea(int col, int row, const TextRect& cellRect) const;
     /** The rectangle a markup cell's text is laid out in. */
     [[nodiscard]] TextRect MarkupTextArea(int col, int row, const TextRect& cellRect) const;
-    /**
-     * The target (as the tag writes it) of the anchor under the point (x, y) in the markup
-     * cell drawn in `cellRect`; nothing when the point lies on no anchor.
-     */
+    /** The target (as the tag writes it) of the anchor under the point (x, y) in the markup cell
+     * drawn in `cellRect`; nothing when the point lies on no anchor. */
     [[nodiscard]] std::optional<std::string> AnchorAt(TextCanvas& canvas, int col, int row,
                                                       const TextRect& cellRect, int x, int y) const;
     /** Whether the cell is the header of the sorted column, which shows the sort indicator. */

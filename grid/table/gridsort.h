@@ -23,11 +23,9 @@ public:
     GridSorter(const GridSorter&) = delete;
     GridSorter& operator=(const GridSorter&) = delete;
 
-    /**
-     * One click on the header of `col`: the same column again flips the direction, another
-     * column sorts ascending. Returns false, changing nothing, for a fixed column or a grid
-     * without a fixed row, with Show off or with fewer than two data rows.
-     */
+    /** One click on the header of `col`: the same column again flips the direction, another column
+     * sorts ascending. Returns false, changing nothing, for a fixed column or a grid without a
+     * fixed row, with Show off or with fewer than two data rows. */
     bool ClickHeader(int col);
     /** Sorts the data rows by SortSettings.Column in SortSettings.Direction. */
     void QSort();

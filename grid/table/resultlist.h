@@ -30,10 +30,10 @@ class ResultListWriter {
 public:
     explicit ResultListWriter(TBaseGrid& grid) : m_grid(grid) {}
 
-    // Writes the caption row and fixes it; a grid shorter than the empty list gets its two
-    // rows. `markupCells`: the entries are address anchors, shown as markup; otherwise every
-    // cell shows its bytes as they are. `dayFirst`: the visit times are written day first,
-    // which the sort needs to read them as times.
+    /** Writes the caption row and fixes it; a grid shorter than the empty list gets its two rows.
+     * `markupCells`: the entries are address anchors, shown as markup; otherwise every cell shows
+     * its bytes as they are. `dayFirst`: the visit times are written day first, which the sort
+     * needs to read them as times. */
     void Begin(bool markupCells, bool dayFirst);
     /** Makes room for up to `entries` more entries, so the list grows in place. */
     void Reserve(int entries);

@@ -13,10 +13,8 @@ public:
 
     TSystemColorTable();
 
-    /**
-     * The RGB value of `color`: system colours looked up (unknown indices give black),
-     * other values reduced to their red, green and blue bytes.
-     */
+    /** The RGB value of `color`: system colours looked up (unknown indices give black), other
+     * values reduced to their red, green and blue bytes. */
     [[nodiscard]] TColor Resolve(TColor color) const;
     /** Replaces the RGB value of system colour `index`; indices outside the table are ignored. */
     void Set(int index, TColor rgb);

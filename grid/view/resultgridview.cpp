@@ -8,10 +8,12 @@
 #include <QTextCursor>
 
 #include <algorithm>
+#include <optional>
 #include <string>
 
 #include "grid/markup/markupplaintext.h"
 #include "grid/markup/texttype.h"
+#include "grid/table/gridnavigation.h"
 #include "grid/table/gridrenderer.h"
 #include "grid/view/celleditor.h"
 #include "grid/view/cellhintwindow.h"
@@ -64,14 +66,6 @@ const GridGeometry& TResultGridView::Geometry()
         syncLayout();
     }
     return m_geometry;
-}
-
-void TResultGridView::SetRenderer(std::unique_ptr<GridRenderer> renderer)
-{
-    if (renderer) {
-        m_renderer = std::move(renderer);
-        viewport()->update();
-    }
 }
 
 void TResultGridView::SetShellService(ShellService& shell)
@@ -212,10 +206,7 @@ bool TResultGridView::isNormalCell(int col, int row) const
 
 GridCell TResultGridView::clampToNormal(GridCell cell) const
 {
-    const int lastCol = m_grid.GetColCountEx() - 1;
-    const int lastRow = m_grid.GetRowCountEx() - 1;
-    return {std::clamp(cell.Col, std::min(m_grid.GetFixedColsEx(), lastCol), lastCol),
-            std::clamp(cell.Row, std::min(m_grid.GetFixedRowsEx(), lastRow), lastRow)};
+    return GridNavigation(m_grid, m_geometry).ClampToNormal(cell);
 }
 
 void TResultGridView::selectRange(GridCell anchor, GridCell end)
@@ -257,7 +248,7 @@ void TResultGridView::SelectAllCells()
         m_grid.GetRowCountEx() <= m_grid.GetFixedRowsEx()) {
         return; // no normal cell to select
     }
-    m_selectionEnd = {m_grid.Col, m_grid.Row};
+    m_selectionEnd = {m_grid.Col(), m_grid.Row()};
     selectRange({m_grid.GetFixedColsEx(), m_grid.GetFixedRowsEx()},
                 {m_grid.GetColCountEx() - 1, m_grid.GetRowCountEx() - 1});
     viewport()->update();
@@ -308,58 +299,50 @@ void TResultGridView::keyPressEvent(QKeyEvent* event)
     QAbstractScrollArea::keyPressEvent(event);
 }
 
+namespace {
+
+// The toolkit's navigation keys as the grid's own; nothing for other keys.
+std::optional<NavigationKey> navigationKeyOf(int key)
+{
+    switch (key) {
+    case Qt::Key_Up:
+        return NavigationKey::Up;
+    case Qt::Key_Down:
+        return NavigationKey::Down;
+    case Qt::Key_Left:
+        return NavigationKey::Left;
+    case Qt::Key_Right:
+        return NavigationKey::Right;
+    case Qt::Key_PageUp:
+        return NavigationKey::PageUp;
+    case Qt::Key_PageDown:
+        return NavigationKey::PageDown;
+    case Qt::Key_Home:
+        return NavigationKey::Home;
+    case Qt::Key_End:
+        return NavigationKey::End;
+    default:
+        return std::nullopt;
+    }
+}
+
+} // namespace
+
 bool TResultGridView::handleNavigationKey(const QKeyEvent& event)
 {
     if (m_layoutDirty) {
         syncLayout();
     }
+    const std::optional<NavigationKey> key = navigationKeyOf(event.key());
+    if (!key) {
+        return false;
+    }
     const bool ctrl = event.modifiers() & Qt::ControlModifier;
     const bool shift = event.modifiers() & Qt::ShiftModifier;
     const GridCell from = shift ? selectionEnd() : GridCell{m_grid.Col(), m_grid.Row()};
-    const int page = m_geometry.FullyVisibleRowCount();
-    GridCell target = from;
-    int pageScroll = 0;
-    switch (event.key()) {
-    case Qt::Key_Up:
-        --target.Row;
-        break;
-    case Qt::Key_Down:
-        ++target.Row;
-        break;
-    case Qt::Key_Left:
-        --target.Col;
-        break;
-    case Qt::Key_Right:
-        ++target.Col;
-        break;
-    case Qt::Key_PageUp:
-        target.Row -= page;
-        pageScroll = -page;
-        break;
-    case Qt::Key_PageDown:
-        target.Row += page;
-        pageScroll = page;
-        break;
-    case Qt::Key_Home:
-        target.Col = 0;
-        if (ctrl) {
-            target.Row = 0;
-        }
-        break;
-    case Qt::Key_End:
-        target.Col = m_grid.GetColCountEx();
-        if (ctrl) {
-            target.Row = m_grid.GetRowCountEx();
-        }
-        break;
-    default:
-        return false;
-    }
-    // A page key turns the page as well as moving the focus by one.
-    if (pageScroll != 0) {
-        verticalScrollBar()->setValue(verticalScrollBar()->value() + pageScroll);
-    }
-    moveFocus(clampToNormal(target), shift);
+    const NavigationMove move = GridNavigation(m_grid, m_geometry).Move(from, *key, ctrl);
+    verticalScrollBar()->setValue(move.TopRow - m_geometry.MinTopRow());
+    moveFocus(move.Cell, shift);
     return true;
 }
 

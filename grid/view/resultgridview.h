@@ -48,8 +48,6 @@ public:
     void SetCurrentCell(int col, int row);
     /** Scrolls the least needed to show the cell. */
     void ScrollToCell(int col, int row);
-    /** Replaces the renderer, for one that draws markup or the sort indicator. */
-    void SetRenderer(std::unique_ptr<GridRenderer> renderer);
     /** Replaces the desktop's open action for anchor presses; `shell` must outlive the view. */
     void SetShellService(ShellService& shell);
 

@@ -70,7 +70,7 @@ void TResultGridView::mousePressEvent(QMouseEvent* event)
 void TResultGridView::focusClickedCell(const QPoint& pos)
 {
     const GridCell cell = Geometry().CellAt(pos.x(), pos.y());
-    const TGridRect& s = m_grid.Selection;
+    const TGridRect& s = m_grid.Selection();
     const bool selected =
         cell.Col >= s.Left && cell.Col <= s.Right && cell.Row >= s.Top && cell.Row <= s.Bottom;
     if (isNormalCell(cell.Col, cell.Row) && !selected) {

@@ -120,7 +120,7 @@ TEST_F(BatchExportTest, FailuresReportOnStandardErrorAndLeaveNoFile)
 
     const std::string unreachable = m_dir.File("no/such/folder/out.csv");
     EXPECT_EQ(Run({"/cache:" + CacheFolder(), "/scsv", unreachable}), 1);
-    EXPECT_EQ(m_err.str(), "Cannot Create file " + unreachable + "\n");
+    EXPECT_EQ(m_err.str(), "Cannot Create file " + unreachable + ": No such file or directory\n");
 
     EXPECT_FALSE(std::filesystem::exists(Output()));
     EXPECT_FALSE(std::filesystem::exists(unreachable));

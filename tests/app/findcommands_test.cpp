@@ -54,8 +54,7 @@ TEST(FindCommandTest, AConditionOverAThousandCharactersIsRefused)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Text.size());
         ScriptedFindHost host({c.Text, c.Options});
-        grid.Col = 2;
-        grid.Row = 2;
+        grid.SetCurrentCell(2, 2);
         RunFindCommand(grid, host);
         EXPECT_EQ(host.Shown, c.Shown);
     }

@@ -12,6 +12,7 @@
 #include <set>
 
 #include "cacheindex/indexscanner.h"
+#include "grid/indexlisting.h"
 #include "scanfixture.h"
 
 namespace {
@@ -362,7 +363,7 @@ TEST(ReadFailures, OnlyFailuresOfTheFileAreReportedAsFileErrors)
     RecordingScanView view;
     SizeFailingSource sizeFailing;
     EXPECT_NO_THROW(
-        IndexScanner(ScanMode::Startup, ScanOptions{}, grid, view).Run("index.dat", sizeFailing));
+        ScanIndexFile("index.dat", sizeFailing, ScanMode::Startup, ScanOptions{}, grid, view));
     EXPECT_EQ(view.ErrorCount, 1);
     EXPECT_EQ(view.LastErrorText, kErrorStart + "\t\t\t operations: Open, Seek.");
     EXPECT_EQ(view.LineCountText, "0");
@@ -371,7 +372,7 @@ TEST(ReadFailures, OnlyFailuresOfTheFileAreReportedAsFileErrors)
         TBaseGrid walked;
         RecordingScanView walkView;
         OutOfMemorySource source(BuildIndexFile(MakeSamplePlan()).Bytes);
-        EXPECT_THROW(IndexScanner(mode, ScanOptions{}, walked, walkView).Run("index.dat", source),
+        EXPECT_THROW(ScanIndexFile("index.dat", source, mode, ScanOptions{}, walked, walkView),
                      std::bad_alloc);
         EXPECT_EQ(walkView.ErrorCount, 0);
     }

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <limits>
 #include <functional>
+#include <limits>
 #include <string>
 #include <utility>
 #include <vector>

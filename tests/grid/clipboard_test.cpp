@@ -62,7 +62,7 @@ TEST_F(ClipboardTextTest, RichTextGivesThePlainTextItShows)
 // is copied and measured as exactly its bytes, never read as rich text or a formula.
 TEST_F(ClipboardTextTest, TextFormatCellsAreCopiedAndMeasuredAsTheirBytes)
 {
-    grid.EnableHTML = false;
+    grid.SetEnableHTML(false);
     TestCanvas canvas;
     const TGridFont font;
     for (const std::string text : {"{\\rtf1\\b http://evil.example/}", "{\\rtf1 a\\line b}\r\nc",
@@ -76,7 +76,7 @@ TEST_F(ClipboardTextTest, TextFormatCellsAreCopiedAndMeasuredAsTheirBytes)
                   canvas.MeasureWrappedHeight(font, text, 150))
             << text;
     }
-    grid.EnableHTML = true; // the HTML format still reads a cell that is rich text
+    grid.SetEnableHTML(true); // the HTML format still reads a cell that is rich text
     grid.SetCellEx(1, 1, "{\\rtf1 a\\line b}");
     EXPECT_EQ(ClipboardText(grid, {1, 1, 1, 1}), "a\r\nb");
 }

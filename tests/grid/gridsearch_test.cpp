@@ -90,14 +90,16 @@ TEST(GridSearchTest, StateBeforeAndBetweenSearches)
 
     EXPECT_EQ(grid.FindFirst("aX", {}), (GridCell{1, 1}));
     EXPECT_EQ(grid.Search().FindText(), "AX");
-    EXPECT_EQ(grid.Search().FindCell(), (GridCell{1, 1}));
     EXPECT_TRUE(grid.MatchCell(1, 1));
+    // The found cell is kept: the next step goes on after it (and finds no second "ax").
+    EXPECT_EQ(grid.FindNext(), GridCell{});
     EXPECT_EQ(grid.FindFirst("aX", {fnMatchCase}), GridCell{});
     EXPECT_EQ(grid.Search().FindText(), "aX");
 
-    // One step from a given cell keeps the text and options but not the found cell.
+    // One step from a given cell keeps the text and options but not the found cell: the
+    // next step starts again at the first cell.
     EXPECT_EQ(grid.Find({1, 1}, "x", {}), (GridCell{1, 3}));
-    EXPECT_EQ(grid.Search().FindCell(), GridCell{});
+    EXPECT_EQ(grid.FindNext(), (GridCell{1, 1}));
 
     // The grid moves its focus itself only when asked to, and the selection follows.
     grid.SetSelection({1, 1, 2, 3});

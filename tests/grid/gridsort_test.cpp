@@ -241,7 +241,9 @@ TEST(GridSortTest, VisitTimesSortByTheTimeTheyStandFor)
         for (const std::string& visit : c.Visits)
             entries.emplace_back("same address", visit);
         FillList(grid, entries);
-        grid.SortSettings.VisitDayFirst = c.DayFirst;
+        TSortSettings sort = grid.SortSettings();
+        sort.VisitDayFirst = c.DayFirst;
+        grid.SetSortSettings(sort);
         GridSorter sorter(grid);
         sorter.ClickHeader(2);
         EXPECT_EQ(EntryOrder(grid), c.Ascending);

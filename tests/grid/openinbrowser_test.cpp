@@ -64,7 +64,7 @@ TEST(OpenInBrowserTest, RowsOpenTheirAddressCellOrSayWhyNot)
     grid.SetCellEx(1, 2, "javascript:alert(1)");
     grid.SetCellEx(1, 4, "<A href=\"http://h.example/?a=1&amp;b=&quot;2&quot;\">x</A>");
     grid.SetCellEx(1, 5, "<A href=\"file:///etc/passwd\">x</A>");
-    grid.EnableHTML = true;
+    grid.SetEnableHTML(true);
     struct Case {
         int row;
         OpenOutcome outcome;

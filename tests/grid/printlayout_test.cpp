@@ -364,7 +364,7 @@ TEST_F(PrintLayoutTest, AnAnchorWithALineBreakPrintsWhollyAsLinkText)
     std::vector<std::string> shown;
     for (const Call& run : CallsOf(printer.canvas.Calls(), Call::ckRun)) {
         shown.push_back(run.Shown + "@" + std::to_string(run.Rect.Top));
-        EXPECT_EQ(run.Font.Color, grid.URLColor);
+        EXPECT_EQ(run.Font.Color, grid.URLColor());
         EXPECT_TRUE(run.Font.Underline);
     }
     EXPECT_EQ(shown, (std::vector<std::string>{"http://x.example/a@219", "b@256"}));

@@ -92,13 +92,20 @@ TEST_P(SaveFileTest, UncreatableFileRaisesAndLeavesNothing)
         save(m_grid, GetParam(), path);
         FAIL() << "no error";
     } catch (const EGridError& error) {
-        EXPECT_EQ(std::string(error.what()), "Cannot Create file " + path);
+        EXPECT_EQ(std::string(error.what()),
+                  "Cannot Create file " + path + ": No such file or directory");
     }
     EXPECT_EQ(filesIn(m_dir.Path()), 0u);
 
     const std::string folderAsFile = m_dir.File("a folder");
     std::filesystem::create_directory(folderAsFile);
-    EXPECT_THROW(save(m_grid, GetParam(), folderAsFile), EGridError);
+    try {
+        save(m_grid, GetParam(), folderAsFile);
+        FAIL() << "no error";
+    } catch (const EGridError& error) {
+        EXPECT_EQ(std::string(error.what()),
+                  "Cannot Create file " + folderAsFile + ": Is a directory");
+    }
     EXPECT_TRUE(std::filesystem::is_directory(folderAsFile));
 }
 
@@ -109,21 +116,21 @@ TEST_P(SaveFileTest, TargetIsKeptWhenItsReplacementCannotBeCreated)
 {
     const std::string path = m_dir.File("kept.out");
     WriteWholeFile(path, "evidence");
-    const auto expectCreateError = [&] {
+    const auto expectCreateError = [&](const std::string& reason) {
         try {
             save(m_grid, GetParam(), path);
             FAIL() << "no error";
         } catch (const EGridError& error) {
-            EXPECT_EQ(std::string(error.what()), "Cannot Create file " + path);
+            EXPECT_EQ(std::string(error.what()), "Cannot Create file " + path + ": " + reason);
         }
     };
     {
         const DescriptorShortage shortage(0);
-        expectCreateError();
+        expectCreateError("Too many open files");
     }
     if (::geteuid() != 0) {
         std::filesystem::permissions(path, std::filesystem::perms::owner_read);
-        expectCreateError();
+        expectCreateError("Permission denied");
     }
     EXPECT_EQ(ReadWholeFile(path), "evidence");
     EXPECT_EQ(filesIn(m_dir.Path()), 1u);
@@ -146,7 +153,8 @@ TEST_P(SaveFileTest, FullDeviceRaisesAWriteError)
         save(m_grid, GetParam(), "/dev/full");
         FAIL() << "no error";
     } catch (const EGridError& error) {
-        EXPECT_EQ(std::string(error.what()), "Cannot write file /dev/full");
+        EXPECT_EQ(std::string(error.what()),
+                  "Cannot write file /dev/full: No space left on device");
     }
 }
 

@@ -243,6 +243,6 @@ TEST(FindDialogTest, EnterFindsUnlessAnotherButtonHasTheFocus)
         });
         RunFindCommand(grid, host);
         EXPECT_TRUE(closed) << c.focus;
-        EXPECT_EQ((GridCell{grid.Col, grid.Row}), c.found) << c.focus;
+        EXPECT_EQ((GridCell{grid.Col(), grid.Row()}), c.found) << c.focus;
     }
 }

@@ -105,14 +105,14 @@ TEST_F(FormTest, PointerAndKeysActOnWhatTheUserPointsAt)
     QTest::keyClick(&view, Qt::Key_A, Qt::ControlModifier);
     rightClick(2, 3);
     QTest::keyClick(&view, Qt::Key_C, Qt::ControlModifier);
-    EXPECT_EQ(m_form->Grid().Selection, (TGridRect{1, 1, 2, 3}));
+    EXPECT_EQ(m_form->Grid().Selection(), (TGridRect{1, 1, 2, 3}));
     ASSERT_EQ(clipboard.Texts().size(), 2u);
     const std::string copied = clipboard.Text();
     EXPECT_EQ(copied.substr(0, 19), "http://a.example/1\t");
     EXPECT_EQ(std::count(copied.begin(), copied.end(), '\n'), 3) << copied;
 
     TResultGrid& grid = m_form->Grid();
-    grid.EnableHTML = true;
+    grid.SetEnableHTML(true);
     grid.SetCellEx(1, 1, "<A href=\"http://a.example/&quot;1\">a</A>");
     grid.SetCellEx(1, 2, "<A href=\"file:///etc/passwd\">b</A>");
     QApplication::processEvents();

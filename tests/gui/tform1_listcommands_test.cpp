@@ -58,7 +58,7 @@ TEST_F(ListCommandsTest, SaveCommandsRememberTheFileSavedLast)
                                   "10:11:12\r\n2;http://b.example/2;\"\"\r\n");
     EXPECT_EQ(ReadWholeFile(text).substr(0, 29), "No. URL" + std::string(16, ' ') + "Latest");
     EXPECT_EQ(m_dialogs.CallsOf(ScriptedDialogs::Kind::ApplicationError).at(0).Text,
-              "Cannot Create file " + failing);
+              "Cannot Create file " + failing + ": No such file or directory");
     EXPECT_EQ(PathBoxText(), failing);
     EXPECT_EQ(StoredValue("Settings", "Initial Dir") + StoredValue("Settings", "File Name"),
               folder + text);

@@ -126,11 +126,14 @@ TEST(ReadOnlyFile, RefusesWhatIsNotARegularFile)
 {
     TempDir dir;
     ASSERT_EQ(::mkfifo(dir.File("pipe").c_str(), 0600), 0);
+    WriteWholeFile(dir.File("f"), std::string("HASH"));
     ReadOnlyFile file;
+    ASSERT_TRUE(file.Open(dir.File("f")));
     EXPECT_FALSE(file.Open(dir.File("pipe"))); // returns at once: no writer is waited for
     EXPECT_FALSE(file.Open(dir.Path().string()));
     EXPECT_FALSE(file.Open(dir.File("missing")));
-    EXPECT_FALSE(file.IsOpen());
+    EXPECT_EQ(file.Size(), 0); // an object that opened nothing reads as an empty file
+    EXPECT_EQ(file.End(), 0);
     EXPECT_TRUE(file.View(0, 4).empty());
 }
 

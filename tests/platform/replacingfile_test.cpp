@@ -159,16 +159,43 @@ TEST(ReplacingFileTest, WritesAndFlushesWhereTheLinksLead)
     }
 }
 
-TEST(ReplacingFileTest, RefusesMissingFoldersAndFolders)
+// A refusal keeps the system's reason, for the message that reports it.
+TEST(ReplacingFileTest, RefusesMissingFoldersAndFoldersAndSaysWhy)
 {
     TempDir dir;
-    ReplacingFile inMissingFolder(dir.File("missing/out.txt"));
-    EXPECT_FALSE(inMissingFolder.Open());
-    ReplacingFile folder(dir.Path().string());
-    EXPECT_FALSE(folder.Open());
-    ReplacingFile unnamed("");
-    EXPECT_FALSE(unnamed.Open());
-    EXPECT_EQ(filesIn(dir.Path()), 0u);
+    const std::string readOnlyFolder = dir.File("read-only");
+    std::filesystem::create_directory(readOnlyFolder);
+    std::filesystem::permissions(readOnlyFolder, std::filesystem::perms::owner_read |
+                                                     std::filesystem::perms::owner_exec);
+    const struct {
+        std::string target;
+        std::string reason;
+    } cases[] = {
+        {dir.File("missing/out.txt"), "No such file or directory"},
+        {dir.Path().string(), "Is a directory"},
+        {"", "No such file or directory"},
+        {readOnlyFolder + "/out.txt", ::geteuid() == 0 ? "" : "Permission denied"},
+    };
+    for (const auto& c : cases) {
+        if (c.reason.empty())
+            continue; // root writes anywhere
+        ReplacingFile file(c.target);
+        EXPECT_FALSE(file.Open()) << c.target;
+        EXPECT_EQ(file.ErrorString(), c.reason) << c.target;
+    }
+    EXPECT_EQ(filesIn(dir.Path()), 1u);
+    EXPECT_EQ(filesIn(readOnlyFolder), 0u);
+
+    ReplacingFile fine(dir.File("fine.txt"));
+    ASSERT_TRUE(fine.Open());
+    EXPECT_EQ(fine.ErrorString(), "");
+    if (std::filesystem::exists("/dev/full")) {
+        ReplacingFile full("/dev/full");
+        ASSERT_TRUE(full.Open());
+        full.Stream() << std::string(100000, 'x');
+        EXPECT_FALSE(full.Commit());
+        EXPECT_EQ(full.ErrorString(), "No space left on device");
+    }
 }
 
 // Every name the file system takes must work, the longest ones included: the temporary

@@ -43,7 +43,8 @@ TEST(GridPdfTest, AFileThatCannotBeMadeLeavesNothingAndSaysWhy)
         static_cast<void>(PrintGridToPdf(grid, file));
         ADD_FAILURE() << "no error raised";
     } catch (const EGridError& error) {
-        EXPECT_EQ(std::string(error.what()), "Cannot Create file " + file);
+        EXPECT_EQ(std::string(error.what()),
+                  "Cannot Create file " + file + ": No such file or directory");
     }
     EXPECT_FALSE(std::filesystem::exists(file));
     EXPECT_TRUE(std::filesystem::is_empty(dir.Path()));
