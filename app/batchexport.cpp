@@ -26,6 +26,8 @@
 #include "platform/readonlyfile.h"
 #include "platform/shortdateformat.h"
 
+namespace varnok {
+
 namespace {
 
 // A scan view for a run without a window: nothing is shown, and the first stretch that could
@@ -322,3 +324,5 @@ int RunBatchExport(const CommandLine& commandLine, const VarnokSettings& setting
     countStream << '\n';
     return 0;
 }
+
+} // namespace varnok

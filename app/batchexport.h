@@ -7,6 +7,8 @@
 
 #include "app/commandline.h"
 
+namespace varnok {
+
 class ByteSource;
 class TResultGrid;
 class VarnokSettings;
@@ -28,3 +30,5 @@ struct BatchExportTools {
 [[nodiscard]] int RunBatchExport(const CommandLine& commandLine, const VarnokSettings& settings,
                                  std::ostream& out, std::ostream& err,
                                  const BatchExportTools& tools = {});
+
+} // namespace varnok

@@ -7,6 +7,8 @@
 #include "grid/search/matchcondition.h"
 #include "platform/asciicase.h"
 
+namespace varnok {
+
 namespace {
 
 enum class SwitchKind { Help, Version, CacheFolder, IndexFile, Sort, Filter, Output };
@@ -223,3 +225,5 @@ bool IsSwitch(const std::string& argument)
 {
     return SwitchOf(argument).has_value();
 }
+
+} // namespace varnok

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+namespace varnok {
+
 // What the command line asks for. "/cache:" may also start the window; the output
 // switches turn the run into a batch export that needs no display.
 enum class ExportFormat { None, Text, Csv, Html, Pdf };
@@ -40,3 +42,5 @@ struct CommandLine {
 
 /** True when `argument` has one of the forms above, in any letter case. */
 [[nodiscard]] bool IsSwitch(const std::string& argument);
+
+} // namespace varnok

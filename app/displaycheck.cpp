@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <string_view>
 
+namespace varnok {
+
 namespace {
 
 bool IsSet(const EnvironmentLookup& environment, const char* name)
@@ -65,3 +67,5 @@ std::string WindowNeedsDisplayText()
            "  varnok5 /cache:FOLDER /scsv list.csv\n"
            "varnok5 --help tells more.\n";
 }
+
+} // namespace varnok

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace varnok {
+
 // Whether the window can come up at all. Without a display the toolkit gives up by
 // aborting the process; the program looks first and explains instead.
 
@@ -20,3 +22,5 @@ using EnvironmentLookup = std::function<std::optional<std::string>(const std::st
 
 /** What the program says on standard error when its window cannot open. */
 [[nodiscard]] std::string WindowNeedsDisplayText();
+
+} // namespace varnok

@@ -3,6 +3,8 @@
 #include "grid/resultgrid.h"
 #include "grid/search/matchcondition.h"
 
+namespace varnok {
+
 namespace {
 
 // Column first, then row, so the grid scrolls to the column before it scrolls to the row.
@@ -40,3 +42,5 @@ void RunFindNextCommand(TResultGrid& grid, FindCommandHost& host)
     else
         GoTo(host, found);
 }
+
+} // namespace varnok

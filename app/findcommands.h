@@ -5,6 +5,8 @@
 
 #include "grid/search/findparameters.h"
 
+namespace varnok {
+
 class TResultGrid;
 
 /** The text to find and the options chosen in the find dialog. */
@@ -43,3 +45,5 @@ void RunFindCommand(TResultGrid& grid, FindCommandHost& host);
 
 /** Find next: goes on with the last search after the cell it found last. */
 void RunFindNextCommand(TResultGrid& grid, FindCommandHost& host);
+
+} // namespace varnok

@@ -5,6 +5,8 @@
 
 #include "app/settings.h"
 
+namespace varnok {
+
 GridBounds GridBoundsFor(int gridLeft, int pathBoxTop, int pathBoxHeight, int clientWidth,
                          int clientHeight)
 {
@@ -72,3 +74,5 @@ WindowBounds UsableWindowBounds(const WindowBounds& stored, const WindowBounds& 
         std::clamp(bounds.Top, available.Top, available.Top + available.Height - bounds.Height);
     return bounds;
 }
+
+} // namespace varnok

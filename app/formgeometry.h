@@ -1,5 +1,7 @@
 #pragma once
 
+namespace varnok {
+
 // Plain arithmetic of the main window's layout, kept apart from the widgets so it can be
 // checked without a screen.
 
@@ -77,3 +79,5 @@ struct FrameExtents {
 
 /** Default row height for a font `pixelHeight` high: one and a half times it, truncated. */
 [[nodiscard]] int DefaultRowHeightFor(int pixelHeight);
+
+} // namespace varnok

@@ -8,6 +8,8 @@
 
 #include "app/userguide.h"
 
+namespace varnok {
+
 namespace {
 
 // Beside the program itself (the build folder), else where an installed program keeps it.
@@ -62,3 +64,5 @@ GuiModule GuiModule::Load()
 {
     return GuiModule(loadFunctions());
 }
+
+} // namespace varnok

@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace varnok {
+
 class TResultGrid;
 
 // The window and the PDF printer live in a module of their own, loaded only when a run
@@ -41,3 +43,5 @@ private:
 
     Functions m_functions;
 };
+
+} // namespace varnok

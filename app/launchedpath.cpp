@@ -7,6 +7,8 @@
 #include "cacheindex/cachefolders.h"
 #include "platform/files.h"
 
+namespace varnok {
+
 namespace {
 
 std::string FolderOf(const std::filesystem::path& path)
@@ -51,3 +53,5 @@ std::vector<std::string> WithLaunchedPathAsCacheFolder(std::vector<std::string> 
         *launched = "/cache:" + CacheFolderOfLaunchedPath(*launched);
     return arguments;
 }
+
+} // namespace varnok

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+namespace varnok {
+
 // A desktop launcher or a file manager starts the program with a bare path: the folder or
 // the index file the user chose. The window knows only "/cache:", so such a path is turned
 // into the cache folder it stands for before the window looks at its arguments.
@@ -15,3 +17,5 @@
  * folder, unless a "/cache:" argument is already there. */
 [[nodiscard]] std::vector<std::string>
 WithLaunchedPathAsCacheFolder(std::vector<std::string> arguments);
+
+} // namespace varnok

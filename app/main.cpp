@@ -13,6 +13,8 @@
 #include "app/guimodule.h"
 #endif
 
+using namespace varnok;
+
 int main(int argc, char* argv[])
 {
     const std::vector<std::string> arguments(argv + 1, argv + argc);

@@ -5,6 +5,8 @@
 #include "grid/table/cellmeasure.h"
 #include "grid/table/gridrenderer.h"
 
+namespace varnok {
+
 int VisitTimeColumnWidth(TextCanvas& canvas, const TGridFont& font)
 {
     // The text starts kTextOffset inside the cell and wraps kTextOffset before its right edge.
@@ -28,3 +30,5 @@ int InputBoxWidthFor(const InputBoxTextWidths& widths, int availableWidth)
         std::max({widths.Caption + kTitleBarAllowance, widths.Prompt, field}) + kDialogMargins;
     return availableWidth > 0 ? std::min(content, availableWidth) : content;
 }
+
+} // namespace varnok

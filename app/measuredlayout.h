@@ -1,5 +1,7 @@
 #pragma once
 
+namespace varnok {
+
 // Places and widths of the window and its boxes that depend on how wide texts come out in
 // the fonts at hand. The texts are measured by the caller; the rules here are plain
 // arithmetic.
@@ -50,3 +52,5 @@ struct InputBoxTextWidths {
 
 /** Width of the input box; `availableWidth` is the screen area's width (0: not known). */
 [[nodiscard]] int InputBoxWidthFor(const InputBoxTextWidths& widths, int availableWidth);
+
+} // namespace varnok

@@ -3,6 +3,8 @@
 #include "grid/resultgrid.h"
 #include "platform/asciicase.h"
 
+namespace varnok {
+
 namespace {
 
 // The extensions that tell which format a file holds.
@@ -54,3 +56,5 @@ void SaveGridAs(TResultGrid& grid, SaveFormat format, const std::string& fileNam
         return;
     }
 }
+
+} // namespace varnok

@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+namespace varnok {
+
 class TResultGrid;
 
 // The three save commands of the main window: each proposes its own file type in the save
@@ -46,3 +48,5 @@ struct SaveFileRequest {
 /** Writes every row of `grid` to `fileName` in `format`; the spreadsheet form separates the values
  * with ";". Raises EGridError when the file cannot be written; it is then unchanged. */
 void SaveGridAs(TResultGrid& grid, SaveFormat format, const std::string& fileName);
+
+} // namespace varnok

@@ -1,5 +1,7 @@
 #include "app/savetarget.h"
 
+namespace varnok {
+
 std::optional<std::string> IndexFileTargetRefusal(const std::optional<FileId>& target,
                                                   const std::string& targetName,
                                                   const std::string& indexFile)
@@ -20,3 +22,5 @@ std::string ReplaceQuestion(const std::string& fileName)
 {
     return fileName + " already exists.\nDo you want to replace it?";
 }
+
+} // namespace varnok

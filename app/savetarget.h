@@ -5,6 +5,8 @@
 
 #include "platform/files.h"
 
+namespace varnok {
+
 // What a save may write over. The index file is the evidence: no save, in the window or from
 // the command line, ever writes over it, whatever name or link leads to it; any other file
 // that exists is replaced only when the user says so.
@@ -21,3 +23,5 @@
 
 /** The question asked before the existing file `fileName` is replaced. */
 [[nodiscard]] std::string ReplaceQuestion(const std::string& fileName);
+
+} // namespace varnok

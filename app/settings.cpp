@@ -8,6 +8,8 @@
 #include "grid/table/basegrid.h"
 #include "platform/profileint.h"
 
+namespace varnok {
+
 namespace {
 
 struct KeyTableEntry {
@@ -193,3 +195,5 @@ ProgramSettings VarnokSettings::LoadProgramSettings() const
     settings.DefaultCachePath = ReadText(SettingsKey::CachePath);
     return settings;
 }
+
+} // namespace varnok

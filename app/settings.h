@@ -6,6 +6,8 @@
 
 #include "platform/privateprofile.h"
 
+namespace varnok {
+
 class TBaseGrid;
 
 // Raised when the settings file refuses a write; the message names the file.
@@ -120,3 +122,5 @@ private:
     std::string m_filePath;
     bool m_lastWriteFailed = false;
 };
+
+} // namespace varnok

@@ -1,5 +1,7 @@
 #include "app/startupfolder.h"
 
+namespace varnok {
+
 namespace {
 
 // Tries one folder; true when it is taken.
@@ -38,3 +40,5 @@ ChooseStartupFolder(const std::optional<std::string>& commandLineFolder, Startup
         return StartupFolderSource::StoredDefault;
     return std::nullopt;
 }
+
+} // namespace varnok

@@ -5,6 +5,8 @@
 
 #include "cacheindex/cachefolders.h"
 
+namespace varnok {
+
 // The cache folder a start is given, chosen the same way by the window and the batch export:
 // the first "/cache:" argument, else the stored default folder, each taken when its content
 // folder exists. When neither is given, the system's cache folder is looked up instead.
@@ -36,3 +38,5 @@ public:
 [[nodiscard]] std::optional<StartupFolderSource>
 ChooseStartupFolder(const std::optional<std::string>& commandLineFolder, StartupFolderHost& host,
                     CachePaths& paths);
+
+} // namespace varnok

@@ -6,6 +6,8 @@
 
 #include "platform/files.h"
 
+namespace varnok {
+
 namespace {
 
 // Where an installed tree keeps the guide, seen from the program's folder ("bin" and
@@ -40,3 +42,5 @@ std::string RunningProgramFolder()
     const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
     return error ? std::string() : program.parent_path().string();
 }
+
+} // namespace varnok

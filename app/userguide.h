@@ -3,6 +3,8 @@
 #include <optional>
 #include <string>
 
+namespace varnok {
+
 // The user guide is one HTML page that travels with the program: the build puts it beside
 // the executable, an installed tree keeps it in the program's documentation folder.
 
@@ -15,3 +17,5 @@ inline constexpr const char* kUserGuideFileName = "varnok5-guide.html";
 
 /** The folder of the running executable, links resolved; empty when the system cannot tell. */
 [[nodiscard]] std::string RunningProgramFolder();
+
+} // namespace varnok

@@ -3,6 +3,8 @@
 #include <array>
 #include <string_view>
 
+namespace varnok {
+
 namespace {
 
 // "\xAE" is the registered sign in Windows-1252.
@@ -46,3 +48,5 @@ std::string AboutText()
 {
     return std::string(kProductLine) + "\nVersion: 5.0.3";
 }
+
+} // namespace varnok

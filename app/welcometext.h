@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace varnok {
+
 // The fixed texts of the welcome and About boxes, as Windows-1252 bytes.
 
 /** The welcome message shown at start-up, its lines joined by "\n". */
@@ -9,3 +11,5 @@
 
 /** The About box: product line and version. */
 [[nodiscard]] std::string AboutText();
+
+} // namespace varnok

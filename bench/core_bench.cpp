@@ -11,6 +11,8 @@
 #include "cacheindex/indexscan.h"
 #include "grid/resultgrid.h"
 
+namespace varnok {
+
 namespace {
 
 constexpr int kRecords = 40000;
@@ -88,6 +90,10 @@ void BM_SaveToHTML(benchmark::State& state)
 BENCHMARK(BM_SaveToHTML)->Unit(benchmark::kMillisecond);
 
 } // namespace
+
+} // namespace varnok
+
+using namespace varnok;
 
 int main(int argc, char** argv)
 {

@@ -9,6 +9,8 @@
 #include "grid/resultgrid.h"
 #include "tools/indexwriter.h"
 
+namespace varnok {
+
 const std::string& GeneratedIndexPath(int records, unsigned seed, int tables)
 {
     static std::map<std::tuple<int, unsigned, int>, std::string> written;
@@ -46,3 +48,5 @@ void ReadIndexList(const std::string& path, ScanMode mode, bool anchors, TResult
     options.CellFormatHtml = anchors;
     ScanIndexFile(path, mode, options, grid, view);
 }
+
+} // namespace varnok

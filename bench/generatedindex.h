@@ -4,6 +4,8 @@
 
 #include "grid/indexlisting.h"
 
+namespace varnok {
+
 class TResultGrid;
 
 // The benchmarks measure the program on the same kind of file: a generated index of
@@ -16,3 +18,5 @@ class TResultGrid;
 /** Reads the index at `path` into `grid` as the given read does, addresses plain or as
  * anchors. */
 void ReadIndexList(const std::string& path, ScanMode mode, bool anchors, TResultGrid& grid);
+
+} // namespace varnok

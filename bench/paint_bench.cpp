@@ -20,6 +20,8 @@
 #include "grid/view/resultgridview.h"
 #include "platform/qt/qtcanvas.h"
 
+namespace varnok {
+
 namespace {
 
 constexpr int kRows = 60000;
@@ -168,6 +170,10 @@ void BM_PlainCell(benchmark::State& state)
 BENCHMARK(BM_PlainCell)->Unit(benchmark::kMicrosecond);
 
 } // namespace
+
+} // namespace varnok
+
+using namespace varnok;
 
 int main(int argc, char** argv)
 {

@@ -25,6 +25,8 @@
 #include "print/printpreviewpanel.h"
 #include "print/qtprinttarget.h"
 
+namespace varnok {
+
 namespace {
 
 // A list read from a generated index of `records` realistic records in nine tables (the
@@ -119,6 +121,10 @@ void BM_PreviewOpen40000(benchmark::State& state)
 BENCHMARK(BM_PreviewOpen40000)->Unit(benchmark::kMillisecond);
 
 } // namespace
+
+} // namespace varnok
+
+using namespace varnok;
 
 int main(int argc, char** argv)
 {

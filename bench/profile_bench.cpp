@@ -10,6 +10,8 @@
 
 #include "platform/privateprofile.h"
 
+namespace varnok {
+
 namespace {
 
 constexpr std::size_t kLineFeeds = 10 * 1000 * 1000;
@@ -49,5 +51,9 @@ void BM_ReadMissingKeyOfTenMegabyteSettings(benchmark::State& state)
 BENCHMARK(BM_ReadMissingKeyOfTenMegabyteSettings)->Unit(benchmark::kMillisecond);
 
 } // namespace
+
+} // namespace varnok
+
+using namespace varnok;
 
 BENCHMARK_MAIN();

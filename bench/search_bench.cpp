@@ -12,6 +12,8 @@
 #include "grid/resultgrid.h"
 #include "grid/search/matchcondition.h"
 
+namespace varnok {
+
 namespace {
 
 constexpr int kRecords = 60000;
@@ -191,6 +193,10 @@ BENCHMARK(BM_LongConditionSemicolons)
     ->Unit(benchmark::kMillisecond);
 
 } // namespace
+
+} // namespace varnok
+
+using namespace varnok;
 
 int main(int argc, char** argv)
 {

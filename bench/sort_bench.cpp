@@ -20,6 +20,8 @@
 #include "grid/table/gridsort.h"
 #include "tools/sortadversary.h"
 
+namespace varnok {
+
 namespace {
 
 constexpr int kRecords = 60000;
@@ -129,6 +131,10 @@ BENCHMARK(BM_SortCraftedOrder)
     ->Unit(benchmark::kMillisecond);
 
 } // namespace
+
+} // namespace varnok
+
+using namespace varnok;
 
 int main(int argc, char** argv)
 {

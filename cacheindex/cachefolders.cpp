@@ -3,6 +3,8 @@
 #include "platform/asciicase.h"
 #include "platform/files.h"
 
+namespace varnok {
+
 namespace {
 
 constexpr const char* kContentFolderName = "Content.IE5";
@@ -83,3 +85,5 @@ void RestoreDesktopIni(const std::string& folder)
         return;
     (void)RenameNoReplace(folder + "desktop.in0", folder + "desktop.ini");
 }
+
+} // namespace varnok

@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace varnok {
+
 // The three path texts that carry the cache folder from one command to the next.
 struct CachePaths {
     std::string CacheFolder;   // normally ends with "/"
@@ -39,3 +41,5 @@ inline constexpr const char* kMissingIndexFileMessage =
 // file is ever overwritten or deleted. Failures are silent.
 void HideDesktopIni(const std::string& folder);
 void RestoreDesktopIni(const std::string& folder);
+
+} // namespace varnok

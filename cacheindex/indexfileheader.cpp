@@ -8,6 +8,8 @@
 #include "cacheindex/recordreader.h"
 #include "platform/bytesource.h"
 
+namespace varnok {
+
 void IndexFileHeader::Read(ByteSource& source)
 {
     m_bytes.clear();
@@ -48,3 +50,5 @@ bool IndexFileHeader::BlockMarkedFree(std::int64_t offset) const
         return false;
     return (m_bytes[static_cast<std::size_t>(at)] >> (block % 8) & 1) == 0;
 }
+
+} // namespace varnok

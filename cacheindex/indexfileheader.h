@@ -8,6 +8,8 @@
 
 #include "cacheindex/recordlayout.h"
 
+namespace varnok {
+
 class ByteSource;
 
 // The file header as far as records refer to it: the names of the cache folders and the
@@ -36,3 +38,5 @@ private:
     std::array<std::string_view, kMostFolders> m_folderNames{};
     std::size_t m_folderCount = 0;
 };
+
+} // namespace varnok

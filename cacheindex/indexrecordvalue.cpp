@@ -5,6 +5,8 @@
 
 #include "cacheindex/indexfileheader.h"
 
+namespace varnok {
+
 namespace {
 
 constexpr std::string_view kVisitedPrefix = "Visited: ";
@@ -108,3 +110,5 @@ void ReadRecordValue(std::span<const std::uint8_t> bytes, RecordKind kind, std::
     value.Recovered = header.BlockMarkedFree(offset);
     value.Bytes = bytes;
 }
+
+} // namespace varnok

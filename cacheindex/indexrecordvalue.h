@@ -7,6 +7,8 @@
 
 #include "cacheindex/recordreader.h"
 
+namespace varnok {
+
 class IndexFileHeader;
 
 // Everything one record found by the walk holds, as the file holds it. The texts and Bytes
@@ -60,3 +62,5 @@ inline constexpr std::size_t kLongestListedAddress = 385;
  * reading the record.) */
 void ReadRecordValue(std::span<const std::uint8_t> bytes, RecordKind kind, std::int64_t offset,
                      const IndexFileHeader& header, IndexRecordValue& value);
+
+} // namespace varnok

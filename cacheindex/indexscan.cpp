@@ -2,6 +2,8 @@
 
 #include "platform/files.h"
 
+namespace varnok {
+
 std::string StartupIndexFilePath(const std::string& contentFolder)
 {
     return contentFolder + "index.dat";
@@ -14,3 +16,5 @@ std::string IndexSizeText(const std::string& path)
         return {};
     return std::to_string(*size / 1024) + " KB";
 }
+
+} // namespace varnok

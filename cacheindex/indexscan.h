@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace varnok {
+
 // The two situations a cache index is read in. They differ in the record kinds the walk
 // finds, the rows made from them, the row-count fix-ups and the message wording.
 enum class ScanMode { OpenCommand, Startup };
@@ -11,3 +13,5 @@ enum class ScanMode { OpenCommand, Startup };
 
 // "<KB> KB" of the file, or "" when it cannot be found.
 [[nodiscard]] std::string IndexSizeText(const std::string& path);
+
+} // namespace varnok

@@ -7,6 +7,8 @@
 #include "cacheindex/recordlayout.h"
 #include "cacheindex/recordreader.h"
 
+namespace varnok {
+
 namespace {
 
 constexpr const char* kReadingStatus = "Reading index file ...";
@@ -224,3 +226,5 @@ void IndexScanner::showError(ScanStretch stretch, std::int64_t position,
     m_view.ShowFileError(text, kFileErrorCaption);
     m_view.FileErrorDetail(stretch, position, failure.what());
 }
+
+} // namespace varnok

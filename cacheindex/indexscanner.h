@@ -10,6 +10,8 @@
 #include "cacheindex/scanview.h"
 #include "platform/readonlyfile.h"
 
+namespace varnok {
+
 // One read of a cache index file: the table loop and the walk of the 128-byte blocks
 // behind each table, handing every "URL " record (and, for the open command, every "REDR"
 // record) to a sink. Each guarded stretch reports its own "File Error" and carries on as
@@ -51,3 +53,5 @@ private:
     std::int64_t m_size = 0;
     std::int64_t m_last = 0;
 };
+
+} // namespace varnok

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string_view>
 
+namespace varnok {
+
 // Where the scan finds what it reads in a cache index file: the places a hash table may
 // start, the 128-byte blocks behind a table, the fields of the two record kinds the walk
 // finds, and the header's cache folder table and allocation bitmap. Offsets within a table
@@ -53,3 +55,5 @@ inline constexpr std::size_t kRedirectAddressMarker = 16;
 inline constexpr std::size_t kMarkedAddressShift = 8;
 // The bytes after a "URL " record's address that are searched for the content type.
 inline constexpr std::size_t kHeaderSampleLength = 130;
+
+} // namespace varnok

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+namespace varnok {
+
 namespace {
 
 constexpr std::string_view kTextType = "Content-Type: text";
@@ -72,3 +74,5 @@ IndexRecord ReadRecord(std::span<const std::uint8_t> bytes, RecordKind kind,
     }
     return record;
 }
+
+} // namespace varnok

@@ -8,6 +8,8 @@
 
 #include "cacheindex/recordlayout.h"
 
+namespace varnok {
+
 // The two kinds of index record the walk finds.
 enum class RecordKind { Url, Redirect };
 
@@ -68,3 +70,5 @@ struct IndexRecord {
         return std::nullopt;
     return Le64At(bytes.data() + offset);
 }
+
+} // namespace varnok

@@ -2,6 +2,8 @@
 
 #include "cacheindex/indexrecordvalue.h"
 
+namespace varnok {
+
 // Receives the records of one walk, in file order.
 class RecordSink {
 public:
@@ -13,3 +15,5 @@ public:
     /** The walk is over, completely or after a stretch that could not be read. */
     virtual void EndRecords() {}
 };
+
+} // namespace varnok

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+namespace varnok {
+
 // The guarded stretches of a read, each reported with its own "File Error" message.
 enum class ScanStretch { Opening, TableProbe, RecordWalk };
 
@@ -32,3 +34,5 @@ public:
      * takes the keyboard, unlike after the start-up read. */
     virtual void FinishRead(bool giveFocus) = 0;
 };
+
+} // namespace varnok

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <ctime>
 
+namespace varnok {
+
 namespace {
 
 constexpr std::uint64_t kTicksPerSecond = 10'000'000;
@@ -113,3 +115,5 @@ std::string FormatVisitTime(std::uint64_t fileTime, int dateFormat)
 {
     return VisitTimeFormatter(dateFormat, VisitTimeFormatter::CurrentUtcOffset()).Format(fileTime);
 }
+
+} // namespace varnok

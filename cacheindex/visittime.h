@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+namespace varnok {
+
 // Turns UTC file times into the list's 19-character date text. The time-zone offset is
 // taken once, when the formatter is made, and applied to every stamp: the list shows
 // visits in the offset in force while reading (daylight saving included), not in the
@@ -36,3 +38,5 @@ private:
 // 19-character local date text of a UTC file time, month first unless dateFormat is 2;
 // empty when the local time falls outside the years 1601 to 9999.
 [[nodiscard]] std::string FormatVisitTime(std::uint64_t fileTime, int dateFormat);
+
+} // namespace varnok

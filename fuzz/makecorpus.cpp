@@ -7,6 +7,8 @@
 
 #include "tools/indexwriter.h"
 
+namespace varnok {
+
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
@@ -98,6 +100,10 @@ bool write(const std::string& folder, const std::string& name, const Bytes& byte
 }
 
 } // namespace
+
+} // namespace varnok
+
+using namespace varnok;
 
 int main(int argc, char** argv)
 {

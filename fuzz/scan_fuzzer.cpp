@@ -23,6 +23,8 @@
 #include "support/recordingscanview.h"
 #include "support/testcanvas.h"
 
+namespace varnok {
+
 namespace {
 
 void check(bool condition, const char* what)
@@ -131,6 +133,10 @@ void scanAndCheck(ScanMode mode, const ScanOptions& options)
 }
 
 } // namespace
+
+} // namespace varnok
+
+using namespace varnok;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

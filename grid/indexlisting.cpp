@@ -2,6 +2,8 @@
 
 #include "cacheindex/indexscanner.h"
 
+namespace varnok {
+
 void ScanIndexFile(const std::string& indexFilePath, ScanMode mode, const ScanOptions& options,
                    TBaseGrid& grid, ScanView& view)
 {
@@ -21,3 +23,5 @@ void ReadIndexAtStartup(const std::string& contentFolder, const ScanOptions& opt
 {
     ScanIndexFile(StartupIndexFilePath(contentFolder), ScanMode::Startup, options, grid, view);
 }
+
+} // namespace varnok

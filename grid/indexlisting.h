@@ -5,6 +5,8 @@
 #include "cacheindex/indexscan.h"
 #include "grid/listrowsink.h"
 
+namespace varnok {
+
 class ByteSource;
 class ScanView;
 class TBaseGrid;
@@ -22,3 +24,5 @@ void ScanIndexFile(const std::string& indexFilePath, ByteSource& source, ScanMod
 // The start-up read: `contentFolder` + "index.dat", no dialog.
 void ReadIndexAtStartup(const std::string& contentFolder, const ScanOptions& options,
                         TBaseGrid& grid, ScanView& view);
+
+} // namespace varnok

@@ -4,6 +4,8 @@
 #include "cacheindex/scanview.h"
 #include "grid/markup/safeanchor.h"
 
+namespace varnok {
+
 namespace {
 
 constexpr std::size_t kOpenCommandLongestAddress = 128;
@@ -57,3 +59,5 @@ std::string_view ListRowSink::addressCellText(std::string_view address)
     m_anchor = AddressAnchor(address);
     return m_anchor;
 }
+
+} // namespace varnok

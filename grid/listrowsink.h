@@ -9,6 +9,8 @@
 #include "cacheindex/visittime.h"
 #include "grid/table/resultlist.h"
 
+namespace varnok {
+
 class ScanView;
 class TBaseGrid;
 
@@ -46,3 +48,5 @@ private:
     bool m_anchors;
     std::string m_anchor; // the last address cell built as an anchor
 };
+
+} // namespace varnok

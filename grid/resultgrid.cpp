@@ -8,6 +8,8 @@
 #include "platform/clipboard.h"
 #include "platform/replacingfile.h"
 
+namespace varnok {
+
 namespace {
 
 // The file takes the new contents only once they are complete: a failure leaves no
@@ -83,3 +85,5 @@ TSaveRange TResultGrid::SaveRange() const
 {
     return {GetSaveStartCol(), GetSaveStartRow(), GetSaveEndCol(), GetSaveEndRow()};
 }
+
+} // namespace varnok

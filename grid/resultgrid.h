@@ -15,6 +15,8 @@
 #include "grid/writers/htmlsettings.h"
 #include "grid/writers/saverange.h"
 
+namespace varnok {
+
 class Clipboard;
 class PagePrinter;
 class TextCanvas;
@@ -130,3 +132,5 @@ private:
     PreviewLayout m_previewLayout;
     std::vector<PageStart> m_previewStarts;
 };
+
+} // namespace varnok

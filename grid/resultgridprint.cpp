@@ -7,6 +7,8 @@
 #include "platform/pageprinter.h"
 #include "platform/textcanvas.h"
 
+namespace varnok {
+
 // The print operations of the result grid; the layout itself is BuildPages.
 
 namespace {
@@ -137,5 +139,7 @@ int TResultGrid::BuildPages(TextCanvas& canvas, TPrintMethod method, int pageCou
     std::function<void()> newPage;
     if (printer != nullptr)
         newPage = [printer] { printer->NewPage(); };
-    return ::BuildPages(canvas, method, pageCount, job, newPage);
+    return varnok::BuildPages(canvas, method, pageCount, job, newPage);
 }
+
+} // namespace varnok

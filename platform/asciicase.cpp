@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace varnok {
+
 namespace {
 
 bool sameLetter(char a, char b)
@@ -41,3 +43,5 @@ std::size_t FindIgnoringAsciiCase(std::string_view text, std::string_view needle
     return found == text.end() ? std::string_view::npos
                                : static_cast<std::size_t>(found - text.begin());
 }
+
+} // namespace varnok

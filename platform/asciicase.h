@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+namespace varnok {
+
 // Letter case of ASCII only. Every name the program matches without regard to case (switches,
 // "index.dat" and "Content.IE5", settings sections and keys, tags, address schemes) is ASCII,
 // and a byte outside ASCII is no letter here whatever the locale says: the same bytes always
@@ -35,3 +37,5 @@
 
 /** True when `needle` occurs in `text`, ASCII letter case aside. */
 [[nodiscard]] bool ContainsIgnoringAsciiCase(std::string_view text, std::string_view needle);
+
+} // namespace varnok

@@ -5,6 +5,8 @@
 #include <span>
 #include <stdexcept>
 
+namespace varnok {
+
 // Raised when the system reports a read error (a failing disk, a vanished network share).
 // Reaching the end of the file is no error.
 class FileReadError : public std::runtime_error {
@@ -26,3 +28,5 @@ public:
     [[nodiscard]] virtual std::span<const std::uint8_t> View(std::int64_t offset,
                                                              std::size_t count) = 0;
 };
+
+} // namespace varnok

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+namespace varnok {
+
 // 32-bit colour value: red in the lowest byte, then green and blue; a top byte of 0x80
 // names a system colour by its index in the low byte; kNoColor means none.
 using TColor = std::uint32_t;
@@ -54,3 +56,5 @@ struct TextRect {
     int Right = 0;
     int Bottom = 0;
 };
+
+} // namespace varnok

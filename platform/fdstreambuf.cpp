@@ -4,6 +4,8 @@
 
 #include <cerrno>
 
+namespace varnok {
+
 namespace {
 
 constexpr std::size_t kBufferSize = 64 * 1024;
@@ -80,3 +82,5 @@ bool FdStreamBuf::WriteAll(const char* data, std::size_t count)
     }
     return m_good;
 }
+
+} // namespace varnok

@@ -3,6 +3,8 @@
 #include <streambuf>
 #include <vector>
 
+namespace varnok {
+
 // A stream buffer that writes to a file descriptor it does not own, so a file can be
 // written through a std::ostream and still be synced, linked or renamed by descriptor.
 // A failed write makes every later output fail; the stream then reports it.
@@ -31,3 +33,5 @@ private:
     int m_error = 0;
     std::vector<char> m_buffer;
 };
+
+} // namespace varnok

@@ -11,6 +11,8 @@
 
 #include "platform/asciicase.h"
 
+namespace varnok {
+
 namespace {
 
 bool statPath(const std::string& path, struct stat& info)
@@ -122,3 +124,5 @@ std::string FindSubFolderIgnoringCase(const std::string& folder, const std::stri
     std::sort(matches.begin(), matches.end());
     return matches.front();
 }
+
+} // namespace varnok

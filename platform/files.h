@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+namespace varnok {
+
 // File-system checks and the one rename the program performs. Paths are byte strings
 // handed to the system unchanged; nothing here follows or resolves them beyond what the
 // system call itself does.
@@ -41,3 +43,5 @@ struct FileId {
  * preferring the exact spelling; empty when there is none. `folder` may or may not end with "/". */
 [[nodiscard]] std::string FindSubFolderIgnoringCase(const std::string& folder,
                                                     const std::string& name);
+
+} // namespace varnok

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace varnok {
+
 /** Value of one hexadecimal digit in either letter case, or -1 for any other character. */
 [[nodiscard]] constexpr int HexDigitValue(char c)
 {
@@ -11,3 +13,5 @@
         return c - 'A' + 10;
     return -1;
 }
+
+} // namespace varnok

@@ -5,6 +5,8 @@
 #include <pwd.h>
 #include <unistd.h>
 
+namespace varnok {
+
 namespace {
 
 std::string EnvOrEmpty(const char* name)
@@ -53,3 +55,5 @@ std::optional<std::string> FindInternetCacheFolder()
     }
     return std::nullopt;
 }
+
+} // namespace varnok

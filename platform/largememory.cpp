@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+namespace varnok {
+
 namespace {
 
 // The large page size of x86-64 and most 64-bit ARM systems; elsewhere the alignment is
@@ -68,3 +70,5 @@ void FreeLargeMemory(void* memory, std::size_t bytes) noexcept
 }
 
 #endif
+
+} // namespace varnok

@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <new>
 
+namespace varnok {
+
 // Memory for tables that grow to megabytes and are filled soon after they are made (the
 // grid's cells and texts while an index file is read). Such memory is mapped on its own,
 // aligned to the system's large pages and marked for them: filling it then costs one page
@@ -50,3 +52,5 @@ private:
     static constexpr std::size_t kLargeRequest = 1024 * 1024;
     static constexpr std::size_t kMostElements = static_cast<std::size_t>(-1) / sizeof(T);
 };
+
+} // namespace varnok

@@ -4,6 +4,8 @@
 
 #include "platform/textcanvas.h"
 
+namespace varnok {
+
 enum TPrinterOrientation { poPortrait, poLandscape };
 
 // A printer as the page layout drives it: paper, a PDF file and the test double all look
@@ -36,3 +38,5 @@ public:
     /** The drawing surface of the open document, in 0.1 mm. */
     [[nodiscard]] virtual TextCanvas& Canvas() = 0;
 };
+
+} // namespace varnok

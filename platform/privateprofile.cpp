@@ -17,6 +17,8 @@
 #include "platform/profilelock.h"
 #include "platform/replacingfile.h"
 
+namespace varnok {
+
 namespace {
 
 // Values come back through a 2048-byte buffer, terminator included.
@@ -349,3 +351,5 @@ std::string DefaultSettingsFilePath()
         folder += '/';
     return folder + "Varnok5.ini";
 }
+
+} // namespace varnok

@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace varnok {
+
 // An INI file read and written the way the Windows private-profile service does it:
 // section and key names match without regard to case, a write changes only its own line
 // (adding the section or key at the end where missing) and keeps every other line,
@@ -35,3 +37,5 @@ private:
 
 /** "${XDG_CONFIG_HOME:-$HOME/.config}/Varnok5.ini": the one place of the settings file. */
 [[nodiscard]] std::string DefaultSettingsFilePath();
+
+} // namespace varnok

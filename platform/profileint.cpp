@@ -5,6 +5,8 @@
 
 #include "platform/hexdigit.h"
 
+namespace varnok {
+
 namespace {
 
 // Up to eight hexadecimal digits, taken as the 32-bit pattern they spell.
@@ -62,3 +64,5 @@ int ParseProfileInt(std::string_view text, int defaultValue)
         converted = parseDecimal(text, result);
     return converted ? result : defaultValue;
 }
+
+} // namespace varnok

@@ -7,6 +7,8 @@
 
 #include <cerrno>
 
+namespace varnok {
+
 namespace {
 
 // Each retry means another copy of the program has just replaced the file; it cannot
@@ -60,3 +62,5 @@ ProfileLock::~ProfileLock()
     if (m_fd >= 0)
         ::close(m_fd);
 }
+
+} // namespace varnok

@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace varnok {
+
 // An exclusive advisory lock on the settings file for the span of one read-modify-write,
 // so that two running copies of the program cannot lose each other's writes. The file
 // itself carries the lock: a write replaces the file by renaming a new one over it, so a
@@ -23,3 +25,5 @@ public:
 private:
     int m_fd = -1;
 };
+
+} // namespace varnok

@@ -7,6 +7,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace varnok {
+
 namespace {
 
 int openForReading(const std::string& path)
@@ -128,3 +130,5 @@ void ReadOnlyFile::fillWindow(std::int64_t offset)
     m_windowStart = offset;
     m_windowLength = got;
 }
+
+} // namespace varnok

@@ -9,6 +9,8 @@
 
 #include "platform/bytesource.h"
 
+namespace varnok {
+
 // A file opened for reading only and read through one large window, so a reader that
 // looks at many small fields costs one system call per window rather than one per field.
 // The file is never mapped: a file that another program truncates while it is mapped
@@ -55,3 +57,5 @@ private:
     std::int64_t m_windowStart = 0;
     std::size_t m_windowLength = 0;
 };
+
+} // namespace varnok

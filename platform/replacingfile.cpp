@@ -14,6 +14,8 @@
 
 #include "platform/tempfileguard.h"
 
+namespace varnok {
+
 namespace {
 
 constexpr int maxNameAttempts = 100;
@@ -268,3 +270,5 @@ void ReplacingFile::Discard()
     m_fd = -1;
     m_buffer.Attach(-1);
 }
+
+} // namespace varnok

@@ -6,6 +6,8 @@
 
 #include "platform/fdstreambuf.h"
 
+namespace varnok {
+
 class TemporaryFileGuard;
 
 // An output file that takes the place of its target only once it is complete. The bytes
@@ -61,3 +63,5 @@ private:
     FdStreamBuf m_buffer;
     std::ostream m_stream{&m_buffer};
 };
+
+} // namespace varnok

@@ -1,5 +1,7 @@
 #include "platform/runtext.h"
 
+namespace varnok {
+
 namespace {
 
 constexpr std::size_t kTabSize = 8;
@@ -42,3 +44,5 @@ ShownRun ShowRunText(std::string_view text, bool prefix)
     }
     return run;
 }
+
+} // namespace varnok

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+namespace varnok {
+
 // What a one-line text run shows: tabs expanded to the next multiple of eight characters
 // of the run and, with prefix processing, "&&" as one "&" and every other "&" dropped,
 // the character after it underlined.
@@ -21,3 +23,5 @@ struct ShownRun {
 
 /** The characters `text` shows as a run, and which of them are underlined. */
 [[nodiscard]] ShownRun ShowRunText(std::string_view text, bool prefix);
+
+} // namespace varnok

@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace varnok {
+
 // The desktop's "open" action for an address or a local file, shown in a normal window (a
 // web address opens in the default browser). The address is given as Windows-1252 bytes, the way
 // cells hold it; the implementation decodes. Which addresses may be opened at all is
@@ -15,3 +17,5 @@ public:
      * it; false when there is none or it could not start. */
     virtual bool OpenFile(const std::string& path) = 0;
 };
+
+} // namespace varnok

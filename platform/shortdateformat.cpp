@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 
+namespace varnok {
+
 namespace {
 
 // Flags, widths and the E/O modifiers that may stand between "%" and the conversion.
@@ -97,3 +99,5 @@ ShortDateFormat SystemShortDateFormat()
     freelocale(userLocale);
     return ShortDateFormatFromPattern(pattern);
 }
+
+} // namespace varnok

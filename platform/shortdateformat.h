@@ -3,6 +3,8 @@
 #include <array>
 #include <string_view>
 
+namespace varnok {
+
 // How the system writes a short date: the order of day, month and year, and the one
 // character between them. Texts typed as dates are read this way.
 enum class DateField { Day, Month, Year };
@@ -20,3 +22,5 @@ struct ShortDateFormat {
 /** The short date format of the user's locale (LC_ALL, LC_TIME, LANG), read from the C library
  * without touching the process's own locale; the default when it has none. */
 [[nodiscard]] ShortDateFormat SystemShortDateFormat();
+
+} // namespace varnok

@@ -9,6 +9,8 @@
 #include <cstring>
 #include <mutex>
 
+namespace varnok {
+
 namespace {
 
 // A signal handler can reach nothing but static storage, so the guarded paths live in a
@@ -83,3 +85,5 @@ TemporaryFileGuard::~TemporaryFileGuard()
     slot.Ready.store(false, std::memory_order_release);
     slot.Claimed.store(false, std::memory_order_release);
 }
+
+} // namespace varnok

@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace varnok {
+
 // Keeps a named temporary file from outliving the process when it is stopped with SIGINT
 // or SIGTERM (Ctrl+C in a terminal, `kill`, a session ending): while a guard lives, those
 // signals first remove the file, then end the process as they would have. Guards may
@@ -16,3 +18,5 @@ public:
 private:
     int m_slot = -1;
 };
+
+} // namespace varnok

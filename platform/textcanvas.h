@@ -4,6 +4,8 @@
 
 #include "platform/canvastypes.h"
 
+namespace varnok {
+
 // How a one-line text run is drawn beyond its font.
 struct TextRunOptions {
     // "&&" shows one "&"; a single "&" is not shown and underlines the character after it.
@@ -53,3 +55,5 @@ public:
     /** The outline of `rect`: lines along its left, top, right and bottom edges. */
     virtual void FrameRect(const TextRect& rect, const TPen& pen) = 0;
 };
+
+} // namespace varnok

@@ -12,6 +12,8 @@
 #include "platform/qt/qtpageprinter.h"
 #include "platform/replacingfile.h"
 
+namespace varnok {
+
 namespace {
 
 // Qt's PDF output writes to a QIODevice; this one passes the bytes on to a std::ostream.
@@ -63,3 +65,5 @@ int PrintGridToPdf(TResultGrid& grid, const std::string& fileName)
         throw CannotWriteFile(fileName, file.ErrorString());
     return grid.PrintState.PageCount;
 }
+
+} // namespace varnok

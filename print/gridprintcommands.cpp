@@ -7,6 +7,8 @@
 #include "platform/qt/qtcanvas.h"
 #include "print/printtarget.h"
 
+namespace varnok {
+
 GridPrintCommands::GridPrintCommands(TResultGrid& grid, PrintTarget& target, QWidget* window)
     : GridPreviewDialog1(window), GridPrintSettingsDialog1(window), m_grid(grid), m_target(target),
       m_window(window)
@@ -62,3 +64,5 @@ void GridPrintCommands::printBlock(TGridRect range)
     if (m_target.RunPrintDialog(m_window, pages))
         m_grid.PrintRect(range, m_target.Printer(), m_target.ChosenPages());
 }
+
+} // namespace varnok

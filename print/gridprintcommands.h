@@ -4,8 +4,11 @@
 #include "print/tgridpreviewdialog.h"
 #include "print/tgridprintsettingsdialog.h"
 
-class PrintTarget;
 class QWidget;
+
+namespace varnok {
+
+class PrintTarget;
 class TResultGrid;
 
 // The print commands of the main window, each ready to be called from its menu entry:
@@ -40,3 +43,5 @@ private:
     PrintTarget& m_target;
     QWidget* m_window;
 };
+
+} // namespace varnok

@@ -16,6 +16,8 @@
 #include "print/printpreviewpanel.h"
 #include "print/printtarget.h"
 
+namespace varnok {
+
 namespace {
 
 constexpr int kButtonWidth = 73;
@@ -163,3 +165,5 @@ void PreviewWindow::printAll()
     m_grid.SetPreviewPage(page);
     m_panel->update();
 }
+
+} // namespace varnok

@@ -2,9 +2,12 @@
 
 #include <QDialog>
 
+class QPushButton;
+
+namespace varnok {
+
 class PrintPreviewPanel;
 class PrintTarget;
-class QPushButton;
 class TResultGrid;
 
 // The "Preview" window: a toolbar with Previous, Next, Print and Close over a white panel
@@ -44,3 +47,5 @@ private:
     QPushButton* m_close = nullptr;
     PrintPreviewPanel* m_panel = nullptr;
 };
+
+} // namespace varnok

@@ -11,6 +11,8 @@
 #include "platform/qt/qtpageprinter.h"
 #include "print/printtarget.h"
 
+namespace varnok {
+
 namespace {
 
 constexpr int kA4Width = 2100; // 0.1 mm
@@ -69,3 +71,5 @@ void PrintPreviewPanel::paintEvent(QPaintEvent* event)
     m_grid->PrintPreview(*canvas, paper);
     Q_EMIT PageDrawn();
 }
+
+} // namespace varnok

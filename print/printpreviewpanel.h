@@ -4,6 +4,8 @@
 
 #include "platform/canvastypes.h"
 
+namespace varnok {
+
 class PrintTarget;
 class TResultGrid;
 
@@ -33,3 +35,5 @@ private:
     TResultGrid* m_grid = nullptr;
     PrintTarget* m_target = nullptr;
 };
+
+} // namespace varnok

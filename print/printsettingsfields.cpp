@@ -12,6 +12,8 @@
 #include "platform/pageprinter.h"
 #include "platform/qt/cp1252.h"
 
+namespace varnok {
+
 namespace {
 
 constexpr double kTenthMmPerMm = 10;
@@ -111,3 +113,5 @@ void LengthField::Write(TPrintSettings& settings) const
     settings.*m_member = Stored(value, m_dimensions);
     m_filled = value;
 }
+
+} // namespace varnok

@@ -15,6 +15,8 @@ class QLineEdit;
 class QPlainTextEdit;
 class QWidget;
 
+namespace varnok {
+
 // One control of the print settings window bound to one setting: filled from the settings
 // and written back into them.
 class SettingsField {
@@ -113,3 +115,5 @@ private:
     const TPrintDimensions& m_dimensions;
     mutable double m_filled = 0; // the shown value that matches the setting
 };
+
+} // namespace varnok

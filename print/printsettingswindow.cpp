@@ -24,6 +24,8 @@
 #include "print/printpreviewpanel.h"
 #include "print/printsettingsfields.h"
 
+namespace varnok {
+
 // One row of a group: a caption and the control bound to one setting.
 struct SettingsRow {
     enum Kind { kChoice, kCheck, kText, kLines, kLength, kFont, kUnits };
@@ -427,3 +429,5 @@ void PrintSettingsWindow::setDimensions(TPrintDimensions dimensions)
     m_dimensions = dimensions;
     fillControls(); // the boxes show the settings again, in the new unit
 }
+
+} // namespace varnok

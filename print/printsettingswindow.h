@@ -10,10 +10,13 @@
 #include "grid/pagelayout/printsettings.h"
 #include "print/printsettingsoptions.h"
 
-class PrintPreviewPanel;
-class PrintTarget;
 class QFormLayout;
 class QGroupBox;
+
+namespace varnok {
+
+class PrintPreviewPanel;
+class PrintTarget;
 class SettingsField;
 class TResultGrid;
 struct SettingsGroup;
@@ -61,3 +64,5 @@ private:
     std::vector<std::unique_ptr<SettingsField>> m_fields;
     bool m_filling = false;
 };
+
+} // namespace varnok

@@ -2,8 +2,11 @@
 
 #include "grid/pagelayout/printsettings.h"
 
-class PagePrinter;
 class QWidget;
+
+namespace varnok {
+
+class PagePrinter;
 
 // The printer the print commands and the preview's Print button print on: the one the user
 // chose last in the printer dialog, the system's default printer at first.
@@ -21,3 +24,5 @@ public:
     /** The printer as last chosen, ready for a document even after a failed one. */
     [[nodiscard]] virtual PagePrinter& Printer() = 0;
 };
+
+} // namespace varnok

@@ -7,6 +7,8 @@
 
 #include "platform/qt/qtpageprinter.h"
 
+namespace varnok {
+
 namespace {
 
 // A printer with the choices of `old`: the printer or file, the paper and the options of
@@ -85,3 +87,5 @@ bool QtPrintTarget::PrintsToFile()
 {
     return Device().outputFormat() == QPrinter::PdfFormat;
 }
+
+} // namespace varnok

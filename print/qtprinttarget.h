@@ -5,6 +5,9 @@
 #include "print/printtarget.h"
 
 class QPrinter;
+
+namespace varnok {
+
 class QtPagePrinter;
 
 // The print target of the window: one QPrinter for the whole run, so a printer (or a PDF
@@ -32,3 +35,5 @@ private:
     std::unique_ptr<QPrinter> m_printer;
     std::unique_ptr<QtPagePrinter> m_pagePrinter;
 };
+
+} // namespace varnok

@@ -10,6 +10,8 @@
 #include "print/griddialogerror.h"
 #include "print/previewwindow.h"
 
+namespace varnok {
+
 void TGridPreviewDialog::SetPreviewWidth(int width)
 {
     m_width = std::max(width, PreviewWindow::kMinimumWidth);
@@ -45,3 +47,5 @@ bool TGridPreviewDialog::Execute()
     PreviewTop = window.y();
     return accepted;
 }
+
+} // namespace varnok

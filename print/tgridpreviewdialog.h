@@ -1,7 +1,10 @@
 #pragma once
 
-class PrintTarget;
 class QWidget;
+
+namespace varnok {
+
+class PrintTarget;
 class TResultGrid;
 
 // The preview of the grid's printed pages as a component bound to the grid: Execute shows
@@ -35,3 +38,5 @@ private:
     int m_width = 750;
     int m_height = 500;
 };
+
+} // namespace varnok

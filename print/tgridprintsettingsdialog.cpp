@@ -8,6 +8,8 @@
 #include "platform/qt/qtfontstyle.h"
 #include "print/griddialogerror.h"
 
+namespace varnok {
+
 namespace {
 
 std::optional<TPrintFont> askForFont(QWidget* parent, const TPrintFont& current)
@@ -53,3 +55,5 @@ bool TGridPrintSettingsDialog::Execute()
         Grid->PrintSettings = saved;
     return accepted;
 }
+
+} // namespace varnok

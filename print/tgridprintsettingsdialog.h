@@ -3,8 +3,11 @@
 #include "print/printsettingsoptions.h"
 #include "print/printsettingswindow.h"
 
-class PrintTarget;
 class QWidget;
+
+namespace varnok {
+
+class PrintTarget;
 class TResultGrid;
 
 // The print settings of the grid as a component bound to the grid: Execute shows the
@@ -30,3 +33,5 @@ public:
 private:
     QWidget* m_owner;
 };
+
+} // namespace varnok

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <utility>
 
+namespace varnok {
+
 namespace {
 
 // Extension of the cached copy by content type; other types keep the address's own.
@@ -78,3 +80,5 @@ std::string ResponseHeaders(const ResponseHeaderPlan& plan)
     }
     return text + "\r\n~U:" + plan.User + "\r\n";
 }
+
+} // namespace varnok

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+namespace varnok {
+
 // Texts that a browser stores with each cached address: the name of the cached copy
 // and the response headers.
 
@@ -25,3 +27,5 @@ struct ResponseHeaderPlan {
 
 /** The header block as stored: status line, header lines, blank line and "~U:" line. */
 [[nodiscard]] std::string ResponseHeaders(const ResponseHeaderPlan& plan);
+
+} // namespace varnok

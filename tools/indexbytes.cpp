@@ -4,6 +4,8 @@
 
 #include "tools/indexwriter.h"
 
+namespace varnok {
+
 namespace {
 
 constexpr std::uint64_t kTicksPerSecond = 10000000;
@@ -113,3 +115,5 @@ std::uint64_t FileTimeFromUtc(int year, int month, int day, int hour, int minute
     const std::int64_t seconds = days * kDaySeconds + hour * 3600 + minute * 60 + second;
     return static_cast<std::uint64_t>(seconds) * kTicksPerSecond;
 }
+
+} // namespace varnok

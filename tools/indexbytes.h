@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace varnok {
+
 // Little helpers for the index writer: little-endian fields, key hashing and the time
 // formats that cache entries use.
 
@@ -23,3 +25,5 @@ inline constexpr std::uint32_t kRedirectKeyFlag = 0x5;
 
 /** FAT date (low half) and time (high half) of a UTC file time. */
 [[nodiscard]] std::uint32_t DosDateTimeFromFileTime(std::uint64_t fileTime);
+
+} // namespace varnok

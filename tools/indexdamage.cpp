@@ -5,6 +5,8 @@
 
 #include "tools/indexbytes.h"
 
+namespace varnok {
+
 std::vector<std::uint8_t> Truncated(const std::vector<std::uint8_t>& bytes, std::size_t length)
 {
     return {bytes.begin(),
@@ -54,3 +56,5 @@ std::vector<std::uint8_t> WithHeaderFileSize(const std::vector<std::uint8_t>& by
 {
     return WithUint32At(bytes, 0x1C, claimedSize);
 }
+
+} // namespace varnok

@@ -6,6 +6,8 @@
 
 #include "tools/indexbytes.h"
 
+namespace varnok {
+
 namespace {
 
 constexpr std::uint32_t kUrlAddressOffset = 0x68;
@@ -331,3 +333,5 @@ bool WriteFileBytes(const std::string& path, const std::vector<std::uint8_t>& by
     out.close();
     return static_cast<bool>(out);
 }
+
+} // namespace varnok

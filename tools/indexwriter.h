@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+namespace varnok {
+
 // Builds realistic cache index files in memory: the 16 KB header, hash tables chained
 // through their next-table offsets and pointing at the records, "URL " and "REDR"
 // records, and deliberate damage for the robustness tests.
@@ -119,3 +121,5 @@ void AddLayoutVariants(IndexFilePlan& plan);
 
 /** Writes bytes to a file; false on failure. */
 [[nodiscard]] bool WriteFileBytes(const std::string& path, const std::vector<std::uint8_t>& bytes);
+
+} // namespace varnok

@@ -7,6 +7,8 @@
 
 #include "tools/indexwriter.h"
 
+namespace varnok {
+
 namespace {
 
 constexpr const char* kUsage =
@@ -134,6 +136,10 @@ IndexFilePlan makePlan(const Options& options)
 }
 
 } // namespace
+
+} // namespace varnok
+
+using namespace varnok;
 
 int main(int argc, char** argv)
 {

@@ -6,6 +6,8 @@
 
 #include "tools/cacheentrytext.h"
 
+namespace varnok {
+
 namespace {
 
 constexpr std::uint64_t kTicksPerSecond = 10000000;
@@ -225,3 +227,5 @@ void AddLayoutVariants(IndexFilePlan& plan)
         plan.Redirects[i].Blocks = i % 3 == 2 ? 2 : 1;
     }
 }
+
+} // namespace varnok

@@ -5,6 +5,8 @@
 #include "tools/cacheentrytext.h"
 #include "tools/indexbytes.h"
 
+namespace varnok {
+
 // The sample is written out by hand rather than drawn from the generator, so that it
 // reads like one person's browsing: seven sessions between 2004 and 2006.
 
@@ -139,3 +141,5 @@ IndexFilePlan MakeSamplePlan()
     }
     return plan;
 }
+
+} // namespace varnok

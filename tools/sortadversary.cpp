@@ -3,6 +3,8 @@
 #include <numeric>
 #include <utility>
 
+namespace varnok {
+
 namespace {
 
 class Adversary {
@@ -101,3 +103,5 @@ std::vector<int> QuickSortAdversaryRanks(int n, int levels)
     QuickSortRun(items, adversary).Sort(0, n - 1, levels);
     return adversary.Ranks();
 }
+
+} // namespace varnok

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+namespace varnok {
+
 // An order of n distinct keys that drives the list's quick sort (Hoare partition around a
 // copy of the middle row, as a header click sorts ascending) into its worst case, made by
 // McIlroy's adversary ("A Killer Adversary for Quicksort", 1999): the sort is run on
@@ -16,3 +18,5 @@
 // in place order. A sort that turns to another method at that depth does the same work on
 // this order as on the whole adversary's.
 [[nodiscard]] std::vector<int> QuickSortAdversaryRanks(int n, int levels = -1);
+
+} // namespace varnok

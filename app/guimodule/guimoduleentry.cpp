@@ -6,6 +6,8 @@
 #include "app/window/windowmain.h"
 #include "print/gridpdf.h"
 
+namespace varnok {
+
 extern "C" {
 
 __attribute__((visibility("default"))) int varnok_run_window(int argc, char* argv[])
@@ -22,3 +24,5 @@ __attribute__((visibility("default"))) int varnok_print_grid_to_pdf(TResultGrid&
 
 static_assert(std::is_same_v<decltype(&varnok_run_window), VarnokRunWindowFunction>);
 static_assert(std::is_same_v<decltype(&varnok_print_grid_to_pdf), VarnokPrintGridToPdfFunction>);
+
+} // namespace varnok

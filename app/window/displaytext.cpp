@@ -6,6 +6,8 @@
 
 #include "platform/qt/cp1252.h"
 
+namespace varnok {
+
 QString DisplayText(std::string_view bytes)
 {
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
@@ -25,3 +27,5 @@ std::string PathFromDisplay(const QString& text)
 {
     return QFile::encodeName(text).toStdString();
 }
+
+} // namespace varnok

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+namespace varnok {
+
 // The program keeps texts as byte strings: its own messages in Windows-1252, paths as the
 // file system holds them (UTF-8 on Linux). A message may carry both, as "File Error "
 // followed by the content folder does, so the screen reads a text as UTF-8 when it is valid
@@ -20,3 +22,5 @@
 
 /** A path typed or chosen on screen, as the file system's bytes. */
 [[nodiscard]] std::string PathFromDisplay(const QString& text);
+
+} // namespace varnok

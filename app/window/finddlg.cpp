@@ -18,6 +18,8 @@
 
 #include "platform/qt/cp1252.h"
 
+namespace varnok {
+
 namespace {
 
 constexpr int kDesignDpi = 120;
@@ -256,3 +258,5 @@ void TFind::centreOnScreen()
     const QRect area = screen->geometry();
     move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
 }
+
+} // namespace varnok

@@ -13,6 +13,8 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
+namespace varnok {
+
 // The find dialog: the text to find, three check boxes and two radio groups. A fresh one
 // is made for every Find, so it always opens with an empty text and its initial choices.
 // No button is the default: Enter in the text box does not close it. OK accepts; Cancel,
@@ -58,3 +60,5 @@ private:
     QButtonGroup* m_dirItems = nullptr;
     QButtonGroup* m_whereItems = nullptr;
 };
+
+} // namespace varnok

@@ -3,6 +3,8 @@
 #include "app/window/userdialogs.h"
 #include "grid/view/resultgridview.h"
 
+namespace varnok {
+
 GridViewFindHost::GridViewFindHost(TResultGridView& view, UserDialogs& dialogs)
     : m_view(view), m_dialogs(dialogs)
 {
@@ -32,3 +34,5 @@ void GridViewFindHost::ShowError(const std::string& text)
 {
     m_dialogs.ShowError(text);
 }
+
+} // namespace varnok

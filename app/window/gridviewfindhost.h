@@ -2,6 +2,8 @@
 
 #include "app/findcommands.h"
 
+namespace varnok {
+
 class TResultGridView;
 class UserDialogs;
 
@@ -22,3 +24,5 @@ private:
     TResultGridView& m_view;
     UserDialogs& m_dialogs;
 };
+
+} // namespace varnok

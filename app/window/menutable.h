@@ -6,6 +6,8 @@
 
 #include "app/settings.h"
 
+namespace varnok {
+
 class TForm1;
 
 // The window's menus written as tables: each entry's caption, its name on the form, its
@@ -50,3 +52,5 @@ struct TopLevelEntry {
     std::span<const MenuEntry> Entries = {};
     bool Default = false; // the menu's default entry, shown in bold
 };
+
+} // namespace varnok

@@ -19,6 +19,8 @@
 #include "app/window/finddlg.h"
 #include "platform/qt/qtfontstyle.h"
 
+namespace varnok {
+
 namespace {
 
 // The longest text an input box accepts.
@@ -214,3 +216,5 @@ std::optional<FindRequest> QtUserDialogs::AskFindRequest()
         return std::nullopt;
     return FindRequest{dialog.FindText(), dialog.FindParameters()};
 }
+
+} // namespace varnok

@@ -5,6 +5,8 @@
 
 #include "app/window/userdialogs.h"
 
+namespace varnok {
+
 // The dialogs on screen: Qt's message box, input, file and font dialogs and the find dialog
 // TFind, with the program's captions, texts and buttons. Each dialog is modal and centred on the
 // owner window.
@@ -38,3 +40,5 @@ public:
 private:
     QPointer<QWidget> m_owner;
 };
+
+} // namespace varnok

@@ -13,6 +13,8 @@
 #include <string>
 #include <unistd.h>
 
+namespace varnok {
+
 namespace {
 
 constexpr const char* kProbeVariable = "VARNOK_EXIT_AFTER_FIRST_PAINT";
@@ -95,3 +97,5 @@ bool FirstPaintProbe::eventFilter(QObject* watched, QEvent* event)
     }
     return QObject::eventFilter(watched, event);
 }
+
+} // namespace varnok

@@ -6,6 +6,8 @@
 
 class QWidget;
 
+namespace varnok {
+
 // Measuring aid for the start-up benchmark: with VARNOK_EXIT_AFTER_FIRST_PAINT set in the
 // environment, the first paint of the watched widget (or of any widget inside it) prints
 // the time since the process started and the resident memory to standard error, then the
@@ -32,3 +34,5 @@ private:
 
     bool m_reported = false;
 };
+
+} // namespace varnok

@@ -20,6 +20,8 @@
 #include "print/gridprintcommands.h"
 #include "print/qtprinttarget.h"
 
+namespace varnok {
+
 namespace {
 
 bool IsEnterKey(const QEvent* event)
@@ -263,3 +265,5 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
     }
     return QMainWindow::eventFilter(watched, event);
 }
+
+} // namespace varnok

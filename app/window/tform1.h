@@ -20,9 +20,6 @@
 #include "grid/indexlisting.h"
 #include "grid/table/openinbrowser.h"
 
-class Clipboard;
-class GridPrintCommands;
-class PrintTarget;
 class QAction;
 class QLabel;
 class QLineEdit;
@@ -30,6 +27,12 @@ class QMenu;
 class QMenuBar;
 class QPushButton;
 class QWidget;
+
+namespace varnok {
+
+class Clipboard;
+class GridPrintCommands;
+class PrintTarget;
 class ShellService;
 class TResultGrid;
 class TResultGridView;
@@ -276,3 +279,5 @@ private:
     QAction* Setdefaultpath1 = nullptr;
     QAction* Showtextonly1 = nullptr;
 };
+
+} // namespace varnok

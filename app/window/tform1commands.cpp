@@ -20,6 +20,8 @@
 #include "platform/qt/qtcanvas.h"
 #include "platform/shellservice.h"
 
+namespace varnok {
+
 namespace {
 
 constexpr const char* kOpenFailureMessage =
@@ -251,3 +253,5 @@ void TForm1::FinishRead(bool giveFocus)
     if (giveFocus)
         ResultGrid1->setFocus();
 }
+
+} // namespace varnok

@@ -19,6 +19,8 @@
 #include "grid/view/resultgridview.h"
 #include "platform/qt/qtcanvas.h"
 
+namespace varnok {
+
 namespace {
 
 constexpr const char* kPathBoxToolTip =
@@ -254,3 +256,5 @@ void TForm1::SetLabelText(QLabel* label, const std::string& text)
     label->setText(DisplayText(text));
     label->adjustSize();
 }
+
+} // namespace varnok

@@ -10,6 +10,8 @@
 #include "platform/files.h"
 #include "print/gridprintcommands.h"
 
+namespace varnok {
+
 void TForm1::ConnectGridCommands()
 {
     ResultGrid1->SetShellService(*m_shell);
@@ -161,3 +163,5 @@ void TForm1::Printselectedcells1Click()
 {
     PrintCommands().PrintSelectedCells();
 }
+
+} // namespace varnok

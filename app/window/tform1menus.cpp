@@ -11,6 +11,8 @@
 
 #include "app/window/menutable.h"
 
+namespace varnok {
+
 namespace {
 
 constexpr const char* kHintText = "Click OK button to read the index file!";
@@ -220,3 +222,5 @@ void TForm1::SetChecks(const char* on, const char* off)
     MenuAction(on)->setChecked(true);
     MenuAction(off)->setChecked(false);
 }
+
+} // namespace varnok

@@ -20,6 +20,8 @@
 #include "grid/view/resultgridview.h"
 #include "platform/internetcache.h"
 
+namespace varnok {
+
 namespace {
 
 constexpr const char* kSystemCacheFallback = "C:\\Windows\\Temporary Internet Files";
@@ -217,3 +219,5 @@ void TForm1::ReadAtStartup(bool focusGrid)
     if (focusGrid)
         ResultGrid1->setFocus();
 }
+
+} // namespace varnok

@@ -6,6 +6,8 @@
 #include "app/findcommands.h"
 #include "app/savecommands.h"
 
+namespace varnok {
+
 // A font as the font dialog shows and returns it: face, size and style. The size is the
 // dialog's point size; a font given to the dialog with no point size is PixelHeight high.
 struct FontChoice {
@@ -66,3 +68,5 @@ public:
     /** A fresh find dialog; the text and options when it was closed with OK, else nothing. */
     [[nodiscard]] virtual std::optional<FindRequest> AskFindRequest() = 0;
 };
+
+} // namespace varnok

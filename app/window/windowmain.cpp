@@ -17,6 +17,8 @@
 #include "app/window/startupprobe.h"
 #include "app/window/tform1.h"
 
+namespace varnok {
+
 namespace {
 
 int RunMainWindow(const std::vector<std::string>& arguments)
@@ -74,3 +76,5 @@ int RunWindow(int argc, char* argv[])
         return 1;
     }
 }
+
+} // namespace varnok

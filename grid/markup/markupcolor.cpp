@@ -5,6 +5,8 @@
 #include "platform/asciicase.h"
 #include "platform/hexdigit.h"
 
+namespace varnok {
+
 namespace {
 
 constexpr TColor kSystemColorFlag = 0x80000000;
@@ -90,3 +92,5 @@ TColor MarkupColor(std::string_view value)
     }
     return clBlack;
 }
+
+} // namespace varnok

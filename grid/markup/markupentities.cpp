@@ -4,6 +4,8 @@
 
 #include "platform/asciicase.h"
 
+namespace varnok {
+
 namespace {
 
 struct Entity {
@@ -53,3 +55,5 @@ void AppendRunText(std::string& out, std::string_view raw)
             out.push_back('&');
     }
 }
+
+} // namespace varnok

@@ -9,6 +9,8 @@
 #include "grid/markup/markuptags.h"
 #include "platform/textcanvas.h"
 
+namespace varnok {
+
 namespace {
 
 // Positions stop growing here, so no text, however long or large, overflows them.
@@ -498,3 +500,5 @@ MarkupResult MeasureMarkup(TextCanvas& canvas, const TGridFont& font, std::strin
     request.BreakLongRuns = breakLongRuns;
     return DrawMarkup(canvas, text, request);
 }
+
+} // namespace varnok

@@ -6,6 +6,8 @@
 
 #include "platform/canvastypes.h"
 
+namespace varnok {
+
 class TextCanvas;
 
 struct MarkupPoint {
@@ -49,3 +51,5 @@ inline constexpr int kMarkupMeasureBox = 65535;
 [[nodiscard]] MarkupResult MeasureMarkup(TextCanvas& canvas, const TGridFont& font,
                                          std::string_view text, int width,
                                          bool breakLongRuns = false);
+
+} // namespace varnok

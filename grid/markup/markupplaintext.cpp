@@ -2,6 +2,8 @@
 
 #include "platform/asciicase.h"
 
+namespace varnok {
+
 namespace {
 
 // "<BR>" and "<HR>" break the line; attributes or blanks inside the brackets make them
@@ -34,3 +36,5 @@ std::string MarkupPlainText(std::string_view text)
     }
     return result;
 }
+
+} // namespace varnok

@@ -7,6 +7,8 @@
 #include "grid/markup/markupcolor.h"
 #include "platform/asciicase.h"
 
+namespace varnok {
+
 namespace {
 
 // FONT SIZE 1 to 5 are these point sizes; other numbers are points themselves.
@@ -144,3 +146,5 @@ void ApplyStyleTag(MarkupStyle& style, const MarkupTag& tag, const MarkupDefault
         break; // the layout's own tags, pictures, rotation and unknown tags
     }
 }
+
+} // namespace varnok

@@ -5,6 +5,8 @@
 #include "grid/markup/markuptags.h"
 #include "platform/canvastypes.h"
 
+namespace varnok {
+
 enum class MarkupAlign { Left, Right, Center };
 
 // What the layout starts from and what some closing tags return to.
@@ -41,3 +43,5 @@ struct MarkupStyle {
  * paragraph settings. Tags that act on lines or draw (BR, HR, LI, IND, BODY) leave the style as it
  * is; the layout handles them. */
 void ApplyStyleTag(MarkupStyle& style, const MarkupTag& tag, const MarkupDefaults& defaults);
+
+} // namespace varnok

@@ -5,6 +5,8 @@
 
 #include "platform/asciicase.h"
 
+namespace varnok {
+
 namespace {
 
 constexpr int kLargestNumber = 65535;
@@ -147,3 +149,5 @@ std::string_view AnchorTargetOf(std::string_view inside)
         return {};
     return inside.substr(open + 1, close - open - 1);
 }
+
+} // namespace varnok

@@ -3,6 +3,8 @@
 #include <optional>
 #include <string_view>
 
+namespace varnok {
+
 // The tags of cell markup. A tag is named by the letters after "<" or "</", in any letter
 // case: a one-letter name must stand alone ("<B>", not "<BIG>"), longer names are known by
 // their first two letters ("<FO>" and "<FONT>" alike), SUB and SUP by their first three.
@@ -50,3 +52,5 @@ struct MarkupTag {
 
 /** An anchor tag's target: the text between its first two double quotes, else empty. */
 [[nodiscard]] std::string_view AnchorTargetOf(std::string_view inside);
+
+} // namespace varnok

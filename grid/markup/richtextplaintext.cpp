@@ -5,6 +5,8 @@
 
 #include "platform/hexdigit.h"
 
+namespace varnok {
+
 namespace {
 
 bool isLetter(char c)
@@ -229,3 +231,5 @@ std::string RichTextPlainText(std::string_view text)
         return std::string(text);
     return RtfReader(text).Run();
 }
+
+} // namespace varnok

@@ -5,6 +5,8 @@
 
 #include "platform/asciicase.h"
 
+namespace varnok {
+
 namespace {
 
 constexpr std::string_view anchorStart = "<A href=\"";
@@ -139,3 +141,5 @@ std::string DecodeAnchorTarget(std::string_view target)
 {
     return decodeEscaped(target, false).value_or(std::string());
 }
+
+} // namespace varnok

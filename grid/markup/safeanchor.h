@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+namespace varnok {
+
 /**
  * The cell text of an address shown as a link: <A href="T">X</A>, where X is the address with
  * "&", "<", ">" and the double quote written as "&amp;", "&lt;", "&gt;" and "&quot;", so that
@@ -27,3 +29,5 @@
 /** An anchor target as its tag writes it, with "&amp;", "&lt;", "&gt;" and "&quot;" decoded; any
  * other "&" stays as it is. */
 [[nodiscard]] std::string DecodeAnchorTarget(std::string_view target);
+
+} // namespace varnok

@@ -5,6 +5,8 @@
 
 #include "grid/markup/texttype.h"
 
+namespace varnok {
+
 // The text a cell that is not markup shows: a rich-text cell what it reads as, any other
 // text (a formula included) as it is. Kept as a view, so plain cells are not copied; the
 // cell text must outlive it.
@@ -21,3 +23,5 @@ private:
     std::string m_plain; // the rich text's plain text; empty for other texts
     std::string_view m_view;
 };
+
+} // namespace varnok

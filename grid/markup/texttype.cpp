@@ -1,5 +1,7 @@
 #include "grid/markup/texttype.h"
 
+namespace varnok {
+
 TTextType TextType(std::string_view text, bool enableHTML)
 {
     if (text.empty() || !enableHTML)
@@ -15,3 +17,5 @@ TTextType TextType(std::string_view text, bool enableHTML)
         return ttMarkup;
     return ttPlain;
 }
+
+} // namespace varnok

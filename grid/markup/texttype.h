@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+namespace varnok {
+
 // How a cell text is shown and measured. The values are the numbers the drawing code
 // and the row sizing agree on.
 enum TTextType { ttPlain = 0, ttMarkup = 1, ttRichText = 2, ttFormula = 3 };
@@ -13,3 +15,5 @@ enum TTextType { ttPlain = 0, ttMarkup = 1, ttRichText = 2, ttFormula = 3 };
  * anything else plain.
  */
 [[nodiscard]] TTextType TextType(std::string_view text, bool enableHTML);
+
+} // namespace varnok

@@ -8,6 +8,8 @@
 #include "grid/pagelayout/printmetrics.h"
 #include "platform/textcanvas.h"
 
+namespace varnok {
+
 namespace {
 
 // Right-hand texts end this far inside the right margin.
@@ -194,3 +196,5 @@ void DrawPageSlots(TextCanvas& canvas, const PageSlots& slots, const TPrintSetti
     if (!slots.MarkupTitle.empty())
         painter.DrawMarkupTitle(anchorColor);
 }
+
+} // namespace varnok

@@ -7,6 +7,8 @@
 #include "grid/pagelayout/printclock.h"
 #include "grid/pagelayout/printsettings.h"
 
+namespace varnok {
+
 class TextCanvas;
 struct PrintMetrics;
 
@@ -40,3 +42,5 @@ struct PageFrameSizes {
 /** Draws the header texts in the header font and the footer texts in the footer font. */
 void DrawPageSlots(TextCanvas& canvas, const PageSlots& slots, const TPrintSettings& settings,
                    const PrintMetrics& metrics, const PageFrameSizes& sizes, TColor anchorColor);
+
+} // namespace varnok

@@ -13,6 +13,8 @@
 #include "grid/table/basegrid.h"
 #include "platform/textcanvas.h"
 
+namespace varnok {
+
 namespace {
 
 // Screen pixels between a cell's left edge and its wrapped text.
@@ -127,3 +129,5 @@ void PrintCellPainter::DrawPageFrame(TextCanvas& canvas, const PrintedBlock& blo
             canvas.DrawLine(left, block.Top, left, bottom, pen);
     }
 }
+
+} // namespace varnok

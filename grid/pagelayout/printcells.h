@@ -6,6 +6,8 @@
 #include "grid/pagelayout/printsettings.h"
 #include "platform/canvastypes.h"
 
+namespace varnok {
+
 class TBaseGrid;
 class TextCanvas;
 struct PrintMetrics;
@@ -57,3 +59,5 @@ private:
     PrintCellColors m_colors;
     BorderScheme m_scheme;
 };
+
+} // namespace varnok

@@ -2,6 +2,8 @@
 
 #include <ctime>
 
+namespace varnok {
+
 TPrintTime SystemPrintClock::Now() const
 {
     timespec now{};
@@ -24,3 +26,5 @@ TPrintTime SystemPrintClock::Now() const
     time.Millisecond = static_cast<int>(now.tv_nsec / 1000000);
     return time;
 }
+
+} // namespace varnok

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace varnok {
+
 // A moment in local time, as the page header and footer print it.
 struct TPrintTime {
     int Year = 2000;
@@ -25,3 +27,5 @@ class SystemPrintClock final : public PrintClock {
 public:
     [[nodiscard]] TPrintTime Now() const override;
 };
+
+} // namespace varnok

@@ -9,6 +9,8 @@
 #include "grid/table/cellmeasure.h"
 #include "platform/textcanvas.h"
 
+namespace varnok {
+
 namespace {
 
 // The screen keeps this many pixels of a column for its grid line and text margins.
@@ -147,3 +149,5 @@ std::vector<ColumnPage> SplitColumnPages(const std::vector<int>& widths,
     }
     return pages;
 }
+
+} // namespace varnok

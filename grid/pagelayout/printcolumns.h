@@ -5,6 +5,8 @@
 #include "grid/pagelayout/printsettings.h"
 #include "grid/table/gridtypes.h"
 
+namespace varnok {
+
 class TBaseGrid;
 class TextCanvas;
 struct PrintMetrics;
@@ -61,3 +63,5 @@ void FitColumnWidths(std::vector<int>& widths, TFitToPage fit, int room, int spa
  */
 [[nodiscard]] std::vector<ColumnPage> SplitColumnPages(const std::vector<int>& widths,
                                                        const ColumnPageRules& rules);
+
+} // namespace varnok

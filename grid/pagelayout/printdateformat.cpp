@@ -4,6 +4,8 @@
 
 #include "platform/asciicase.h"
 
+namespace varnok {
+
 namespace {
 
 constexpr std::array<const char*, 12> kMonthNames = {
@@ -139,3 +141,5 @@ std::string FormatPrintTime(std::string_view pattern, const TPrintTime& time)
 {
     return PatternWriter(pattern, time).Write();
 }
+
+} // namespace varnok

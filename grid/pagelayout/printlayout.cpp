@@ -14,6 +14,8 @@
 #include "grid/table/griderror.h"
 #include "platform/textcanvas.h"
 
+namespace varnok {
+
 namespace {
 
 std::vector<PrintColumn> rangeColumns(const std::vector<int>& widths, int firstCol)
@@ -226,3 +228,5 @@ int BuildPages(TextCanvas& canvas, TPrintMethod method, int pageCount, const Pri
 {
     return PageBuilder(canvas, method, pageCount, job, newPage).Run();
 }
+
+} // namespace varnok

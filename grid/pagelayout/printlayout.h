@@ -6,6 +6,8 @@
 #include "grid/pagelayout/printcells.h"
 #include "grid/pagelayout/printsettings.h"
 
+namespace varnok {
+
 class PrintClock;
 class TBaseGrid;
 class TextCanvas;
@@ -38,3 +40,5 @@ struct PrintJob {
  * out. `pageCount` is the count the page numbers show. Returns the number of pages laid out. */
 [[nodiscard]] int BuildPages(TextCanvas& canvas, TPrintMethod method, int pageCount,
                              const PrintJob& job, const std::function<void()>& newPage);
+
+} // namespace varnok

@@ -2,6 +2,8 @@
 
 #include "grid/markup/markuplayout.h"
 
+namespace varnok {
+
 void DrawPrintMarkup(TextCanvas& canvas, const TGridFont& font, TColor anchorColor,
                      std::string_view text, const TextRect& rect)
 {
@@ -12,3 +14,5 @@ void DrawPrintMarkup(TextCanvas& canvas, const TGridFont& font, TColor anchorCol
     request.BreakLongRuns = true;
     static_cast<void>(DrawMarkup(canvas, text, request));
 }
+
+} // namespace varnok

@@ -4,6 +4,8 @@
 
 #include "platform/canvastypes.h"
 
+namespace varnok {
+
 class TextCanvas;
 
 // Markup cells and titles on a printed page, laid out in the page's own units.
@@ -14,3 +16,5 @@ class TextCanvas;
  */
 void DrawPrintMarkup(TextCanvas& canvas, const TGridFont& font, TColor anchorColor,
                      std::string_view text, const TextRect& rect);
+
+} // namespace varnok

@@ -3,6 +3,8 @@
 #include "platform/pageprinter.h"
 #include "platform/textcanvas.h"
 
+namespace varnok {
+
 namespace {
 
 constexpr int kAlwaysAddedSpacing = 20;
@@ -30,3 +32,5 @@ PrintMetrics MeasurePrintMetrics(TextCanvas& canvas, const TPrintSettings& setti
                        settings.Borders == pbDouble ? kDoubleBorderWidth : kBorderWidth};
     return metrics;
 }
+
+} // namespace varnok

@@ -3,6 +3,8 @@
 #include "grid/pagelayout/printsettings.h"
 #include "platform/canvastypes.h"
 
+namespace varnok {
+
 class TextCanvas;
 
 // The sizes one run of the page layout works with, all in 0.1 mm, measured once per run.
@@ -23,3 +25,5 @@ struct PrintMetrics {
 /** The metrics of `settings` on `canvas` (in 0.1 mm) for a screen of `screenResolution` dpi. */
 [[nodiscard]] PrintMetrics MeasurePrintMetrics(TextCanvas& canvas, const TPrintSettings& settings,
                                                int screenResolution);
+
+} // namespace varnok

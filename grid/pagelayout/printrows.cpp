@@ -12,6 +12,8 @@
 #include "grid/table/basegrid.h"
 #include "platform/textcanvas.h"
 
+namespace varnok {
+
 namespace {
 
 int lineCount(std::string_view text)
@@ -69,3 +71,5 @@ int PrintRowHeights::CellHeight(TextCanvas& canvas, int col, int row, int width)
         return canvas.MeasureWrappedHeight(font, BreakLongWords(canvas, font, shown, width), width);
     return m_metrics.TableLineHeight * lineCount(shown);
 }
+
+} // namespace varnok

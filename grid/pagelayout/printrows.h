@@ -4,6 +4,8 @@
 
 #include "grid/pagelayout/printcolumns.h"
 
+namespace varnok {
+
 class TBaseGrid;
 class TextCanvas;
 struct PrintMetrics;
@@ -32,3 +34,5 @@ private:
     int m_lastRow = -1;
     int m_lastHeight = 0;
 };
+
+} // namespace varnok

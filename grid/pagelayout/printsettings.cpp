@@ -2,6 +2,8 @@
 
 #include "platform/pageprinter.h"
 
+namespace varnok {
+
 namespace {
 
 constexpr int kPointsPerInch = 72;
@@ -25,3 +27,5 @@ TGridFont PrintCanvasFont(const TPrintFont& font)
     canvasFont.Color = font.Color;
     return canvasFont;
 }
+
+} // namespace varnok

@@ -7,6 +7,8 @@
 #include "platform/canvastypes.h"
 #include "platform/pageprinter.h"
 
+namespace varnok {
+
 // Where a header or footer item is printed.
 enum TPrintPosition {
     ppNone,
@@ -115,3 +117,5 @@ struct TPrintState {
 [[nodiscard]] int PrintFontHeight(int points);
 /** The canvas font that prints `font` on a canvas in 0.1 mm. */
 [[nodiscard]] TGridFont PrintCanvasFont(const TPrintFont& font);
+
+} // namespace varnok

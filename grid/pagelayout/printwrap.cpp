@@ -2,6 +2,8 @@
 
 #include "platform/textcanvas.h"
 
+namespace varnok {
+
 namespace {
 
 constexpr std::string_view kSeparators = " \t\r\n";
@@ -76,3 +78,5 @@ std::string BreakLongWords(TextCanvas& canvas, const TGridFont& font, std::strin
     }
     return out;
 }
+
+} // namespace varnok

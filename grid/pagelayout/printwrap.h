@@ -5,6 +5,8 @@
 
 #include "platform/canvastypes.h"
 
+namespace varnok {
+
 class TextCanvas;
 
 /** `text` with a line break put inside every word wider than `width`, after the most characters
@@ -12,3 +14,5 @@ class TextCanvas;
  * cell. Blanks, tabs and line breaks stay as they are. */
 [[nodiscard]] std::string BreakLongWords(TextCanvas& canvas, const TGridFont& font,
                                          std::string_view text, int width);
+
+} // namespace varnok

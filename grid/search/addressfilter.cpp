@@ -6,6 +6,8 @@
 #include "grid/table/basegrid.h"
 #include "grid/table/resultlist.h"
 
+namespace varnok {
+
 namespace {
 
 void moveRow(TBaseGrid& grid, int from, int to)
@@ -31,3 +33,5 @@ int FilterRowsByAddress(TBaseGrid& grid, std::string_view condition, const Short
     grid.SetRowCountEx(kept + 1);
     return kept;
 }
+
+} // namespace varnok

@@ -4,6 +4,8 @@
 
 #include "platform/shortdateformat.h"
 
+namespace varnok {
+
 class TBaseGrid;
 
 /** Keeps the caption row and the rows below it whose address (column 1, as stored, so an anchor's
@@ -11,3 +13,5 @@ class TBaseGrid;
  * without "Case sensitive". The kept rows stay in their order and are numbered from 1 in column 0,
  * like a fresh list. Returns how many rows were kept. */
 int FilterRowsByAddress(TBaseGrid& grid, std::string_view condition, const ShortDateFormat& dates);
+
+} // namespace varnok

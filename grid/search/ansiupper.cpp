@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <cstring>
 
+namespace varnok {
+
 namespace {
 
 using CaseTable = std::array<unsigned char, 256>;
@@ -80,3 +82,5 @@ std::string AnsiUpperCase(std::string_view text)
     AnsiUpperCaseInto(text, result);
     return result;
 }
+
+} // namespace varnok

@@ -4,6 +4,8 @@
 
 #include "grid/search/conditionvalues.h"
 
+namespace varnok {
+
 namespace {
 
 // Texts compare over this many bytes at most; what follows does not count.
@@ -95,3 +97,5 @@ bool ConditionComparison::Holds(std::string_view text) const
     }
     return false;
 }
+
+} // namespace varnok

@@ -6,6 +6,8 @@
 
 #include "platform/shortdateformat.h"
 
+namespace varnok {
+
 // The comparisons a part of a search condition may hold: ">" (">=") tests whether a text
 // is greater than (or equal to) the operand written after it, "<" ("<=") whether it is
 // less. The operand runs from behind the sign and its blanks to the next blank, "&", "|"
@@ -35,3 +37,5 @@ private:
     std::optional<Operand> m_less;
     ShortDateFormat m_dates;
 };
+
+} // namespace varnok

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace varnok {
+
 ConditionPart::ConditionPart(std::string_view part, const ShortDateFormat& dates)
 {
     std::size_t start = 0;
@@ -183,3 +185,5 @@ bool ConditionPart::matchesFromTheEnd(std::string_view text) const
            (first.Comparison >= 0 &&
             m_comparisons[static_cast<std::size_t>(first.Comparison)].Holds(text));
 }
+
+} // namespace varnok

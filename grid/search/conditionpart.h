@@ -8,6 +8,8 @@
 #include "grid/search/conditioncompare.h"
 #include "platform/shortdateformat.h"
 
+namespace varnok {
+
 // One part of a search condition (the text between "&", ";" and "^"), in the letter case
 // it is compared in. A part matches a text when its comparison holds (see
 // ConditionComparison), or else as a wildcard pattern over the whole text: "?" stands for
@@ -58,3 +60,5 @@ private:
     // The pieces from the second through this one have neither "!" nor a comparison.
     std::size_t m_plainFromSecondThrough = 0;
 };
+
+} // namespace varnok

@@ -5,6 +5,8 @@
 #include <charconv>
 #include <limits>
 
+namespace varnok {
+
 namespace {
 
 bool isDigit(char c)
@@ -165,3 +167,5 @@ std::optional<int> ReadConditionDate(std::string_view text, const ShortDateForma
         return std::nullopt;
     return static_cast<int>(year * 10000 + month * 100 + day);
 }
+
+} // namespace varnok

@@ -5,6 +5,8 @@
 
 #include "platform/shortdateformat.h"
 
+namespace varnok {
+
 // How the comparisons of a search condition read numbers and dates out of texts.
 
 /** The value of a text made of optional leading blanks, an optional sign, digits, an optional
@@ -17,3 +19,5 @@
  * + month * 100 + day; nothing for any other text. */
 [[nodiscard]] std::optional<int> ReadConditionDate(std::string_view text,
                                                    const ShortDateFormat& format);
+
+} // namespace varnok

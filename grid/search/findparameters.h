@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <initializer_list>
 
+namespace varnok {
+
 // The options of a grid search. Each member's value is its bit in TFindParameters::Bits().
 enum TFindParameter : unsigned {
     fnMatchCase = 0,          // compare texts as they are, without upper-casing
@@ -49,3 +51,5 @@ private:
 
     std::uint16_t m_bits = 0;
 };
+
+} // namespace varnok

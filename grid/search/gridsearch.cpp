@@ -9,6 +9,8 @@
 #include "grid/search/matchcondition.h"
 #include "grid/table/basegrid.h"
 
+namespace varnok {
+
 namespace {
 
 // One step along a row or column. Coordinates come from callers and from the focus, so
@@ -190,3 +192,5 @@ void GridSearch::moveFocusTo(GridCell cell)
 {
     m_grid.FocusCell(cell.Col, cell.Row);
 }
+
+} // namespace varnok

@@ -8,6 +8,8 @@
 #include "grid/table/gridgeometry.h"
 #include "platform/shortdateformat.h"
 
+namespace varnok {
+
 class MatchCondition;
 class TBaseGrid;
 
@@ -65,3 +67,5 @@ private:
     mutable std::string m_plainBuffer;
     mutable std::string m_casedBuffer;
 };
+
+} // namespace varnok

@@ -2,6 +2,8 @@
 
 #include "grid/search/ansiupper.h"
 
+namespace varnok {
+
 namespace {
 
 bool isJoiningSign(char c)
@@ -102,3 +104,5 @@ bool Matches(std::string_view part, std::string_view text, const ShortDateFormat
 {
     return ConditionPart(part, dates).Matches(text);
 }
+
+} // namespace varnok

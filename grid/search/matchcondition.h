@@ -9,6 +9,8 @@
 #include "grid/search/conditionpart.h"
 #include "platform/shortdateformat.h"
 
+namespace varnok {
+
 // A search condition as the grid search reads it with "Regular expressions": parts joined
 // by "&" (and), ";" or "^" (or), evaluated from left to right with no precedence. Blanks
 // and control characters around the whole condition, and blanks around the joining signs,
@@ -57,3 +59,5 @@ inline constexpr std::size_t kLongestCondition = 1000;
 /** True when one part of a condition matches `text` as both are written. */
 [[nodiscard]] bool Matches(std::string_view part, std::string_view text,
                            const ShortDateFormat& dates);
+
+} // namespace varnok

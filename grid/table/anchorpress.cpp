@@ -5,6 +5,8 @@
 #include "grid/markup/safeanchor.h"
 #include "platform/asciicase.h"
 
+namespace varnok {
+
 namespace {
 
 constexpr std::string_view kCellScheme = "CELL://";
@@ -60,3 +62,5 @@ bool AnchorPressActs(std::string_view target)
         return CellTargetOf(target).has_value();
     return !target.empty() && DesktopAddressOf(DecodeAnchorTarget(target)).has_value();
 }
+
+} // namespace varnok

@@ -6,6 +6,8 @@
 #include "grid/table/gridgeometry.h"
 #include "grid/table/openinbrowser.h"
 
+namespace varnok {
+
 class ShellService;
 
 /**
@@ -34,3 +36,5 @@ struct AnchorPress {
  * other target is opened when it is a web address, and never otherwise.
  */
 [[nodiscard]] AnchorPress PressAnchor(ShellService& shell, std::string_view target);
+
+} // namespace varnok

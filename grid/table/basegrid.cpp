@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace varnok {
+
 namespace {
 
 constexpr int initialColCount = 3;
@@ -312,3 +314,5 @@ void TBaseGrid::NotifyAppearanceChanged()
     if (m_observer && m_updateDepth == 0)
         m_observer->AppearanceChanged();
 }
+
+} // namespace varnok

@@ -9,6 +9,8 @@
 #include "grid/table/gridtypes.h"
 #include "platform/largememory.h"
 
+namespace varnok {
+
 // Raised for operations the grid refuses ("Fixed row count must be less than row count").
 class EInvalidGridOperation : public std::runtime_error {
 public:
@@ -152,3 +154,5 @@ private:
     GridObserver* m_observer = nullptr;
     int m_updateDepth = 0;
 };
+
+} // namespace varnok

@@ -7,6 +7,8 @@
 #include "grid/table/markupmeasure.h"
 #include "platform/textcanvas.h"
 
+namespace varnok {
+
 int MeasureCellHeight(TextCanvas& canvas, const TGridFont& font, std::string_view text, int width,
                       bool enableHTML)
 {
@@ -51,3 +53,5 @@ int MeasureWidestLine(TextCanvas& canvas, const TGridFont& font, std::string_vie
     }
     return widest;
 }
+
+} // namespace varnok

@@ -4,6 +4,8 @@
 
 #include "platform/canvastypes.h"
 
+namespace varnok {
+
 class TextCanvas;
 
 /** Height of a cell text at `width` pixels in `font` by its text class: plain and rich text wrapped
@@ -19,3 +21,5 @@ class TextCanvas;
 /** The widest of the lines of `text` (CR, LF and CR LF end a line) in `font`. */
 [[nodiscard]] int MeasureWidestLine(TextCanvas& canvas, const TGridFont& font,
                                     std::string_view text);
+
+} // namespace varnok

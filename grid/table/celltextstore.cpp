@@ -8,6 +8,8 @@
 
 #include "platform/largememory.h"
 
+namespace varnok {
+
 namespace {
 
 // The first block is small, so an empty or short list takes little memory; every later
@@ -80,3 +82,5 @@ void CellTextStore::BlockFree::operator()(char* bytes) const noexcept
 {
     LargeMemoryAllocator<char>().deallocate(bytes, Size);
 }
+
+} // namespace varnok

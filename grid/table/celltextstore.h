@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+namespace varnok {
+
 // Keeps the bytes of the grid's cell texts in a few large blocks instead of one heap string
 // per cell: a read of tens of thousands of entries then costs no allocation per text, and
 // the texts of a row lie next to each other.
@@ -40,3 +42,5 @@ private:
     char* m_free = nullptr;      // next unused byte of the block being filled
     std::size_t m_freeBytes = 0; // unused bytes behind m_free
 };
+
+} // namespace varnok

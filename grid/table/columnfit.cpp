@@ -6,6 +6,8 @@
 #include "grid/table/cellmeasure.h"
 #include "grid/table/gridgeometry.h"
 
+namespace varnok {
+
 namespace {
 
 // The text starts 2 pixels inside the cell and ends 2 pixels before its right edge.
@@ -24,3 +26,5 @@ int FittedColumnWidth(TextCanvas& canvas, const TBaseGrid& grid, int col)
     }
     return widest + 2 * GridGeometry::kGridLineWidth + kTextMargins;
 }
+
+} // namespace varnok

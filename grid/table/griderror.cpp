@@ -1,5 +1,7 @@
 #include "grid/table/griderror.h"
 
+namespace varnok {
+
 namespace {
 
 // The system's reason follows the name, so the user learns why (a full disk, a missing
@@ -21,3 +23,5 @@ EGridError CannotWriteFile(const std::string& fileName, const std::string& reaso
 {
     return fileError("Cannot write file ", fileName, reason);
 }
+
+} // namespace varnok

@@ -3,6 +3,8 @@
 #include <stdexcept>
 #include <string>
 
+namespace varnok {
+
 // Raised by the grid's file writers ("Cannot Create file " and the file name).
 class EGridError : public std::runtime_error {
 public:
@@ -21,3 +23,5 @@ public:
 [[nodiscard]] EGridError CannotCreateFile(const std::string& fileName, const std::string& reason);
 /** "Cannot write file <name>: <reason>", for a file whose contents could not be written. */
 [[nodiscard]] EGridError CannotWriteFile(const std::string& fileName, const std::string& reason);
+
+} // namespace varnok

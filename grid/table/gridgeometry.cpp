@@ -6,6 +6,8 @@
 
 #include "grid/table/basegrid.h"
 
+namespace varnok {
+
 namespace {
 
 int clampToInt(std::int64_t value)
@@ -351,3 +353,5 @@ int GridGeometry::RowBorderAt(int x, int y) const
     }
     return best;
 }
+
+} // namespace varnok

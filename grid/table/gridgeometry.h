@@ -5,6 +5,8 @@
 
 #include "platform/canvastypes.h"
 
+namespace varnok {
+
 class TBaseGrid;
 
 // A cell address as hit tests return it; (-1, -1) means no cell.
@@ -121,3 +123,5 @@ private:
     mutable int m_fixedCols = 0;
     mutable int m_fixedRows = 0;
 };
+
+} // namespace varnok

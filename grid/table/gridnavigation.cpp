@@ -4,6 +4,8 @@
 
 #include "grid/table/basegrid.h"
 
+namespace varnok {
+
 GridNavigation::GridNavigation(const TBaseGrid& grid, const GridGeometry& geometry)
     : m_grid(grid), m_geometry(geometry)
 {
@@ -61,3 +63,5 @@ NavigationMove GridNavigation::Move(GridCell from, NavigationKey key, bool ctrl)
                                    m_geometry.MaxTopRow());
     return {cell, m_geometry.TopRowToShow(cell.Row, pageTop)};
 }
+
+} // namespace varnok

@@ -2,6 +2,8 @@
 
 #include "grid/table/gridgeometry.h"
 
+namespace varnok {
+
 class TBaseGrid;
 
 // The keys that move the focus in the grid, apart from the toolkit's key codes.
@@ -33,3 +35,5 @@ private:
     const TBaseGrid& m_grid;
     const GridGeometry& m_geometry;
 };
+
+} // namespace varnok

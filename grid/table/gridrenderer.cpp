@@ -11,6 +11,8 @@
 #include "grid/table/gridgeometry.h"
 #include "platform/textcanvas.h"
 
+namespace varnok {
+
 namespace {
 
 // The sort indicator is centred this far below the text area's top, and this far right
@@ -235,3 +237,5 @@ void GridRenderer::DrawSortIndicator(TextCanvas& canvas, int /*col*/, int x, int
         canvas.DrawLine(x, top, left, bottom, kIndicatorShade);
     }
 }
+
+} // namespace varnok

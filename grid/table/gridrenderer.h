@@ -6,6 +6,8 @@
 
 #include "platform/canvastypes.h"
 
+namespace varnok {
+
 class GridGeometry;
 class TBaseGrid;
 class TextCanvas;
@@ -83,3 +85,5 @@ private:
 
     const TBaseGrid& m_grid;
 };
+
+} // namespace varnok

@@ -8,6 +8,8 @@
 #include "grid/table/resultlist.h"
 #include "grid/table/visittimeorder.h"
 
+namespace varnok {
+
 static_assert(!TSortSettings::AutoFormat && !TSortSettings::IgnoreBlanks &&
                   !TSortSettings::SingleColumn && !TSortSettings::IndexShow,
               "rows sort whole, by one column compared as text");
@@ -256,3 +258,5 @@ void GridSorter::SortSwapRows(int rowA, int rowB)
         m_trackedRow = rowA;
     }
 }
+
+} // namespace varnok

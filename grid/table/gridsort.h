@@ -1,5 +1,7 @@
 #pragma once
 
+namespace varnok {
+
 class TBaseGrid;
 
 // Sorts a grid's data rows by the texts of one column, as a click on that column's header
@@ -61,3 +63,5 @@ private:
     int m_trackedRow = 0;
     int m_pivotRow = 0;
 };
+
+} // namespace varnok

@@ -2,6 +2,8 @@
 
 #include "platform/canvastypes.h"
 
+namespace varnok {
+
 struct TGridRect {
     int Left = 0;
     int Top = 0;
@@ -47,3 +49,5 @@ struct TColumnSizeSettings {
     bool SynchWithGrid = true;
     bool Stretch = false;
 };
+
+} // namespace varnok

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace varnok {
+
 namespace {
 
 // Short of the whole screen, so a wrapped hint still reads as a hint and not as a page.
@@ -28,3 +30,5 @@ int HintWrapWidth(int screenWidth)
 {
     return std::max(screenWidth / kHintScreenShare, std::min(kMinimumWrapWidth, screenWidth));
 }
+
+} // namespace varnok

@@ -2,6 +2,8 @@
 
 #include "platform/canvastypes.h"
 
+namespace varnok {
+
 // Where a cell hint goes. Like the desktop's tool-tips it opens below and right of the
 // pointer, so the pointer stays on the cell and the hint never hides under it; it is kept
 // on the screen, going above the pointer where there is no room below.
@@ -17,3 +19,5 @@ inline constexpr int kHintOffsetX = 2;
 
 /** The widest a hint's text may run before it wraps on a screen `screenWidth` wide. */
 [[nodiscard]] int HintWrapWidth(int screenWidth);
+
+} // namespace varnok

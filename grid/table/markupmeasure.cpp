@@ -3,6 +3,8 @@
 #include "grid/markup/markuplayout.h"
 #include "grid/table/gridrenderer.h"
 
+namespace varnok {
+
 int MeasureMarkupHeight(TextCanvas& canvas, const TGridFont& font, std::string_view text,
                         int columnWidth)
 {
@@ -13,3 +15,5 @@ int MeasureMarkupWidth(TextCanvas& canvas, const TGridFont& font, std::string_vi
 {
     return MeasureMarkup(canvas, font, text, kMarkupMeasureBox).Width;
 }
+
+} // namespace varnok

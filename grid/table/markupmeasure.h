@@ -4,6 +4,8 @@
 
 #include "platform/canvastypes.h"
 
+namespace varnok {
+
 class TextCanvas;
 
 // Markup texts measured by the markup layout without drawing, in a box 65535 high.
@@ -17,3 +19,5 @@ class TextCanvas;
  * end of its widest line, for fitting a column to its texts. */
 [[nodiscard]] int MeasureMarkupWidth(TextCanvas& canvas, const TGridFont& font,
                                      std::string_view text);
+
+} // namespace varnok

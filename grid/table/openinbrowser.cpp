@@ -11,6 +11,8 @@
 #include "grid/table/resultlist.h"
 #include "platform/shellservice.h"
 
+namespace varnok {
+
 namespace {
 
 constexpr char kHexDigits[] = "0123456789ABCDEF";
@@ -105,3 +107,5 @@ OpenOutcome OpenRowInBrowser(const TBaseGrid& grid, int row, ShellService& shell
         return OpenAnchorTarget(shell, FirstAnchorTarget(text));
     return OpenWebAddress(shell, text);
 }
+
+} // namespace varnok

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+namespace varnok {
+
 class ShellService;
 class TBaseGrid;
 
@@ -40,3 +42,5 @@ OpenOutcome OpenAnchorTarget(ShellService& shell, std::string_view target);
  * for a web address (see DesktopAddressOf; an anchor's target is decoded first).
  */
 OpenOutcome OpenRowInBrowser(const TBaseGrid& grid, int row, ShellService& shell);
+
+} // namespace varnok

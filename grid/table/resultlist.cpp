@@ -6,6 +6,8 @@
 
 #include "grid/table/basegrid.h"
 
+namespace varnok {
+
 namespace {
 
 constexpr int kEmptyListRows = 2; // the caption row and one empty row
@@ -76,3 +78,5 @@ int ResultListWriter::Finish()
     m_grid.SetRowCountEx(m_nextRow);
     return m_nextRow - 1;
 }
+
+} // namespace varnok

@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+namespace varnok {
+
 class TBaseGrid;
 
 // The result list as the grid holds it: the caption row ("No.", "URL   ", "Latest visit"),
@@ -45,3 +47,5 @@ private:
     TBaseGrid& m_grid;
     int m_nextRow = 1;
 };
+
+} // namespace varnok

@@ -5,6 +5,8 @@
 #include "grid/table/basegrid.h"
 #include "grid/table/cellmeasure.h"
 
+namespace varnok {
+
 namespace {
 
 // Column by column, a cell raises the height only when it needs more than the height
@@ -47,3 +49,5 @@ void AutoSizeRow(TBaseGrid& grid, TextCanvas& canvas, int row)
         return;
     grid.SetRowHeight(row, measuredRowHeight(grid, canvas, row));
 }
+
+} // namespace varnok

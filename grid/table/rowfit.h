@@ -1,5 +1,7 @@
 #pragma once
 
+namespace varnok {
+
 class TBaseGrid;
 class TextCanvas;
 
@@ -12,3 +14,5 @@ void AutoSizeRows(TBaseGrid& grid, TextCanvas& canvas, bool includeFixedRows);
 
 /** Sizes the one row `row` to its texts; a row outside the table is left alone. */
 void AutoSizeRow(TBaseGrid& grid, TextCanvas& canvas, int row);
+
+} // namespace varnok

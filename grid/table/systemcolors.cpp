@@ -1,5 +1,7 @@
 #include "grid/table/systemcolors.h"
 
+namespace varnok {
+
 namespace {
 
 constexpr TColor systemColorFlag = 0x80000000;
@@ -41,3 +43,5 @@ void TSystemColorTable::Set(int index, TColor rgb)
     if (index >= 0 && index < kSize)
         m_colors[static_cast<std::size_t>(index)] = rgb & rgbMask;
 }
+
+} // namespace varnok

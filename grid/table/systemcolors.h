@@ -4,6 +4,8 @@
 
 #include "platform/canvastypes.h"
 
+namespace varnok {
+
 // The RGB values behind the system colours (clBtnFace, clWindow, ...), by index. It
 // starts with the classic desktop scheme so output made without a window (tests, batch
 // export) is the same everywhere; the window replaces entries from its palette.
@@ -29,3 +31,5 @@ private:
     return static_cast<TColor>(red) | (static_cast<TColor>(green) << 8) |
            (static_cast<TColor>(blue) << 16);
 }
+
+} // namespace varnok

@@ -3,6 +3,8 @@
 #include <array>
 #include <cstddef>
 
+namespace varnok {
+
 namespace {
 
 // Where each field stands in the 19-character text.
@@ -56,3 +58,5 @@ int CompareVisitTimes(std::string_view left, std::string_view right, bool dayFir
     }
     return 0;
 }
+
+} // namespace varnok

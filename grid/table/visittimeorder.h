@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+namespace varnok {
+
 // The order of the list's visit-time texts, "%02d/%02d/%04d %02d:%02d:%02d" with the month
 // or the day first: by the time they stand for (year, month, day, hour, minute, second),
 // not by their characters, so that 01/21/2005 comes after 03/14/2004. A text of another
@@ -10,3 +12,5 @@
 //
 // Returns +1, 0 or -1 as `left` is later than, the same as or earlier than `right`.
 [[nodiscard]] int CompareVisitTimes(std::string_view left, std::string_view right, bool dayFirst);
+
+} // namespace varnok

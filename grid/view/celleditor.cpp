@@ -2,6 +2,8 @@
 
 #include <QKeyEvent>
 
+namespace varnok {
+
 CellEditor::CellEditor(QWidget* parent) : QPlainTextEdit(parent)
 {
     setFrameShape(QFrame::NoFrame);
@@ -39,3 +41,5 @@ void CellEditor::focusOutEvent(QFocusEvent* event)
         Q_EMIT Accepted();
     }
 }
+
+} // namespace varnok

@@ -2,6 +2,8 @@
 
 #include <QPlainTextEdit>
 
+namespace varnok {
+
 // The in-place editor of a grid cell. Enter ends the edit and keeps the text, Escape
 // ends it and drops the text; losing the focus keeps it, as a grid editor does.
 class CellEditor final : public QPlainTextEdit {
@@ -17,3 +19,5 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 };
+
+} // namespace varnok

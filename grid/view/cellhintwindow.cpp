@@ -9,6 +9,8 @@
 
 #include "grid/table/hintplacement.h"
 
+namespace varnok {
+
 namespace {
 
 constexpr int kFrame = 1;
@@ -80,3 +82,5 @@ void CellHintWindow::paintEvent(QPaintEvent* /*event*/)
     if (m_layout)
         m_layout->draw(&painter, QPointF(kBorder, kBorder));
 }
+
+} // namespace varnok

@@ -6,6 +6,8 @@
 
 #include <memory>
 
+namespace varnok {
+
 // The hint window of the grid: the stored text of a cell as plain text (markup shown as
 // written, never rendered) on a yellow background in a thin frame. It opens below and
 // right of the pointer, stays on the pointer's screen, and wraps a long text (at blanks,
@@ -33,3 +35,5 @@ private:
     QString m_text;
     std::unique_ptr<QTextLayout> m_layout;
 };
+
+} // namespace varnok

@@ -21,6 +21,8 @@
 #include "platform/qt/qtcanvas.h"
 #include "platform/qt/qtshellservice.h"
 
+namespace varnok {
+
 namespace {
 
 QString toEditorLines(QString text)
@@ -500,3 +502,5 @@ void TResultGridView::EndEditing(bool keepText)
     }
     viewport()->update();
 }
+
+} // namespace varnok

@@ -10,6 +10,8 @@
 #include "grid/table/basegrid.h"
 #include "grid/table/gridgeometry.h"
 
+namespace varnok {
+
 class CellEditor;
 class CellHintWindow;
 class GridRenderer;
@@ -158,3 +160,5 @@ private:
     CellHintWindow* m_hint = nullptr;
     GridCell m_hintCell;
 };
+
+} // namespace varnok

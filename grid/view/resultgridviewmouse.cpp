@@ -16,6 +16,8 @@
 #include "grid/view/cellhintwindow.h"
 #include "platform/qt/qtcanvas.h"
 
+namespace varnok {
+
 namespace {
 
 // A header release this close to a column border ends a resize rather than clicking, and
@@ -282,3 +284,5 @@ bool TResultGridView::pressAnchor(const QPoint& pos)
     }
     return press.Consumed;
 }
+
+} // namespace varnok

@@ -7,6 +7,8 @@
 #include "grid/table/basegrid.h"
 #include "grid/writers/outputbuffer.h"
 
+namespace varnok {
+
 namespace {
 
 constexpr std::string_view lineBreak = "\r\n";
@@ -112,3 +114,5 @@ bool AsciiWriter::Write(std::ostream& stream) const
     }
     return out.Finish();
 }
+
+} // namespace varnok

@@ -3,6 +3,8 @@
 #include <ostream>
 #include <vector>
 
+namespace varnok {
+
 class TBaseGrid;
 
 // The column-aligned text form of the whole table, captions included: each cell padded
@@ -20,3 +22,5 @@ public:
 private:
     const TBaseGrid& m_grid;
 };
+
+} // namespace varnok

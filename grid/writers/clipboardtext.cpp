@@ -6,6 +6,8 @@
 #include "grid/markup/texttype.h"
 #include "grid/table/basegrid.h"
 
+namespace varnok {
+
 std::string ClipboardText(const TBaseGrid& grid, const TGridRect& range)
 {
     const int left = std::max(std::min(range.Left, range.Right), 0);
@@ -31,3 +33,5 @@ std::string ClipboardText(const TBaseGrid& grid, const TGridRect& range)
     }
     return text;
 }
+
+} // namespace varnok

@@ -4,6 +4,8 @@
 
 #include "grid/table/gridtypes.h"
 
+namespace varnok {
+
 class TBaseGrid;
 
 /**
@@ -13,3 +15,5 @@ class TBaseGrid;
  * range is taken corner to corner and clipped to the table.
  */
 [[nodiscard]] std::string ClipboardText(const TBaseGrid& grid, const TGridRect& range);
+
+} // namespace varnok

@@ -3,6 +3,8 @@
 #include "grid/table/basegrid.h"
 #include "grid/writers/outputbuffer.h"
 
+namespace varnok {
+
 CsvWriter::CsvWriter(const TBaseGrid& grid, const TSaveRange& range, char separator,
                      bool quoteEmpty)
     : m_grid(grid), m_range(range), m_separator(separator == '\0' ? ',' : separator),
@@ -57,3 +59,5 @@ void CsvWriter::WriteValue(OutputBuffer& out, std::string_view text) const
     }
     out.Append('"');
 }
+
+} // namespace varnok

@@ -5,6 +5,8 @@
 
 #include "grid/writers/saverange.h"
 
+namespace varnok {
+
 class TBaseGrid;
 class OutputBuffer;
 
@@ -29,3 +31,5 @@ private:
     char m_separator;
     bool m_quoteEmpty;
 };
+
+} // namespace varnok

@@ -5,6 +5,8 @@
 #include "grid/markup/safeanchor.h"
 #include "grid/writers/outputbuffer.h"
 
+namespace varnok {
+
 namespace {
 
 constexpr std::string_view lineBreakTag = "<br>";
@@ -68,3 +70,5 @@ void AppendHtmlCellText(OutputBuffer& out, std::string_view text)
     }
     appendEscaped(out, text);
 }
+
+} // namespace varnok

@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+namespace varnok {
+
 class OutputBuffer;
 
 /**
@@ -11,3 +13,5 @@ class OutputBuffer;
  * Each CR then becomes <br> (an LF stays), and the empty text is <br>.
  */
 void AppendHtmlCellText(OutputBuffer& out, std::string_view text);
+
+} // namespace varnok

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace varnok {
+
 // Table attributes and cell decoration of the HTML export.
 struct THTMLSettings {
     int BorderSize = 1;
@@ -9,3 +11,5 @@ struct THTMLSettings {
     bool SaveColor = true; // cell background and font colours
     bool SaveFonts = true; // bold, italic and underline of the cell fonts
 };
+
+} // namespace varnok

@@ -5,6 +5,8 @@
 #include "grid/writers/htmlcelltext.h"
 #include "grid/writers/outputbuffer.h"
 
+namespace varnok {
+
 namespace {
 
 // Six upper-case hexadecimal digits: red, green, blue.
@@ -113,3 +115,5 @@ void HtmlWriter::WriteRow(OutputBuffer& out, int row, const CellFrame& fixedFram
     out.Append(std::string_view("</tr>"));
     out.EndLine();
 }
+
+} // namespace varnok

@@ -7,6 +7,8 @@
 #include "grid/writers/saverange.h"
 #include "platform/canvastypes.h"
 
+namespace varnok {
+
 class TBaseGrid;
 class OutputBuffer;
 class TSystemColorTable;
@@ -49,3 +51,5 @@ private:
     CellFrame m_fixedEntryFrame;
     CellFrame m_normalEntryFrame;
 };
+
+} // namespace varnok

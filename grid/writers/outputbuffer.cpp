@@ -1,5 +1,7 @@
 #include "grid/writers/outputbuffer.h"
 
+namespace varnok {
+
 OutputBuffer::OutputBuffer(std::ostream& stream) : m_stream(stream)
 {
     m_buffer.reserve(kFlushSize + 4096);
@@ -24,3 +26,5 @@ bool OutputBuffer::Finish()
     m_stream.flush();
     return !m_stream.fail();
 }
+
+} // namespace varnok

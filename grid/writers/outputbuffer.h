@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+namespace varnok {
+
 // Collects a writer's bytes and hands them to the stream in large blocks, so a cell costs
 // an append to memory rather than a stream call. The stream's state is the error report.
 class OutputBuffer {
@@ -33,3 +35,5 @@ private:
     std::ostream& m_stream;
     std::string m_buffer;
 };
+
+} // namespace varnok

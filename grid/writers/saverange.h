@@ -1,5 +1,7 @@
 #pragma once
 
+namespace varnok {
+
 // The inclusive block of cells a file writer writes.
 struct TSaveRange {
     int StartCol = 0;
@@ -7,3 +9,5 @@ struct TSaveRange {
     int EndCol = -1;
     int EndRow = -1;
 };
+
+} // namespace varnok

@@ -2,6 +2,8 @@
 
 #include <array>
 
+namespace varnok {
+
 namespace {
 
 // 0x80..0x9F, the only range where Windows-1252 differs from ISO 8859-1. The unassigned
@@ -55,3 +57,5 @@ std::string EncodeCp1252(const QString& text)
     }
     return bytes;
 }
+
+} // namespace varnok

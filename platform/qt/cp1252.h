@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+namespace varnok {
+
 // Cell texts are Windows-1252 byte strings; the screen, the clipboard and the cell editor
 // work in Unicode. Both directions are exact table look-ups, independent of the locale.
 
@@ -14,3 +16,5 @@
 
 /** Encodes text as Windows-1252; characters the code page lacks become "?". */
 [[nodiscard]] std::string EncodeCp1252(const QString& text);
+
+} // namespace varnok

@@ -4,6 +4,8 @@
 
 #include <stdexcept>
 
+namespace varnok {
+
 namespace {
 
 void dropMessage(QtMsgType /*type*/, const QMessageLogContext& /*context*/,
@@ -34,3 +36,5 @@ OffscreenGui::~OffscreenGui()
     m_application.reset();
     qInstallMessageHandler(m_previousHandler);
 }
+
+} // namespace varnok

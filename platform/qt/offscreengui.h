@@ -7,6 +7,8 @@
 
 class QGuiApplication;
 
+namespace varnok {
+
 // Makes Qt's fonts and paint devices usable where no application object runs (the batch
 // export): starts a QGuiApplication on the offscreen platform, which needs no display,
 // for the life of the object, and keeps Qt's own warnings off standard error meanwhile.
@@ -27,3 +29,5 @@ private:
     QtMessageHandler m_previousHandler = nullptr;
     std::unique_ptr<QGuiApplication> m_application;
 };
+
+} // namespace varnok

@@ -20,6 +20,8 @@
 #include "platform/qt/qtfontstyle.h"
 #include "platform/runtext.h"
 
+namespace varnok {
+
 namespace {
 
 struct BrokenLine {
@@ -418,3 +420,5 @@ void QtCanvas::FrameRect(const TextRect& rect, const TPen& pen)
     m_painter->setBrush(Qt::NoBrush);
     m_painter->drawRect(toQRect(rect));
 }
+
+} // namespace varnok

@@ -11,6 +11,8 @@
 class QFont;
 class QPainter;
 
+namespace varnok {
+
 // TextCanvas on Qt: texts are decoded as Windows-1252, fonts are sized in pixels, system
 // colours come from a palette. Without a painter the canvas only measures (row sizing).
 //
@@ -75,3 +77,5 @@ private:
     FontEntry* m_last = nullptr;
     const FontEntry* m_painterFont = nullptr;
 };
+
+} // namespace varnok

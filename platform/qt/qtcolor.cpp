@@ -2,6 +2,8 @@
 
 #include <array>
 
+namespace varnok {
+
 namespace {
 
 constexpr TColor kSystemColorFlag = 0x80000000;
@@ -59,3 +61,5 @@ QColor ToQColor(TColor color, const QPalette& palette)
     return QColor(static_cast<int>(color & 0xFF), static_cast<int>((color >> 8) & 0xFF),
                   static_cast<int>((color >> 16) & 0xFF));
 }
+
+} // namespace varnok

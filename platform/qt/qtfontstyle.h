@@ -2,6 +2,8 @@
 
 #include <QFont>
 
+namespace varnok {
+
 // The style flags that the program's font records (grid fonts, print fonts, the font
 // dialog's choice) share with QFont, carried over in one place.
 
@@ -22,3 +24,5 @@ template <class Style> void TakeQFontStyle(Style& style, const QFont& font)
     style.Underline = font.underline();
     style.StrikeOut = font.strikeOut();
 }
+
+} // namespace varnok

@@ -10,6 +10,8 @@
 #include "platform/qt/cp1252.h"
 #include "platform/qt/qtcanvas.h"
 
+namespace varnok {
+
 namespace {
 
 // Black ink on white paper, whatever the desktop uses.
@@ -108,3 +110,5 @@ TextCanvas& QtPagePrinter::Canvas()
         throw std::logic_error("No document is open on the printer");
     return *m_canvas;
 }
+
+} // namespace varnok

@@ -9,6 +9,9 @@
 
 class QPagedPaintDevice;
 class QPainter;
+
+namespace varnok {
+
 class QtCanvas;
 
 /** Maps `painter` to tenths of a millimetre at its device's resolution; the canvas over it
@@ -47,3 +50,5 @@ private:
     std::unique_ptr<QPainter> m_painter;
     std::unique_ptr<QtCanvas> m_canvas;
 };
+
+} // namespace varnok

@@ -2,6 +2,8 @@
 
 #include "platform/shellservice.h"
 
+namespace varnok {
+
 // The desktop's open action through QDesktopServices.
 class QtShellService final : public ShellService {
 public:
@@ -9,3 +11,5 @@ public:
     bool OpenAddress(const std::string& windows1252Address) override;
     bool OpenFile(const std::string& path) override;
 };
+
+} // namespace varnok

@@ -12,6 +12,8 @@
 #include "support/testsupport.h"
 #include "tools/indexwriter.h"
 
+namespace varnok {
+
 namespace {
 
 // Five addresses in file order, visited on 7, 5, 9, 6 and 8 March 2005.
@@ -236,3 +238,5 @@ TEST_F(BatchArrangeTest, ReadFailureInTheMiddleOfTheIndexFailsTheExport)
 }
 
 } // namespace
+
+} // namespace varnok

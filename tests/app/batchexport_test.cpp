@@ -15,6 +15,8 @@
 #include "support/testsupport.h"
 #include "tools/indexwriter.h"
 
+namespace varnok {
+
 namespace {
 
 class BatchExportTest : public ::testing::Test {
@@ -303,3 +305,5 @@ TEST_F(BatchExportTest, UnreadableIndexIsAFailure)
 }
 
 } // namespace
+
+} // namespace varnok

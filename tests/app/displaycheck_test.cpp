@@ -6,6 +6,8 @@
 
 #include "app/displaycheck.h"
 
+namespace varnok {
+
 namespace {
 
 // Whether the window may start, from the variables set and the arguments given.
@@ -40,3 +42,5 @@ TEST(DisplayCheck, WindowStartsOnlyWhereAWindowSystemCanBeReached)
 }
 
 } // namespace
+
+} // namespace varnok

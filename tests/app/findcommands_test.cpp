@@ -7,6 +7,8 @@
 #include "app/findcommands.h"
 #include "grid/resultgrid.h"
 
+namespace varnok {
+
 namespace {
 
 // Answers the find dialog with one request and records what the command shows.
@@ -62,3 +64,5 @@ TEST(FindCommandTest, AConditionOverAThousandCharactersIsRefused)
     RunFindCommand(grid, refused);
     EXPECT_EQ(grid.Search().FindText(), "*.GIF" + std::string(995, '*'));
 }
+
+} // namespace varnok

@@ -2,6 +2,8 @@
 
 #include "app/formgeometry.h"
 
+namespace varnok {
+
 // Found by argument-dependent lookup, so they live beside the type, in the global namespace.
 static bool operator==(const WindowBounds& a, const WindowBounds& b)
 {
@@ -86,3 +88,5 @@ TEST(FrameArithmetic, OuterBoundsAndClientAreaConvertBothWays)
 }
 
 } // namespace
+
+} // namespace varnok

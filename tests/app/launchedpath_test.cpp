@@ -9,6 +9,8 @@
 #include "app/commandline.h"
 #include "support/testsupport.h"
 
+namespace varnok {
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -99,3 +101,5 @@ TEST_F(LaunchedPathTest, TheFirstBarePathBecomesTheCacheFolderArgument)
 }
 
 } // namespace
+
+} // namespace varnok

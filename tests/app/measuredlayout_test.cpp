@@ -3,6 +3,8 @@
 #include "app/measuredlayout.h"
 #include "support/testcanvas.h"
 
+namespace varnok {
+
 namespace {
 
 // 19 characters of 6 pixels (7 at height 13) on the test canvas, and the 2-pixel margins.
@@ -49,3 +51,5 @@ TEST(MeasuredLayout, InputBoxShowsCaptionPromptAndPath)
 }
 
 } // namespace
+
+} // namespace varnok

@@ -4,6 +4,8 @@
 
 #include "app/savecommands.h"
 
+namespace varnok {
+
 namespace {
 
 // The proposed name takes the command's extension in place of another format's, in any
@@ -30,3 +32,5 @@ TEST(ProposedFileName, TakesTheExtensionOfTheChosenFormat)
 }
 
 } // namespace
+
+} // namespace varnok

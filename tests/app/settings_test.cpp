@@ -9,6 +9,8 @@
 #include "platform/privateprofile.h"
 #include "support/testsupport.h"
 
+namespace varnok {
+
 namespace {
 
 class SettingsTest : public ::testing::Test {
@@ -268,3 +270,5 @@ TEST(VarnokSettingsPlace, DefaultFileFollowsXdgConfigHome)
 }
 
 } // namespace
+
+} // namespace varnok

@@ -8,6 +8,8 @@
 
 #include "support/testsupport.h"
 
+namespace varnok {
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -64,3 +66,5 @@ TEST(UserGuideTest, TheBuildPutsTheGuideBesideItsPrograms)
 }
 
 } // namespace
+
+} // namespace varnok

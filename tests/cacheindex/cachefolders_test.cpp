@@ -7,6 +7,8 @@
 #include "cacheindex/cachefolders.h"
 #include "support/testsupport.h"
 
+namespace varnok {
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -162,3 +164,5 @@ TEST_F(DesktopIni, EmptyFolderTextTouchesNothingInTheWorkingFolder)
 }
 
 } // namespace
+
+} // namespace varnok

@@ -6,6 +6,8 @@
 #include "scanfixture.h"
 #include "support/testcanvas.h"
 
+namespace varnok {
+
 namespace {
 
 IndexFilePlan ThreeUrls()
@@ -444,3 +446,5 @@ TEST(ScanWalk, SampleCacheListsItsRedirectsAndAddresses)
 }
 
 } // namespace
+
+} // namespace varnok

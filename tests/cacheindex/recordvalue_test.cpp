@@ -8,6 +8,8 @@
 #include "cacheindex/indexscanner.h"
 #include "scanfixture.h"
 
+namespace varnok {
+
 namespace {
 
 // A record value with its texts copied, so it outlives the sink's call.
@@ -198,3 +200,5 @@ TEST(RecordValues, FieldsPastTheEndOfTheFileAreAbsent)
 }
 
 } // namespace
+
+} // namespace varnok

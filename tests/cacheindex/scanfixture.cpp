@@ -4,6 +4,8 @@
 
 #include "platform/readonlyfile.h"
 
+namespace varnok {
+
 std::vector<ListRow> DataRows(const TBaseGrid& grid)
 {
     std::vector<ListRow> rows;
@@ -107,3 +109,5 @@ void ScanMemory(const std::vector<std::uint8_t>& bytes, ScanMode mode, TBaseGrid
     MemoryByteSource source(bytes);
     ScanIndexFile("index.dat", source, mode, ScanOptions{}, grid, view);
 }
+
+} // namespace varnok

@@ -14,6 +14,8 @@
 #include "support/testsupport.h"
 #include "tools/indexwriter.h"
 
+namespace varnok {
+
 // One data row of the list as the grid holds it: number, address, latest visit.
 using ListRow = std::array<std::string, 3>;
 
@@ -89,3 +91,5 @@ private:
 // Reads `bytes` from memory in `mode` into `grid`.
 void ScanMemory(const std::vector<std::uint8_t>& bytes, ScanMode mode, TBaseGrid& grid,
                 ScanView& view);
+
+} // namespace varnok

@@ -15,6 +15,8 @@
 #include "grid/indexlisting.h"
 #include "scanfixture.h"
 
+namespace varnok {
+
 namespace {
 
 const std::string kErrorStart = "Can't perform one of the following file";
@@ -417,3 +419,5 @@ TEST(LargeFiles, SizeLabelShowsTheWholeFile)
 }
 
 } // namespace
+
+} // namespace varnok

@@ -9,6 +9,8 @@
 #include "support/testsupport.h"
 #include "tools/indexwriter.h"
 
+namespace varnok {
+
 namespace {
 
 constexpr std::uint64_t kTicksPerSecond = 10'000'000;
@@ -109,3 +111,5 @@ TEST(VisitTimeFormatter, OffsetIsAppliedAcrossMidnightAndYearEnd)
 }
 
 } // namespace
+
+} // namespace varnok

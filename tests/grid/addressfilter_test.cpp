@@ -7,6 +7,8 @@
 #include "grid/search/addressfilter.h"
 #include "gridfixtures.h"
 
+namespace varnok {
+
 namespace {
 
 const std::vector<std::string> kAddresses = {"http://a/setup.exe", "http://b/pic.GIF",
@@ -69,3 +71,5 @@ TEST(AddressFilterTest, KeepsMatchingRowsRenumbered)
         }
     }
 }
+
+} // namespace varnok

@@ -8,6 +8,8 @@
 #include "grid/table/anchorpress.h"
 #include "support/recordingshellservice.h"
 
+namespace varnok {
+
 using Opened = std::vector<std::string>;
 
 // Targets as the anchor tags of a cell write them; only web addresses ever reach the shell.
@@ -90,3 +92,5 @@ TEST(AnchorPressTest, CellTargetsNameACellByColumnLettersAndRow)
         EXPECT_EQ(AnchorPressActs(c.target), c.cell.has_value()) << c.target;
     }
 }
+
+} // namespace varnok

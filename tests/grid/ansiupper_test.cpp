@@ -6,6 +6,8 @@
 
 #include "grid/search/ansiupper.h"
 
+namespace varnok {
+
 TEST(AnsiUpperTest, CapitalsOfWindows1252NotOfTheCLocale)
 {
     const std::vector<std::pair<unsigned char, unsigned char>> pairs = {
@@ -33,3 +35,5 @@ TEST(AnsiUpperTest, CapitalsOfWindows1252NotOfTheCLocale)
     AnsiUpperCaseInto(all, reused);
     EXPECT_EQ(reused, once);
 }
+
+} // namespace varnok

@@ -5,6 +5,8 @@
 #include "grid/resultgrid.h"
 #include "gridfixtures.h"
 
+namespace varnok {
+
 namespace {
 
 std::string ascii(const TResultGrid& grid)
@@ -68,3 +70,5 @@ TEST(AsciiWriterTest, LoneBreakCharactersFollowTheWidthRules)
     grid.SetCellEx(1, 0, "x\ny");
     EXPECT_EQ(ascii(grid), "a\rbcdx\ny  \r\n");
 }
+
+} // namespace varnok

@@ -11,6 +11,8 @@
 #include "gridfixtures.h"
 #include "support/testcanvas.h"
 
+namespace varnok {
+
 // Metrics of the test canvas: Tahoma 11 is 6 px a character and 13 px a line, the bold
 // fixed font 7 and 15; column 1 (150 px) takes 25 characters a line.
 
@@ -182,3 +184,5 @@ TEST_F(AutoSizeTest, ColumnFitsItsWidestTextAsDrawnPlusLinesAndMargins)
     grid.SetCellEx(0, 1, "12345");
     EXPECT_EQ(FittedColumnWidth(canvas, grid, 0), 5 * 7 + 6);
 }
+
+} // namespace varnok

@@ -9,6 +9,8 @@
 #include "grid/table/basegrid.h"
 #include "gridfixtures.h"
 
+namespace varnok {
+
 namespace {
 
 class CountingObserver : public GridObserver {
@@ -357,3 +359,5 @@ TEST(BaseGridTest, CellTextsStayValidWhileTheListGrowsAndRowsMove)
     grid.Clear();
     EXPECT_EQ(grid.GetCellEx(1, 1), "");
 }
+
+} // namespace varnok

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace varnok {
+
 // Texts are copied once and never move: views taken early stay right however many texts
 // follow, across blocks and past a text larger than any block, until the store is released.
 TEST(CellTextStoreTest, KeptTextsStayPutAcrossBlocks)
@@ -55,3 +57,5 @@ TEST(CellTextStoreTest, TextsFromTheStoreAreSharedOthersCopied)
         EXPECT_EQ(kept.data() == c.Text.data(), c.Shared) << c.Text;
     }
 }
+
+} // namespace varnok

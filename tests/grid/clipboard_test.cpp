@@ -8,6 +8,8 @@
 #include "support/recordingclipboard.h"
 #include "support/testcanvas.h"
 
+namespace varnok {
+
 namespace {
 
 class ClipboardTextTest : public ::testing::Test {
@@ -104,3 +106,5 @@ TEST(RichTextPlainTextTest, ReadsTheVisibleText)
     EXPECT_EQ(RichTextPlainText("x{\\b y}"), "x{\\b y}");
     EXPECT_EQ(RichTextPlainText("{\\b y}"), "{\\b y}");
 }
+
+} // namespace varnok

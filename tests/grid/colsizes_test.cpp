@@ -5,6 +5,8 @@
 
 #include "grid/table/basegrid.h"
 
+namespace varnok {
+
 namespace {
 
 class LayoutCounter final : public GridObserver {
@@ -47,3 +49,5 @@ TEST(ColSizesTest, RestoredWidthsKeepToWhatAGridCanHave)
         grid.SetObserver(nullptr);
     }
 }
+
+} // namespace varnok

@@ -5,6 +5,8 @@
 #include "grid/resultgrid.h"
 #include "gridfixtures.h"
 
+namespace varnok {
+
 namespace {
 
 std::string csv(const TResultGrid& grid)
@@ -100,3 +102,5 @@ TEST(CsvWriterTest, CellBytesPassUnchanged)
 {
     EXPECT_EQ(csvOfAddress("caf\xE9\x80"), "1;caf\xE9\x80;t\r\n");
 }
+
+} // namespace varnok

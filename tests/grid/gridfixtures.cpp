@@ -2,6 +2,8 @@
 
 #include "grid/table/basegrid.h"
 
+namespace varnok {
+
 void FillCaptions(TBaseGrid& grid)
 {
     grid.SetCellEx(0, 0, "No.");
@@ -30,3 +32,5 @@ std::string Anchor(const std::string& escapedAddress)
 {
     return "<A href=\"" + escapedAddress + "\">" + escapedAddress + "</A>";
 }
+
+} // namespace varnok

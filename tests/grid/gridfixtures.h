@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace varnok {
+
 class TBaseGrid;
 
 // Captions in row 0 and row 0 fixed, as a read leaves the grid.
@@ -13,3 +15,5 @@ void AddEntry(TBaseGrid& grid, int row, const std::string& number, const std::st
 void FillExampleList(TBaseGrid& grid);
 // The address anchor the scan builds around an already escaped address: <A href="a">a</A>.
 std::string Anchor(const std::string& escapedAddress);
+
+} // namespace varnok

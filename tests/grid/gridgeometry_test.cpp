@@ -7,6 +7,8 @@
 #include "grid/table/basegrid.h"
 #include "grid/table/gridgeometry.h"
 
+namespace varnok {
+
 namespace {
 
 // A listing as the read leaves it: row 0 fixed, column 0 fixed, widths 65, 150, 150,
@@ -230,3 +232,5 @@ TEST_F(GridGeometryTest, RowBordersAreGrabbedInTheFixedColumnOnly)
     EXPECT_EQ(geometry.RowBorderAt(10, 43), 30);
     EXPECT_EQ(geometry.RowBorderAt(10, 65), 31);
 }
+
+} // namespace varnok

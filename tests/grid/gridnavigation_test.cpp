@@ -4,6 +4,8 @@
 #include "grid/table/gridgeometry.h"
 #include "grid/table/gridnavigation.h"
 
+namespace varnok {
+
 namespace {
 
 struct NavigationCase {
@@ -68,3 +70,5 @@ TEST(GridNavigationTest, KeysLandOnNormalCellsAndScrollTheLeastOrAPage)
     geometry.Invalidate();
     EXPECT_EQ(navigation.Move({1, 0}, K::Down, false).Cell, (GridCell{1, 0}));
 }
+
+} // namespace varnok

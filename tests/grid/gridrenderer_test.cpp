@@ -12,6 +12,8 @@
 #include "gridfixtures.h"
 #include "support/testcanvas.h"
 
+namespace varnok {
+
 namespace {
 
 using Call = TestCanvasCall;
@@ -303,3 +305,5 @@ TEST_F(GridRendererTest, FocusFrameOnlyWhenAsked)
     });
     EXPECT_EQ(frame, 4);
 }
+
+} // namespace varnok

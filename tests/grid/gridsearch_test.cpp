@@ -7,6 +7,8 @@
 #include "grid/resultgrid.h"
 #include "gridfixtures.h"
 
+namespace varnok {
+
 void PrintTo(const GridCell& cell, std::ostream* out)
 {
     *out << '(' << cell.Col << ", " << cell.Row << ')';
@@ -133,3 +135,5 @@ TEST(GridSearchTest, AnchorsAreSearchedWithTheirMarkupUnlessTagsAreIgnored)
     EXPECT_EQ(AllMatches(grid, ">05/06/2004", {fnMatchRegular}),
               (std::vector<GridCell>{{1, 1}, {1, 2}, {1, 3}, {2, 1}}));
 }
+
+} // namespace varnok

@@ -14,6 +14,8 @@
 #include "gridfixtures.h"
 #include "tools/sortadversary.h"
 
+namespace varnok {
+
 namespace {
 
 using Entry = std::pair<std::string, std::string>; // address, visit time
@@ -300,3 +302,5 @@ TEST(GridSortTest, AnOrdinaryListKeepsThePlainQuickSortOrder)
     GridSorter(grid).ClickHeader(1);
     EXPECT_EQ(EntryOrder(grid), expected);
 }
+
+} // namespace varnok

@@ -4,6 +4,8 @@
 
 #include "grid/table/hintplacement.h"
 
+namespace varnok {
+
 namespace {
 
 // Below and right of the pointer where there is room; pushed left at the right edge, above
@@ -33,3 +35,5 @@ TEST(HintPlacement, BelowRightOfThePointerAndOnTheScreen)
 }
 
 } // namespace
+
+} // namespace varnok

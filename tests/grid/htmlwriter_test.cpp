@@ -6,6 +6,8 @@
 #include "grid/resultgrid.h"
 #include "gridfixtures.h"
 
+namespace varnok {
+
 namespace {
 
 const std::string tableLine =
@@ -193,3 +195,5 @@ TEST(HtmlWriterTest, ColoursFontsAndSettingsShapeTheCells)
     EXPECT_NE(plain.find("<td><b>No.</b></td>\r\n"), std::string::npos);
     EXPECT_NE(plain.find("<td>1</td>\r\n<td>x.htm</td>\r\n"), std::string::npos);
 }
+
+} // namespace varnok

@@ -10,6 +10,8 @@
 #include "grid/markup/safeanchor.h"
 #include "support/testcanvas.h"
 
+namespace varnok {
+
 // Test canvas metrics: the cell font (height 11) is 6 units a character and 13 a line;
 // lines start 1 unit right of the area's left edge.
 
@@ -349,3 +351,5 @@ TEST(MarkupLayoutTest, DrawsRulesBackgroundsShadowsAndMarksInsideTheArea)
     };
     EXPECT_EQ(calls, expected);
 }
+
+} // namespace varnok

@@ -10,6 +10,8 @@
 #include "grid/search/conditionvalues.h"
 #include "grid/search/matchcondition.h"
 
+namespace varnok {
+
 namespace {
 
 const ShortDateFormat kMonthFirst{}; // the C locale's "%m/%d/%y"
@@ -165,3 +167,5 @@ TEST(MatchConditionTest, NumbersAndDatesAreRead)
     for (const auto& [text, format, value] : dates)
         EXPECT_EQ(ReadConditionDate(text, format), value) << '"' << text << '"';
 }
+
+} // namespace varnok

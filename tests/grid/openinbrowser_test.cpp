@@ -8,6 +8,8 @@
 #include "grid/table/openinbrowser.h"
 #include "support/recordingshellservice.h"
 
+namespace varnok {
+
 namespace {
 
 using Opened = std::vector<std::string>;
@@ -87,3 +89,5 @@ TEST(OpenInBrowserTest, RowsOpenTheirAddressCellOrSayWhyNot)
 }
 
 } // namespace
+
+} // namespace varnok

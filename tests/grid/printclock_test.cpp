@@ -5,6 +5,8 @@
 #include "grid/pagelayout/printclock.h"
 #include "support/testsupport.h"
 
+namespace varnok {
+
 namespace {
 
 int minuteOfDay(const TPrintTime& time)
@@ -33,3 +35,5 @@ TEST(SystemPrintClockTest, ReadsTheTimeInTheZoneInForceNow)
     }
     ADD_FAILURE() << "the minute kept turning";
 }
+
+} // namespace varnok

@@ -11,6 +11,8 @@
 #include "gridfixtures.h"
 #include "printfixtures.h"
 
+namespace varnok {
+
 // On the test canvas and the test printer (A4 at 600 dpi: 2100 x 2970 in 0.1 mm), with the
 // settings a grid starts with: the 10 pt table font is 35 high (18 wide, lines of 37, a pad
 // of 4); columns of 65, 150, 150 pixels print 161, 386, 386 wide plus 22 of spacing,
@@ -446,3 +448,5 @@ TEST_F(PrintLayoutTest, RowTallerThanAPageGoesOnAPageOfItsOwnCutAtTheFooter)
     for (const Call& line : CallsOf(pages[1], Call::ckLine))
         EXPECT_NE(line.Rect.Top, 2909);
 }
+
+} // namespace varnok

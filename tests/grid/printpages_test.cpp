@@ -6,6 +6,8 @@
 #include "grid/resultgrid.h"
 #include "printfixtures.h"
 
+namespace varnok {
+
 // A 20-row list with rows of 35 mm prints four pages on the test printer's A4 (2100 x 2970
 // in 0.1 mm), each with the header row on top and the page number at the bottom right.
 
@@ -102,3 +104,5 @@ TEST_F(PrintPagesTest, PreviewPagesAreThePrintedPagesInAnyOrder)
     grid.PrintPreview(screen, landscape);
     EXPECT_EQ(grid.PrintState.PageCount, 1);
 }
+
+} // namespace varnok

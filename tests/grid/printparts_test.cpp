@@ -10,6 +10,8 @@
 #include "grid/pagelayout/printwrap.h"
 #include "printfixtures.h"
 
+namespace varnok {
+
 namespace {
 
 const TPrintTime kFriday = FixedClock().Now(); // Friday 05/03/2004 09:07:02
@@ -219,3 +221,5 @@ TEST(PrintWrapTest, WordsWiderThanTheLineBreakAfterTheCharactersThatFit)
     EXPECT_EQ(broken.size(), huge.size() + 2 * ((huge.size() - 1) / 5));
     EXPECT_EQ(broken.substr(0, 12), "xxxxx\r\nxxxxx");
 }
+
+} // namespace varnok

@@ -8,6 +8,8 @@
 
 #include "grid/markup/safeanchor.h"
 
+namespace varnok {
+
 namespace {
 
 // Addresses made of the bytes that matter to the anchor's syntax, and of any byte at all.
@@ -56,3 +58,5 @@ TEST(AddressAnchor, EveryByteStringSurvivesBuildThenParse)
 }
 
 } // namespace
+
+} // namespace varnok

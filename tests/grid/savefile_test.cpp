@@ -13,6 +13,8 @@
 #include "support/descriptorshortage.h"
 #include "support/testsupport.h"
 
+namespace varnok {
+
 namespace {
 
 // Accepts `capacity` bytes, then fails every write, like a full disk.
@@ -178,3 +180,5 @@ TEST(SaveFileLargeListTest, WritersHandleLargeLists)
         EXPECT_GT(out.str().size(), static_cast<std::size_t>(rows) * 30);
     }
 }
+
+} // namespace varnok

@@ -22,6 +22,8 @@
 #include "grid/resultgrid.h"
 #include "grid/view/resultgridview.h"
 
+namespace varnok {
+
 namespace {
 
 template <typename Widget = QWidget> Widget* Child(const QWidget& parent, const char* name)
@@ -246,3 +248,5 @@ TEST(FindDialogTest, EnterFindsUnlessAnotherButtonHasTheFocus)
         EXPECT_EQ((GridCell{grid.Col(), grid.Row()}), c.found) << c.focus;
     }
 }
+
+} // namespace varnok

@@ -19,6 +19,8 @@
 #include "grid/view/resultgridview.h"
 #include "modaldialog.h"
 
+namespace varnok {
+
 namespace {
 
 // Runs `inspect` on the first message box that comes up modally; it must close it.
@@ -69,3 +71,5 @@ TEST(FindRefusalTest, ALongConditionEndsInTheErrorBox)
                         std::to_string(static_cast<int>(QMessageBox::Critical))}));
     EXPECT_EQ(grid.Search().FindText(), "");
 }
+
+} // namespace varnok

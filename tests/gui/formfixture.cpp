@@ -10,6 +10,8 @@
 #include "platform/privateprofile.h"
 #include "tools/indexwriter.h"
 
+namespace varnok {
+
 FormTest::FormTest()
     : m_xdg("XDG_CONFIG_HOME", m_config.Path().string()),
       m_wine("WINEPREFIX", m_data.File("empty-prefix")), m_user("USER", "tester")
@@ -117,3 +119,5 @@ std::vector<std::string> FormTest::Column(int col) const
         texts.emplace_back(grid.GetCellEx(col, row));
     return texts;
 }
+
+} // namespace varnok

@@ -15,6 +15,8 @@
 #include "scripteddialogs.h"
 #include "support/testsupport.h"
 
+namespace varnok {
+
 // A main window made in a fresh settings folder, with scripted dialogs and a Wine prefix
 // that holds no cache (so the system lookup fails unless a test makes one).
 class FormTest : public ::testing::Test {
@@ -62,3 +64,5 @@ protected:
 
 /** The welcome message is off, so no box comes up and no hint pops up at the first paint. */
 inline constexpr const char* kQuietSettings = "[Preferences]\nShow welcome window=0\n";
+
+} // namespace varnok

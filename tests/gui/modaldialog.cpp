@@ -5,6 +5,8 @@
 
 #include <memory>
 
+namespace varnok {
+
 void WhenModalIsUp(std::function<void(QWidget*)> inspect)
 {
     auto poll = std::make_shared<std::function<void()>>();
@@ -17,3 +19,5 @@ void WhenModalIsUp(std::function<void(QWidget*)> inspect)
     };
     QTimer::singleShot(0, *poll);
 }
+
+} // namespace varnok

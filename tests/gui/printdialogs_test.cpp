@@ -30,6 +30,8 @@
 #include "print/tgridprintsettingsdialog.h"
 #include "printfixtures.h"
 
+namespace varnok {
+
 namespace {
 
 // A print target whose printer dialog answers as told and whose printer records pages.
@@ -574,3 +576,5 @@ TEST_F(PrintDialogsTest, PrintCommandsAskForThePrinterAndPrintTheSelectionTakenB
         }
     }
 }
+
+} // namespace varnok

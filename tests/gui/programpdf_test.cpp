@@ -12,6 +12,8 @@
 #include "support/testsupport.h"
 #include "tools/indexwriter.h"
 
+namespace varnok {
+
 namespace {
 
 // The page objects of a PDF file, read from its bytes ("/Type /Page", not the "/Pages" tree).
@@ -79,3 +81,5 @@ TEST(ProgramPdfTest, ProgramPrintsThroughItsModuleTheListItRead)
 }
 
 } // namespace
+
+} // namespace varnok

@@ -16,6 +16,8 @@
 #include "platform/qt/qtclipboard.h"
 #include "platform/qt/qtcolor.h"
 
+namespace varnok {
+
 namespace {
 
 TGridFont gridFont()
@@ -293,3 +295,5 @@ TEST(QtClipboardTest, PlacesDecodedText)
     clipboard.SetText("a\tb\x80\r\n");
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("a\tb\u20AC\r\n"));
 }
+
+} // namespace varnok

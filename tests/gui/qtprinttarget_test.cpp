@@ -16,6 +16,8 @@
 #include "print/qtprinttarget.h"
 #include "support/testsupport.h"
 
+namespace varnok {
+
 // Print all through the real printer dialog into Qt's PDF output: one PDF page per page
 // the layout counted.
 TEST(QtPrintTargetTest, PrintAllThroughThePrinterDialogWritesEveryCountedPage)
@@ -148,3 +150,5 @@ TEST(QtPrintTargetTest, ThePreviewsPrintDoesNotReplaceTheLastPdfUnasked)
     EXPECT_TRUE(asked);
     EXPECT_EQ(PdfPageCount(file), 1);
 }
+
+} // namespace varnok

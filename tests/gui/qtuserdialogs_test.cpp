@@ -19,6 +19,8 @@
 #include "modaldialog.h"
 #include "support/testsupport.h"
 
+namespace varnok {
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -220,3 +222,5 @@ TEST(QtUserDialogsTest, MissingStartFolderFallsBackToDesktopThenHome)
 }
 
 } // namespace
+
+} // namespace varnok

@@ -20,6 +20,8 @@
 #include "platform/qt/qtcanvas.h"
 #include "support/recordingshellservice.h"
 
+namespace varnok {
+
 namespace {
 
 // A listing of `rows` rows: captions in the fixed row 0, numbers in the fixed column 0,
@@ -535,3 +537,5 @@ TEST_F(ResultGridViewTest, AnchorCellsAreDrawnBlueAndUnderlined)
             ASSERT_NE(shot.pixelColor(x, y), blue) << x << "," << y;
     }
 }
+
+} // namespace varnok

@@ -5,6 +5,8 @@
 
 #include <stdexcept>
 
+namespace varnok {
+
 namespace {
 
 bool MainWindowOnScreen()
@@ -126,3 +128,5 @@ int ScriptedDialogs::CountOf(Kind kind) const
 {
     return static_cast<int>(CallsOf(kind).size());
 }
+
+} // namespace varnok

@@ -8,6 +8,8 @@
 
 #include "app/window/userdialogs.h"
 
+namespace varnok {
+
 // A dialog service for the window tests: records every box it is asked to show and answers
 // input boxes and open dialogs from scripted queues. An empty queue answers Cancel.
 class ScriptedDialogs final : public UserDialogs {
@@ -76,3 +78,5 @@ private:
     void Record(Kind kind, const std::string& caption, const std::string& text,
                 const std::string& value = {});
 };
+
+} // namespace varnok

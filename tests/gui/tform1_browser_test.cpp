@@ -14,6 +14,8 @@
 #include "support/recordingclipboard.h"
 #include "support/recordingshellservice.h"
 
+namespace varnok {
+
 namespace {
 
 using Strings = std::vector<std::string>;
@@ -131,3 +133,5 @@ TEST_F(FormTest, PointerAndKeysActOnWhatTheUserPointsAt)
 }
 
 } // namespace
+
+} // namespace varnok

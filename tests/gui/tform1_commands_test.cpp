@@ -6,6 +6,8 @@
 #include "app/welcometext.h"
 #include "formfixture.h"
 
+namespace varnok {
+
 namespace {
 
 using Kind = ScriptedDialogs::Kind;
@@ -164,3 +166,5 @@ TEST_F(CommandsTest, ExitClosesTheWindow)
 }
 
 } // namespace
+
+} // namespace varnok

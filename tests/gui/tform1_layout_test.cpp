@@ -19,6 +19,8 @@
 #include "grid/table/cellmeasure.h"
 #include "platform/qt/qtcanvas.h"
 
+namespace varnok {
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -480,3 +482,5 @@ TEST_F(LayoutTest, PathBoxMenuOpensOnlyAfterTheOkButtonHadTheFocus)
 }
 
 } // namespace
+
+} // namespace varnok

@@ -15,6 +15,8 @@
 #include "support/recordingclipboard.h"
 #include "support/recordingshellservice.h"
 
+namespace varnok {
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -192,3 +194,5 @@ TEST_F(ListCommandsTest, OpenHelpOpensTheStartFolderFilesElseTheUserGuide)
 }
 
 } // namespace
+
+} // namespace varnok

@@ -8,6 +8,8 @@
 #include "formfixture.h"
 #include "grid/resultgrid.h"
 
+namespace varnok {
+
 namespace {
 
 using Kind = ScriptedDialogs::Kind;
@@ -242,3 +244,5 @@ TEST_F(OpenCommandTest, EnterWithNoControlFocusedRunsOk)
 }
 
 } // namespace
+
+} // namespace varnok

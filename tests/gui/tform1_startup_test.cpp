@@ -10,6 +10,8 @@
 #include "formfixture.h"
 #include "grid/resultgrid.h"
 
+namespace varnok {
+
 namespace {
 
 using Kind = ScriptedDialogs::Kind;
@@ -247,3 +249,5 @@ TEST_F(StartupTest, HandEditedMinimizedStateIsNormalOnceStartUpIsOver)
 }
 
 } // namespace
+
+} // namespace varnok

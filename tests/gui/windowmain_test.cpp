@@ -12,6 +12,8 @@
 #include "app/window/windowmain.h"
 #include "support/testsupport.h"
 
+namespace varnok {
+
 namespace {
 
 // The window system adds a display name, where one is set, to every window's caption
@@ -45,3 +47,5 @@ TEST(WindowMainTest, WithoutADisplayTheProgramSaysSoAndExits)
 }
 
 } // namespace
+
+} // namespace varnok

@@ -10,6 +10,8 @@
 #include "platform/readonlyfile.h"
 #include "support/testsupport.h"
 
+namespace varnok {
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -148,3 +150,5 @@ TEST(ReadOnlyFile, ReadsAFileItMayNotWrite)
 }
 
 } // namespace
+
+} // namespace varnok

@@ -6,6 +6,8 @@
 #include <cstring>
 #include <vector>
 
+namespace varnok {
+
 // Large requests are aligned to the large page and usable to their last byte; a table that
 // grows from small to large through the allocator keeps every value it held.
 TEST(LargeMemoryTest, LargeBlocksAreAlignedAndTablesGrowThroughIt)
@@ -26,3 +28,5 @@ TEST(LargeMemoryTest, LargeBlocksAreAlignedAndTablesGrowThroughIt)
     table.shrink_to_fit();
     EXPECT_EQ(table.capacity(), 0u);
 }
+
+} // namespace varnok

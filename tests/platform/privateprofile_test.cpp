@@ -15,6 +15,8 @@
 #include "support/descriptorshortage.h"
 #include "support/testsupport.h"
 
+namespace varnok {
+
 namespace {
 
 class PrivateProfileTest : public ::testing::Test {
@@ -311,3 +313,5 @@ TEST(DefaultSettingsFilePath, FollowsXdgConfigHomeElseHome)
 }
 
 } // namespace
+
+} // namespace varnok

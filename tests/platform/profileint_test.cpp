@@ -2,6 +2,8 @@
 
 #include "platform/profileint.h"
 
+namespace varnok {
+
 TEST(ProfileIntTest, DecimalWithSign)
 {
     EXPECT_EQ(ParseProfileInt("65", -1), 65);
@@ -25,3 +27,5 @@ TEST(ProfileIntTest, AnythingElseGivesTheDefault)
                              "2147483648", "-2147483649", "-", "1.5", "99999999999999999999"})
         EXPECT_EQ(ParseProfileInt(text, 7), 7) << '"' << text << '"';
 }
+
+} // namespace varnok

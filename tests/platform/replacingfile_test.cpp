@@ -14,6 +14,8 @@
 #include "platform/replacingfile.h"
 #include "support/testsupport.h"
 
+namespace varnok {
+
 namespace {
 
 std::size_t filesIn(const std::filesystem::path& folder)
@@ -263,3 +265,5 @@ TEST(ReplacingFileTest, StoppedWriterLeavesNothingBehind)
         EXPECT_EQ(ReadWholeFile(target), "earlier export");
     }
 }
+
+} // namespace varnok

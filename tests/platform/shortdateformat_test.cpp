@@ -6,6 +6,8 @@
 
 #include "platform/shortdateformat.h"
 
+namespace varnok {
+
 TEST(ShortDateFormatTest, OrderAndSeparatorComeFromTheLocalePattern)
 {
     using enum DateField;
@@ -26,3 +28,5 @@ TEST(ShortDateFormatTest, OrderAndSeparatorComeFromTheLocalePattern)
     // The tests run with LC_ALL=C, whose pattern is "%m/%d/%y".
     EXPECT_EQ(SystemShortDateFormat(), monthFirst);
 }
+
+} // namespace varnok

@@ -3,6 +3,8 @@
 #include "platform/runtext.h"
 #include "support/testcanvas.h"
 
+namespace varnok {
+
 namespace {
 
 TGridFont fontOfHeight(int height)
@@ -83,3 +85,5 @@ TEST(TestCanvasTest, RunsShowTheirPrefixProcessedCharacters)
             << c.text;
     }
 }
+
+} // namespace varnok

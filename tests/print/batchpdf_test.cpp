@@ -11,6 +11,8 @@
 #include "support/testsupport.h"
 #include "tools/indexwriter.h"
 
+namespace varnok {
+
 // /spdf through the real PDF writer: the pages it reports are the pages the PDF has, in a
 // file and on standard output alike (the count then goes with the messages).
 TEST(BatchPdfTest, PrintedListReportsThePagesThePdfHas)
@@ -53,3 +55,5 @@ TEST(BatchPdfTest, PrintedListReportsThePagesThePdfHas)
     EXPECT_EQ(err.str(), "150 lines listed, " + std::to_string(pages) + " pages\n");
     EXPECT_EQ(PdfPageCount(piped), pages);
 }
+
+} // namespace varnok

@@ -9,6 +9,8 @@
 #include "printfixtures.h"
 #include "support/testsupport.h"
 
+namespace varnok {
+
 TEST(GridPdfTest, WritesOnePdfPageForEveryPrintedPage)
 {
     if (CommandOutput("command -v pdfinfo").empty())
@@ -49,3 +51,5 @@ TEST(GridPdfTest, AFileThatCannotBeMadeLeavesNothingAndSaysWhy)
     EXPECT_FALSE(std::filesystem::exists(file));
     EXPECT_TRUE(std::filesystem::is_empty(dir.Path()));
 }
+
+} // namespace varnok

@@ -5,6 +5,8 @@
 
 #include <stdexcept>
 
+namespace varnok {
+
 namespace {
 
 // A low limit keeps the number of descriptors to take small, however high the system's is.
@@ -36,3 +38,5 @@ DescriptorShortage::~DescriptorShortage()
         ::close(fd);
     ::setrlimit(RLIMIT_NOFILE, &m_oldLimit);
 }
+
+} // namespace varnok

@@ -5,6 +5,8 @@
 
 #include "platform/clipboard.h"
 
+namespace varnok {
+
 // A clipboard for tests: keeps every text it was given, in order.
 class RecordingClipboard final : public Clipboard {
 public:
@@ -17,3 +19,5 @@ public:
 private:
     std::vector<std::string> m_texts;
 };
+
+} // namespace varnok

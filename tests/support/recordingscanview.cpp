@@ -1,5 +1,7 @@
 #include "support/recordingscanview.h"
 
+namespace varnok {
+
 void RecordingScanView::ShowFileError(const std::string& text, const std::string& caption)
 {
     LastErrorText = text;
@@ -12,3 +14,5 @@ void RecordingScanView::FinishRead(bool giveFocus)
     ++FinishCount;
     FocusGiven = giveFocus;
 }
+
+} // namespace varnok

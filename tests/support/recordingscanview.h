@@ -4,6 +4,8 @@
 
 #include "cacheindex/scanview.h"
 
+namespace varnok {
+
 // Keeps the reports of a read; shows nothing.
 class RecordingScanView : public ScanView {
 public:
@@ -22,3 +24,5 @@ public:
     int FinishCount = 0;
     bool FocusGiven = false;
 };
+
+} // namespace varnok

@@ -1,5 +1,7 @@
 #include "support/recordingshellservice.h"
 
+namespace varnok {
+
 bool RecordingShellService::OpenAddress(const std::string& windows1252Address)
 {
     m_opened.push_back(windows1252Address);
@@ -11,3 +13,5 @@ bool RecordingShellService::OpenFile(const std::string& path)
     m_openedFiles.push_back(path);
     return Succeeds;
 }
+
+} // namespace varnok

@@ -5,6 +5,8 @@
 
 #include "platform/shellservice.h"
 
+namespace varnok {
+
 // A shell for tests: keeps every address and every file it was asked to open, in order, and
 // answers with `Succeeds`.
 class RecordingShellService final : public ShellService {
@@ -21,3 +23,5 @@ private:
     std::vector<std::string> m_opened;
     std::vector<std::string> m_openedFiles;
 };
+
+} // namespace varnok

@@ -4,6 +4,8 @@
 
 #include "platform/runtext.h"
 
+namespace varnok {
+
 namespace {
 
 // The pieces between CR, LF and CR LF breaks.
@@ -143,3 +145,5 @@ void TestCanvas::FrameRect(const TextRect& rect, const TPen& pen)
     call.Pen = pen;
     m_calls.push_back(std::move(call));
 }
+
+} // namespace varnok

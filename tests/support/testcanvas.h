@@ -6,6 +6,8 @@
 
 #include "platform/textcanvas.h"
 
+namespace varnok {
+
 // One call made on a TestCanvas, kept so tests can check what was drawn.
 struct TestCanvasCall {
     enum CallKind { ckText, ckFill, ckLine, ckRun, ckFrame };
@@ -69,3 +71,5 @@ public:
 private:
     std::vector<TestCanvasCall> m_calls;
 };
+
+} // namespace varnok

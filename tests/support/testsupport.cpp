@@ -9,6 +9,8 @@
 #include <random>
 #include <stdexcept>
 
+namespace varnok {
+
 TempDir::TempDir()
 {
     std::random_device random;
@@ -90,3 +92,5 @@ int PdfPageCount(const std::string& path)
     const std::size_t at = info.find("Pages:");
     return at == std::string::npos ? -1 : std::stoi(info.substr(at + 6));
 }
+
+} // namespace varnok

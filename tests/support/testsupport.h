@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace varnok {
+
 // A fresh folder under the system's temporary folder, removed with everything in it
 // when the object goes.
 class TempDir {
@@ -44,3 +46,5 @@ private:
 [[nodiscard]] std::string CommandOutput(const std::string& command);
 /** The page count pdfinfo (poppler-utils) reads from a PDF file; -1 when it cannot tell. */
 [[nodiscard]] int PdfPageCount(const std::string& path);
+
+} // namespace varnok

@@ -4,6 +4,8 @@
 #include "tests/tools/indexfilereader.h"
 #include "tools/indexwriter.h"
 
+namespace varnok {
+
 namespace {
 
 GeneratedIndex threeTables()
@@ -92,3 +94,5 @@ TEST(IndexDamage, WriteFileBytesWritesExactlyAndReportsFailure)
     EXPECT_EQ(std::vector<std::uint8_t>(written.begin(), written.end()), index.Bytes);
     EXPECT_FALSE(WriteFileBytes(folder.File("missing/index.dat"), index.Bytes));
 }
+
+} // namespace varnok

@@ -1,5 +1,7 @@
 #include "tests/tools/indexfilereader.h"
 
+namespace varnok {
+
 namespace {
 
 constexpr std::uint32_t kFirstProbe = 0x4000;
@@ -108,3 +110,5 @@ std::string ViewerAddress(const std::vector<std::uint8_t>& bytes, std::uint32_t 
     const std::size_t marker = record + (SignatureAt(bytes, record) == "URL " ? 96 : 16);
     return TextAt(bytes, bytes.at(marker) == 0 ? marker + 8 : marker);
 }
+
+} // namespace varnok

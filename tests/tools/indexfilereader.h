@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+namespace varnok {
+
 // An independent reading of generated index files for the writer's tests: fields,
 // the table chain and hash entries, and the block walk a viewer makes.
 
@@ -32,3 +34,5 @@ struct HashEntry {
 /** The address a viewer reads: at 96/104 for "URL ", 16/24 for "REDR" by the marker byte. */
 [[nodiscard]] std::string ViewerAddress(const std::vector<std::uint8_t>& bytes,
                                         std::uint32_t record);
+
+} // namespace varnok

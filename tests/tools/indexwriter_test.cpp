@@ -7,6 +7,8 @@
 #include "tests/tools/indexfilereader.h"
 #include "tools/indexwriter.h"
 
+namespace varnok {
+
 namespace {
 
 UrlRecordPlan url(const std::string& address, const std::string& type = "text/html")
@@ -316,3 +318,5 @@ TEST(FileTimeFromUtc, CountsHundredNanosecondsSince1601)
     EXPECT_EQ(FileTimeFromUtc(2004, 3, 1, 0, 0, 0) - FileTimeFromUtc(2004, 2, 28, 0, 0, 0),
               2ULL * 86400 * 10000000ULL); // leap day
 }
+
+} // namespace varnok

@@ -5,6 +5,8 @@
 #include "tests/tools/indexfilereader.h"
 #include "tools/indexwriter.h"
 
+namespace varnok {
+
 TEST(RealisticPlan, SameSeedSameFileOtherSeedOtherFile)
 {
     const auto first = BuildIndexFile(MakeRealisticPlan(500, 7)).Bytes;
@@ -81,3 +83,5 @@ TEST(RealisticPlan, LayoutVariantsChangeSomeRecordsOnly)
     EXPECT_EQ(ViewerAddress(index.Bytes, index.UrlOffsets[4]), plan.Urls[4].Address);
     EXPECT_EQ(ViewerAddress(index.Bytes, index.RedirectOffsets[1]), plan.Redirects[1].Address);
 }
+
+} // namespace varnok

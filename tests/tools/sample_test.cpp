@@ -6,6 +6,8 @@
 #include "tests/tools/indexfilereader.h"
 #include "tools/indexwriter.h"
 
+namespace varnok {
+
 TEST(SampleCache, CommittedFileIsWhatTheWriterMakes)
 {
     const std::string committed =
@@ -49,3 +51,5 @@ TEST(SampleCache, ReadsLikeASmallRealCache)
     EXPECT_GT(textTypes, 5);
     EXPECT_LT(textTypes, static_cast<int>(plan.Urls.size()) - 5);
 }
+
+} // namespace varnok

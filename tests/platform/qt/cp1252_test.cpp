@@ -4,6 +4,8 @@
 
 #include "platform/qt/cp1252.h"
 
+namespace varnok {
+
 TEST(Cp1252Test, DecodesTheWindowsRangeAndLatin1)
 {
     EXPECT_EQ(DecodeCp1252("\x80"), QStringLiteral("\u20AC"));
@@ -36,3 +38,5 @@ TEST(Cp1252Test, CharactersOutsideTheCodePageBecomeQuestionMarks)
     // A character outside the basic plane is one character: one "?".
     EXPECT_EQ(EncodeCp1252(QStringLiteral("a\U0001F600b")), "a?b");
 }
+
+} // namespace varnok

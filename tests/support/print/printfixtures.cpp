@@ -5,6 +5,8 @@
 
 #include "grid/table/basegrid.h"
 
+namespace varnok {
+
 namespace {
 
 constexpr int kA4WidthPixels = 4960;  // 210 mm at 600 dpi
@@ -93,3 +95,5 @@ std::vector<TestCanvasCall> CallsOf(const std::vector<TestCanvasCall>& calls,
                  [kind](const TestCanvasCall& call) { return call.Kind == kind; });
     return result;
 }
+
+} // namespace varnok

@@ -7,6 +7,8 @@
 #include "platform/pageprinter.h"
 #include "support/testcanvas.h"
 
+namespace varnok {
+
 class TBaseGrid;
 
 /**
@@ -54,3 +56,5 @@ public:
 /** The calls of one kind. */
 [[nodiscard]] std::vector<TestCanvasCall> CallsOf(const std::vector<TestCanvasCall>& calls,
                                                   TestCanvasCall::CallKind kind);
+
+} // namespace varnok
