@@ -152,6 +152,8 @@ private:
     int m_sizeStartSize = 0;
     // Set by a double-click on a header border, which fits a column; its release does nothing.
     bool m_borderDoubleClick = false;
+    // The last press landed on an anchor and did what its target says.
+    bool m_pressOpenedAnchor = false;
 
     CellEditor* m_editor = nullptr;
     GridCell m_editCell;

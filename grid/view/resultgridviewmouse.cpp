@@ -38,6 +38,7 @@ void TResultGridView::mousePressEvent(QMouseEvent* event)
         QAbstractScrollArea::mousePressEvent(event);
         return;
     }
+    m_pressOpenedAnchor = false;
     if (m_layoutDirty) {
         syncLayout();
     }
@@ -57,7 +58,8 @@ void TResultGridView::mousePressEvent(QMouseEvent* event)
         m_sizeStartSize = m_grid.RowHeight(row);
         return;
     }
-    if (pressAnchor(pos)) {
+    m_pressOpenedAnchor = pressAnchor(pos);
+    if (m_pressOpenedAnchor) {
         m_pressCell = {};
         return;
     }
@@ -236,7 +238,9 @@ void TResultGridView::mouseDoubleClickEvent(QMouseEvent* event)
         m_geometry.RowBorderAt(pos.x(), pos.y()) >= 0) {
         return;
     }
-    if (m_pressCell.Col >= 0) {
+    // The first press of this double-click already did what the anchor under it says;
+    // opening the row as well would hand the desktop the same address a second time.
+    if (m_pressCell.Col >= 0 && !m_pressOpenedAnchor) {
         Q_EMIT DblClickCell(m_pressCell.Col, m_pressCell.Row);
     }
 }

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMenu>
 #include <QTest>
+#include <QWindow>
 
 #include <algorithm>
 #include <string>
@@ -130,6 +131,14 @@ TEST_F(FormTest, PointerAndKeysActOnWhatTheUserPointsAt)
     QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, anchorPoint(1));
     EXPECT_EQ(shell.Opened(), (Strings{"http://b.example/2", "http://a.example/%221"}));
     EXPECT_EQ(m_dialogs.Messages, Strings{"Only web addresses (http, https, ftp) are opened."});
+
+    // A double-click on a link, as the window system delivers it, opens it once.
+    QWindow* window = m_form->windowHandle();
+    QTest::qWait(QTest::mouseDoubleClickInterval + 50);
+    QTest::mouseDClick(window, Qt::LeftButton, {},
+                       view.viewport()->mapTo(m_form.get(), anchorPoint(1)));
+    EXPECT_EQ(shell.Opened(),
+              (Strings{"http://b.example/2", "http://a.example/%221", "http://a.example/%221"}));
 }
 
 } // namespace
