@@ -53,7 +53,6 @@ void readUrlFields(std::span<const std::uint8_t> bytes, const IndexFileHeader& h
                    IndexRecordValue& value)
 {
     value.LastModified = ReadU64(bytes, kUrlModifiedTimeField);
-    value.LastAccess = ReadU64(bytes, kUrlVisitTimeField);
     value.Expiry = ReadU32(bytes, kUrlExpiryField);
     value.CachedFileSize = ReadU32(bytes, kUrlFileSizeField);
     value.CacheFolderIndex.reset();
@@ -79,7 +78,6 @@ void readUrlFields(std::span<const std::uint8_t> bytes, const IndexFileHeader& h
 void clearUrlFields(IndexRecordValue& value)
 {
     value.LastModified.reset();
-    value.LastAccess.reset();
     value.Expiry.reset();
     value.CachedFileSize.reset();
     value.CacheFolderIndex.reset();
@@ -92,8 +90,8 @@ void clearUrlFields(IndexRecordValue& value)
 
 } // namespace
 
-void ReadRecordValue(std::span<const std::uint8_t> bytes, RecordKind kind, std::int64_t offset,
-                     const IndexFileHeader& header, IndexRecordValue& value)
+void ReadListedFields(std::span<const std::uint8_t> bytes, RecordKind kind, std::int64_t offset,
+                      IndexRecordValue& value)
 {
     value.Kind = kind;
     value.Signature = std::string_view(reinterpret_cast<const char*>(bytes.data()),
@@ -101,11 +99,22 @@ void ReadRecordValue(std::span<const std::uint8_t> bytes, RecordKind kind, std::
     value.Offset = offset;
     value.BlockCount = ReadU32(bytes, kBlockCountField);
     if (kind == RecordKind::Url)
+        value.LastAccess = ReadU64(bytes, kUrlVisitTimeField);
+    else
+        value.LastAccess.reset();
+    const std::optional<std::size_t> start = AddressStart(bytes, kind);
+    value.Address = start ? textAt(bytes, *start) : std::string_view();
+    value.Bytes = bytes;
+}
+
+void ReadRecordValue(std::span<const std::uint8_t> bytes, RecordKind kind, std::int64_t offset,
+                     const IndexFileHeader& header, IndexRecordValue& value)
+{
+    ReadListedFields(bytes, kind, offset, value);
+    if (kind == RecordKind::Url)
         readUrlFields(bytes, header, value);
     else
         clearUrlFields(value);
-    const std::optional<std::size_t> start = AddressStart(bytes, kind);
-    value.Address = start ? textAt(bytes, *start) : std::string_view();
     value.User = userOf(value.Address);
     value.Recovered = header.BlockMarkedFree(offset);
     value.Bytes = bytes;

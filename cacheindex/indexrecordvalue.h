@@ -63,4 +63,10 @@ inline constexpr std::size_t kLongestListedAddress = 385;
 void ReadRecordValue(std::span<const std::uint8_t> bytes, RecordKind kind, std::int64_t offset,
                      const IndexFileHeader& header, IndexRecordValue& value);
 
+/** The fields a list of addresses needs, the same as ReadRecordValue sets them: kind,
+ * signature, offset, block count, latest visit, address and bytes. The other fields of
+ * `value` are left as they are. */
+void ReadListedFields(std::span<const std::uint8_t> bytes, RecordKind kind, std::int64_t offset,
+                      IndexRecordValue& value);
+
 } // namespace varnok

@@ -176,6 +176,7 @@ bool IndexScanner::walkRegion(std::int64_t blockPosition, std::int64_t regionEnd
         return stretch.subspan(static_cast<std::size_t>(offset), length);
     };
     IndexRecordValue record;
+    const bool everyField = m_sink.WantsEveryField();
     try {
         // The first block is examined even when the region is already over.
         do {
@@ -187,7 +188,10 @@ bool IndexScanner::walkRegion(std::int64_t blockPosition, std::int64_t regionEnd
             }
             const std::size_t length = recordViewLength(first);
             const auto bytes = length > first.size() ? bytesAt(blockPosition, length) : first;
-            ReadRecordValue(bytes, *kind, blockPosition, m_header, record);
+            if (everyField)
+                ReadRecordValue(bytes, *kind, blockPosition, m_header, record);
+            else
+                ReadListedFields(bytes, *kind, blockPosition, record);
             m_sink.Record(record);
             // Records are two blocks or longer, except those that say they are one block
             // long (redirects in real files): stepping two blocks there would skip the

@@ -14,6 +14,11 @@ public:
     virtual void Record(const IndexRecordValue& record) = 0;
     /** The walk is over, completely or after a stretch that could not be read. */
     virtual void EndRecords() {}
+    /** Whether the sink reads more of a record than its kind, signature, offset, block count,
+     * latest visit, address and bytes. A list of addresses does not, and the walk then leaves
+     * the other fields unread (absent): reading them for every record would slow every read
+     * of the list. */
+    [[nodiscard]] virtual bool WantsEveryField() const { return true; }
 };
 
 } // namespace varnok

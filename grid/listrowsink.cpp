@@ -38,13 +38,15 @@ void ListRowSink::Record(const IndexRecordValue& record)
 {
     if (record.Kind == RecordKind::Redirect && !m_listRedirects)
         return;
-    const IndexRecord listed = ReadRecord(record.Bytes, record.Kind, m_longestAddress, m_textOnly);
-    if (m_textOnly && !listed.TextType)
+    // The record's address cut where this read cuts it; the text-type sample behind it is
+    // looked at only when the filter asks for it, so the address is found once per record.
+    if (m_textOnly && !ReadRecord(record.Bytes, record.Kind, m_longestAddress, true).TextType)
         return;
+    const std::string_view listedAddress = record.Address.substr(0, m_longestAddress);
     // The grid copies both texts into its own store, so they are built in place here.
     char date[VisitTimeFormatter::kTextLength];
     const std::size_t dateLength = record.LastAccess ? m_dates.Format(*record.LastAccess, date) : 0;
-    m_list.AddEntry(addressCellText(listed.Address), std::string_view(date, dateLength));
+    m_list.AddEntry(addressCellText(listedAddress), std::string_view(date, dateLength));
 }
 
 void ListRowSink::EndRecords()

@@ -34,6 +34,8 @@ public:
     void Record(const IndexRecordValue& record) override;
     // Gives the grid its row count and the view the number of lines.
     void EndRecords() override;
+    /** The list needs a record's address, latest visit and bytes alone. */
+    [[nodiscard]] bool WantsEveryField() const override { return false; }
 
 private:
     // The text of the address cell; valid until the next call.
