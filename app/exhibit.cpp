@@ -21,6 +21,9 @@ constexpr const char* kDash = " \x96 ";
 constexpr int kVisitColumn = 2;
 constexpr int kAddressColumn = 1;
 
+// The first year whose offsets the time zone database knows as the clocks showed them.
+constexpr unsigned kFirstZoneYear = 1970;
+
 } // namespace
 
 std::string UtcOffsetText(long seconds)
@@ -65,8 +68,11 @@ std::optional<std::time_t> FirstListedTime(const TBaseGrid& grid, int dateFormat
         const std::string text(grid.GetCellEx(kVisitColumn, row));
         unsigned first = 0, second = 0, year = 0, hour = 0, minute = 0, secs = 0;
         char end = 0;
+        // Before 1970 lie the empty file time (shown in 1601) and the zones' local mean times,
+        // neither of which the list's times were moved by.
         if (std::sscanf(text.c_str(), "%2u/%2u/%4u %2u:%2u:%2u%c", &first, &second, &year, &hour,
-                        &minute, &secs, &end) != 6)
+                        &minute, &secs, &end) != 6 ||
+            year < kFirstZoneYear)
             continue;
         std::tm shown{};
         shown.tm_year = static_cast<int>(year) - 1900;

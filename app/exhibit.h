@@ -35,7 +35,8 @@ struct ExhibitFacts {
  * column wide enough for a visit time on one line. */
 [[nodiscard]] TPrintSettings ExhibitPrintSettings(const ExhibitFacts& facts);
 
-/** The first visit time the list shows, as a moment (UTC); nothing when no row shows one. The
+/** The first visit time the list shows from 1970 on, as a moment (UTC); nothing when no row shows
+ * one. The
  * list shows times moved by `shownOffset` seconds from UTC in the order of `dateFormat` (2: day
  * first). */
 [[nodiscard]] std::optional<std::time_t> FirstListedTime(const TBaseGrid& grid, int dateFormat,

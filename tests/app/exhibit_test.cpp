@@ -130,7 +130,8 @@ TEST_F(ExhibitPagesTest, AddressColumnTakesTheRestOfThePage)
 }
 
 // The offset names hours and minutes east of UTC; the first listed time is read back from the
-// first row that shows one, in the list's date order, as the moment it shows.
+// first row that shows one from 1970 on (1601 is the empty file time), in the list's date order,
+// as the moment it shows.
 TEST(ExhibitFactsTest, OffsetTextAndFirstListedTime)
 {
     EXPECT_EQ(UtcOffsetText(3600), "UTC+01:00");
@@ -145,7 +146,7 @@ TEST(ExhibitFactsTest, OffsetTextAndFirstListedTime)
         long shownOffset;
         std::optional<std::time_t> first;
     } cases[] = {
-        {{"", "03/14/2004 19:02:36", "01/01/2005 00:00:00"}, 1, 0, kShown},
+        {{"", "01/01/1601 01:00:00", "03/14/2004 19:02:36", "01/01/2005 00:00:00"}, 1, 0, kShown},
         {{"14/03/2004 19:02:36"}, 2, 3600, kShown - 3600},
         {{"", "not a time"}, 1, 0, std::nullopt},
         {{}, 1, 0, std::nullopt},
