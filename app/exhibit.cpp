@@ -24,6 +24,27 @@ constexpr int kAddressColumn = 1;
 // The first year whose offsets the time zone database knows as the clocks showed them.
 constexpr unsigned kFirstZoneYear = 1970;
 
+// The list's texts are Windows-1252, paths UTF-8: a path whose letters all lie in the Latin-1
+// part both share ("Müller") is shown with those letters; any other path keeps its bytes.
+std::string PathInListEncoding(const std::string& path)
+{
+    std::string shown;
+    for (std::size_t i = 0; i < path.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(path[i]);
+        if (byte < 0x80) {
+            shown += path[i];
+            continue;
+        }
+        const auto next = i + 1 < path.size() ? static_cast<unsigned char>(path[i + 1]) : 0;
+        if ((byte != 0xC2 && byte != 0xC3) || (next & 0xC0) != 0x80 ||
+            (byte == 0xC2 && next < 0xA0))
+            return path;
+        shown += static_cast<char>((byte & 0x03) << 6 | (next & 0x3F));
+        ++i;
+    }
+    return shown;
+}
+
 } // namespace
 
 std::string UtcOffsetText(long seconds)
@@ -38,7 +59,7 @@ std::string UtcOffsetText(long seconds)
 std::vector<std::string> ExhibitTitleLines(const ExhibitFacts& facts)
 {
     return {
-        std::string("Varnok 5") + kDash + facts.IndexFile,
+        std::string("Varnok 5") + kDash + PathInListEncoding(facts.IndexFile),
         "SHA-256 " + facts.Sha256 + kDash + std::to_string(facts.Size) + " bytes",
         "Times shown in " + facts.ZoneName + " (" + UtcOffsetText(facts.UtcOffset) + ")",
     };

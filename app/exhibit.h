@@ -27,7 +27,8 @@ struct ExhibitFacts {
 /** "UTC+01:00", "UTC-03:30", "UTC+00:00". */
 [[nodiscard]] std::string UtcOffsetText(long seconds);
 
-/** The title lines each page starts with (in the list's own encoding, Windows-1252). */
+/** The title lines each page starts with, in the list's own encoding (Windows-1252; a UTF-8 path
+ * whose letters Windows-1252 holds in its Latin-1 part is re-encoded, any other kept as it is). */
 [[nodiscard]] std::vector<std::string> ExhibitTitleLines(const ExhibitFacts& facts);
 
 /** The designed print settings with the title lines, the date and time of printing at the top

@@ -129,15 +129,33 @@ TEST_F(ExhibitPagesTest, AddressColumnTakesTheRestOfThePage)
     }
 }
 
-// The offset names hours and minutes east of UTC; the first listed time is read back from the
+// The offset names hours and minutes east of UTC; a path is shown in the list's encoding where
+// it can be; the first listed time is read back from the
 // first row that shows one from 1970 on (1601 is the empty file time), in the list's date order,
 // as the moment it shows.
-TEST(ExhibitFactsTest, OffsetTextAndFirstListedTime)
+TEST(ExhibitFactsTest, OffsetTextPathTextAndFirstListedTime)
 {
     EXPECT_EQ(UtcOffsetText(3600), "UTC+01:00");
     EXPECT_EQ(UtcOffsetText(-12600), "UTC-03:30");
     EXPECT_EQ(UtcOffsetText(19800), "UTC+05:30");
     EXPECT_EQ(UtcOffsetText(0), "UTC+00:00");
+
+    // Paths are UTF-8, the printed texts Windows-1252.
+    const struct {
+        std::string path;
+        std::string shown;
+    } paths[] = {
+        {"/cases/M\xC3\xBCller/index.dat", "/cases/M\xFCller/index.dat"},
+        {"/cases/\xC2\xA0\xC3\x9F", "/cases/\xA0\xDF"},
+        {"/cases/\xE2\x82\xAC", "/cases/\xE2\x82\xAC"}, // the euro sign: kept as bytes
+        {"/cases/\xFC", "/cases/\xFC"},                 // no UTF-8: kept
+        {"/cases/\xC3", "/cases/\xC3"},
+    };
+    for (const auto& p : paths) {
+        ExhibitFacts facts;
+        facts.IndexFile = p.path;
+        EXPECT_EQ(ExhibitTitleLines(facts).front(), "Varnok 5 \x96 " + p.shown);
+    }
 
     constexpr std::time_t kShown = 1'079'290'956; // 2004-03-14 19:02:36 UTC
     const struct {
