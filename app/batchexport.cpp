@@ -11,6 +11,7 @@
 #include <stdexcept>
 #include <utility>
 
+#include "app/exhibit.h"
 #include "app/savetarget.h"
 #include "app/settings.h"
 #include "app/startupfolder.h"
@@ -217,11 +218,28 @@ int PrintPdfToStandardOutput(TResultGrid& grid, const BatchExportTools& tools)
     return pages;
 }
 
-// The printed pages, with the column widths a new window starts with.
+// The facts each printed page states about the index file, which is read again (read-only,
+// through the same file layer as the scan) to hash it.
+ExhibitFacts IndexFileFacts(const TResultGrid& grid, const std::string& indexFile, int dateFormat,
+                            bool landscape, const BatchExportTools& tools)
+{
+    if (tools.OpenIndex) {
+        const std::unique_ptr<ByteSource> source = tools.OpenIndex(indexFile);
+        return GatherExhibitFacts(grid, indexFile, *source, dateFormat, landscape);
+    }
+    ReadOnlyFile file;
+    if (!file.Open(indexFile))
+        throw std::runtime_error("Cannot read the index file " + indexFile + ": " +
+                                 file.OpenError());
+    return GatherExhibitFacts(grid, indexFile, file, dateFormat, landscape);
+}
+
+// The printed pages as a case exhibit, with the column widths a new window starts with.
 int PrintPdf(TResultGrid& grid, const std::string& outputFile, const VarnokSettings& settings,
-             const BatchExportTools& tools)
+             const ExhibitFacts& facts, const BatchExportTools& tools)
 {
     settings.ReadColumnWidths(grid);
+    grid.PrintSettings = ExhibitPrintSettings(facts);
     return outputFile == "-" ? PrintPdfToStandardOutput(grid, tools)
                              : tools.PrintToPdf(grid, outputFile);
 }
@@ -309,7 +327,10 @@ int RunBatchExport(const CommandLine& commandLine, const VarnokSettings& setting
     int pages = 0;
     try {
         if (pdf)
-            pages = PrintPdf(grid, commandLine.OutputFile, settings, tools);
+            pages = PrintPdf(grid, commandLine.OutputFile, settings,
+                             IndexFileFacts(grid, plan->IndexFile, program.DateFormat,
+                                            commandLine.Landscape, tools),
+                             tools);
         else
             Save(grid, commandLine.Format, commandLine.OutputFile);
     } catch (const std::exception& error) {

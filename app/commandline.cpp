@@ -11,7 +11,7 @@ namespace varnok {
 
 namespace {
 
-enum class SwitchKind { Help, Version, CacheFolder, IndexFile, Sort, Filter, Output };
+enum class SwitchKind { Help, Version, CacheFolder, IndexFile, Sort, Filter, Output, Landscape };
 
 // Every argument form the program knows. A switch with `TakesText` carries its value after
 // the prefix ("/cache:FOLDER"); an output switch takes the next argument as the file name.
@@ -22,7 +22,7 @@ struct SwitchForm {
     ExportFormat Format;
 };
 
-constexpr std::array<SwitchForm, 12> kSwitches{{
+constexpr std::array<SwitchForm, 13> kSwitches{{
     {"--help", SwitchKind::Help, false, ExportFormat::None},
     {"-h", SwitchKind::Help, false, ExportFormat::None},
     {"/?", SwitchKind::Help, false, ExportFormat::None},
@@ -35,6 +35,7 @@ constexpr std::array<SwitchForm, 12> kSwitches{{
     {"/scsv", SwitchKind::Output, false, ExportFormat::Csv},
     {"/shtml", SwitchKind::Output, false, ExportFormat::Html},
     {"/spdf", SwitchKind::Output, false, ExportFormat::Pdf},
+    {"/landscape", SwitchKind::Landscape, false, ExportFormat::None},
 }};
 
 // The form `argument` has, matched in any letter case; nothing for an argument of no form.
@@ -68,6 +69,8 @@ public:
         }
         if (m_result.CacheFolder && m_result.IndexFile)
             Problem("Give either /cache: or /open:, not both.");
+        if (m_result.Landscape && m_result.Format != ExportFormat::Pdf)
+            Problem("/landscape applies only to /spdf.");
         if (m_outputSwitchSeen)
             m_result.Error = m_firstProblem;
         return m_result;
@@ -98,6 +101,9 @@ private:
             break;
         case SwitchKind::Output:
             TakeOutput(form.Format, argument);
+            break;
+        case SwitchKind::Landscape:
+            m_result.Landscape = true;
             break;
         }
     }
@@ -187,14 +193,17 @@ std::string UsageText()
 {
     return "Usage: varnok5 [/cache:FOLDER | FOLDER | INDEXFILE]\n"
            "       varnok5 [/cache:FOLDER | /open:INDEXFILE] [/filter:CONDITION] [/sort:[~]N]\n"
-           "               (/stext | /scsv | /shtml | /spdf) OUTFILE\n"
+           "               (/stext | /scsv | /shtml | [/landscape] /spdf) OUTFILE\n"
            "       varnok5 --help | --version\n"
            "\n"
            "Without an output switch the viewer window opens, on FOLDER when given.\n"
            "With /stext, /scsv or /shtml the list is written to OUTFILE (\"-\" for standard\n"
            "output) as column-aligned text, semicolon-separated values or an HTML table, and\n"
-           "no window opens. /spdf prints the list into OUTFILE as a PDF on A4 paper, as\n"
-           "Print all lays it out with the print settings a new window starts with.\n"
+           "no window opens. /spdf prints the list into OUTFILE as a PDF on A4 paper (with\n"
+           "/landscape: A4 landscape), as Print all lays it out, as a case exhibit: each\n"
+           "page names the index file as given, its SHA-256 and size, the time zone the\n"
+           "times are shown in, the date and time of printing and its page number as n/N.\n"
+           "The address column takes the width the number and visit columns leave.\n"
            "/cache: reads FOLDER/Content.IE5/index.dat; /open: reads the given index file.\n"
            "Without either, the stored default cache folder is read.\n"
            "/filter: keeps the rows whose address matches CONDITION, as Find reads it with\n"
@@ -213,7 +222,8 @@ std::string UsageText()
            "Examples:\n"
            "  varnok5 /cache:/mnt/case/ie5 /scsv list.csv\n"
            "  varnok5 /open:index.dat \"/filter:*.exe;*.zip\" /sort:~2 /stext -\n"
-           "  varnok5 /open:index.dat /sort:1 /spdf list.pdf\n";
+           "  varnok5 /open:index.dat /sort:1 /spdf list.pdf\n"
+           "  varnok5 /open:index.dat /landscape /spdf list.pdf\n";
 }
 
 std::string VersionText()

@@ -18,12 +18,13 @@ struct CommandLine {
     int SortColumn = 0;     // "/sort:N": the column whose header is clicked; 0 leaves the order
     bool SortDescending = false;              // "/sort:~N": clicked twice
     std::optional<std::string> AddressFilter; // "/filter:" condition on the address column
+    bool Landscape = false;                   // "/landscape": /spdf on A4 landscape
     bool Help = false;
     bool Version = false;
     // Non-empty when an export's arguments make no sense: the first argument that belongs to
     // no form, a repeated /cache: or /open:, a second output switch, a missing output name, a sort
-    // column other than 1 or 2, an empty filter condition. The window ignores such arguments, so a
-    // run without an output switch has none.
+    // column other than 1 or 2, an empty filter condition, /landscape without /spdf. The window
+    // ignores such arguments, so a run without an output switch has none.
     std::string Error;
 
     [[nodiscard]] bool IsBatch() const

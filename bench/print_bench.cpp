@@ -1,7 +1,8 @@
 // Speed of printing with Qt's real text engine (offscreen): counting the pages of a
 // 60,000-row list as Print all does before printing, writing the printed list of the
 // 40,000-record index of compare_peers.sh as a PDF file, and the preview of that list:
-// turning to the next page, and opening it (counting the pages and drawing the first).
+// turning to the next page, and opening it (counting the pages and drawing the first); and
+// the same list printed as /spdf prints it, as a case exhibit in portrait and landscape.
 // Peak memory of the PDF export:
 //   /usr/bin/time -v build/print_bench --benchmark_filter=WriteListPdf
 #include <QApplication>
@@ -17,6 +18,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "app/exhibit.h"
 #include "bench/generatedindex.h"
 #include "cacheindex/indexscan.h"
 #include "grid/resultgrid.h"
@@ -76,6 +78,27 @@ void BM_WriteListPdf(benchmark::State& state)
     std::filesystem::remove(file);
 }
 BENCHMARK(BM_WriteListPdf)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// The same list as /spdf prints it: as a case exhibit, on A4 portrait or landscape.
+void BM_WriteExhibitPdf(benchmark::State& state)
+{
+    const std::unique_ptr<TResultGrid> grid = ReadList(40000);
+    ExhibitFacts facts;
+    facts.IndexFile = GeneratedIndexPath(40000, 1, 9);
+    facts.Sha256 = std::string(64, '0');
+    facts.ZoneName = "Europe/Berlin";
+    facts.Landscape = state.range(0) != 0;
+    grid->PrintSettings = ExhibitPrintSettings(facts);
+    const std::string file =
+        (std::filesystem::temp_directory_path() / "varnok-exhibit-bench.pdf").string();
+    int pages = 0;
+    for (auto _ : state)
+        pages = PrintGridToPdf(*grid, file);
+    state.counters["pages"] = pages;
+    state.counters["MB"] = static_cast<double>(std::filesystem::file_size(file)) / 1e6;
+    std::filesystem::remove(file);
+}
+BENCHMARK(BM_WriteExhibitPdf)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 // The preview's panel at the size the preview window starts with, on the paper of the
 // printer target (A4 without a printer).

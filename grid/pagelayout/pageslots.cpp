@@ -47,7 +47,7 @@ void putItem(PageSlots& slots, TPrintPosition position, const std::string& item)
 std::string pageText(const TPrintSettings& settings, int page, int pageCount)
 {
     std::string number = std::to_string(page);
-    if (!settings.PageNumSep.empty() && pageCount > 1)
+    if (!settings.PageNumSep.empty() && (pageCount > 1 || settings.PageCountAlways))
         number += settings.PageNumSep + std::to_string(pageCount);
     return settings.PagePrefix + " " + number + " " + settings.PageSuffix;
 }

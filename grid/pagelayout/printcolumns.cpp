@@ -16,6 +16,9 @@ namespace {
 // The screen keeps this many pixels of a column for its grid line and text margins.
 constexpr int kScreenColumnMargin = 4;
 
+// A column that takes the rest of the page gets at least this much (2 cm), or its own width.
+constexpr int kNarrowestFillWidth = 200;
+
 // An empty cell counts as "gh".
 int cellWidth(TextCanvas& canvas, const TBaseGrid& grid, const TGridFont& font, int col, int row)
 {
@@ -110,6 +113,37 @@ void FitColumnWidths(std::vector<int>& widths, TFitToPage fit, int room, int spa
         return;
     for (int& width : widths)
         width = std::max(static_cast<int>(width * factor), 0);
+}
+
+void ApplyColumnWidthRules(std::vector<int>& widths, TextCanvas& canvas,
+                           const TPrintSettings& settings, const PrintMetrics& metrics,
+                           int firstCol, int room)
+{
+    const auto widthOf = [&widths, firstCol](int col) -> int* {
+        const int index = col - firstCol;
+        return col >= 0 && index >= 0 && index < static_cast<int>(widths.size())
+                   ? &widths[static_cast<std::size_t>(index)]
+                   : nullptr;
+    };
+    if (int* width = widthOf(settings.WidthSampleColumn); width && !settings.WidthSample.empty()) {
+        // The cell's text starts two screen pixels in, so the sample needs that much more.
+        const int inset = static_cast<int>(std::lround(2 * metrics.PixelSize));
+        *width = std::max(*width,
+                          MeasureCellWidth(canvas, metrics.TableFont, settings.WidthSample, false) +
+                              inset);
+    }
+    int* fill = widthOf(settings.FillColumn);
+    if (fill == nullptr)
+        return;
+    int rest = room - metrics.Spacing;
+    for (const int& width : widths) {
+        if (&width != fill)
+            rest -= width + metrics.Spacing;
+    }
+    if (rest >= kNarrowestFillWidth)
+        *fill = rest;
+    else
+        *fill = std::max(std::min(*fill, room - metrics.Spacing), kNarrowestFillWidth);
 }
 
 std::vector<ColumnPage> SplitColumnPages(const std::vector<int>& widths,

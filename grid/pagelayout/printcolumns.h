@@ -55,6 +55,14 @@ struct ColumnPageRules {
 /** Scales `widths` so that they with their spacing fill `room`, as `fit` allows. */
 void FitColumnWidths(std::vector<int>& widths, TFitToPage fit, int room, int spacing);
 
+/** Applies the settings' column rules to the widths of the columns from `firstCol` on: the sample
+ * column grows to hold its sample text, then the fill column takes what `room` (the width across
+ * the page) leaves beside the others. A fill column that would get less than a narrow column's
+ * width keeps its own width (at most the room), so the pages across still hold every column. */
+void ApplyColumnWidthRules(std::vector<int>& widths, TextCanvas& canvas,
+                           const TPrintSettings& settings, const PrintMetrics& metrics,
+                           int firstCol, int room);
+
 /**
  * The pages across: each takes columns while they fit within the page width less the right
  * margin (at least one column, however wide), and places them, centred when asked. Every page

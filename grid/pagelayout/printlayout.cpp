@@ -72,9 +72,9 @@ public:
         m_sizes.PageBottom = area.Bottom - area.Top;
         m_sizes.HeaderBand = HeaderBandHeight(m_settings, m_metrics);
         m_sizes.FooterBand = FooterBandHeight(m_settings, m_metrics);
-        FitColumnWidths(m_widths, m_settings.FitToPage,
-                        m_sizes.PageWidth - m_settings.LeftSize - m_settings.RightSize,
-                        m_metrics.Spacing);
+        const int room = m_sizes.PageWidth - m_settings.LeftSize - m_settings.RightSize;
+        FitColumnWidths(m_widths, m_settings.FitToPage, room, m_metrics.Spacing);
+        ApplyColumnWidthRules(m_widths, canvas, m_settings, m_metrics, m_range.Left, room);
         if (isDrawing())
             m_now = job.Clock.Now();
     }

@@ -88,6 +88,14 @@ struct TPrintSettings {
     std::string JobName;
     bool NoAutoSize = true; // column widths follow the screen widths
     bool PrintGraphics = false;
+    // Off in the designed settings. FillColumn (a grid column) takes the room across the page
+    // that the other columns leave. WidthSampleColumn is never narrower than WidthSample needs
+    // in the table font, so that text keeps to one line. PageCountAlways shows "1/1" on a
+    // single page too.
+    int FillColumn = -1;
+    int WidthSampleColumn = -1;
+    std::string WidthSample;
+    bool PageCountAlways = false;
     bool operator==(const TPrintSettings&) const = default;
 };
 

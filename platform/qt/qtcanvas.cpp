@@ -240,6 +240,9 @@ QFont QtCanvas::ToQFont(const TGridFont& font)
         qfont.setPixelSize(font.Height);
     }
     SetQFontStyle(qfont, font);
+    // Each character drawn as itself: a ligature would turn the "ff" of a hash or an address
+    // into one glyph that a PDF reader copies out as a different character.
+    qfont.setStyleStrategy(QFont::PreferNoShaping);
     return qfont;
 }
 
