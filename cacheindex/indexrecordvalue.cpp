@@ -100,7 +100,7 @@ void ReadRecordValue(std::span<const std::uint8_t> bytes, RecordKind kind, std::
                                        std::min(kSignatureLength, bytes.size()));
     value.Offset = offset;
     value.BlockCount = ReadU32(bytes, kBlockCountField);
-    if (kind == RecordKind::Url)
+    if (kind != RecordKind::Redirect)
         readUrlFields(bytes, header, value);
     else
         clearUrlFields(value);

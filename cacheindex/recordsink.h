@@ -14,6 +14,10 @@ public:
     virtual void Record(const IndexRecordValue& record) = 0;
     /** The walk is over, completely or after a stretch that could not be read. */
     virtual void EndRecords() {}
+    /** Whether the walk hands on "LEAK" records too. Finding them changes nothing else: the
+     * walk steps on by one block behind a "LEAK" record, so it finds the same "URL " and
+     * "REDR" records either way. */
+    [[nodiscard]] virtual bool WantsLeakRecords() const { return false; }
 };
 
 } // namespace varnok

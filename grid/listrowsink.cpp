@@ -36,7 +36,8 @@ void ListRowSink::BeginRecords(int mostRecords)
 
 void ListRowSink::Record(const IndexRecordValue& record)
 {
-    if (record.Kind == RecordKind::Redirect && !m_listRedirects)
+    if (record.Kind == RecordKind::Leak ||
+        (record.Kind == RecordKind::Redirect && !m_listRedirects))
         return;
     const IndexRecord listed = ReadRecord(record.Bytes, record.Kind, m_longestAddress, m_textOnly);
     if (m_textOnly && !listed.TextType)
