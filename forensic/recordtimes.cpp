@@ -50,6 +50,25 @@ void AppendPadded(std::string& out, std::int64_t value, int width)
     out.append(digits, result.ptr);
 }
 
+void AppendIsoTimeDigits(std::string& out, const CivilDay& civil, std::int64_t secondOfDay,
+                         std::int64_t fraction)
+{
+    // Fixed widths: the digits are put in place, a timeline writes millions of them.
+    char text[] = "0000-00-00T00:00:00.000000+00:00";
+    auto put = [&text](std::size_t end, std::int64_t value, int width) {
+        for (int digit = 0; digit < width; ++digit, value /= 10)
+            text[end - static_cast<std::size_t>(digit)] = static_cast<char>('0' + value % 10);
+    };
+    put(3, civil.Year, 4);
+    put(6, civil.Month, 2);
+    put(9, civil.Day, 2);
+    put(12, secondOfDay / 3600, 2);
+    put(15, secondOfDay / 60 % 60, 2);
+    put(18, secondOfDay % 60, 2);
+    put(25, fraction, 6);
+    out.append(text, sizeof text - 1);
+}
+
 // What the two file times of a record mean, per kind of index.
 struct FileTimeNames {
     std::string_view Modified;
@@ -114,23 +133,19 @@ void AppendIsoTime(std::string& out, std::int64_t microseconds)
     const std::int64_t fraction = microseconds - seconds * kMicrosecondsPerSecond;
     const std::int64_t days = FloorDivide(seconds, kSecondsPerDay);
     const std::int64_t secondOfDay = seconds - days * kSecondsPerDay;
-    const CivilDay civil = CivilFromDays(days);
-    AppendPadded(out, civil.Year, 4);
-    out += '-';
-    AppendPadded(out, civil.Month, 2);
-    out += '-';
-    AppendPadded(out, civil.Day, 2);
-    out += 'T';
-    AppendPadded(out, secondOfDay / 3600, 2);
-    out += ':';
-    AppendPadded(out, secondOfDay / 60 % 60, 2);
-    out += ':';
-    AppendPadded(out, secondOfDay % 60, 2);
-    out += '.';
-    AppendPadded(out, fraction, 6);
-    out += "+00:00";
+    CivilDay civil = CivilFromDays(days);
+    if (civil.Year < 0 || civil.Year > 9999) {
+        // Far outside any real record (a file time may reach the year 60056); the year
+        // takes the digits it needs.
+        AppendPadded(out, civil.Year, 4);
+        civil.Year = 0;
+        const std::size_t yearEnd = out.size();
+        AppendIsoTimeDigits(out, civil, secondOfDay, fraction);
+        out.erase(yearEnd, 4);
+        return;
+    }
+    AppendIsoTimeDigits(out, civil, secondOfDay, fraction);
 }
-
 RecordTimes TimesOf(const IndexRecordValue& record)
 {
     RecordTimes times;

@@ -1,5 +1,6 @@
 #include "forensic/textescape.h"
 
+#include <array>
 #include <cstdint>
 
 namespace varnok {
@@ -66,11 +67,18 @@ void AppendJsonEscape(std::string& out, char32_t codePoint)
     AppendUtf8(out, codePoint);
 }
 
-// Printable ASCII other than the quote and the backslash goes out as it is.
+// Printable ASCII other than the quote and the backslash goes out as it is; looked up in a
+// table, as every byte of every header passes this test.
+constexpr std::array<bool, 256> kPlainJsonBytes = [] {
+    std::array<bool, 256> plain{};
+    for (std::size_t byte = 0x20; byte < 0x7F; ++byte)
+        plain[byte] = byte != '"' && byte != '\\';
+    return plain;
+}();
+
 bool IsPlainJsonByte(char byte)
 {
-    const auto value = static_cast<std::uint8_t>(byte);
-    return value >= 0x20 && value < 0x7F && byte != '"' && byte != '\\';
+    return kPlainJsonBytes[static_cast<std::uint8_t>(byte)];
 }
 
 } // namespace
