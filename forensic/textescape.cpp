@@ -8,6 +8,9 @@ namespace varnok {
 namespace {
 
 constexpr char kHexDigits[] = "0123456789ABCDEF";
+constexpr char32_t kControlPictures = 0x2400;
+constexpr char32_t kDeletePicture = 0x2421;
+constexpr char32_t kReplacementCharacter = 0xFFFD;
 
 // Code points of the bytes 0x80 to 0x9F; the undefined ones keep their number.
 constexpr char16_t kHighControls[32] = {
@@ -111,11 +114,21 @@ void AppendBodyText(std::string& out, std::string_view bytes)
     for (const char byte : bytes) {
         const auto value = static_cast<std::uint8_t>(byte);
         const char32_t codePoint = CodePointOf(value);
-        if (codePoint < 0x20 || codePoint == 0x7F || byte == '|' ||
-            (codePoint >= 0x80 && codePoint < 0xA0)) {
+        if (byte == '|' || byte == '%') {
+            // mactime splits on "|" and then decodes "%XX": both go in encoded, so every
+            // address comes out of it exactly as the file holds it.
             out += '%';
             out += kHexDigits[value >> 4];
             out += kHexDigits[value & 15];
+        } else if (codePoint < 0x20) {
+            // Control bytes as their pictures (U+2400 on): one line, nothing a terminal
+            // acts on, and no text of Windows-1252 looks the same.
+            AppendUtf8(out, kControlPictures + codePoint);
+        } else if (codePoint == 0x7F) {
+            AppendUtf8(out, kDeletePicture);
+        } else if (codePoint >= 0x80 && codePoint < 0xA0) {
+            // The five bytes Windows-1252 leaves undefined.
+            AppendUtf8(out, kReplacementCharacter);
         } else {
             AppendUtf8(out, codePoint);
         }

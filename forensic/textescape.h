@@ -17,9 +17,11 @@ void AppendJsonText(std::string& out, std::string_view bytes);
 /** Appends `bytes` as a JSON string with its quotes (see AppendJsonText). */
 void AppendJsonString(std::string& out, std::string_view bytes);
 
-/** Appends `bytes` decoded to UTF-8 for a field of a body file: "|" (the field separator),
- * control bytes and line breaks are written as "%7C", "%0A" and so on, so every record stays
- * one line of eleven fields. */
+/** Appends `bytes` decoded to UTF-8 for the name field of a body file. "|" (the field
+ * separator) and "%" are written as "%7C" and "%25", which mactime decodes back; control
+ * bytes and line breaks as their Unicode pictures ("\n" as U+240A), so every record stays one
+ * line of eleven fields and no control byte reaches a terminal; the bytes Windows-1252 leaves
+ * undefined as U+FFFD. */
 void AppendBodyText(std::string& out, std::string_view bytes);
 
 } // namespace varnok

@@ -155,7 +155,7 @@ TEST_F(TimelineSinkTest, JsonLinesHoldEveryRecordAndEveryTime)
 TEST_F(TimelineSinkTest, BodyFileHasOneStrictLinePerRecord)
 {
     const std::vector<std::string> expected = {
-        "0|case 1/index.dat:http://example.com/a%7C\"b\"é%0A|0|0|0|0|1234|1079290956|1078135200|"
+        "0|case 1/index.dat:http://example.com/a%7C\"b\"é\u240A|0|0|0|0|1234|1079290956|1078135200|"
         "1079290956|0",
         "0|case 1/index.dat::2004030820040315: jane@http://example.com/|0|0|0|0|0|1078821000|"
         "1078704000|1078821000|0",
