@@ -11,10 +11,12 @@
 #include <stdexcept>
 #include <utility>
 
+#include "app/batchscanview.h"
 #include "app/exhibit.h"
 #include "app/savetarget.h"
 #include "app/settings.h"
 #include "app/startupfolder.h"
+#include "app/timelineexport.h"
 #include "cacheindex/cachefolders.h"
 #include "cacheindex/indexscan.h"
 #include "cacheindex/scanview.h"
@@ -30,47 +32,6 @@
 namespace varnok {
 
 namespace {
-
-// A scan view for a run without a window: nothing is shown, and the first stretch that could
-// not be read is remembered with where and why it failed.
-class BatchScanView final : public ScanView {
-public:
-    void SetStatusText(const std::string& /*text*/) override {}
-    void SetIndexSizeText(const std::string& /*text*/) override {}
-    void SetLineCountText(const std::string& /*text*/) override {}
-    void ShowFileError(const std::string& text, const std::string& /*caption*/) override
-    {
-        m_errorText = text;
-    }
-    void FinishRead(bool /*giveFocus*/) override {}
-    void FileErrorDetail(ScanStretch stretch, std::int64_t position,
-                         const std::string& reason) override
-    {
-        if (!m_failure.empty())
-            return;
-        m_failure = reason + " while ";
-        switch (stretch) {
-        case ScanStretch::Opening:
-            m_failure += "opening it";
-            break;
-        case ScanStretch::TableProbe:
-            m_failure += "reading the hash table at byte " + std::to_string(position);
-            break;
-        case ScanStretch::RecordWalk:
-            m_failure += "reading the records from byte " + std::to_string(position);
-            break;
-        }
-    }
-    /** Where and why the read failed; empty when every stretch was read. */
-    [[nodiscard]] std::string Failure() const
-    {
-        return m_failure.empty() ? m_errorText : m_failure;
-    }
-
-private:
-    std::string m_errorText; // the message of the last stretch reported
-    std::string m_failure;
-};
 
 // The start-up folder choice without a window: the first folder that cannot be used ends
 // the export with the window's message for it.
@@ -168,6 +129,8 @@ bool WriteToStream(const TResultGrid& grid, ExportFormat format, std::ostream& s
         return grid.SaveToHTML(stream);
     case ExportFormat::None:
     case ExportFormat::Pdf:
+    case ExportFormat::JsonLines:
+    case ExportFormat::BodyFile:
         break;
     }
     return true;
@@ -188,6 +151,8 @@ void WriteToFile(const TResultGrid& grid, ExportFormat format, const std::string
         break;
     case ExportFormat::None:
     case ExportFormat::Pdf:
+    case ExportFormat::JsonLines:
+    case ExportFormat::BodyFile:
         break;
     }
 }
@@ -297,6 +262,8 @@ int RunBatchExport(const CommandLine& commandLine, const VarnokSettings& setting
         err << commandLine.Error << '\n' << UsageText();
         return 1;
     }
+    if (IsTimeline(commandLine.Format))
+        return RunTimelineExport(commandLine, out, err, tools);
     const bool pdf = commandLine.Format == ExportFormat::Pdf;
     if (pdf && !tools.PrintToPdf) {
         err << "Cannot write " << commandLine.OutputFile

@@ -11,7 +11,17 @@ namespace varnok {
 
 namespace {
 
-enum class SwitchKind { Help, Version, CacheFolder, IndexFile, Sort, Filter, Output, Landscape };
+enum class SwitchKind {
+    Help,
+    Version,
+    CacheFolder,
+    IndexFile,
+    ScanFolder,
+    Sort,
+    Filter,
+    Output,
+    Landscape
+};
 
 // Every argument form the program knows. A switch with `TakesText` carries its value after
 // the prefix ("/cache:FOLDER"); an output switch takes the next argument as the file name.
@@ -22,13 +32,14 @@ struct SwitchForm {
     ExportFormat Format;
 };
 
-constexpr std::array<SwitchForm, 13> kSwitches{{
+constexpr std::array<SwitchForm, 16> kSwitches{{
     {"--help", SwitchKind::Help, false, ExportFormat::None},
     {"-h", SwitchKind::Help, false, ExportFormat::None},
     {"/?", SwitchKind::Help, false, ExportFormat::None},
     {"--version", SwitchKind::Version, false, ExportFormat::None},
     {"/cache:", SwitchKind::CacheFolder, true, ExportFormat::None},
     {"/open:", SwitchKind::IndexFile, true, ExportFormat::None},
+    {"/scan:", SwitchKind::ScanFolder, true, ExportFormat::None},
     {"/sort:", SwitchKind::Sort, true, ExportFormat::None},
     {"/filter:", SwitchKind::Filter, true, ExportFormat::None},
     {"/stext", SwitchKind::Output, false, ExportFormat::Text},
@@ -36,6 +47,8 @@ constexpr std::array<SwitchForm, 13> kSwitches{{
     {"/shtml", SwitchKind::Output, false, ExportFormat::Html},
     {"/spdf", SwitchKind::Output, false, ExportFormat::Pdf},
     {"/landscape", SwitchKind::Landscape, false, ExportFormat::None},
+    {"/sjsonl", SwitchKind::Output, false, ExportFormat::JsonLines},
+    {"/sbody", SwitchKind::Output, false, ExportFormat::BodyFile},
 }};
 
 // The form `argument` has, matched in any letter case; nothing for an argument of no form.
@@ -71,6 +84,7 @@ public:
             Problem("Give either /cache: or /open:, not both.");
         if (m_result.Landscape && m_result.Format != ExportFormat::Pdf)
             Problem("/landscape applies only to /spdf.");
+        CheckTimeline();
         if (m_outputSwitchSeen)
             m_result.Error = m_firstProblem;
         return m_result;
@@ -92,6 +106,9 @@ private:
             break;
         case SwitchKind::IndexFile:
             TakeOnce(m_result.IndexFile, text, argument, "/open:");
+            break;
+        case SwitchKind::ScanFolder:
+            TakeOnce(m_result.ScanFolder, text, argument, "/scan:");
             break;
         case SwitchKind::Sort:
             TakeSort(text, argument);
@@ -150,7 +167,8 @@ private:
     {
         m_outputSwitchSeen = true;
         if (m_result.Format != ExportFormat::None) {
-            Problem("Only one of /stext, /scsv, /shtml and /spdf may be given: " + argument);
+            Problem("Only one of /stext, /scsv, /shtml, /spdf, /sjsonl and /sbody may be given: " +
+                    argument);
             return;
         }
         if (m_next >= m_arguments.size() || m_arguments[m_next].empty()) {
@@ -166,6 +184,22 @@ private:
         m_result.Format = format;
         m_result.OutputFile = name;
         ++m_next;
+    }
+
+    // A timeline lists every record of one index file (/open:) or of every index file in a
+    // folder (/scan:), unsorted and unfiltered; /scan: makes no list.
+    void CheckTimeline()
+    {
+        const bool timeline = IsTimeline(m_result.Format);
+        const bool scan = m_result.ScanFolder.has_value();
+        if (scan && !timeline)
+            Problem("/scan: is given with /sjsonl or /sbody only.");
+        if (scan && (m_result.CacheFolder || m_result.IndexFile))
+            Problem("Give either /scan: or /open:, not both.");
+        if (timeline && !scan && !m_result.IndexFile)
+            Problem("/sjsonl and /sbody need /open:INDEXFILE or /scan:FOLDER.");
+        if (timeline && (m_sortSeen || m_result.AddressFilter))
+            Problem("/sort: and /filter: are given with /stext, /scsv, /shtml or /spdf only.");
     }
 
     void Problem(const std::string& text)
@@ -194,6 +228,7 @@ std::string UsageText()
     return "Usage: varnok5 [/cache:FOLDER | FOLDER | INDEXFILE]\n"
            "       varnok5 [/cache:FOLDER | /open:INDEXFILE] [/filter:CONDITION] [/sort:[~]N]\n"
            "               (/stext | /scsv | /shtml | [/landscape] /spdf) OUTFILE\n"
+           "       varnok5 (/open:INDEXFILE | /scan:FOLDER) (/sjsonl | /sbody) OUTFILE\n"
            "       varnok5 --help | --version\n"
            "\n"
            "Without an output switch the viewer window opens, on FOLDER when given.\n"
@@ -216,6 +251,12 @@ std::string UsageText()
            "first.\n"
            "Date order, the text-only filter and the cell format come from Varnok5.ini.\n"
            "The output may not be the index file that is read.\n"
+           "/sjsonl writes every record (\"URL \", \"REDR\" and \"LEAK\", deleted ones too) with\n"
+           "all its fields as JSON lines for Timesketch, one line per time of a record;\n"
+           "/sbody writes one line per record in The Sleuth Kit's body format for mactime.\n"
+           "/scan: reads every index file below FOLDER (symbolic links are not followed) into\n"
+           "the one output, each record naming its file; the exit status is 2 when some\n"
+           "index file could not be read whole (each is named on standard error).\n"
            "A bare FOLDER opens the window on it as /cache: does; a bare INDEXFILE opens\n"
            "the window on the cache folder whose Content.IE5 holds it.\n"
            "\n"
@@ -223,7 +264,8 @@ std::string UsageText()
            "  varnok5 /cache:/mnt/case/ie5 /scsv list.csv\n"
            "  varnok5 /open:index.dat \"/filter:*.exe;*.zip\" /sort:~2 /stext -\n"
            "  varnok5 /open:index.dat /sort:1 /spdf list.pdf\n"
-           "  varnok5 /open:index.dat /landscape /spdf list.pdf\n";
+           "  varnok5 /open:index.dat /landscape /spdf list.pdf\n"
+           "  varnok5 /scan:/mnt/case /sjsonl timeline.jsonl\n";
 }
 
 std::string VersionText()

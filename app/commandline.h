@@ -8,11 +8,18 @@ namespace varnok {
 
 // What the command line asks for. "/cache:" may also start the window; the output
 // switches turn the run into a batch export that needs no display.
-enum class ExportFormat { None, Text, Csv, Html, Pdf };
+enum class ExportFormat { None, Text, Csv, Html, Pdf, JsonLines, BodyFile };
+
+/** The timelines (/sjsonl, /sbody) list every record rather than the grid's rows. */
+[[nodiscard]] constexpr bool IsTimeline(ExportFormat format)
+{
+    return format == ExportFormat::JsonLines || format == ExportFormat::BodyFile;
+}
 
 struct CommandLine {
     std::optional<std::string> CacheFolder; // the first "/cache:" argument, text after the prefix
     std::optional<std::string> IndexFile;   // "/open:" argument
+    std::optional<std::string> ScanFolder;  // "/scan:" argument: every index file below it
     ExportFormat Format = ExportFormat::None;
     std::string OutputFile; // after the format switch; "-" is standard output
     int SortColumn = 0;     // "/sort:N": the column whose header is clicked; 0 leaves the order
@@ -22,9 +29,10 @@ struct CommandLine {
     bool Help = false;
     bool Version = false;
     // Non-empty when an export's arguments make no sense: the first argument that belongs to
-    // no form, a repeated /cache: or /open:, a second output switch, a missing output name, a sort
-    // column other than 1 or 2, an empty filter condition, /landscape without /spdf. The window
-    // ignores such arguments, so a run without an output switch has none.
+    // no form, a repeated /cache:, /open: or /scan:, a second output switch, a timeline without
+    // /open: or /scan:, /scan: or /sort: or /filter: with a list export, a missing output name, a
+    // sort column other than 1 or 2, an empty filter condition, /landscape without /spdf. The
+    // window ignores such arguments, so a run without an output switch has none.
     std::string Error;
 
     [[nodiscard]] bool IsBatch() const

@@ -98,7 +98,7 @@ void ReadListedFields(std::span<const std::uint8_t> bytes, RecordKind kind, std:
                                        std::min(kSignatureLength, bytes.size()));
     value.Offset = offset;
     value.BlockCount = ReadU32(bytes, kBlockCountField);
-    if (kind == RecordKind::Url)
+    if (kind != RecordKind::Redirect)
         value.LastAccess = ReadU64(bytes, kUrlVisitTimeField);
     else
         value.LastAccess.reset();
@@ -111,7 +111,7 @@ void ReadRecordValue(std::span<const std::uint8_t> bytes, RecordKind kind, std::
                      const IndexFileHeader& header, IndexRecordValue& value)
 {
     ReadListedFields(bytes, kind, offset, value);
-    if (kind == RecordKind::Url)
+    if (kind != RecordKind::Redirect)
         readUrlFields(bytes, header, value);
     else
         clearUrlFields(value);

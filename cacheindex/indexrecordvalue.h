@@ -21,7 +21,7 @@ class IndexFileHeader;
 // redirect record does not have are absent too.
 struct IndexRecordValue {
     RecordKind Kind = RecordKind::Url;
-    std::string_view Signature; // the record's first four bytes, "URL " or "REDR"
+    std::string_view Signature; // the record's first four bytes, "URL ", "REDR" or "LEAK"
     std::int64_t Offset = 0;    // of the record's first byte in the file
     std::optional<std::uint32_t> BlockCount;
     // File times (100-nanosecond steps since 1601, UTC).

@@ -31,11 +31,12 @@ std::size_t recordViewLength(std::span<const std::uint8_t> first)
         blocks * kBlockLength, kShortestRecordView, kLongestRecordLength));
 }
 
-// A cheap first test of a block: could its signature be "URL " or "REDR"?
+// A cheap first test of a block: could its signature be "URL ", "REDR" or "LEAK"?
 bool startsRecord(std::span<const std::uint8_t> block)
 {
     return block.size() >= kSignatureLength &&
-           (block[0] == kUrlSignature[0] || block[0] == kRedirectSignature[0]);
+           (block[0] == kUrlSignature[0] || block[0] == kRedirectSignature[0] ||
+            block[0] == kLeakSignature[0]);
 }
 
 bool isTableSignature(std::span<const std::uint8_t> bytes)
@@ -161,6 +162,7 @@ bool IndexScanner::walkRegion(std::int64_t blockPosition, std::int64_t regionEnd
 {
     // The start-up read knows no redirects: it passes their blocks over like any other.
     const bool findRedirects = m_mode == ScanMode::OpenCommand;
+    const bool findLeaks = m_sink.WantsLeakRecords();
     // Blocks are looked at through one long stretch of the file at a time; most of them
     // start no record and cost a four-byte comparison.
     std::span<const std::uint8_t> stretch;
@@ -182,7 +184,8 @@ bool IndexScanner::walkRegion(std::int64_t blockPosition, std::int64_t regionEnd
         do {
             const auto first = bytesAt(blockPosition, kShortestRecordView);
             const auto kind = startsRecord(first) ? RecordKindOf(first) : std::nullopt;
-            if (!kind || (*kind == RecordKind::Redirect && !findRedirects)) {
+            if (!kind || (*kind == RecordKind::Redirect && !findRedirects) ||
+                (*kind == RecordKind::Leak && !findLeaks)) {
                 blockPosition += kBlockLength;
                 continue;
             }
@@ -195,8 +198,10 @@ bool IndexScanner::walkRegion(std::int64_t blockPosition, std::int64_t regionEnd
             m_sink.Record(record);
             // Records are two blocks or longer, except those that say they are one block
             // long (redirects in real files): stepping two blocks there would skip the
-            // record behind them.
-            blockPosition += record.BlockCount == 1u ? kBlockLength : 2 * kBlockLength;
+            // record behind them. Behind a "LEAK" record the walk goes on as if it had
+            // not been found, so the other records stay the same for every reader.
+            const bool oneBlock = record.BlockCount == 1u || *kind == RecordKind::Leak;
+            blockPosition += oneBlock ? kBlockLength : 2 * kBlockLength;
         } while (blockPosition < regionEnd);
     } catch (const FileReadError& failure) {
         // Only a read error is one of the file; anything else (memory running out while

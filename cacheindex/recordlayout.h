@@ -35,6 +35,7 @@ inline constexpr std::size_t kSignatureLength = 4;
 inline constexpr std::string_view kTableSignature = "HASH";
 inline constexpr std::string_view kUrlSignature = "URL ";
 inline constexpr std::string_view kRedirectSignature = "REDR";
+inline constexpr std::string_view kLeakSignature = "LEAK";
 
 // Record fields.
 inline constexpr std::size_t kBlockCountField = 4;

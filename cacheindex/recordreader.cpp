@@ -32,12 +32,15 @@ std::optional<RecordKind> RecordKindOf(std::span<const std::uint8_t> block)
         return RecordKind::Url;
     if (signature == kRedirectSignature)
         return RecordKind::Redirect;
+    if (signature == kLeakSignature)
+        return RecordKind::Leak;
     return std::nullopt;
 }
 
 std::optional<std::size_t> AddressStart(std::span<const std::uint8_t> bytes, RecordKind kind)
 {
-    const std::size_t marker = kind == RecordKind::Url ? kUrlAddressMarker : kRedirectAddressMarker;
+    const std::size_t marker =
+        kind == RecordKind::Redirect ? kRedirectAddressMarker : kUrlAddressMarker;
     if (marker >= bytes.size())
         return std::nullopt;
     const std::size_t start = bytes[marker] == 0 ? marker + kMarkedAddressShift : marker;

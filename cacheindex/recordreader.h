@@ -10,8 +10,9 @@
 
 namespace varnok {
 
-// The two kinds of index record the walk finds.
-enum class RecordKind { Url, Redirect };
+// The kinds of index record the walk finds. A "LEAK" record (a cached file that could not
+// be deleted) has the layout of a "URL " record; only readers that ask for it get it.
+enum class RecordKind { Url, Redirect, Leak };
 
 // The address of one record as a list shows it. Address points into the bytes it was read
 // from.

@@ -19,6 +19,10 @@ public:
      * the other fields unread (absent): reading them for every record would slow every read
      * of the list. */
     [[nodiscard]] virtual bool WantsEveryField() const { return true; }
+    /** Whether the walk hands on "LEAK" records too. Finding them changes nothing else: the
+     * walk steps on by one block behind a "LEAK" record, so it finds the same "URL " and
+     * "REDR" records either way. */
+    [[nodiscard]] virtual bool WantsLeakRecords() const { return false; }
 };
 
 } // namespace varnok

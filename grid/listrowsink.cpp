@@ -36,7 +36,8 @@ void ListRowSink::BeginRecords(int mostRecords)
 
 void ListRowSink::Record(const IndexRecordValue& record)
 {
-    if (record.Kind == RecordKind::Redirect && !m_listRedirects)
+    if (record.Kind == RecordKind::Leak ||
+        (record.Kind == RecordKind::Redirect && !m_listRedirects))
         return;
     // The record's address cut where this read cuts it; the text-type sample behind it is
     // looked at only when the filter asks for it, so the address is found once per record.

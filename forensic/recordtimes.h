@@ -1,0 +1,62 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "forensic/indexkind.h"
+
+namespace varnok {
+
+struct IndexRecordValue;
+
+// The times of a record as a timeline lists them: microseconds since 1970, named by what
+// they mean in the record's kind of index.
+struct RecordEvent {
+    std::int64_t Microseconds = 0;
+    std::string_view Description;
+    // The index keeps this time in the local time of the computer that wrote it; it is
+    // listed as it stands.
+    bool LocalTime = false;
+};
+
+struct RecordEvents {
+    std::array<RecordEvent, 4> Items{};
+    std::size_t Count = 0;
+};
+
+// The times each record field stands for in a timeline; the two file times change their
+// meaning with the kind of index.
+struct RecordTimes {
+    std::optional<std::int64_t> Modified; // record offset 8, or a weekly history's creation
+    std::optional<std::int64_t> Visited;  // record offset 16: access or visit
+    std::optional<std::int64_t> Expiry;
+    std::optional<std::int64_t> Checked;
+};
+
+/** Days from 1970-01-01 to the given day of the proleptic Gregorian calendar. */
+[[nodiscard]] std::int64_t DaysFromCivil(std::int64_t year, int month, int day);
+
+/** A file time (100-nanosecond steps since 1601) in microseconds since 1970; nothing for 0,
+ * which marks a time that was never set. */
+[[nodiscard]] std::optional<std::int64_t> MicrosecondsFromFileTime(std::uint64_t fileTime);
+
+/** A DOS date (low half) and time (high half) in microseconds since 1970, read as they
+ * stand; nothing for 0 or for a value that names no moment (month 13, minute 61). */
+[[nodiscard]] std::optional<std::int64_t> MicrosecondsFromDosTime(std::uint32_t dosTime);
+
+/** Appends "YYYY-MM-DDTHH:MM:SS.ffffff+00:00". */
+void AppendIsoTime(std::string& out, std::int64_t microseconds);
+
+/** Whole seconds since 1970, rounded down. */
+[[nodiscard]] std::int64_t SecondsFloor(std::int64_t microseconds);
+
+[[nodiscard]] RecordTimes TimesOf(const IndexRecordValue& record);
+
+/** The set times of `record` in record order (offset 8, offset 16, expiry, last check). */
+[[nodiscard]] RecordEvents EventsOf(const RecordTimes& times, IndexKind kind);
+
+} // namespace varnok

@@ -1,0 +1,145 @@
+#include "forensic/timelinelines.h"
+
+#include <charconv>
+#include <cstdint>
+#include <optional>
+
+#include "cacheindex/indexrecordvalue.h"
+#include "forensic/textescape.h"
+
+namespace varnok {
+
+namespace {
+
+template <typename Number> void AppendNumber(std::string& out, Number value)
+{
+    char digits[24];
+    const auto result = std::to_chars(digits, digits + sizeof digits, value);
+    out.append(digits, result.ptr);
+}
+
+template <typename Number>
+void AppendField(std::string& out, std::string_view name, const std::optional<Number>& value)
+{
+    out += name;
+    if (value)
+        AppendNumber(out, *value);
+    else
+        out += "null";
+}
+
+void AppendTextField(std::string& out, std::string_view name, std::string_view text)
+{
+    out += name;
+    AppendJsonString(out, text);
+}
+
+// "URL ", "REDR", "LEAK" as a word: the blank that pads "URL " is no part of the type.
+std::string_view RecordTypeOf(const IndexRecordValue& record)
+{
+    std::string_view type = record.Signature;
+    while (!type.empty() && type.back() == ' ')
+        type.remove_suffix(1);
+    return type;
+}
+
+// "Location: ADDRESS", with the hits, the cached file and a deleted entry's mark.
+void AppendMessage(std::string& out, const IndexRecordValue& record)
+{
+    out += "{\"message\":\"Location: ";
+    AppendJsonText(out, record.Address);
+    if (record.Hits) {
+        out += " Number of hits: ";
+        AppendNumber(out, *record.Hits);
+    }
+    if (!record.CachedFileName.empty()) {
+        out += " Cached file: ";
+        if (!record.CacheFolderName.empty()) {
+            AppendJsonText(out, record.CacheFolderName);
+            out += "\\\\";
+        }
+        AppendJsonText(out, record.CachedFileName);
+    }
+    if (record.Recovered)
+        out += " (recovered)";
+    out += '"';
+}
+
+// Everything of the record but its time, the same on each of its lines.
+void AppendRecordFields(std::string& out, const TimelineRecord& line)
+{
+    const IndexRecordValue& record = line.Record;
+    AppendMessage(out, record);
+    AppendTextField(out, ",\"record_type\":", RecordTypeOf(record));
+    out += ",\"offset\":";
+    AppendNumber(out, record.Offset);
+    AppendTextField(out, ",\"url\":", record.Address);
+    AppendTextField(out, ",\"cached_filename\":", record.CachedFileName);
+    AppendField(out, ",\"cached_file_size\":", record.CachedFileSize);
+    AppendTextField(out, ",\"cache_directory\":", record.CacheFolderName);
+    AppendField(out, ",\"cache_directory_index\":", record.CacheFolderIndex);
+    AppendField(out, ",\"number_of_hits\":", record.Hits);
+    AppendTextField(out, ",\"http_headers\":", record.Headers);
+    AppendTextField(out, ",\"user\":", record.User);
+    out += record.Recovered ? ",\"recovered\":true" : ",\"recovered\":false";
+    out += ",\"index_type\":\"";
+    out += IndexKindName(line.Kind);
+    out += "\",\"source\":";
+    out += line.EscapedSource;
+}
+
+void AppendEventTime(std::string& out, const RecordEvent& event)
+{
+    out += ",\"datetime\":\"";
+    AppendIsoTime(out, event.Microseconds);
+    out += "\",\"timestamp\":";
+    AppendNumber(out, event.Microseconds);
+    out += ",\"timestamp_desc\":\"";
+    out += event.Description;
+    out += '"';
+    if (event.LocalTime)
+        out += ",\"local_time\":true";
+    out += "}\n";
+}
+
+void AppendSeconds(std::string& out, const std::optional<std::int64_t>& microseconds)
+{
+    out += '|';
+    // Body files know no time before 1970: such a time is left out like a missing one.
+    AppendNumber(out, microseconds && *microseconds > 0 ? SecondsFloor(*microseconds) : 0);
+}
+
+} // namespace
+
+void AppendJsonLines(std::string& out, const TimelineRecord& line, const RecordEvents& events)
+{
+    // The record's fields are escaped once and copied to each of its lines.
+    const std::size_t fieldsStart = out.size();
+    AppendRecordFields(out, line);
+    const std::size_t fieldsLength = out.size() - fieldsStart;
+    if (events.Count == 0) {
+        AppendEventTime(out, RecordEvent{0, "Not a time", false});
+        return;
+    }
+    for (std::size_t index = 0; index < events.Count; ++index) {
+        if (index > 0)
+            out.append(out, fieldsStart, fieldsLength);
+        AppendEventTime(out, events.Items[index]);
+    }
+}
+
+void AppendBodyLine(std::string& out, const TimelineRecord& line)
+{
+    out += "0|";
+    out += line.EscapedSource;
+    out += ':';
+    AppendBodyText(out, line.Record.Address);
+    out += "|0|0|0|0|";
+    AppendNumber(out, line.Record.CachedFileSize.value_or(0));
+    AppendSeconds(out, line.Times.Visited);
+    AppendSeconds(out, line.Times.Modified);
+    AppendSeconds(out, line.Times.Checked);
+    out += "|0\n";
+}
+
+} // namespace varnok
