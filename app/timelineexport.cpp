@@ -94,6 +94,22 @@ std::string ScanInto(const std::string& path, TimelineSink& sink, const BatchExp
     return view.Failure();
 }
 
+// Scans an index file that a walk of a folder found. The file is opened without following
+// a link, so one put in its place since the walk looked cannot lead the read out of the
+// folder; the reason when it cannot be opened or a stretch of it could not be read.
+std::string ScanFoundFile(const std::string& path, TimelineSink& sink,
+                          const BatchExportTools& tools)
+{
+    if (tools.OpenIndex)
+        return ScanInto(path, sink, tools);
+    ReadOnlyFile file;
+    if (!file.OpenWithoutFollowing(path))
+        return file.OpenError();
+    BatchScanView view;
+    IndexScanner(ScanMode::OpenCommand, view, sink).Run(path, file);
+    return view.Failure();
+}
+
 void PrintCounts(const CommandLine& commandLine, const TimelineSink& sink, std::ostream& out,
                  std::ostream& err, std::optional<int> fileCount)
 {
@@ -151,14 +167,16 @@ public:
         if (const std::optional<std::string> refusal =
                 IndexFileTargetRefusal(m_outputId, m_output.DisplayName(), path))
             throw std::runtime_error(*refusal);
-        if (const std::optional<std::string> refusal = OpenRefusal(path)) {
-            SearchProblem(relative, *refusal);
+        ReadOnlyFile probe;
+        if (!probe.OpenWithoutFollowing(path)) {
+            SearchProblem(relative, probe.OpenError());
             return;
         }
+        probe.Close();
         ++m_fileCount;
         m_sink.SetSource(relative);
         // Records read before a damaged stretch are kept: they are what the file holds.
-        if (const std::string failure = ScanInto(path, m_sink, m_tools); !failure.empty())
+        if (const std::string failure = ScanFoundFile(path, m_sink, m_tools); !failure.empty())
             SearchProblem(relative, failure);
     }
 

@@ -11,10 +11,10 @@ namespace varnok {
 
 namespace {
 
-int openForReading(const std::string& path)
+int openForReading(const std::string& path, int extraFlags)
 {
     // O_NONBLOCK keeps a named pipe from stalling the open; such a thing is refused below.
-    const int flags = O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
+    const int flags = O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK | extraFlags;
     // Reading evidence should not even touch its access time; the flag is only allowed
     // for the file's owner, so fall back to a plain open.
     int fd = ::open(path.c_str(), flags | O_NOATIME);
@@ -47,13 +47,27 @@ ReadOnlyFile::~ReadOnlyFile()
 
 bool ReadOnlyFile::Open(const std::string& path)
 {
+    return open(path, 0);
+}
+
+bool ReadOnlyFile::OpenWithoutFollowing(const std::string& path)
+{
+    return open(path, O_NOFOLLOW);
+}
+
+bool ReadOnlyFile::open(const std::string& path, int extraFlags)
+{
     Close();
     m_openError = std::strerror(ENOENT);
     if (path.empty())
         return false;
-    const int fd = openForReading(path);
+    const int fd = openForReading(path, extraFlags);
     if (fd < 0) {
         const int error = errno;
+        if (error == ELOOP && (extraFlags & O_NOFOLLOW) != 0) {
+            m_openError = "a symbolic link, not followed";
+            return false;
+        }
         // A socket refuses the open with a code that reads like a missing device.
         struct stat info {};
         const bool special = ::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode);

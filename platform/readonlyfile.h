@@ -29,6 +29,9 @@ public:
      * it cannot be opened or is not a regular file; the object then reads as an empty file and
      * OpenError() says why. */
     [[nodiscard]] bool Open(const std::string& path);
+    /** As Open, but a symbolic link at `path` itself is refused, not followed: a file found by a
+     * walk that follows no links must not be swapped for a link between the walk and the read. */
+    [[nodiscard]] bool OpenWithoutFollowing(const std::string& path);
     /** Why the last Open() failed ("Permission denied", "a named pipe, not a file"); empty after
      * success. */
     [[nodiscard]] const std::string& OpenError() const { return m_openError; }
@@ -47,6 +50,7 @@ public:
                                                      std::size_t count) override;
 
 private:
+    bool open(const std::string& path, int extraFlags);
     void fillWindow(std::int64_t offset);
 
     int m_fd = -1;

@@ -139,6 +139,23 @@ TEST(ReadOnlyFile, RefusesWhatIsNotARegularFile)
     EXPECT_TRUE(file.View(0, 4).empty());
 }
 
+// A file found by a walk that follows no links is opened the same way: a link put in its
+// place is refused with its reason, while a plain open still follows it.
+TEST(ReadOnlyFile, OpenWithoutFollowingRefusesALink)
+{
+    TempDir dir;
+    WriteWholeFile(dir.File("f"), std::string("HASH"));
+    ASSERT_EQ(::symlink(dir.File("f").c_str(), dir.File("link").c_str()), 0);
+    ReadOnlyFile file;
+    EXPECT_TRUE(file.OpenWithoutFollowing(dir.File("f")));
+    EXPECT_EQ(file.Size(), 4);
+    EXPECT_FALSE(file.OpenWithoutFollowing(dir.File("link")));
+    EXPECT_EQ(file.OpenError(), "a symbolic link, not followed");
+    EXPECT_EQ(file.Size(), 0);
+    EXPECT_TRUE(file.Open(dir.File("link")));
+    EXPECT_EQ(file.Size(), 4);
+}
+
 TEST(ReadOnlyFile, ReadsAFileItMayNotWrite)
 {
     TempDir dir;
