@@ -27,20 +27,6 @@ const std::string& GeneratedIndexPath(int records, unsigned seed, int tables)
     return written.emplace(key, file.string()).first->second;
 }
 
-namespace {
-
-// The benchmarks time the read, not what a window does with its reports.
-class SilentScanView final : public ScanView {
-public:
-    void SetStatusText(const std::string& /*text*/) override {}
-    void SetIndexSizeText(const std::string& /*text*/) override {}
-    void SetLineCountText(const std::string& /*text*/) override {}
-    void ShowFileError(const std::string& /*text*/, const std::string& /*caption*/) override {}
-    void FinishRead(bool /*giveFocus*/) override {}
-};
-
-} // namespace
-
 void ReadIndexList(const std::string& path, ScanMode mode, bool anchors, TResultGrid& grid)
 {
     SilentScanView view;

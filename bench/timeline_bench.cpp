@@ -37,15 +37,6 @@ protected:
     }
 };
 
-class SilentView final : public ScanView {
-public:
-    void SetStatusText(const std::string& /*text*/) override {}
-    void SetIndexSizeText(const std::string& /*text*/) override {}
-    void SetLineCountText(const std::string& /*text*/) override {}
-    void ShowFileError(const std::string& /*text*/, const std::string& /*caption*/) override {}
-    void FinishRead(bool /*giveFocus*/) override {}
-};
-
 void WriteTimeline(benchmark::State& state, TimelineFormat format)
 {
     const std::string& path = GeneratedIndexPath(kRecords, 1, kTables);
@@ -55,7 +46,7 @@ void WriteTimeline(benchmark::State& state, TimelineFormat format)
         std::ostream out(&buffer);
         TimelineSink sink(format, out);
         sink.SetSource(path);
-        SilentView view;
+        SilentScanView view;
         IndexScanner(ScanMode::OpenCommand, view, sink).Run(path);
         benchmark::DoNotOptimize(sink.RecordCount());
         written = buffer.Written;
