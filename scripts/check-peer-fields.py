@@ -13,7 +13,11 @@ which must take every line.
 Prints each disagreement and "N records agree"; exits 1 on any disagreement, 2 when
 it cannot run. libmsiecf is a yardstick here only: varnok5 does not use it.
 
-Usage: check-peer-fields.py [--varnok5 PROGRAM] INDEXFILE...
+With --scan FOLDER it also exports the whole folder at once (`/scan:FOLDER`) and checks
+that every index file below it, and no link, comes out under its own source, in path
+order, with the same fields.
+
+Usage: check-peer-fields.py [--varnok5 PROGRAM] [--scan FOLDER] [INDEXFILE...]
 """
 
 import argparse
@@ -32,6 +36,7 @@ except ImportError:
     sys.exit("check-peer-fields: pymsiecf is missing (apt-get install python3-libmsiecf)")
 
 FILETIME_UNIX_EPOCH = 116444736000000000  # 1970-01-01 in 100 ns steps since 1601
+SIGNATURES = (b"Client UrlCache MMF Ver ", b"WINE URLCache Ver ")
 NO_CACHE_FOLDER = 0xFE  # history and cookie entries name no cache sub-folder
 
 # The two file times of a "URL " record under the names the JSON gives them, by kind of
@@ -276,22 +281,34 @@ def run_mactime(body_path, where, body_lines, report):
         report.problems.append(f"{where}: mactime -b listed nothing")
 
 
-def check_file(program, path, work, report):
-    """Compares one file; returns the numbers of records compared and of those that agree."""
+def peer_or_skip(path):
+    """libmsiecf's records of the file, or None (with a note) when it cannot read it."""
     try:
-        peers = read_peer(path)
+        return read_peer(path)
     except (OSError, SystemError) as error:
-        print(f"{path}: skipped, libmsiecf cannot read it: {str(error.__cause__ or error).splitlines()[0][:100]}")
-        return 0, 0
-    jsonl, body = os.path.join(work, "out.jsonl"), os.path.join(work, "out.body")
-    for switch, output in (("/sjsonl", jsonl), ("/sbody", body)):
-        result = subprocess.run([program, "/open:" + path, switch, output], capture_output=True)
-        if result.returncode != 0:
-            report.problems.append(f"{path}: varnok5 {switch} failed ({result.returncode}): "
+        reason = str(error.__cause__ or error).splitlines()[0][:100]
+        print(f"{path}: skipped, libmsiecf cannot read it: {reason}")
+        return None
+
+
+def run_exports(program, target, work, report, allowed=(0,)):
+    """Runs both exports of `target` ("/open:FILE" or "/scan:FOLDER"); their outputs' lines."""
+    outputs = []
+    for switch in ("/sjsonl", "/sbody"):
+        output = os.path.join(work, "out" + switch[2:])
+        result = subprocess.run([program, target, switch, output], capture_output=True)
+        if result.returncode not in allowed:
+            report.problems.append(f"{target}: varnok5 {switch} failed ({result.returncode}): "
                                    f"{result.stderr.decode(errors='replace').strip()}")
-            return 0, 0
-    with open(jsonl, encoding="utf-8") as stream:
-        events = group_events(lines_of(stream.read()), path, report)
+            return None
+        with open(output, encoding="utf-8") as stream:
+            outputs.append((output, lines_of(stream.read())))
+    return outputs
+
+
+def compare_source(path, source, peers, events, body, report):
+    """One index file's events and body lines against libmsiecf's records of it; returns
+    the numbers of records compared and of those that agree."""
     for offset, record in events.items():
         if offset not in peers:
             report.differ(f"{path} offset {offset}", "record", record[0].get("url"),
@@ -303,19 +320,77 @@ def check_file(program, path, work, report):
             report.differ(where, "record", "not listed", peer.get("url"), peer)
             continue
         before = len(report.problems)
-        compare_record(where, peer, events[offset], path, report)
+        compare_record(where, peer, events[offset], source, report)
         agreeing += len(report.problems) == before
-    with open(body, encoding="utf-8") as stream:
-        body_lines = lines_of(stream.read())
-    where = check_body(path, path, body_lines, peers, report)
-    run_mactime(body, where, body_lines, report)
+    body_path, body_lines = body
+    where = check_body(path, source, body_lines, peers, report)
+    run_mactime(body_path, where, body_lines, report)
     return len(peers), agreeing
+
+
+def check_file(program, path, work, report):
+    peers = peer_or_skip(path)
+    outputs = run_exports(program, "/open:" + path, work, report) if peers is not None else None
+    if outputs is None:
+        return 0, 0
+    events = group_events(outputs[0][1], path, report)
+    return compare_source(path, path, peers, events, outputs[1], report)
+
+
+def index_files_below(folder):
+    """Regular files below `folder` that begin with an index file's signature, in path
+    order, without following links."""
+    found = []
+    for top, folders, files in os.walk(folder, followlinks=False):
+        for name in files:
+            path = os.path.join(top, name)
+            if os.path.islink(path) or not os.path.isfile(path):
+                continue
+            with open(path, "rb") as stream:
+                if stream.read(24).startswith(SIGNATURES):
+                    found.append(os.path.relpath(path, folder))
+    return sorted(found)
+
+
+def check_scan(program, folder, work, report):
+    """The whole folder in one run: each index file's records under its own source."""
+    outputs = run_exports(program, "/scan:" + folder, work, report, allowed=(0, 2))
+    if outputs is None:
+        return 0, 0
+    expected = index_files_below(folder)
+    events_by_source = collections.OrderedDict()
+    for event_line in outputs[0][1]:
+        try:
+            source = json.loads(event_line).get("source")
+        except ValueError:
+            source = None
+        events_by_source.setdefault(source, []).append(event_line)
+    listed = list(events_by_source)
+    if listed != sorted(listed) or not set(listed) <= set(expected):
+        report.differ(f"/scan:{folder}", "sources (in path order)", listed, expected)
+    compared = agreeing = 0
+    for source in expected:
+        path = os.path.join(folder, source)
+        peers = peer_or_skip(path)
+        if peers is None:
+            continue
+        events = group_events(events_by_source.get(source, []), path, report)
+        body_lines = [l for l in outputs[1][1] if l.split("|")[1:2] and
+                      l.split("|")[1].startswith(source + ":")]
+        body_path = os.path.join(work, "source.body")
+        with open(body_path, "w", encoding="utf-8") as stream:
+            stream.writelines(line + "\n" for line in body_lines)
+        counts = compare_source(path, source, peers, events, (body_path, body_lines), report)
+        compared, agreeing = compared + counts[0], agreeing + counts[1]
+    return compared, agreeing
 
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     parser.add_argument("--varnok5", default=os.path.join("build", "varnok5"))
-    parser.add_argument("files", nargs="+", metavar="INDEXFILE")
+    parser.add_argument("--scan", metavar="FOLDER",
+                        help="also export FOLDER whole with /scan: and check each file in it")
+    parser.add_argument("files", nargs="*", metavar="INDEXFILE")
     arguments = parser.parse_args()
     if not os.access(arguments.varnok5, os.X_OK):
         sys.exit(f"check-peer-fields: {arguments.varnok5} not found; build varnok5 first")
@@ -330,6 +405,9 @@ def main():
                 print(f"{path}: skipped, libmsiecf does not take this file")
                 continue
             counts = check_file(arguments.varnok5, path, work, report)
+            compared, agreeing = compared + counts[0], agreeing + counts[1]
+        if arguments.scan:
+            counts = check_scan(arguments.varnok5, arguments.scan, work, report)
             compared, agreeing = compared + counts[0], agreeing + counts[1]
     for line in report.excused:
         print("excused:", line)
