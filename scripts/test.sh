@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, checks the formatting, builds everything with warnings as errors
-# and runs the whole test suite: the regular build, the timeline exports against other readers, the installed tree and the Debian package,
-# the core again under AddressSanitizer and UndefinedBehaviorSanitizer, and a short fuzz run
-# of the index scanner.
+# and runs the whole test suite: the regular build, the timeline exports against other
+# readers, the installed tree and the Debian package, the core again under AddressSanitizer
+# and UndefinedBehaviorSanitizer, and a short fuzz run of the index scanner.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
