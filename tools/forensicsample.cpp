@@ -198,6 +198,19 @@ IndexFilePlan weeklyPlan()
     return plan;
 }
 
+// Wine's own cache under the same user: another signature, the first table at 0x4000.
+IndexFilePlan winePlan()
+{
+    IndexFilePlan plan;
+    plan.Signature = "WINE URLCache Ver 0.2012001";
+    plan.FirstTableOffset = 0x4000;
+    plan.RecordsStart = 0x5000;
+    add(plan, cached("http://www.winehq.org/", "text/html", 12007, at(16, 19, 40), 1));
+    add(plan, cached("http://www.winehq.org/images/winehq_logo.png", "image/png", 5522,
+                     at(16, 19, 40, 1), 1));
+    return plan;
+}
+
 // A cache cut off in the middle of a record, as a carved or partly copied file is.
 std::vector<std::uint8_t> damagedBytes()
 {
@@ -219,6 +232,7 @@ std::vector<ForensicSampleFile> MakeForensicSamplePlans()
     const std::string profile = kProfile;
     const std::string history = profile + kHistoryFolder;
     return {
+        {".wine/drive_c/users/alice/Temporary Internet Files/Content.IE5/index.dat", winePlan()},
         {profile + "Cookies/index.dat", cookiePlan()},
         {history + "MSHist01" + kWeeklyRange + "/index.dat", weeklyPlan()},
         {history + "MSHist01" + kDailyRange + "/index.dat", dailyPlan()},

@@ -8,8 +8,8 @@
 namespace varnok {
 
 // A copied Windows profile holding one of each kind of index file an examiner meets: the
-// cache, the cookies, the history and its daily and weekly files, with deleted entries,
-// records that are rare in a browser's own files and addresses holding bytes that
+// cache, the cookies, the history and its daily and weekly files, and a Wine cache, with deleted
+// entries, records that are rare in a browser's own files and addresses holding bytes that
 // exporters must escape. Beside them: a symbolic link that must not be followed, a
 // damaged index file and a file that is no index at all.
 

@@ -32,8 +32,8 @@ constexpr const char* kUsage =
     "  --sample     the small sample cache shipped in samples/cache/Content.IE5/\n"
     "  --forensic   a copied Windows profile in FOLDER: cache, cookie, history, daily and\n"
     "               weekly history index files with deleted entries, LEAK and REDR records\n"
-    "               and odd bytes in addresses, plus a folder link, a damaged index file\n"
-    "               and a file that is no index\n";
+    "               and odd bytes in addresses, plus a Wine cache, a folder link, a damaged\n"
+    "               index file and a file that is no index\n";
 
 struct Options {
     int Records = 1000;

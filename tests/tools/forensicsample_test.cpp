@@ -120,6 +120,7 @@ TEST(ForensicSample, EachIndexKindCarriesItsAddressPrefixAndTimes)
     };
     constexpr std::uint64_t kHour = 36000000000ULL;
     const KindCase kinds[] = {
+        {"Temporary Internet Files/Content.IE5/index.dat", "http", 0},
         {"alice/Cookies/index.dat", "Cookie:alice@", 0},
         {"MSHist012004030820040315/index.dat", ":2004030820040315: alice@", 0},
         {"MSHist012004031520040316/index.dat", ":2004031520040316: alice@", kHour},
