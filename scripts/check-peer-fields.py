@@ -92,10 +92,7 @@ def peer_record(item, directories, recovered):
     kinds = {"url": "URL", "redirected": "REDR", "leak": "LEAK"}
     record = {"record_type": kinds[type(item).__name__], "offset": item.offset,
               "recovered": recovered}
-    if record["record_type"] != "LEAK":
-        record["url"] = item.location
-    else:
-        record["url"] = None
+    record["url"] = item.location if record["record_type"] != "LEAK" else None
     if record["record_type"] in ("URL", "LEAK"):
         record["cached_filename"] = item.filename or ""
         record["cached_file_size"] = item.cached_file_size
@@ -119,7 +116,7 @@ def peer_record(item, directories, recovered):
             value = getter()
             if value and dos_time_microseconds(value) is not None:
                 times.append((name, dos_time_microseconds(value), False))
-        record["times"] = times
+        record["times"] = times or [("Not a time", 0, False)]
         record["body_times"] = body_times(kind, primary, secondary,
                                           item.get_last_checked_time_as_integer())
         if kind == "cache" and item.data:
