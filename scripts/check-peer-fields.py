@@ -234,6 +234,13 @@ def lines_of(content):
     return content.split("\n")[:-1] if content.endswith("\n") else content.split("\n")
 
 
+def body_name(address):
+    """The address as a body file's name column holds it: "|" (the column separator) and
+    control characters, which would break the line or the columns, as %XX."""
+    return "".join(f"%{ord(c):02X}" if c == "|" or ord(c) < 0x20 or 0x7F <= ord(c) < 0xA0
+                   else c for c in address)
+
+
 def check_body(path, source, body_lines, peers, report):
     """Body lines against the records, then through mactime -b."""
     where = f"{path} (body file)"
@@ -258,7 +265,7 @@ def check_body(path, source, body_lines, peers, report):
     for offset, peer in peers.items():
         if peer.get("url") is None or "body_times" not in peer:
             continue
-        name = source + ":" + peer["url"].replace("|", "%7C")
+        name = source + ":" + body_name(peer["url"])
         matches = by_name.get(name, [])
         expected = [str(peer.get("cached_file_size", 0))] + [str(t) for t in peer["body_times"]]
         if not any(m[6:10] == expected for m in matches):
