@@ -40,8 +40,11 @@ SIGNATURES = (b"Client UrlCache MMF Ver ", b"WINE URLCache Ver ")
 NO_CACHE_FOLDER = 0xFE  # history and cookie entries name no cache sub-folder
 
 # The two file times of a "URL " record under the names the JSON gives them, by kind of
-# index: (time at record offset 16, time at offset 8). libmsiecf calls them the primary
-# and the secondary time. The second of a daily or weekly file is local time.
+# index: (time at record offset 16, time at offset 8), which libmsiecf calls the primary
+# and the secondary time. The names are the ones timeline tools give libmsiecf's two
+# times. Daily and weekly history files keep the time at offset 8 in the local time of
+# the computer that wrote them (a daily file holds the visit twice, at 16 in UTC and at 8
+# in local time); a weekly file keeps when its entry was made at 16, in UTC.
 TIME_NAMES = {
     "cache": ("Last Access Time", "Content Modification Time"),
     "cookie": ("Last Access Time", "Content Modification Time"),
