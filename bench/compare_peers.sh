@@ -140,8 +140,9 @@ tree_bytes=$(find "$tree" -name index.dat -type f -printf '%s\n' | awk '{ s += $
 echo
 echo "tree: $tree_count index files, $tree_bytes bytes, in $image copied images"
 if read -r scan_ms scan_cpu scan_kb < <(measure "$work/scan.stdout" "$varnok5" "/scan:$tree" /sjsonl "$work/scan.jsonl"); then
-    # msiecfexport reads one file per run: one run for each file of the tree.
-    printf 'find "$1" -name index.dat -type f -print0 | sort -z | xargs -0 -n 1 msiecfexport\n' >"$work/msiecf-tree.sh"
+    # msiecfexport reads one file per run: one run for each file of the tree (it refuses
+    # the Wine caches; find goes on after a failed run).
+    printf 'find "$1" -name index.dat -type f -exec msiecfexport {} \\;\n' >"$work/msiecf-tree.sh"
     read -r tree_msiecf_ms tree_msiecf_cpu tree_msiecf_kb < <(measure "$work/tree-msiecf.out" bash "$work/msiecf-tree.sh" "$tree") || exit 1
     row program "median ms" "median CPU ms" "events|records" "peak memory KB"
     row "varnok5 scan" "$scan_ms" "$scan_cpu" "$(wc -l <"$work/scan.jsonl")" "$scan_kb"

@@ -309,8 +309,23 @@ def run_exports(program, target, work, report, allowed=(0,)):
                                    f"{result.stderr.decode(errors='replace').strip()}")
             return None
         with open(output, encoding="utf-8") as stream:
-            outputs.append((output, lines_of(stream.read())))
+            lines = lines_of(stream.read())
+        outputs.append((output, lines))
+        # "N records, E events": N must be the records the output holds.
+        said = re.match(rb"(\d+) records", result.stdout)
+        records = len(lines) if switch == "/sbody" else len(
+            {(e.get("source"), e.get("offset")) for e in map(json_or_empty, lines)})
+        if not said or int(said.group(1)) != records:
+            report.differ(f"{target} {switch}", "records reported on standard output",
+                          result.stdout.decode(errors="replace").strip(), f"{records} records")
     return outputs
+
+
+def json_or_empty(line):
+    try:
+        return json.loads(line)
+    except ValueError:
+        return {}
 
 
 def compare_source(path, source, peers, events, body, report):
