@@ -2,7 +2,9 @@
 # Times the batch export of varnok5 against two other cache index readers, pasco and
 # msiecfexport, on one large generated index file (40,000 records in nine chained hash
 # tables, about 16 MB): median wall and CPU times of several runs each, their ratios, and
-# the peak memory of each program.
+# the peak memory of each program. Then the timeline export (/sjsonl) of the same file
+# against msiecfexport's text export, and a whole-tree export (/scan:) of 200 index files
+# in nested folders, as a mounted disk image holds them.
 #
 # Needs $VARNOK_BUILD/mkindex and $VARNOK_BUILD/varnok5 (VARNOK_BUILD defaults to build;
 # this script builds nothing). Without varnok5 only the two peers are timed.
@@ -10,12 +12,14 @@
 # Environment: VARNOK_BUILD  build folder (default build)
 #              RUNS          timed runs per program (default 7)
 #              RECORDS       records in the file (default 40000)
+#              TREE_FILES    index files in the scanned tree (default 200)
 set -u
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${VARNOK_BUILD:-build}
 case $build in /*) ;; *) build=$root/$build ;; esac
 runs=${RUNS:-7}
+tree_files=${TREE_FILES:-200}
 records=${RECORDS:-40000}
 mkindex=$build/mkindex
 varnok5=$build/varnok5
@@ -81,7 +85,7 @@ measure() {
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.1f", a / b; else print "-" }'; }
 
 echo "index file: $records records, $size bytes, 9 hash tables; $runs runs each"
-row() { printf '%-14s %12s %12s %10s %14s\n' "$@"; }
+row() { printf '%-14s %12s %12s %15s %14s\n' "$@"; }
 row program "median ms" "median CPU ms" records "peak memory KB"
 
 read -r pasco_ms pasco_cpu pasco_kb < <(measure "$work/pasco.out" pasco "$index") || exit 1
@@ -98,3 +102,54 @@ row varnok5 "$varnok5_ms" "$varnok5_cpu" "$(grep -oE '[0-9]+' "$work/varnok5.std
 echo "pasco / varnok5:        $(ratio "$pasco_ms" "$varnok5_ms")x the time, $(ratio "$pasco_cpu" "$varnok5_cpu")x the CPU time"
 echo "msiecfexport / varnok5: $(ratio "$msiecf_ms" "$varnok5_ms")x the time, $(ratio "$msiecf_cpu" "$varnok5_cpu")x the CPU time"
 echo "varnok5 peak memory:    $varnok5_kb KB"
+
+# The timeline export lists every field of each record, as msiecfexport's text does.
+if read -r jsonl_ms jsonl_cpu jsonl_kb < <(measure "$work/varnok5.jsonl.stdout" "$varnok5" "/open:$index" /sjsonl "$work/varnok5.jsonl"); then
+    echo
+    row program "median ms" "median CPU ms" "events|records" "peak memory KB"
+    row "varnok5 jsonl" "$jsonl_ms" "$jsonl_cpu" "$(wc -l <"$work/varnok5.jsonl")" "$jsonl_kb"
+    row msiecfexport "$msiecf_ms" "$msiecf_cpu" "$(grep -c '^Record type' "$work/msiecf.out")" "$msiecf_kb"
+    echo "msiecfexport / varnok5 /sjsonl: $(ratio "$msiecf_ms" "$jsonl_ms")x the time (goal 10x), $(ratio "$msiecf_cpu" "$jsonl_cpu")x the CPU time"
+else
+    echo "varnok5 /sjsonl: not available in this build (timeline export skipped)"
+fi
+
+# A tree like a mounted disk image: copied profiles from mkindex --forensic (their damaged
+# file left out, so every file reads whole) and generated caches of several sizes, each
+# in folders of its own.
+tree=$work/tree
+image=0
+while [ "$(find "$tree" -name index.dat -type f 2>/dev/null | wc -l)" -lt "$tree_files" ]; do
+    image=$((image + 1))
+    disk=$tree/image-$image
+    "$mkindex" --forensic "$disk" >/dev/null || exit 1
+    rm -rf "$disk/Documents and Settings/bob"
+    for seed in 1 2 3 4 5; do
+        folder=$disk/Windows/Temp/seed-$seed/Content.IE5
+        mkdir -p "$folder"
+        if [ ! -f "$work/generated-$seed.dat" ]; then
+            "$mkindex" --records $((seed * 500)) --seed "$seed" "$work/generated-$seed.dat" >/dev/null || exit 1
+        fi
+        cp "$work/generated-$seed.dat" "$folder/index.dat"
+    done
+done
+# Trim to the exact count, latest copies first.
+find "$tree" -name index.dat -type f | sort | tail -n +$((tree_files + 1)) | xargs -r -d '\n' rm -f
+tree_count=$(find "$tree" -name index.dat -type f | wc -l)
+tree_bytes=$(find "$tree" -name index.dat -type f -printf '%s\n' | awk '{ s += $1 } END { print s }')
+echo
+echo "tree: $tree_count index files, $tree_bytes bytes, in $image copied images"
+if read -r scan_ms scan_cpu scan_kb < <(measure "$work/scan.stdout" "$varnok5" "/scan:$tree" /sjsonl "$work/scan.jsonl"); then
+    # msiecfexport reads one file per run: one run for each file of the tree (it refuses
+    # the Wine caches; find goes on after a failed run).
+    printf 'find "$1" -name index.dat -type f -exec msiecfexport {} \\;\n' >"$work/msiecf-tree.sh"
+    read -r tree_msiecf_ms tree_msiecf_cpu tree_msiecf_kb < <(measure "$work/tree-msiecf.out" bash "$work/msiecf-tree.sh" "$tree") || exit 1
+    row program "median ms" "median CPU ms" "events|records" "peak memory KB"
+    row "varnok5 scan" "$scan_ms" "$scan_cpu" "$(wc -l <"$work/scan.jsonl")" "$scan_kb"
+    row "msiecfexport" "$tree_msiecf_ms" "$tree_msiecf_cpu" "$(grep -c '^Record type' "$work/tree-msiecf.out")" "$tree_msiecf_kb"
+    echo "varnok5 says: $(tail -n 1 "$work/scan.stdout")"
+    echo "msiecfexport (one run per file) / varnok5 /scan: $(ratio "$tree_msiecf_ms" "$scan_ms")x the time"
+    echo "varnok5 /scan: peak memory $scan_kb KB for $tree_bytes bytes of index files"
+else
+    echo "varnok5 /scan: not available in this build (tree export skipped)"
+fi

@@ -12,6 +12,8 @@ packages=(
     xvfb xauth imagemagick poppler-utils xdotool openbox
     desktop-file-utils libxml2-utils man-db dpkg-dev shared-mime-info libglib2.0-bin librsvg2-bin
     lintian
+    # Other readers of index files and timelines, used only to check our exports.
+    python3-libmsiecf libmsiecf-utils sleuthkit
 )
 
 missing=()

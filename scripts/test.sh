@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, checks the formatting, builds everything with warnings as errors
-# and runs the whole test suite: the regular build, the installed tree and the Debian package,
-# the core again under AddressSanitizer and UndefinedBehaviorSanitizer, and a short fuzz run
-# of the index scanner.
+# and runs the whole test suite: the regular build, the timeline exports against other
+# readers, the installed tree and the Debian package, the core again under AddressSanitizer
+# and UndefinedBehaviorSanitizer, and a short fuzz run of the index scanner.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -15,6 +15,13 @@ scripts/check-format.sh
 echo "== Build and tests"
 scripts/build.sh -DVARNOK_WERROR=ON -DVARNOK_BUILD_TESTS=ON
 ctest --test-dir build --output-on-failure -j"$jobs"
+
+echo "== Timeline exports against libmsiecf and mactime, on a copied profile"
+sample=$(mktemp -d)
+trap 'rm -rf "$sample"' EXIT
+build/mkindex --forensic "$sample" >/dev/null
+find "$sample" -name index.dat -type f -print0 | sort -z |
+    xargs -0 scripts/check-peer-fields.py --varnok5 build/varnok5 --scan "$sample"
 
 echo "== Installed tree and Debian package"
 scripts/check-install.sh build

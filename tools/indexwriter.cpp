@@ -42,23 +42,26 @@ RecordBytes urlRecordBytes(const UrlRecordPlan& url)
     const std::uint32_t nameAt = fieldAlign(addressAt + url.Address.size() + 1);
     const std::uint32_t headersAt =
         url.FileName.empty() ? nameAt : fieldAlign(nameAt + url.FileName.size() + 1);
+    // History and cookie entries keep no headers: their header offset stays 0.
+    const bool hasHeaders = !url.Headers.empty();
     const std::size_t length = headersAt + url.Headers.size() + 1;
     const std::uint32_t blocks = blocksFor(length, url.Blocks > 0 ? url.Blocks : 2);
 
     RecordBytes record(static_cast<std::size_t>(blocks) * kIndexBlockSize, 0);
-    PutText(record, 0, "URL ");
+    PutText(record, 0, url.Signature.substr(0, 4));
     Put32(record, 4, blocks);
     Put64(record, 0x08, url.LastModified);
     Put64(record, 0x10, url.LastAccess);
     Put32(record, 0x18,
-          DosDateTimeFromFileTime(url.LastAccess + 30ULL * kDaySeconds * 10000000ULL));
+          url.Expiry.value_or(
+              DosDateTimeFromFileTime(url.LastAccess + 30ULL * kDaySeconds * 10000000ULL)));
     Put32(record, 0x20, url.FileSize);
     Put32(record, 0x34, addressAt);
     record[0x38] = static_cast<std::uint8_t>(url.SubFolder);
     Put32(record, 0x3C, url.FileName.empty() ? 0 : nameAt);
-    Put32(record, 0x44, headersAt);
+    Put32(record, 0x44, hasHeaders ? headersAt : 0);
     Put32(record, 0x48, static_cast<std::uint32_t>(url.Headers.size()));
-    Put32(record, 0x50, DosDateTimeFromFileTime(url.LastAccess));
+    Put32(record, 0x50, url.LastChecked.value_or(DosDateTimeFromFileTime(url.LastAccess)));
     Put32(record, 0x54, url.Hits);
     if (!url.AddressAt96) {
         Put32(record, 0x64, kFillerValue);
@@ -212,6 +215,10 @@ void writeTables(std::vector<std::uint8_t>& bytes, const IndexFilePlan& plan,
     for (const PlacedRecord& record : records) {
         while (table + 1 < tables.size() && record.Offset > tables[table + 1]) {
             ++table;
+        }
+        if (record.OrderValue >= 0 &&
+            !plan.Urls[static_cast<std::size_t>(record.OrderValue)].InHashTable) {
+            continue;
         }
         std::uint32_t key = HashKey(recordAddress(plan, record.OrderValue));
         if (record.OrderValue < 0) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,18 +12,24 @@ namespace varnok {
 // records, and deliberate damage for the robustness tests.
 
 struct UrlRecordPlan {
+    std::string Signature = "URL "; // "LEAK": a cached file that could not be deleted
     std::string Address;            // bytes written as they are, NUL-terminated
     std::uint64_t LastModified = 0; // file time, record offset 8
     std::uint64_t LastAccess = 0;   // file time, record offset 16 ("latest visit")
     std::string Headers = "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\n\r\n";
     std::string FileName = "page[1].htm";
-    bool AddressAt96 = false;   // old layout: address starts at 96 instead of 104
+    // DOS date (low half) and time (high half); unset: 30 days after the last access, and
+    // the last access itself
+    std::optional<std::uint32_t> Expiry;      // record offset 0x18
+    std::optional<std::uint32_t> LastChecked; // record offset 0x50
+    bool AddressAt96 = false;                 // old layout: address starts at 96 instead of 104
     int Blocks = 0;             // at least this many 128-byte blocks (0: at least 2); more
                                 // when the contents need them
     std::uint32_t FileSize = 0; // size of the cached copy, record offset 0x20
     int SubFolder = 0;          // index into IndexFilePlan::SubFolders, record offset 0x38
     std::uint32_t Hits = 0;     // record offset 0x54
     bool Freed = false;         // blocks left free in the allocation bitmap: a deleted entry
+    bool InHashTable = true;    // false: no hash entry points at it, as after a deletion
 };
 
 struct RedirectRecordPlan {

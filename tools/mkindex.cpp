@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "tools/forensicsample.h"
 #include "tools/indexwriter.h"
 
 namespace varnok {
@@ -14,6 +15,7 @@ namespace {
 constexpr const char* kUsage =
     "Usage: mkindex [--records N] [--seed S] [--tables T] [--variants] [--list FILE] OUTFILE\n"
     "       mkindex --sample OUTFILE\n"
+    "       mkindex --forensic FOLDER\n"
     "       mkindex --help\n"
     "\n"
     "Writes a cache index file (index.dat) of the Internet Explorer 5/6 layout.\n"
@@ -27,13 +29,18 @@ constexpr const char* kUsage =
     "               at 96, some redirects with the address at 24 or two blocks long\n"
     "  --list FILE  also write one line per record, in file order: URL or REDR, a TAB\n"
     "               and the address\n"
-    "  --sample     the small sample cache shipped in samples/cache/Content.IE5/\n";
+    "  --sample     the small sample cache shipped in samples/cache/Content.IE5/\n"
+    "  --forensic   a copied Windows profile in FOLDER: cache, cookie, history, daily and\n"
+    "               weekly history index files with deleted entries, LEAK and REDR records\n"
+    "               and odd bytes in addresses, plus a Wine cache, a folder link, a damaged\n"
+    "               index file and a file that is no index\n";
 
 struct Options {
     int Records = 1000;
     unsigned Seed = 1;
     int Tables = 0;
     bool Sample = false;
+    bool Forensic = false;
     bool Variants = false;
     std::string List;
     std::string Output;
@@ -80,6 +87,8 @@ int parseArguments(int argc, char** argv, Options& options)
         }
         if (argument == "--sample") {
             options.Sample = true;
+        } else if (argument == "--forensic") {
+            options.Forensic = true;
         } else if (argument == "--variants") {
             options.Variants = true;
         } else if (takesValue(argument)) {
@@ -152,6 +161,15 @@ int main(int argc, char** argv)
     if (parsed != 0) {
         std::fputs("Try 'mkindex --help'.\n", stderr);
         return 1;
+    }
+    if (options.Forensic) {
+        std::string error;
+        if (!WriteForensicSample(options.Output, error)) {
+            std::fprintf(stderr, "mkindex: %s\n", error.c_str());
+            return 1;
+        }
+        std::printf("%s: forensic sample written\n", options.Output.c_str());
+        return 0;
     }
     const IndexFilePlan plan = makePlan(options);
     GeneratedIndex index;
