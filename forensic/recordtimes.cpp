@@ -1,6 +1,7 @@
 #include "forensic/recordtimes.h"
 
 #include <charconv>
+#include <utility>
 
 #include "cacheindex/indexrecordvalue.h"
 
@@ -69,20 +70,27 @@ void AppendIsoTimeDigits(std::string& out, const CivilDay& civil, std::int64_t s
     out.append(text, sizeof text - 1);
 }
 
-// What the two file times of a record mean, per kind of index.
+// What the two file times of a record mean, per kind of index. Daily and weekly history
+// indexes keep the time at offset 8 in the local time of the computer that wrote them.
 struct FileTimeNames {
     std::string_view Modified;
     std::string_view Visited;
-    bool VisitedIsLocal;
+    bool VisitAtOffset8; // the visit is the time at offset 8, and offset 16 the creation
+    bool Offset8IsLocal;
 };
 
 constexpr FileTimeNames kFileTimeNames[] = {
-    {"Content Modification Time", "Last Access Time", false}, // cache
-    {"Content Modification Time", "Last Access Time", false}, // cookie
-    {"Unknown Time", "Last Visited Time", false},             // history
-    {"Unknown Time", "Last Visited Time", true},              // daily history
-    {"Creation Time", "Last Visited Time", true},             // weekly history
+    {"Content Modification Time", "Last Access Time", false, false}, // cache
+    {"Content Modification Time", "Last Access Time", false, false}, // cookie
+    {"Unknown Time", "Last Visited Time", false, false},             // history
+    {"Unknown Time", "Last Visited Time", false, true},              // daily history
+    {"Creation Time", "Last Visited Time", true, true},              // weekly history
 };
+
+const FileTimeNames& NamesOf(IndexKind kind)
+{
+    return kFileTimeNames[static_cast<std::size_t>(kind)];
+}
 
 } // namespace
 
@@ -146,13 +154,15 @@ void AppendIsoTime(std::string& out, std::int64_t microseconds)
     }
     AppendIsoTimeDigits(out, civil, secondOfDay, fraction);
 }
-RecordTimes TimesOf(const IndexRecordValue& record)
+RecordTimes TimesOf(const IndexRecordValue& record, IndexKind kind)
 {
     RecordTimes times;
     if (record.LastModified)
         times.Modified = MicrosecondsFromFileTime(*record.LastModified);
     if (record.LastAccess)
         times.Visited = MicrosecondsFromFileTime(*record.LastAccess);
+    if (NamesOf(kind).VisitAtOffset8)
+        std::swap(times.Modified, times.Visited);
     if (record.Expiry)
         times.Expiry = MicrosecondsFromDosTime(*record.Expiry);
     if (record.LastChecked)
@@ -162,15 +172,15 @@ RecordTimes TimesOf(const IndexRecordValue& record)
 
 RecordEvents EventsOf(const RecordTimes& times, IndexKind kind)
 {
-    const FileTimeNames& names = kFileTimeNames[static_cast<std::size_t>(kind)];
+    const FileTimeNames& names = NamesOf(kind);
     RecordEvents events;
     auto add = [&events](const std::optional<std::int64_t>& time, std::string_view description,
                          bool local) {
         if (time)
             events.Items[events.Count++] = {*time, description, local};
     };
-    add(times.Modified, names.Modified, false);
-    add(times.Visited, names.Visited, names.VisitedIsLocal);
+    add(times.Modified, names.Modified, names.Offset8IsLocal && !names.VisitAtOffset8);
+    add(times.Visited, names.Visited, names.Offset8IsLocal && names.VisitAtOffset8);
     add(times.Expiry, "Expiration Time", false);
     add(times.Checked, "Last Checked Time", false);
     return events;

@@ -29,10 +29,11 @@ struct RecordEvents {
 };
 
 // The times each record field stands for in a timeline; the two file times change their
-// meaning with the kind of index.
+// meaning with the kind of index. A weekly history keeps the visit at offset 8 and when
+// its entry was made at offset 16; every other index the visit (or access) at 16.
 struct RecordTimes {
-    std::optional<std::int64_t> Modified; // record offset 8, or a weekly history's creation
-    std::optional<std::int64_t> Visited;  // record offset 16: access or visit
+    std::optional<std::int64_t> Modified; // offset 8, or a weekly history's creation (16)
+    std::optional<std::int64_t> Visited;  // offset 16: access or visit (a weekly history: 8)
     std::optional<std::int64_t> Expiry;
     std::optional<std::int64_t> Checked;
 };
@@ -54,9 +55,9 @@ void AppendIsoTime(std::string& out, std::int64_t microseconds);
 /** Whole seconds since 1970, rounded down. */
 [[nodiscard]] std::int64_t SecondsFloor(std::int64_t microseconds);
 
-[[nodiscard]] RecordTimes TimesOf(const IndexRecordValue& record);
+[[nodiscard]] RecordTimes TimesOf(const IndexRecordValue& record, IndexKind kind);
 
-/** The set times of `record` in record order (offset 8, offset 16, expiry, last check). */
+/** The set times of a record: modification (or creation), visit, expiry, last check. */
 [[nodiscard]] RecordEvents EventsOf(const RecordTimes& times, IndexKind kind);
 
 } // namespace varnok

@@ -30,7 +30,7 @@ void TimelineSink::SetSource(const std::string& source)
 void TimelineSink::Record(const IndexRecordValue& record)
 {
     const IndexKind kind = IndexKindOfAddress(record.Address);
-    const RecordTimes times = TimesOf(record);
+    const RecordTimes times = TimesOf(record, kind);
     const RecordEvents events = EventsOf(times, kind);
     const TimelineRecord line{record, kind, times, m_escapedSource};
     if (m_format == TimelineFormat::JsonLines)

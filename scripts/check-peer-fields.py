@@ -238,10 +238,21 @@ def lines_of(content):
 
 
 def body_name(address):
-    """The address as a body file's name column holds it: "|" (the column separator) and
-    control characters, which would break the line or the columns, as %XX."""
-    return "".join(f"%{ord(c):02X}" if c == "|" or ord(c) < 0x20 or 0x7F <= ord(c) < 0xA0
-                   else c for c in address)
+    """The address as a body file's name column holds it. mactime splits on "|" and then
+    decodes %XX, so "|" and "%" go in as %7C and %25; control characters, which would break
+    the line, as their pictures (U+2400 on, U+2421 for DEL); the bytes Windows-1252 leaves
+    undefined as U+FFFD."""
+    def one(c):
+        if c in "|%":
+            return f"%{ord(c):02X}"
+        if ord(c) < 0x20:
+            return chr(0x2400 + ord(c))
+        if ord(c) == 0x7F:
+            return "\u2421"
+        if 0x80 <= ord(c) < 0xA0:
+            return "\ufffd"
+        return c
+    return "".join(one(c) for c in address)
 
 
 def check_body(path, source, body_lines, peers, report):

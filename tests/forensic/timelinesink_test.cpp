@@ -72,6 +72,8 @@ protected:
         plan.Urls.push_back(page);
         UrlRecordPlan weekly;
         weekly.Address = ":2004030820040315: jane@http://example.com/";
+        // A weekly entry keeps the visit at offset 8, in the writer's local time, and when it
+        // was made at offset 16.
         weekly.LastModified = FileTimeFromUtc(2004, 3, 8, 0, 0, 0);
         weekly.LastAccess = FileTimeFromUtc(2004, 3, 9, 8, 30, 0);
         weekly.FileName = "";
@@ -131,9 +133,9 @@ TEST_F(TimelineSinkTest, JsonLinesHoldEveryRecordAndEveryTime)
         page +
             R"j(,"datetime":"2004-03-14T19:02:36.000000+00:00","timestamp":1079290956000000,"timestamp_desc":"Last Checked Time"})j",
         weekly +
-            R"j(,"datetime":"2004-03-08T00:00:00.000000+00:00","timestamp":1078704000000000,"timestamp_desc":"Creation Time"})j",
+            R"j(,"datetime":"2004-03-09T08:30:00.000000+00:00","timestamp":1078821000000000,"timestamp_desc":"Creation Time"})j",
         weekly +
-            R"j(,"datetime":"2004-03-09T08:30:00.000000+00:00","timestamp":1078821000000000,"timestamp_desc":"Last Visited Time","local_time":true})j",
+            R"j(,"datetime":"2004-03-08T00:00:00.000000+00:00","timestamp":1078704000000000,"timestamp_desc":"Last Visited Time","local_time":true})j",
         weekly +
             R"j(,"datetime":"2004-04-08T08:30:00.000000+00:00","timestamp":1081413000000000,"timestamp_desc":"Expiration Time"})j",
         weekly +
@@ -157,8 +159,8 @@ TEST_F(TimelineSinkTest, BodyFileHasOneStrictLinePerRecord)
     const std::vector<std::string> expected = {
         "0|case 1/index.dat:http://example.com/a%7C\"b\"é\u240A|0|0|0|0|1234|1079290956|1078135200|"
         "1079290956|0",
-        "0|case 1/index.dat::2004030820040315: jane@http://example.com/|0|0|0|0|0|1078821000|"
-        "1078704000|1078821000|0",
+        "0|case 1/index.dat::2004030820040315: jane@http://example.com/|0|0|0|0|0|1078704000|"
+        "1078821000|1078821000|0",
         "0|case 1/index.dat:http://example.com/leak|0|0|0|0|0|1078920000|0|1078920000|0",
         "0|case 1/index.dat:http://example.com/r|0|0|0|0|0|0|0|0|0",
     };
