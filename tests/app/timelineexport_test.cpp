@@ -17,15 +17,6 @@ namespace varnok {
 
 namespace {
 
-std::vector<std::string> Lines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::istringstream stream(text);
-    for (std::string line; std::getline(stream, line);)
-        lines.push_back(line);
-    return lines;
-}
-
 std::vector<std::uint8_t> IndexWith(const std::vector<std::string>& addresses,
                                     const std::string& signature = "Client UrlCache MMF Ver 5.2")
 {

@@ -18,15 +18,6 @@ namespace varnok {
 
 namespace {
 
-std::vector<std::string> Lines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::istringstream stream(text);
-    for (std::string line; std::getline(stream, line);)
-        lines.push_back(line);
-    return lines;
-}
-
 // A body line as mactime reads it: eleven fields, MD5 and the numbers all digits, nothing
 // that could end the line early.
 ::testing::AssertionResult IsBodyLine(const std::string& line)

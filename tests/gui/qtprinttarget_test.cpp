@@ -18,23 +18,44 @@
 
 namespace varnok {
 
+namespace {
+
+// A list of 120 addresses (several pages of A4) and a printer writing Qt's PDF output; the
+// pages printed are counted with pdfinfo.
+class QtPrintTargetTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (CommandOutput("command -v pdfinfo").empty())
+            GTEST_SKIP() << "pdfinfo (poppler-utils) is not installed";
+        grid.SetRowCountEx(121);
+        grid.SetCellEx(1, 0, "URL   ");
+        grid.SetFixedRowsEx(1);
+        for (int row = 1; row <= 120; ++row)
+            grid.SetCellEx(1, row, "http://example.com/" + std::to_string(row));
+        target.Device().setOutputFormat(QPrinter::PdfFormat);
+    }
+
+    /** Points the printer at `name` in the test's folder; its path. */
+    std::string PrintInto(const std::string& name)
+    {
+        const std::string file = dir.File(name);
+        target.Device().setOutputFileName(QString::fromStdString(file));
+        return file;
+    }
+
+    TempDir dir;
+    TResultGrid grid;
+    QtPrintTarget target;
+};
+
+} // namespace
+
 // Print all through the real printer dialog into Qt's PDF output: one PDF page per page
 // the layout counted.
-TEST(QtPrintTargetTest, PrintAllThroughThePrinterDialogWritesEveryCountedPage)
+TEST_F(QtPrintTargetTest, PrintAllThroughThePrinterDialogWritesEveryCountedPage)
 {
-    if (CommandOutput("command -v pdfinfo").empty())
-        GTEST_SKIP() << "pdfinfo (poppler-utils) is not installed";
-    TempDir dir;
-    const std::string file = dir.File("printed.pdf");
-    TResultGrid grid;
-    grid.SetRowCountEx(121);
-    grid.SetCellEx(1, 0, "URL   ");
-    grid.SetFixedRowsEx(1);
-    for (int row = 1; row <= 120; ++row)
-        grid.SetCellEx(1, row, "http://example.com/" + std::to_string(row));
-    QtPrintTarget target;
-    target.Device().setOutputFormat(QPrinter::PdfFormat);
-    target.Device().setOutputFileName(QString::fromStdString(file));
+    const std::string file = PrintInto("printed.pdf");
     GridPrintCommands commands(grid, target, nullptr);
     bool asked = false;
     WhenModalIsUp([&asked](QWidget* dialog) {
@@ -47,35 +68,13 @@ TEST(QtPrintTargetTest, PrintAllThroughThePrinterDialogWritesEveryCountedPage)
     EXPECT_GT(grid.PrintState.PageCount, 2);
 }
 
-namespace {
-
-// A list of 120 addresses: several pages of A4.
-void fillAddresses(TResultGrid& grid)
-{
-    grid.SetRowCountEx(121);
-    grid.SetCellEx(1, 0, "URL   ");
-    grid.SetFixedRowsEx(1);
-    for (int row = 1; row <= 120; ++row)
-        grid.SetCellEx(1, row, "http://example.com/" + std::to_string(row));
-}
-
-} // namespace
-
 // A print that fails (a PDF without a file name) leaves the printer ready: the next print,
 // into a file chosen now, works.
-TEST(QtPrintTargetTest, APrintAfterAFailedOneWorks)
+TEST_F(QtPrintTargetTest, APrintAfterAFailedOneWorks)
 {
-    if (CommandOutput("command -v pdfinfo").empty())
-        GTEST_SKIP() << "pdfinfo (poppler-utils) is not installed";
-    TempDir dir;
-    const std::string file = dir.File("after.pdf");
-    TResultGrid grid;
-    fillAddresses(grid);
-    QtPrintTarget target;
-    target.Device().setOutputFormat(QPrinter::PdfFormat);
     target.Device().setOutputFileName(QString());
     EXPECT_THROW(grid.Print(target.Printer()), EGridError);
-    target.Device().setOutputFileName(QString::fromStdString(file));
+    const std::string file = PrintInto("after.pdf");
     EXPECT_EQ(target.Device().outputFileName().toStdString(), file);
     grid.Print(target.Printer());
     EXPECT_EQ(PdfPageCount(file), grid.PrintState.PageCount);
@@ -84,17 +83,9 @@ TEST(QtPrintTargetTest, APrintAfterAFailedOneWorks)
 
 // The printer dialog offers the pages of the list, from 1 to the last, and the range chosen
 // in it is what prints.
-TEST(QtPrintTargetTest, ThePrinterDialogOffersThePagesAndTheChosenRangePrints)
+TEST_F(QtPrintTargetTest, ThePrinterDialogOffersThePagesAndTheChosenRangePrints)
 {
-    if (CommandOutput("command -v pdfinfo").empty())
-        GTEST_SKIP() << "pdfinfo (poppler-utils) is not installed";
-    TempDir dir;
-    const std::string file = dir.File("range.pdf");
-    TResultGrid grid;
-    fillAddresses(grid);
-    QtPrintTarget target;
-    target.Device().setOutputFormat(QPrinter::PdfFormat);
-    target.Device().setOutputFileName(QString::fromStdString(file));
+    const std::string file = PrintInto("range.pdf");
     GridPrintCommands commands(grid, target, nullptr);
     std::vector<int> offered; // from's and to's largest values, and to's value
     WhenModalIsUp([&offered](QWidget* dialog) {
@@ -118,17 +109,9 @@ TEST(QtPrintTargetTest, ThePrinterDialogOffersThePagesAndTheChosenRangePrints)
 
 // Selected cells printed into a PDF file; then the preview's Print: it asks for the printer
 // first, and a cancelled dialog leaves the file as it was.
-TEST(QtPrintTargetTest, ThePreviewsPrintDoesNotReplaceTheLastPdfUnasked)
+TEST_F(QtPrintTargetTest, ThePreviewsPrintDoesNotReplaceTheLastPdfUnasked)
 {
-    if (CommandOutput("command -v pdfinfo").empty())
-        GTEST_SKIP() << "pdfinfo (poppler-utils) is not installed";
-    TempDir dir;
-    const std::string file = dir.File("selected.pdf");
-    TResultGrid grid;
-    fillAddresses(grid);
-    QtPrintTarget target;
-    target.Device().setOutputFormat(QPrinter::PdfFormat);
-    target.Device().setOutputFileName(QString::fromStdString(file));
+    const std::string file = PrintInto("selected.pdf");
     GridPrintCommands commands(grid, target, nullptr);
     grid.SetSelection({1, 1, 1, 5});
     WhenModalIsUp([](QWidget* dialog) { qobject_cast<QDialog*>(dialog)->accept(); });

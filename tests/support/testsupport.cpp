@@ -7,6 +7,7 @@
 #include <iterator>
 #include <memory>
 #include <random>
+#include <sstream>
 #include <stdexcept>
 
 namespace varnok {
@@ -91,6 +92,15 @@ int PdfPageCount(const std::string& path)
     const std::string info = CommandOutput("pdfinfo '" + path + "' 2>/dev/null");
     const std::size_t at = info.find("Pages:");
     return at == std::string::npos ? -1 : std::stoi(info.substr(at + 6));
+}
+
+std::vector<std::string> Lines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::istringstream stream(text);
+    for (std::string line; std::getline(stream, line);)
+        lines.push_back(line);
+    return lines;
 }
 
 } // namespace varnok

@@ -47,4 +47,7 @@ private:
 /** The page count pdfinfo (poppler-utils) reads from a PDF file; -1 when it cannot tell. */
 [[nodiscard]] int PdfPageCount(const std::string& path);
 
+/** The lines of `text`, without their line feeds. */
+[[nodiscard]] std::vector<std::string> Lines(const std::string& text);
+
 } // namespace varnok
