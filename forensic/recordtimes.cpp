@@ -1,6 +1,7 @@
 #include "forensic/recordtimes.h"
 
 #include <charconv>
+#include <cstring>
 #include <utility>
 
 #include "cacheindex/indexrecordvalue.h"
@@ -51,22 +52,36 @@ void AppendPadded(std::string& out, std::int64_t value, int width)
     out.append(digits, result.ptr);
 }
 
+// "00" to "99": the digits of a time are put two at a time.
+constexpr std::array<char, 200> kDigitPairs = [] {
+    std::array<char, 200> pairs{};
+    for (std::size_t value = 0; value < 100; ++value) {
+        pairs[2 * value] = static_cast<char>('0' + value / 10);
+        pairs[2 * value + 1] = static_cast<char>('0' + value % 10);
+    }
+    return pairs;
+}();
+
+void PutTwoDigits(char* at, std::int64_t value)
+{
+    std::memcpy(at, &kDigitPairs[static_cast<std::size_t>(2 * value)], 2);
+}
+
 void AppendIsoTimeDigits(std::string& out, const CivilDay& civil, std::int64_t secondOfDay,
                          std::int64_t fraction)
 {
     // Fixed widths: the digits are put in place, a timeline writes millions of them.
     char text[] = "0000-00-00T00:00:00.000000+00:00";
-    auto put = [&text](std::size_t end, std::int64_t value, int width) {
-        for (int digit = 0; digit < width; ++digit, value /= 10)
-            text[end - static_cast<std::size_t>(digit)] = static_cast<char>('0' + value % 10);
-    };
-    put(3, civil.Year, 4);
-    put(6, civil.Month, 2);
-    put(9, civil.Day, 2);
-    put(12, secondOfDay / 3600, 2);
-    put(15, secondOfDay / 60 % 60, 2);
-    put(18, secondOfDay % 60, 2);
-    put(25, fraction, 6);
+    PutTwoDigits(text, civil.Year / 100);
+    PutTwoDigits(text + 2, civil.Year % 100);
+    PutTwoDigits(text + 5, civil.Month);
+    PutTwoDigits(text + 8, civil.Day);
+    PutTwoDigits(text + 11, secondOfDay / 3600);
+    PutTwoDigits(text + 14, secondOfDay / 60 % 60);
+    PutTwoDigits(text + 17, secondOfDay % 60);
+    PutTwoDigits(text + 20, fraction / 10000);
+    PutTwoDigits(text + 22, fraction / 100 % 100);
+    PutTwoDigits(text + 24, fraction % 100);
     out.append(text, sizeof text - 1);
 }
 

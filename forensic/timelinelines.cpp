@@ -43,11 +43,20 @@ std::string_view RecordTypeOf(const IndexRecordValue& record)
     return type;
 }
 
-// "Location: ADDRESS", with the hits, the cached file and a deleted entry's mark.
-void AppendMessage(std::string& out, const IndexRecordValue& record)
+// Where a piece of text already written to the line lies in it.
+struct WrittenText {
+    std::size_t Start;
+    std::size_t Length;
+};
+
+// "Location: ADDRESS", with the hits, the cached file and a deleted entry's mark; where the
+// escaped address lies, so the address field copies it instead of escaping it again.
+WrittenText AppendMessage(std::string& out, const IndexRecordValue& record)
 {
     out += "{\"message\":\"Location: ";
+    const std::size_t addressStart = out.size();
     AppendJsonText(out, record.Address);
+    const WrittenText address{addressStart, out.size() - addressStart};
     if (record.Hits) {
         out += " Number of hits: ";
         AppendNumber(out, *record.Hits);
@@ -63,17 +72,20 @@ void AppendMessage(std::string& out, const IndexRecordValue& record)
     if (record.Recovered)
         out += " (recovered)";
     out += '"';
+    return address;
 }
 
 // Everything of the record but its time, the same on each of its lines.
 void AppendRecordFields(std::string& out, const TimelineRecord& line)
 {
     const IndexRecordValue& record = line.Record;
-    AppendMessage(out, record);
+    const WrittenText address = AppendMessage(out, record);
     AppendTextField(out, ",\"record_type\":", RecordTypeOf(record));
     out += ",\"offset\":";
     AppendNumber(out, record.Offset);
-    AppendTextField(out, ",\"url\":", record.Address);
+    out += ",\"url\":\"";
+    out.append(out, address.Start, address.Length);
+    out += '"';
     AppendTextField(out, ",\"cached_filename\":", record.CachedFileName);
     AppendField(out, ",\"cached_file_size\":", record.CachedFileSize);
     AppendTextField(out, ",\"cache_directory\":", record.CacheFolderName);

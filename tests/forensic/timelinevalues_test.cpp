@@ -47,6 +47,43 @@ TEST(TimelineTextTest, HostileBytesStayOneValidField)
     }
 }
 
+// Long texts are tested several bytes at a time: a byte that needs escaping must be found
+// wherever it stands, also when the bytes just above it (a space, "#") look special to a
+// test of the whole word, and in the short end that is not a whole word.
+TEST(TimelineTextTest, EscapesFoundAtEveryPositionOfLongText)
+{
+    struct Case {
+        char Byte;
+        std::string Json;
+        std::string Body;
+    };
+    const Case cases[] = {
+        {'"', "\\\"", "\""},          {'\\', "\\\\", "\\"},
+        {'\n', "\\n", "\u240A"},      {'\x1F', "\\u001F", "\u241F"},
+        {'\0', "\\u0000", "\u2400"},  {'\x7F', "\\u007F", "\u2421"},
+        {'\x80', "\u20AC", "\u20AC"}, {'\x81', "\\u0081", "\uFFFD"},
+        {'\xE9', "\u00E9", "\u00E9"}, {'|', "|", "%7C"},
+    };
+    constexpr std::size_t kLength = 27; // three words and three bytes
+    for (const Case& c : cases) {
+        for (std::size_t at = 0; at < kLength; ++at) {
+            std::string bytes(kLength, 'a');
+            bytes[at] = c.Byte;
+            const std::string before(at, 'a');
+            std::string after = std::string(kLength - at - 1, 'a');
+            if (after.size() >= 2)
+                after.replace(0, 2, " #");
+            bytes.replace(at + 1, after.size(), after);
+            std::string json;
+            AppendJsonText(json, bytes);
+            EXPECT_EQ(json, before + c.Json + after) << int(c.Byte) << " at " << at;
+            std::string body;
+            AppendBodyText(body, bytes);
+            EXPECT_EQ(body, before + c.Body + after) << int(c.Byte) << " at " << at;
+        }
+    }
+}
+
 TEST(TimelineTimeTest, FileAndDosTimesInUtcToTheMicrosecond)
 {
     struct Case {
