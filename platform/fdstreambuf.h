@@ -12,8 +12,10 @@ class FdStreamBuf final : public std::streambuf {
 public:
     FdStreamBuf();
 
-    /** Writes go to `fd` from now on (-1: nowhere, every write fails). */
-    void Attach(int fd);
+    /** Writes go to `fd` from now on (-1: nowhere, every write fails). With `writeBehind`,
+     * for a file that is to be flushed to disk when complete, the disk starts taking each
+     * few megabytes as soon as they are written. */
+    void Attach(int fd, bool writeBehind = false);
     /** False once any write has failed. */
     [[nodiscard]] bool Good() const { return m_good; }
     /** The errno of the write that failed, or 0 while none has. */
@@ -31,6 +33,9 @@ private:
     int m_fd = -1;
     bool m_good = true;
     int m_error = 0;
+    bool m_writeBehind = false;
+    std::size_t m_written = 0;      // bytes written since Attach()
+    std::size_t m_flushStarted = 0; // of those, the ones the disk has been asked to take
     std::vector<char> m_buffer;
 };
 

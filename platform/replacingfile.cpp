@@ -184,7 +184,8 @@ bool ReplacingFile::Attach(int fd, int mode)
     if (fd < 0)
         return Fail(errno);
     m_fd = fd;
-    m_buffer.Attach(fd);
+    // A file Commit() flushes to disk gets there in steps while it is written.
+    m_buffer.Attach(fd, !m_direct);
     m_stream.clear();
     // A replaced file keeps its permissions; a new one gets the usual ones.
     if (mode != keepUmaskMode && ::fchmod(fd, static_cast<mode_t>(mode)) != 0) {
