@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cstring>
+#include <string_view>
 #include <utility>
 
 #include "cacheindex/indexrecordvalue.h"
@@ -21,18 +22,20 @@ struct CivilDay {
     int Day;
 };
 
-// Days since 1970 to the calendar day (Howard Hinnant's algorithm).
+// Days since 1970 to the calendar day (Howard Hinnant's algorithm). Within its 400-year
+// era a day fits 32 bits and counts up from 0: the arithmetic there is unsigned, which
+// costs a timeline of millions of times the least.
 CivilDay CivilFromDays(std::int64_t days)
 {
     days += 719468;
     const std::int64_t era = (days >= 0 ? days : days - 146096) / 146097;
-    const std::int64_t dayOfEra = days - era * 146097;
-    const std::int64_t yearOfEra =
+    const auto dayOfEra = static_cast<std::uint32_t>(days - era * 146097);
+    const std::uint32_t yearOfEra =
         (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
-    const std::int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
-    const std::int64_t shiftedMonth = (5 * dayOfYear + 2) / 153;
-    const int day = static_cast<int>(dayOfYear - (153 * shiftedMonth + 2) / 5 + 1);
-    const int month = static_cast<int>(shiftedMonth < 10 ? shiftedMonth + 3 : shiftedMonth - 9);
+    const std::uint32_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+    const std::uint32_t shiftedMonth = (5 * dayOfYear + 2) / 153;
+    const auto day = static_cast<int>(dayOfYear - (153 * shiftedMonth + 2) / 5 + 1);
+    const auto month = static_cast<int>(shiftedMonth < 10 ? shiftedMonth + 3 : shiftedMonth - 9);
     return {yearOfEra + era * 400 + (month <= 2 ? 1 : 0), month, day};
 }
 
@@ -40,16 +43,6 @@ std::int64_t FloorDivide(std::int64_t value, std::int64_t divisor)
 {
     const std::int64_t quotient = value / divisor;
     return quotient * divisor > value ? quotient - 1 : quotient;
-}
-
-void AppendPadded(std::string& out, std::int64_t value, int width)
-{
-    char digits[24];
-    const auto result = std::to_chars(digits, digits + sizeof digits, value);
-    const auto length = static_cast<int>(result.ptr - digits);
-    if (value >= 0 && length < width)
-        out.append(static_cast<std::size_t>(width - length), '0');
-    out.append(digits, result.ptr);
 }
 
 // "00" to "99": the digits of a time are put two at a time.
@@ -67,22 +60,22 @@ void PutTwoDigits(char* at, std::int64_t value)
     std::memcpy(at, &kDigitPairs[static_cast<std::size_t>(2 * value)], 2);
 }
 
-void AppendIsoTimeDigits(std::string& out, const CivilDay& civil, std::int64_t secondOfDay,
-                         std::int64_t fraction)
+// "MM-DDTHH:MM:SS.ffffff+00:00", all but the year, put in place two digits at a time: a
+// timeline writes millions of them.
+char* PutIsoTimeAfterYear(char* at, const CivilDay& civil, std::int64_t secondOfDay,
+                          std::int64_t fraction)
 {
-    // Fixed widths: the digits are put in place, a timeline writes millions of them.
-    char text[] = "0000-00-00T00:00:00.000000+00:00";
-    PutTwoDigits(text, civil.Year / 100);
-    PutTwoDigits(text + 2, civil.Year % 100);
-    PutTwoDigits(text + 5, civil.Month);
-    PutTwoDigits(text + 8, civil.Day);
-    PutTwoDigits(text + 11, secondOfDay / 3600);
-    PutTwoDigits(text + 14, secondOfDay / 60 % 60);
-    PutTwoDigits(text + 17, secondOfDay % 60);
-    PutTwoDigits(text + 20, fraction / 10000);
-    PutTwoDigits(text + 22, fraction / 100 % 100);
-    PutTwoDigits(text + 24, fraction % 100);
-    out.append(text, sizeof text - 1);
+    constexpr std::string_view kPattern = "-00-00T00:00:00.000000+00:00";
+    std::memcpy(at, kPattern.data(), kPattern.size());
+    PutTwoDigits(at + 1, civil.Month);
+    PutTwoDigits(at + 4, civil.Day);
+    PutTwoDigits(at + 7, secondOfDay / 3600);
+    PutTwoDigits(at + 10, secondOfDay / 60 % 60);
+    PutTwoDigits(at + 13, secondOfDay % 60);
+    PutTwoDigits(at + 16, fraction / 10000);
+    PutTwoDigits(at + 18, fraction / 100 % 100);
+    PutTwoDigits(at + 20, fraction % 100);
+    return at + kPattern.size();
 }
 
 // What the two file times of a record mean, per kind of index. Daily and weekly history
@@ -150,25 +143,57 @@ std::int64_t SecondsFloor(std::int64_t microseconds)
     return FloorDivide(microseconds, kMicrosecondsPerSecond);
 }
 
-void AppendIsoTime(std::string& out, std::int64_t microseconds)
+char* PutIsoTime(char* at, std::int64_t microseconds)
 {
     const std::int64_t seconds = SecondsFloor(microseconds);
     const std::int64_t fraction = microseconds - seconds * kMicrosecondsPerSecond;
     const std::int64_t days = FloorDivide(seconds, kSecondsPerDay);
     const std::int64_t secondOfDay = seconds - days * kSecondsPerDay;
-    CivilDay civil = CivilFromDays(days);
-    if (civil.Year < 0 || civil.Year > 9999) {
+    const CivilDay civil = CivilFromDays(days);
+    if (civil.Year >= 0 && civil.Year <= 9999) {
+        PutTwoDigits(at, civil.Year / 100);
+        PutTwoDigits(at + 2, civil.Year % 100);
+        at += 4;
+    } else {
         // Far outside any real record (a file time may reach the year 60056); the year
         // takes the digits it needs.
-        AppendPadded(out, civil.Year, 4);
-        civil.Year = 0;
-        const std::size_t yearEnd = out.size();
-        AppendIsoTimeDigits(out, civil, secondOfDay, fraction);
-        out.erase(yearEnd, 4);
-        return;
+        at = std::to_chars(at, at + 8, civil.Year).ptr;
     }
-    AppendIsoTimeDigits(out, civil, secondOfDay, fraction);
+    return PutIsoTimeAfterYear(at, civil, secondOfDay, fraction);
 }
+
+char* PutTimestamp(char* at, std::int64_t microseconds)
+{
+    // Digits from the right, two at a time, into a scratch as wide as the widest number.
+    constexpr std::size_t kMostDigits = 20;
+    char digits[kMostDigits];
+    char* first = digits + kMostDigits;
+    std::uint64_t value = microseconds < 0 ? 0 - static_cast<std::uint64_t>(microseconds)
+                                           : static_cast<std::uint64_t>(microseconds);
+    while (value >= 100) {
+        first -= 2;
+        PutTwoDigits(first, static_cast<std::int64_t>(value % 100));
+        value /= 100;
+    }
+    if (value >= 10) {
+        first -= 2;
+        PutTwoDigits(first, static_cast<std::int64_t>(value));
+    } else {
+        *--first = static_cast<char>('0' + value);
+    }
+    if (microseconds < 0)
+        *at++ = '-';
+    const auto length = static_cast<std::size_t>(digits + kMostDigits - first);
+    std::memcpy(at, first, length);
+    return at + length;
+}
+
+void AppendIsoTime(std::string& out, std::int64_t microseconds)
+{
+    char text[kIsoTimeMaxLength];
+    out.append(text, static_cast<std::size_t>(PutIsoTime(text, microseconds) - text));
+}
+
 RecordTimes TimesOf(const IndexRecordValue& record, IndexKind kind)
 {
     RecordTimes times;

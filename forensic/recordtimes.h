@@ -49,6 +49,18 @@ struct RecordTimes {
  * stand; nothing for 0 or for a value that names no moment (month 13, minute 61). */
 [[nodiscard]] std::optional<std::int64_t> MicrosecondsFromDosTime(std::uint32_t dosTime);
 
+// The longest text PutIsoTime() writes: 32 characters, with room for a year of up to 7
+// characters, the most an int64 count of microseconds reaches ("-290308").
+inline constexpr std::size_t kIsoTimeMaxLength = 36;
+
+/** Writes "YYYY-MM-DDTHH:MM:SS.ffffff+00:00" at `at` (up to kIsoTimeMaxLength characters);
+ * returns the end of what it wrote. */
+char* PutIsoTime(char* at, std::int64_t microseconds);
+
+/** Writes the count of microseconds in decimal at `at` (up to 20 characters); returns the
+ * end of what it wrote. */
+char* PutTimestamp(char* at, std::int64_t microseconds);
+
 /** Appends "YYYY-MM-DDTHH:MM:SS.ffffff+00:00". */
 void AppendIsoTime(std::string& out, std::int64_t microseconds);
 

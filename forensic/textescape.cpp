@@ -1,5 +1,6 @@
 #include "forensic/textescape.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cstdint>
@@ -21,135 +22,183 @@ constexpr char16_t kHighControls[32] = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
-char32_t CodePointOf(std::uint8_t byte)
+constexpr char32_t CodePointOf(std::uint8_t byte)
 {
     if (byte >= 0x80 && byte < 0xA0)
         return kHighControls[byte - 0x80];
     return byte;
 }
 
-void AppendUtf8(std::string& out, char32_t codePoint)
+constexpr bool IsUndefinedOrControl(char32_t codePoint)
 {
-    if (codePoint < 0x80) {
-        out += static_cast<char>(codePoint);
-    } else if (codePoint < 0x800) {
-        out += static_cast<char>(0xC0 | (codePoint >> 6));
-        out += static_cast<char>(0x80 | (codePoint & 0x3F));
+    return codePoint < 0x20 || codePoint == 0x7F || (codePoint >= 0x80 && codePoint < 0xA0);
+}
+
+// What one byte of the file becomes in the output: at most six characters, kept in eight
+// bytes so that it is copied with one move.
+struct ByteText {
+    char Text[7] = {};
+    std::uint8_t Length = 0;
+
+    constexpr void Put(char character) { Text[Length++] = character; }
+    constexpr void PutUtf8(char32_t codePoint)
+    {
+        if (codePoint < 0x80) {
+            Put(static_cast<char>(codePoint));
+        } else if (codePoint < 0x800) {
+            Put(static_cast<char>(0xC0 | (codePoint >> 6)));
+            Put(static_cast<char>(0x80 | (codePoint & 0x3F)));
+        } else {
+            Put(static_cast<char>(0xE0 | (codePoint >> 12)));
+            Put(static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F)));
+            Put(static_cast<char>(0x80 | (codePoint & 0x3F)));
+        }
+    }
+};
+static_assert(sizeof(ByteText) == 8);
+
+constexpr ByteText JsonTextOf(std::uint8_t byte)
+{
+    ByteText text;
+    const char32_t codePoint = CodePointOf(byte);
+    constexpr std::pair<char32_t, char> kShortEscapes[] = {
+        {'"', '"'}, {'\\', '\\'}, {'\n', 'n'}, {'\r', 'r'}, {'\t', 't'}};
+    for (const auto& [escaped, letter] : kShortEscapes) {
+        if (codePoint == escaped) {
+            text.Put('\\');
+            text.Put(letter);
+            return text;
+        }
+    }
+    if (IsUndefinedOrControl(codePoint)) {
+        for (const char character :
+             {'\\', 'u', '0', '0', kHexDigits[codePoint >> 4], kHexDigits[codePoint & 15]})
+            text.Put(character);
+        return text;
+    }
+    text.PutUtf8(codePoint);
+    return text;
+}
+
+constexpr ByteText BodyTextOf(std::uint8_t byte)
+{
+    ByteText text;
+    const char32_t codePoint = CodePointOf(byte);
+    if (byte == '|' || byte == '%') {
+        // mactime splits on "|" and then decodes "%XX": both go in encoded, so every
+        // address comes out of it exactly as the file holds it.
+        text.Put('%');
+        text.Put(kHexDigits[byte >> 4]);
+        text.Put(kHexDigits[byte & 15]);
+    } else if (codePoint < 0x20) {
+        // Control bytes as their pictures (U+2400 on): one line, nothing a terminal acts
+        // on, and no text of Windows-1252 looks the same.
+        text.PutUtf8(kControlPictures + codePoint);
+    } else if (codePoint == 0x7F) {
+        text.PutUtf8(kDeletePicture);
+    } else if (codePoint >= 0x80 && codePoint < 0xA0) {
+        // The five bytes Windows-1252 leaves undefined.
+        text.PutUtf8(kReplacementCharacter);
     } else {
-        out += static_cast<char>(0xE0 | (codePoint >> 12));
-        out += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (codePoint & 0x3F));
+        text.PutUtf8(codePoint);
+    }
+    return text;
+}
+
+// How one format writes bytes: the text of each byte, and the two printable ASCII bytes
+// that are not copied as they are. Every other printable ASCII byte is.
+struct EscapeRules {
+    std::array<ByteText, 256> Texts;
+    char FirstSpecial;
+    char SecondSpecial;
+};
+
+template <typename TextOf>
+constexpr EscapeRules RulesOf(TextOf textOf, char firstSpecial, char secondSpecial)
+{
+    EscapeRules rules{{}, firstSpecial, secondSpecial};
+    for (std::size_t byte = 0; byte < 256; ++byte)
+        rules.Texts[byte] = textOf(static_cast<std::uint8_t>(byte));
+    return rules;
+}
+
+constexpr EscapeRules kJsonRules = RulesOf(JsonTextOf, '"', '\\');
+constexpr EscapeRules kBodyRules = RulesOf(BodyTextOf, '|', '%');
+
+// Sixteen bytes tested at once, with the vector instructions every 64-bit processor has.
+using ByteVector = std::uint8_t __attribute__((vector_size(16)));
+constexpr std::size_t kVectorLength = sizeof(ByteVector);
+
+// Non-zero bytes where a byte is not copied as it is: control bytes, DEL, bytes of 0x80 and
+// over (to be decoded), and the format's two specials.
+template <const EscapeRules& Rules> ByteVector SpecialBytes(ByteVector bytes)
+{
+    return (bytes < 0x20) | (bytes >= 0x7F) |
+           (bytes == static_cast<std::uint8_t>(Rules.FirstSpecial)) |
+           (bytes == static_cast<std::uint8_t>(Rules.SecondSpecial));
+}
+
+// How many bytes lead the vector before its first special one (16: none is).
+std::size_t PlainLead(ByteVector special)
+{
+    std::uint64_t halves[2];
+    std::memcpy(halves, &special, sizeof halves);
+    if constexpr (std::endian::native == std::endian::little) {
+        if (halves[0] != 0)
+            return static_cast<std::size_t>(std::countr_zero(halves[0])) / 8;
+        if (halves[1] != 0)
+            return 8 + static_cast<std::size_t>(std::countr_zero(halves[1])) / 8;
+        return kVectorLength;
+    } else {
+        for (std::size_t at = 0; at < kVectorLength; ++at)
+            if (special[at] != 0)
+                return at;
+        return kVectorLength;
     }
 }
 
-void AppendJsonEscape(std::string& out, char32_t codePoint)
+// The rules are a parameter of the template so that the test is built for each format with
+// its bytes as constants.
+template <const EscapeRules& Rules> void AppendEscaped(std::string& out, std::string_view bytes)
 {
-    switch (codePoint) {
-    case '"':
-        out += "\\\"";
-        return;
-    case '\\':
-        out += "\\\\";
-        return;
-    case '\n':
-        out += "\\n";
-        return;
-    case '\r':
-        out += "\\r";
-        return;
-    case '\t':
-        out += "\\t";
-        return;
-    default:
-        break;
+    // Written in place into room for the longest outcome, then cut to what was written:
+    // every byte of every header passes here. The bytes are tested and copied sixteen at a
+    // time (the last few padded with a plain letter); the first that needs more than a
+    // copy takes its text from the table.
+    constexpr std::size_t kMostPerByte = 6;
+    const std::size_t start = out.size();
+    out.resize(start + bytes.size() * kMostPerByte + kVectorLength);
+    char* to = out.data() + start;
+    const char* from = bytes.data();
+    const char* const end = from + bytes.size();
+    while (from != end) {
+        ByteVector vector;
+        const auto available = std::min(kVectorLength, static_cast<std::size_t>(end - from));
+        if (available == kVectorLength) {
+            std::memcpy(&vector, from, kVectorLength);
+        } else {
+            std::memset(&vector, 'a', kVectorLength);
+            std::memcpy(&vector, from, available);
+        }
+        const std::size_t plain = PlainLead(SpecialBytes<Rules>(vector));
+        // Room is left for sixteen bytes past any point reached, so the whole vector may go.
+        std::memcpy(to, &vector, kVectorLength);
+        to += std::min(plain, available);
+        from += std::min(plain, available);
+        if (plain >= available)
+            continue;
+        const ByteText& text = Rules.Texts[static_cast<std::uint8_t>(*from++)];
+        std::memcpy(to, text.Text, sizeof text.Text);
+        to += text.Length;
     }
-    if (codePoint < 0x20 || codePoint == 0x7F || (codePoint >= 0x80 && codePoint < 0xA0)) {
-        out += "\\u00";
-        out += kHexDigits[codePoint >> 4];
-        out += kHexDigits[codePoint & 15];
-        return;
-    }
-    AppendUtf8(out, codePoint);
-}
-
-// Printable ASCII other than the quote and the backslash goes out as it is; looked up in a
-// table, as every byte of every header passes this test.
-constexpr std::array<bool, 256> kPlainJsonBytes = [] {
-    std::array<bool, 256> plain{};
-    for (std::size_t byte = 0x20; byte < 0x7F; ++byte)
-        plain[byte] = byte != '"' && byte != '\\';
-    return plain;
-}();
-
-// Printable ASCII other than the body file's separator and the "%" that mactime decodes.
-constexpr std::array<bool, 256> kPlainBodyBytes = [] {
-    std::array<bool, 256> plain{};
-    for (std::size_t byte = 0x20; byte < 0x7F; ++byte)
-        plain[byte] = byte != '|' && byte != '%';
-    return plain;
-}();
-
-bool IsPlainJsonByte(char byte)
-{
-    return kPlainJsonBytes[static_cast<std::uint8_t>(byte)];
-}
-
-constexpr std::uint64_t kEveryByte = 0x0101010101010101;
-constexpr std::uint64_t kHighBits = 0x8080808080808080;
-
-// Non-zero when one of the eight bytes is zero (exact as a whole, not per byte).
-constexpr std::uint64_t HasZeroByte(std::uint64_t word)
-{
-    return (word - kEveryByte) & ~word & kHighBits;
-}
-
-// Non-zero when one of the eight bytes needs more than a copy: a control byte, the quote,
-// the backslash, DEL, or a byte of 0x80 and over (to be decoded).
-constexpr std::uint64_t HasSpecialByte(std::uint64_t word)
-{
-    const std::uint64_t belowSpace = (word - kEveryByte * 0x20) & ~word & kHighBits;
-    return belowSpace | (word & kHighBits) | HasZeroByte(word ^ (kEveryByte * '"')) |
-           HasZeroByte(word ^ (kEveryByte * '\\')) | HasZeroByte(word ^ (kEveryByte * 0x7F));
-}
-
-std::uint64_t LoadWord(const char* bytes)
-{
-    std::uint64_t word;
-    std::memcpy(&word, bytes, sizeof word);
-    return word;
+    out.resize(static_cast<std::size_t>(to - out.data()));
 }
 
 } // namespace
 
 void AppendJsonText(std::string& out, std::string_view bytes)
 {
-    // Headers run to hundreds of bytes and nearly all of them are plain: they are tested
-    // eight at a time and copied in runs, one append each.
-    const char* const data = bytes.data();
-    const std::size_t size = bytes.size();
-    std::size_t runStart = 0;
-    std::size_t at = 0;
-    while (true) {
-        while (at + sizeof(std::uint64_t) <= size) {
-            const std::uint64_t special = HasSpecialByte(LoadWord(data + at));
-            if (special == 0) {
-                at += sizeof(std::uint64_t);
-                continue;
-            }
-            // The lowest flag is exact (only the ones above it may be false), and on a
-            // little-endian machine it marks the first byte that needs more than a copy.
-            if constexpr (std::endian::native == std::endian::little)
-                at += static_cast<std::size_t>(std::countr_zero(special)) / 8;
-            break;
-        }
-        while (at < size && IsPlainJsonByte(data[at]))
-            ++at;
-        out.append(data + runStart, at - runStart);
-        if (at == size)
-            return;
-        AppendJsonEscape(out, CodePointOf(static_cast<std::uint8_t>(data[at])));
-        runStart = ++at;
-    }
+    AppendEscaped<kJsonRules>(out, bytes);
 }
 
 void AppendJsonString(std::string& out, std::string_view bytes)
@@ -161,35 +210,7 @@ void AppendJsonString(std::string& out, std::string_view bytes)
 
 void AppendBodyText(std::string& out, std::string_view bytes)
 {
-    std::size_t runStart = 0;
-    for (std::size_t at = 0; at < bytes.size(); ++at) {
-        const auto value = static_cast<std::uint8_t>(bytes[at]);
-        if (kPlainBodyBytes[value])
-            continue;
-        // Plain bytes are copied in runs, one append each.
-        out.append(bytes.data() + runStart, at - runStart);
-        runStart = at + 1;
-        const char32_t codePoint = CodePointOf(value);
-        if (value == '|' || value == '%') {
-            // mactime splits on "|" and then decodes "%XX": both go in encoded, so every
-            // address comes out of it exactly as the file holds it.
-            out += '%';
-            out += kHexDigits[value >> 4];
-            out += kHexDigits[value & 15];
-        } else if (codePoint < 0x20) {
-            // Control bytes as their pictures (U+2400 on): one line, nothing a terminal
-            // acts on, and no text of Windows-1252 looks the same.
-            AppendUtf8(out, kControlPictures + codePoint);
-        } else if (codePoint == 0x7F) {
-            AppendUtf8(out, kDeletePicture);
-        } else if (codePoint >= 0x80 && codePoint < 0xA0) {
-            // The five bytes Windows-1252 leaves undefined.
-            AppendUtf8(out, kReplacementCharacter);
-        } else {
-            AppendUtf8(out, codePoint);
-        }
-    }
-    out.append(bytes.data() + runStart, bytes.size() - runStart);
+    AppendEscaped<kBodyRules>(out, bytes);
 }
 
 } // namespace varnok

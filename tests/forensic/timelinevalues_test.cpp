@@ -1,4 +1,5 @@
 #include <cstdint>
+#include <limits>
 #include <optional>
 #include <string>
 
@@ -112,6 +113,16 @@ TEST(TimelineTimeTest, FileAndDosTimesInUtcToTheMicrosecond)
         EXPECT_EQ(iso, c.Iso);
     }
     EXPECT_FALSE(MicrosecondsFromFileTime(0).has_value()) << "0 is a time never set";
+
+    // The timestamp beside each time, up to the widest counts either way.
+    for (const std::int64_t microseconds :
+         {std::int64_t{0}, std::int64_t{-1}, std::int64_t{7}, std::int64_t{10}, std::int64_t{-99},
+          std::int64_t{1079290956123456}, std::int64_t{-11644473600000000},
+          std::numeric_limits<std::int64_t>::max(), std::numeric_limits<std::int64_t>::min()}) {
+        char text[20];
+        EXPECT_EQ(std::string(text, PutTimestamp(text, microseconds)),
+                  std::to_string(microseconds));
+    }
 
     struct DosCase {
         std::uint32_t DosTime; // date in the low half, time in the high half
