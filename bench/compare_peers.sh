@@ -57,15 +57,26 @@ export QT_QPA_PLATFORM=offscreen
 
 # One timed run: "wall-ms cpu-ms peak-KB". $1 receives the program's standard output; the
 # rest is the command, run directly under GNU time so that CPU time and memory are the
-# program's own. Wall time is taken around it in nanoseconds (GNU time counts in 10 ms).
+# program's own. Wall time is taken around it by the shell itself, to the microsecond
+# (GNU time counts in 10 ms), so that no helper process counts in it.
 timed_run() {
     local output=$1 report=$work/time.report start end
     shift
-    start=$(date +%s%N)
+    start=${EPOCHREALTIME/[.,]/}
     /usr/bin/time -f '%U %S %M' -o "$report" "$@" >"$output" 2>/dev/null ||
         { echo "compare_peers: $1 failed" >&2; return 1; }
-    end=$(date +%s%N)
-    awk -v wall=$(((end - start) / 1000000)) '{ printf "%d %d %s\n", wall, ($1 + $2) * 1000, $3 }' "$report"
+    end=${EPOCHREALTIME/[.,]/}
+    awk -v wall=$(((end - start) / 1000)) '{ printf "%d %d %s\n", wall, ($1 + $2) * 1000, $3 }' "$report"
+}
+
+# "median-wall-ms median-cpu-ms peak-KB" of the runs in file $1.
+median_of() {
+    awk '{ w[NR] = $1; c[NR] = $2; if ($3 > m) m = $3 }
+         function median(a, n,    i, j, t) {
+             for (i = 1; i <= n; i++) for (j = i + 1; j <= n; j++) if (a[j] < a[i]) { t = a[i]; a[i] = a[j]; a[j] = t }
+             return (n % 2) ? a[(n + 1) / 2] : (a[n / 2] + a[n / 2 + 1]) / 2
+         }
+         END { printf "%d %d %d\n", median(w, NR), median(c, NR), m }' "$1"
 }
 
 # "median-wall-ms median-cpu-ms peak-KB" of $runs timed runs (arguments as timed_run's).
@@ -74,12 +85,7 @@ measure() {
     for ((i = 0; i < runs; i++)); do
         timed_run "$@" || return 1
     done >"$work/runs"
-    awk '{ w[NR] = $1; c[NR] = $2; if ($3 > m) m = $3 }
-         function median(a, n,    i, j, t) {
-             for (i = 1; i <= n; i++) for (j = i + 1; j <= n; j++) if (a[j] < a[i]) { t = a[i]; a[i] = a[j]; a[j] = t }
-             return (n % 2) ? a[(n + 1) / 2] : (a[n / 2] + a[n / 2 + 1]) / 2
-         }
-         END { printf "%d %d %d\n", median(w, NR), median(c, NR), m }' "$work/runs"
+    median_of "$work/runs"
 }
 
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.1f", a / b; else print "-" }'; }
@@ -103,13 +109,39 @@ echo "pasco / varnok5:        $(ratio "$pasco_ms" "$varnok5_ms")x the time, $(ra
 echo "msiecfexport / varnok5: $(ratio "$msiecf_ms" "$varnok5_ms")x the time, $(ratio "$msiecf_cpu" "$varnok5_cpu")x the CPU time"
 echo "varnok5 peak memory:    $varnok5_kb KB"
 
-# The timeline export lists every field of each record, as msiecfexport's text does.
-if read -r jsonl_ms jsonl_cpu jsonl_kb < <(measure "$work/varnok5.jsonl.stdout" "$varnok5" "/open:$index" /sjsonl "$work/varnok5.jsonl"); then
+# The timeline export lists every field of each record, as msiecfexport's text does. The
+# two run in turns, so that whatever else the machine does weighs on both alike; once with
+# the output thrown away (the work of each program) and once into files on disk, where the
+# timeline's far larger output (every field again on each time of a record) is written
+# and flushed to disk before it takes its name, as every export of varnok5 is.
+# side_by_side TARGET: "jsonl-ms jsonl-cpu jsonl-KB msiecf-ms msiecf-cpu msiecf-KB" of $runs
+# turns each, both writing to TARGET (/dev/null, or a file named after the program).
+side_by_side() {
+    local target=$1 jsonl_target=$1 msiecf_target=$1 i
+    if [ "$target" != /dev/null ]; then
+        jsonl_target=$target.jsonl
+        msiecf_target=$target.msiecf
+    fi
+    : >"$work/jsonl.runs"
+    : >"$work/msiecf.runs"
+    for ((i = 0; i < runs; i++)); do
+        timed_run "$work/jsonl.stdout" "$varnok5" "/open:$index" /sjsonl "$jsonl_target" >>"$work/jsonl.runs" || return 1
+        timed_run "$msiecf_target" msiecfexport "$index" >>"$work/msiecf.runs" || return 1
+    done
+    echo "$(median_of "$work/jsonl.runs") $(median_of "$work/msiecf.runs")"
+}
+if read -r jsonl_ms jsonl_cpu jsonl_kb msiecf_ms msiecf_cpu msiecf_kb < <(side_by_side /dev/null) &&
+    read -r file_jsonl_ms file_jsonl_cpu file_jsonl_kb file_msiecf_ms file_msiecf_cpu file_msiecf_kb < <(side_by_side "$work/timeline"); then
     echo
+    echo "timeline, both programs in turns, output thrown away (/dev/null):"
     row program "median ms" "median CPU ms" "events|records" "peak memory KB"
-    row "varnok5 jsonl" "$jsonl_ms" "$jsonl_cpu" "$(wc -l <"$work/varnok5.jsonl")" "$jsonl_kb"
-    row msiecfexport "$msiecf_ms" "$msiecf_cpu" "$(grep -c '^Record type' "$work/msiecf.out")" "$msiecf_kb"
+    row "varnok5 jsonl" "$jsonl_ms" "$jsonl_cpu" "$(wc -l <"$work/timeline.jsonl")" "$jsonl_kb"
+    row msiecfexport "$msiecf_ms" "$msiecf_cpu" "$(grep -c '^Record type' "$work/timeline.msiecf")" "$msiecf_kb"
     echo "msiecfexport / varnok5 /sjsonl: $(ratio "$msiecf_ms" "$jsonl_ms")x the time (goal 10x), $(ratio "$msiecf_cpu" "$jsonl_cpu")x the CPU time"
+    echo "timeline into files on disk ($(stat -c %s "$work/timeline.jsonl") bytes of JSON lines, $(stat -c %s "$work/timeline.msiecf") bytes of text):"
+    row "varnok5 jsonl" "$file_jsonl_ms" "$file_jsonl_cpu" "" "$file_jsonl_kb"
+    row msiecfexport "$file_msiecf_ms" "$file_msiecf_cpu" "" "$file_msiecf_kb"
+    echo "msiecfexport / varnok5 /sjsonl into files: $(ratio "$file_msiecf_ms" "$file_jsonl_ms")x the time, $(ratio "$file_msiecf_cpu" "$file_jsonl_cpu")x the CPU time"
 else
     echo "varnok5 /sjsonl: not available in this build (timeline export skipped)"
 fi

@@ -130,21 +130,30 @@ void AppendSeconds(std::string& out, const std::optional<std::int64_t>& microsec
 
 } // namespace
 
-void AppendJsonLines(std::string& out, const TimelineRecord& line, const RecordEvents& events)
+void AppendJsonRecordFields(std::string& out, const TimelineRecord& line)
 {
-    // The record's fields are escaped once and copied to each of its lines.
-    const std::size_t fieldsStart = out.size();
     AppendRecordFields(out, line);
-    const std::size_t fieldsLength = out.size() - fieldsStart;
+}
+
+void AppendJsonEventLines(std::string& out, std::string_view fields, const RecordEvents& events)
+{
     if (events.Count == 0) {
+        out += fields;
         AppendEventTime(out, RecordEvent{0, "Not a time", false});
         return;
     }
     for (std::size_t index = 0; index < events.Count; ++index) {
-        if (index > 0)
-            out.append(out, fieldsStart, fieldsLength);
+        out += fields;
         AppendEventTime(out, events.Items[index]);
     }
+}
+
+void AppendJsonLines(std::string& out, const TimelineRecord& line, const RecordEvents& events)
+{
+    // The record's fields are escaped once and copied to each of its lines.
+    std::string fields;
+    AppendRecordFields(fields, line);
+    AppendJsonEventLines(out, fields, events);
 }
 
 void AppendBodyLine(std::string& out, const TimelineRecord& line)

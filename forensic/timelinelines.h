@@ -22,6 +22,15 @@ struct TimelineRecord {
  * without a time gets one object at time 0 named "Not a time". */
 void AppendJsonLines(std::string& out, const TimelineRecord& line, const RecordEvents& events);
 
+/** Appends what every JSON line of the record holds: all of it but the time, from the
+ * opening brace on. */
+void AppendJsonRecordFields(std::string& out, const TimelineRecord& line);
+
+/** Appends one JSON line per event: `fields` (see AppendJsonRecordFields, held outside
+ * `out`) and the event's time; a record without a time gets one line at time 0 named
+ * "Not a time". The two together write what AppendJsonLines does. */
+void AppendJsonEventLines(std::string& out, std::string_view fields, const RecordEvents& events);
+
 /** Appends the record's line of a body file:
  * "0|SOURCE:ADDRESS|0|0|0|0|SIZE|ATIME|MTIME|CTIME|0". */
 void AppendBodyLine(std::string& out, const TimelineRecord& line);

@@ -33,12 +33,16 @@ void TimelineSink::Record(const IndexRecordValue& record)
     const RecordTimes times = TimesOf(record, kind);
     const RecordEvents events = EventsOf(times, kind);
     const TimelineRecord line{record, kind, times, m_escapedSource};
-    if (m_format == TimelineFormat::JsonLines)
-        AppendJsonLines(m_buffer, line, events);
-    else
-        AppendBodyLine(m_buffer, line);
     ++m_records;
     m_events += static_cast<std::int64_t>(events.Count);
+    if (m_format == TimelineFormat::JsonLines) {
+        if (!m_jsonLines)
+            m_jsonLines = std::make_unique<JsonLinePipeline>(m_out);
+        AppendJsonRecordFields(m_jsonLines->Fields(), line);
+        m_jsonLines->EndRecord(events);
+        return;
+    }
+    AppendBodyLine(m_buffer, line);
     if (m_buffer.size() >= kBufferLength)
         static_cast<void>(Flush());
 }
@@ -50,6 +54,8 @@ void TimelineSink::EndRecords()
 
 bool TimelineSink::Flush()
 {
+    if (m_jsonLines)
+        m_jsonLines->Finish();
     if (!m_buffer.empty()) {
         m_out.write(m_buffer.data(), static_cast<std::streamsize>(m_buffer.size()));
         m_buffer.clear();

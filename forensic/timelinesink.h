@@ -1,10 +1,12 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <ostream>
 #include <string>
 
 #include "cacheindex/recordsink.h"
+#include "forensic/jsonlinepipeline.h"
 
 namespace varnok {
 
@@ -12,7 +14,8 @@ enum class TimelineFormat { JsonLines, BodyFile };
 
 // Writes the records of one or more walks as a timeline while they are read: nothing of a
 // record is kept once its lines are out, so memory stays the same for any number of
-// records. "LEAK" records are listed with the others.
+// records. JSON lines are finished on a second thread (see JsonLinePipeline). "LEAK"
+// records are listed with the others.
 class TimelineSink final : public RecordSink {
 public:
     TimelineSink(TimelineFormat format, std::ostream& out);
@@ -24,7 +27,8 @@ public:
     void EndRecords() override;
     [[nodiscard]] bool WantsLeakRecords() const override { return true; }
 
-    /** Writes out what is still buffered; false once any write has failed. */
+    /** Writes out what is still buffered; false once any write has failed. Throws
+     * std::bad_alloc when a line found no memory. */
     [[nodiscard]] bool Flush();
 
     [[nodiscard]] std::int64_t RecordCount() const { return m_records; }
@@ -36,6 +40,7 @@ private:
     std::ostream& m_out;
     std::string m_escapedSource;
     std::string m_buffer;
+    std::unique_ptr<JsonLinePipeline> m_jsonLines; // made with the first JSON record
     std::int64_t m_records = 0;
     std::int64_t m_events = 0;
 };

@@ -6,7 +6,12 @@
 
 #include <gtest/gtest.h>
 
+#include "cacheindex/indexrecordvalue.h"
 #include "cacheindex/indexscanner.h"
+#include "forensic/indexkind.h"
+#include "forensic/recordtimes.h"
+#include "forensic/textescape.h"
+#include "forensic/timelinelines.h"
 #include "forensic/timelinesink.h"
 #include "grid/indexlisting.h"
 #include "grid/resultgrid.h"
@@ -160,6 +165,60 @@ TEST_F(TimelineSinkTest, BodyFileHasOneStrictLinePerRecord)
     for (const std::string& line : lines)
         EXPECT_TRUE(IsBodyLine(line));
     EXPECT_EQ(m_events, 11);
+}
+
+// Writes each record's JSON lines the moment it arrives, on the scan's own thread.
+class RecordByRecordSink final : public RecordSink {
+public:
+    explicit RecordByRecordSink(std::string source) { AppendJsonString(m_source, source); }
+    void Record(const IndexRecordValue& record) override
+    {
+        const IndexKind kind = IndexKindOfAddress(record.Address);
+        const RecordTimes times = TimesOf(record, kind);
+        AppendJsonLines(Lines, {record, kind, times, m_source}, EventsOf(times, kind));
+    }
+    [[nodiscard]] bool WantsLeakRecords() const override { return true; }
+    std::string Lines;
+
+private:
+    std::string m_source;
+};
+
+// Thousands of records, two files into one timeline: the lines the sink finishes on a
+// second thread come out whole, in order and with their own file, as record by record.
+TEST_F(TimelineSinkTest, LongTimelinesMatchLinesWrittenRecordByRecord)
+{
+    const std::string second = m_dir.File("second.dat");
+    WriteWholeFile(second, BuildIndexFile(MakeRealisticPlan(3000, 7)).Bytes);
+    const std::vector<std::pair<std::string, std::string>> files = {{second, "image/a/index.dat"},
+                                                                    {m_path, "image/b/index.dat"},
+                                                                    {second, "image/c/index.dat"}};
+
+    std::ostringstream out;
+    TimelineSink sink(TimelineFormat::JsonLines, out);
+    std::string expected;
+    for (const auto& [path, source] : files) {
+        sink.SetSource(source);
+        RecordingScanView view;
+        IndexScanner(ScanMode::OpenCommand, view, sink).Run(path);
+        RecordByRecordSink reference(source);
+        IndexScanner(ScanMode::OpenCommand, view, reference).Run(path);
+        EXPECT_EQ(view.ErrorCount, 0);
+        expected += reference.Lines;
+    }
+    ASSERT_TRUE(sink.Flush());
+    EXPECT_GT(expected.size(), 4u * 1024 * 1024) << "more than a handful of hand-overs";
+    EXPECT_EQ(out.str(), expected);
+    EXPECT_EQ(sink.RecordCount(), 6004);
+    // One line per time, and one for each record without a time.
+    std::size_t lines = 0;
+    std::size_t timeless = 0;
+    for (const std::string& line : Lines(expected)) {
+        ++lines;
+        timeless += line.find(R"("timestamp_desc":"Not a time")") != std::string::npos ? 1 : 0;
+    }
+    EXPECT_GT(timeless, 1u);
+    EXPECT_EQ(static_cast<std::size_t>(sink.EventCount()), lines - timeless);
 }
 
 TEST_F(TimelineSinkTest, LeakRecordsStayOutOfTheList)
