@@ -4,15 +4,16 @@
 #include <system_error>
 #include <utility>
 
+#include "forensic/textescape.h"
 #include "forensic/timelinelines.h"
 
 namespace varnok {
 
 namespace {
 
-// A chunk is handed over once its fields reach this size: large enough that handing over
-// costs nothing next to the lines, small enough to stay in the processor's cache.
-constexpr std::size_t kChunkFields = 256 * 1024;
+// A chunk is handed over once its fields and headers reach this size: large enough that handing
+// over costs nothing next to the lines, small enough to stay in the processor's cache.
+constexpr std::size_t kChunkText = 256 * 1024;
 // Chunks handed over and not yet written, at most: the caller waits beyond it, so memory
 // stays the same however fast it reads.
 constexpr std::size_t kMostHandedOver = 2;
@@ -43,10 +44,20 @@ JsonLinePipeline::~JsonLinePipeline()
     m_thread.join();
 }
 
+void JsonLinePipeline::AddHeaders(std::string_view bytes)
+{
+    m_headersAt = m_filling.Fields.size();
+    m_headersAdded = true;
+    m_filling.Headers += bytes;
+}
+
 void JsonLinePipeline::EndRecord(const RecordEvents& events)
 {
-    m_filling.Records.push_back({m_filling.Fields.size(), events});
-    if (m_filling.Fields.size() >= kChunkFields)
+    const std::size_t fieldsEnd = m_filling.Fields.size();
+    m_filling.Records.push_back(
+        {m_headersAdded ? m_headersAt : fieldsEnd, fieldsEnd, m_filling.Headers.size(), events});
+    m_headersAdded = false;
+    if (fieldsEnd + m_filling.Headers.size() >= kChunkText)
         HandOver();
 }
 
@@ -65,8 +76,9 @@ void JsonLinePipeline::Finish()
 void JsonLinePipeline::HandOver()
 {
     if (!m_thread.joinable()) {
-        Write(m_filling, m_lines);
+        Write(m_filling, m_fields, m_lines);
         m_filling.Fields.clear();
+        m_filling.Headers.clear();
         m_filling.Records.clear();
         return;
     }
@@ -88,6 +100,7 @@ void JsonLinePipeline::HandOver()
 
 void JsonLinePipeline::Run()
 {
+    std::string fields;
     std::string lines;
     std::unique_lock lock(m_mutex);
     while (true) {
@@ -101,11 +114,12 @@ void JsonLinePipeline::Run()
         m_changed.notify_all();
         std::exception_ptr failure;
         try {
-            Write(chunk, lines);
+            Write(chunk, fields, lines);
         } catch (...) {
             failure = std::current_exception();
         }
         chunk.Fields.clear();
+        chunk.Headers.clear();
         chunk.Records.clear();
         lock.lock();
         m_writing = false;
@@ -120,14 +134,19 @@ void JsonLinePipeline::Run()
     }
 }
 
-void JsonLinePipeline::Write(const Chunk& chunk, std::string& lines)
+void JsonLinePipeline::Write(const Chunk& chunk, std::string& fields, std::string& lines)
 {
-    const std::string_view fields = chunk.Fields;
+    const std::string_view allFields = chunk.Fields;
+    const std::string_view allHeaders = chunk.Headers;
     std::size_t fieldsStart = 0;
+    std::size_t headersStart = 0;
     for (const PendingRecord& record : chunk.Records) {
-        AppendJsonEventLines(lines, fields.substr(fieldsStart, record.FieldsEnd - fieldsStart),
-                             record.Events);
+        fields.assign(allFields.substr(fieldsStart, record.HeadersAt - fieldsStart));
+        AppendJsonText(fields, allHeaders.substr(headersStart, record.HeadersEnd - headersStart));
+        fields += allFields.substr(record.HeadersAt, record.FieldsEnd - record.HeadersAt);
+        AppendJsonEventLines(lines, fields, record.Events);
         fieldsStart = record.FieldsEnd;
+        headersStart = record.HeadersEnd;
         if (lines.size() >= kLinesPiece) {
             m_out.write(lines.data(), static_cast<std::streamsize>(lines.size()));
             lines.clear();

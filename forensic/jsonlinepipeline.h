@@ -7,6 +7,7 @@
 #include <mutex>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -15,10 +16,11 @@
 namespace varnok {
 
 // Makes JSON lines on a thread of its own. The caller escapes each record's fields (the
-// part all its lines share) and hands them over with the record's times; the thread
-// writes one line per time to the stream, in the order handed over. Reading and escaping
-// on one core and the lines on another take about the same time, so a timeline is made
-// nearly twice as fast; where no thread can be had, the caller writes the lines itself.
+// part all its lines share) but for one text, its headers, which it hands over as the
+// file holds them, with the record's times; the thread escapes the headers and writes
+// one line per time to the stream, in the order handed over. Reading and escaping on one
+// core and the rest on another take about the same time, so a timeline is made nearly
+// twice as fast; where no thread can be had, the caller writes the lines itself.
 class JsonLinePipeline {
 public:
     explicit JsonLinePipeline(std::ostream& out);
@@ -27,8 +29,11 @@ public:
     JsonLinePipeline(const JsonLinePipeline&) = delete;
     JsonLinePipeline& operator=(const JsonLinePipeline&) = delete;
 
-    /** Where the next record's fields are appended, before EndRecord(). */
+    /** Where the next record's escaped fields are appended, before EndRecord(). */
     [[nodiscard]] std::string& Fields() { return m_filling.Fields; }
+    /** Hands over the record's headers, to be escaped (AppendJsonText) where they stand
+     * among its fields: after what Fields() holds of it so far. Once per record. */
+    void AddHeaders(std::string_view bytes);
     /** Ends the record whose fields were just appended; these are its times. */
     void EndRecord(const RecordEvents& events);
     /** Returns once every line handed over is written to the stream. Throws what stopped
@@ -36,18 +41,22 @@ public:
     void Finish();
 
 private:
+    // Each record's fields and headers begin where the record before ends.
     struct PendingRecord {
-        std::size_t FieldsEnd; // its fields end here, and begin where the one before ends
+        std::size_t HeadersAt; // where its headers go among its fields
+        std::size_t FieldsEnd;
+        std::size_t HeadersEnd;
         RecordEvents Events;
     };
     struct Chunk {
         std::string Fields;
+        std::string Headers;
         std::vector<PendingRecord> Records;
     };
 
     void HandOver();
     void Run();
-    void Write(const Chunk& chunk, std::string& lines);
+    void Write(const Chunk& chunk, std::string& fields, std::string& lines);
     void RethrowFailure();
 
     std::ostream& m_out;
@@ -59,7 +68,10 @@ private:
     bool m_writing = false;         // the thread holds a chunk
     bool m_stopping = false;
     std::exception_ptr m_failure;
-    std::string m_lines; // used by the caller when there is no thread
+    std::size_t m_headersAt = 0; // of the record being filled; none: its end
+    bool m_headersAdded = false;
+    std::string m_fields; // used by the caller when there is no thread
+    std::string m_lines;
     std::thread m_thread;
 };
 

@@ -76,31 +76,6 @@ WrittenText AppendMessage(std::string& out, const IndexRecordValue& record)
     return address;
 }
 
-// Everything of the record but its time, the same on each of its lines.
-void AppendRecordFields(std::string& out, const TimelineRecord& line)
-{
-    const IndexRecordValue& record = line.Record;
-    const WrittenText address = AppendMessage(out, record);
-    AppendTextField(out, ",\"record_type\":", RecordTypeOf(record));
-    out += ",\"offset\":";
-    AppendNumber(out, record.Offset);
-    out += ",\"url\":\"";
-    out.append(out, address.Start, address.Length);
-    out += '"';
-    AppendTextField(out, ",\"cached_filename\":", record.CachedFileName);
-    AppendField(out, ",\"cached_file_size\":", record.CachedFileSize);
-    AppendTextField(out, ",\"cache_directory\":", record.CacheFolderName);
-    AppendField(out, ",\"cache_directory_index\":", record.CacheFolderIndex);
-    AppendField(out, ",\"number_of_hits\":", record.Hits);
-    AppendTextField(out, ",\"http_headers\":", record.Headers);
-    AppendTextField(out, ",\"user\":", record.User);
-    out += record.Recovered ? ",\"recovered\":true" : ",\"recovered\":false";
-    out += ",\"index_type\":\"";
-    out += IndexKindName(line.Kind);
-    out += "\",\"source\":";
-    out += line.EscapedSource;
-}
-
 // The end of an event's line: put together in place and appended in one piece, since a
 // timeline has millions of them.
 void AppendEventTime(std::string& out, const RecordEvent& event)
@@ -130,9 +105,34 @@ void AppendSeconds(std::string& out, const std::optional<std::int64_t>& microsec
 
 } // namespace
 
-void AppendJsonRecordFields(std::string& out, const TimelineRecord& line)
+void AppendJsonFieldsBeforeHeaders(std::string& out, const TimelineRecord& line)
 {
-    AppendRecordFields(out, line);
+    const IndexRecordValue& record = line.Record;
+    const WrittenText address = AppendMessage(out, record);
+    AppendTextField(out, ",\"record_type\":", RecordTypeOf(record));
+    out += ",\"offset\":";
+    AppendNumber(out, record.Offset);
+    out += ",\"url\":\"";
+    out.append(out, address.Start, address.Length);
+    out += '"';
+    AppendTextField(out, ",\"cached_filename\":", record.CachedFileName);
+    AppendField(out, ",\"cached_file_size\":", record.CachedFileSize);
+    AppendTextField(out, ",\"cache_directory\":", record.CacheFolderName);
+    AppendField(out, ",\"cache_directory_index\":", record.CacheFolderIndex);
+    AppendField(out, ",\"number_of_hits\":", record.Hits);
+    out += ",\"http_headers\":\"";
+}
+
+void AppendJsonFieldsAfterHeaders(std::string& out, const TimelineRecord& line)
+{
+    const IndexRecordValue& record = line.Record;
+    out += '"';
+    AppendTextField(out, ",\"user\":", record.User);
+    out += record.Recovered ? ",\"recovered\":true" : ",\"recovered\":false";
+    out += ",\"index_type\":\"";
+    out += IndexKindName(line.Kind);
+    out += "\",\"source\":";
+    out += line.EscapedSource;
 }
 
 void AppendJsonEventLines(std::string& out, std::string_view fields, const RecordEvents& events)
@@ -152,7 +152,9 @@ void AppendJsonLines(std::string& out, const TimelineRecord& line, const RecordE
 {
     // The record's fields are escaped once and copied to each of its lines.
     std::string fields;
-    AppendRecordFields(fields, line);
+    AppendJsonFieldsBeforeHeaders(fields, line);
+    AppendJsonText(fields, line.Record.Headers);
+    AppendJsonFieldsAfterHeaders(fields, line);
     AppendJsonEventLines(out, fields, events);
 }
 

@@ -22,13 +22,16 @@ struct TimelineRecord {
  * without a time gets one object at time 0 named "Not a time". */
 void AppendJsonLines(std::string& out, const TimelineRecord& line, const RecordEvents& events);
 
-/** Appends what every JSON line of the record holds: all of it but the time, from the
- * opening brace on. */
-void AppendJsonRecordFields(std::string& out, const TimelineRecord& line);
+/** Append what every JSON line of the record holds (all of it but the time) in three
+ * parts: the fields before the value of its headers, from the opening brace on; the
+ * headers as AppendJsonText writes them; the fields after them. Escaping the headers is
+ * most of the work of a record; this way it can be done elsewhere. */
+void AppendJsonFieldsBeforeHeaders(std::string& out, const TimelineRecord& line);
+void AppendJsonFieldsAfterHeaders(std::string& out, const TimelineRecord& line);
 
-/** Appends one JSON line per event: `fields` (see AppendJsonRecordFields, held outside
- * `out`) and the event's time; a record without a time gets one line at time 0 named
- * "Not a time". The two together write what AppendJsonLines does. */
+/** Appends one JSON line per event: `fields` (the three parts above, held outside `out`)
+ * and the event's time; a record without a time gets one line at time 0 named "Not a
+ * time". Together they write what AppendJsonLines does. */
 void AppendJsonEventLines(std::string& out, std::string_view fields, const RecordEvents& events);
 
 /** Appends the record's line of a body file:

@@ -38,7 +38,9 @@ void TimelineSink::Record(const IndexRecordValue& record)
     if (m_format == TimelineFormat::JsonLines) {
         if (!m_jsonLines)
             m_jsonLines = std::make_unique<JsonLinePipeline>(m_out);
-        AppendJsonRecordFields(m_jsonLines->Fields(), line);
+        AppendJsonFieldsBeforeHeaders(m_jsonLines->Fields(), line);
+        m_jsonLines->AddHeaders(record.Headers);
+        AppendJsonFieldsAfterHeaders(m_jsonLines->Fields(), line);
         m_jsonLines->EndRecord(events);
         return;
     }
