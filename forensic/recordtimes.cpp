@@ -55,26 +55,32 @@ constexpr std::array<char, 200> kDigitPairs = [] {
     return pairs;
 }();
 
-void PutTwoDigits(char* at, std::int64_t value)
+void PutTwoDigits(char* at, std::uint32_t value)
 {
-    std::memcpy(at, &kDigitPairs[static_cast<std::size_t>(2 * value)], 2);
+    std::memcpy(at, &kDigitPairs[2 * static_cast<std::size_t>(value)], 2);
 }
 
-// "MM-DDTHH:MM:SS.ffffff+00:00", all but the year, put in place two digits at a time: a
-// timeline writes millions of them.
-char* PutIsoTimeAfterYear(char* at, const CivilDay& civil, std::int64_t secondOfDay,
-                          std::int64_t fraction)
+// "MM-DDTHH:MM:SS.ffffff+00:00", all but the year, put in place two digits at a time, in
+// unsigned 32-bit arithmetic (every part is small and not negative): a timeline writes
+// millions of them.
+char* PutIsoTimeAfterYear(char* at, const CivilDay& civil, std::uint32_t secondOfDay,
+                          std::uint32_t fraction)
 {
     constexpr std::string_view kPattern = "-00-00T00:00:00.000000+00:00";
     std::memcpy(at, kPattern.data(), kPattern.size());
-    PutTwoDigits(at + 1, civil.Month);
-    PutTwoDigits(at + 4, civil.Day);
-    PutTwoDigits(at + 7, secondOfDay / 3600);
-    PutTwoDigits(at + 10, secondOfDay / 60 % 60);
-    PutTwoDigits(at + 13, secondOfDay % 60);
-    PutTwoDigits(at + 16, fraction / 10000);
-    PutTwoDigits(at + 18, fraction / 100 % 100);
-    PutTwoDigits(at + 20, fraction % 100);
+    const std::uint32_t hour = secondOfDay / 3600;
+    const std::uint32_t secondOfHour = secondOfDay - hour * 3600;
+    const std::uint32_t minute = secondOfHour / 60;
+    PutTwoDigits(at + 1, static_cast<std::uint32_t>(civil.Month));
+    PutTwoDigits(at + 4, static_cast<std::uint32_t>(civil.Day));
+    PutTwoDigits(at + 7, hour);
+    PutTwoDigits(at + 10, minute);
+    PutTwoDigits(at + 13, secondOfHour - minute * 60);
+    const std::uint32_t fractionHigh = fraction / 10000;
+    const std::uint32_t fractionLow = fraction - fractionHigh * 10000;
+    PutTwoDigits(at + 16, fractionHigh);
+    PutTwoDigits(at + 18, fractionLow / 100);
+    PutTwoDigits(at + 20, fractionLow % 100);
     return at + kPattern.size();
 }
 
@@ -151,15 +157,17 @@ char* PutIsoTime(char* at, std::int64_t microseconds)
     const std::int64_t secondOfDay = seconds - days * kSecondsPerDay;
     const CivilDay civil = CivilFromDays(days);
     if (civil.Year >= 0 && civil.Year <= 9999) {
-        PutTwoDigits(at, civil.Year / 100);
-        PutTwoDigits(at + 2, civil.Year % 100);
+        const auto year = static_cast<std::uint32_t>(civil.Year);
+        PutTwoDigits(at, year / 100);
+        PutTwoDigits(at + 2, year % 100);
         at += 4;
     } else {
         // Far outside any real record (a file time may reach the year 60056); the year
         // takes the digits it needs.
         at = std::to_chars(at, at + 8, civil.Year).ptr;
     }
-    return PutIsoTimeAfterYear(at, civil, secondOfDay, fraction);
+    return PutIsoTimeAfterYear(at, civil, static_cast<std::uint32_t>(secondOfDay),
+                               static_cast<std::uint32_t>(fraction));
 }
 
 char* PutTimestamp(char* at, std::int64_t microseconds)
@@ -172,12 +180,12 @@ char* PutTimestamp(char* at, std::int64_t microseconds)
                                            : static_cast<std::uint64_t>(microseconds);
     while (value >= 100) {
         first -= 2;
-        PutTwoDigits(first, static_cast<std::int64_t>(value % 100));
+        PutTwoDigits(first, static_cast<std::uint32_t>(value % 100));
         value /= 100;
     }
     if (value >= 10) {
         first -= 2;
-        PutTwoDigits(first, static_cast<std::int64_t>(value));
+        PutTwoDigits(first, static_cast<std::uint32_t>(value));
     } else {
         *--first = static_cast<char>('0' + value);
     }
