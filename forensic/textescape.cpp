@@ -157,14 +157,49 @@ std::size_t PlainLead(ByteVector special)
     }
 }
 
+// Sixteen bytes from `from` (fewer where `end` comes first, padded with a plain letter),
+// and how many of them come from the text.
+std::size_t LoadVector(const char* from, const char* end, ByteVector& vector)
+{
+    const auto available = std::min(kVectorLength, static_cast<std::size_t>(end - from));
+    if (available == kVectorLength) {
+        std::memcpy(&vector, from, kVectorLength);
+    } else {
+        std::memset(&vector, 'a', kVectorLength);
+        std::memcpy(&vector, from, available);
+    }
+    return available;
+}
+
+// How many bytes lead `bytes` that are copied as they are.
+template <const EscapeRules& Rules> std::size_t PlainPrefixLength(std::string_view bytes)
+{
+    const char* from = bytes.data();
+    const char* const end = from + bytes.size();
+    while (from != end) {
+        ByteVector vector;
+        const std::size_t available = LoadVector(from, end, vector);
+        const std::size_t plain = PlainLead(SpecialBytes<Rules>(vector));
+        if (plain < available)
+            return static_cast<std::size_t>(from - bytes.data()) + plain;
+        from += available;
+    }
+    return bytes.size();
+}
+
 // The rules are a parameter of the template so that the test is built for each format with
 // its bytes as constants.
 template <const EscapeRules& Rules> void AppendEscaped(std::string& out, std::string_view bytes)
 {
-    // Written in place into room for the longest outcome, then cut to what was written:
-    // every byte of every header passes here. The bytes are tested and copied sixteen at a
-    // time (the last few padded with a plain letter); the first that needs more than a
-    // copy takes its text from the table.
+    // Most texts are plain throughout, or for a good stretch: that much goes in one piece.
+    const std::size_t plainPrefix = PlainPrefixLength<Rules>(bytes);
+    out.append(bytes.data(), plainPrefix);
+    if (plainPrefix == bytes.size())
+        return;
+    bytes.remove_prefix(plainPrefix);
+    // The rest is written in place into room for the longest outcome, then cut to what was
+    // written. The bytes are tested and copied sixteen at a time; the first that needs
+    // more than a copy takes its text from the table.
     constexpr std::size_t kMostPerByte = 6;
     const std::size_t start = out.size();
     out.resize(start + bytes.size() * kMostPerByte + kVectorLength);
@@ -173,13 +208,7 @@ template <const EscapeRules& Rules> void AppendEscaped(std::string& out, std::st
     const char* const end = from + bytes.size();
     while (from != end) {
         ByteVector vector;
-        const auto available = std::min(kVectorLength, static_cast<std::size_t>(end - from));
-        if (available == kVectorLength) {
-            std::memcpy(&vector, from, kVectorLength);
-        } else {
-            std::memset(&vector, 'a', kVectorLength);
-            std::memcpy(&vector, from, available);
-        }
+        const std::size_t available = LoadVector(from, end, vector);
         const std::size_t plain = PlainLead(SpecialBytes<Rules>(vector));
         // Room is left for sixteen bytes past any point reached, so the whole vector may go.
         std::memcpy(to, &vector, kVectorLength);

@@ -16,7 +16,7 @@ template <typename Number> void AppendNumber(std::string& out, Number value)
 {
     char digits[24];
     const auto result = std::to_chars(digits, digits + sizeof digits, value);
-    out.append(digits, result.ptr);
+    out.append(digits, static_cast<std::size_t>(result.ptr - digits));
 }
 
 template <typename Number>
