@@ -178,7 +178,17 @@ TEST_F(TimelineExportTest, FailuresLeaveNoOutputFile)
                                ": Input/output error while reading the records from byte 24576\n");
     EXPECT_FALSE(std::filesystem::exists(output));
 
+    // A device that takes no byte: the lines written on another thread fail as surely as
+    // the body file's.
     m_tools.OpenIndex = nullptr;
+    WriteWholeFile(index, BuildIndexFile(MakeRealisticPlan(3000, 3)).Bytes);
+    for (const char* format : {"/sjsonl", "/sbody"}) {
+        EXPECT_EQ(Run({"/open:" + index, format, "/dev/full"}), 1) << format;
+        EXPECT_EQ(m_err.str(), "Cannot write file /dev/full: No space left on device\n");
+        EXPECT_EQ(m_out.str(), "");
+    }
+
+    WriteWholeFile(index, IndexWith({"http://one/"}));
     EXPECT_EQ(Run({"/open:" + index, "/sjsonl", output}), 0);
     EXPECT_EQ(m_out.str(), "1 records, 3 events\n");
     EXPECT_EQ(Lines(ReadWholeFile(output)).size(), 3u);
