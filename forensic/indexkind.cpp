@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "forensic/recordtimes.h"
+#include "platform/civilcalendar.h"
 
 namespace varnok {
 
@@ -29,7 +29,8 @@ std::optional<std::int64_t> DayOf(std::string_view text)
     }
     if (value[1] < 1 || value[1] > 12 || value[2] < 1 || value[2] > 31)
         return std::nullopt;
-    return DaysFromCivil(value[0], value[1], value[2]);
+    return DaysFromCivil(value[0], static_cast<unsigned>(value[1]),
+                         static_cast<unsigned>(value[2]));
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "cacheindex/indexrecordvalue.h"
+#include "platform/civilcalendar.h"
 
 namespace varnok {
 
@@ -15,29 +16,6 @@ constexpr std::int64_t kMicrosecondsPerSecond = 1'000'000;
 constexpr std::int64_t kSecondsPerDay = 86'400;
 // File time steps between 1601-01-01 and 1970-01-01, in microseconds.
 constexpr std::int64_t kFileTimeEpochShift = 11'644'473'600'000'000;
-
-struct CivilDay {
-    std::int64_t Year;
-    int Month;
-    int Day;
-};
-
-// Days since 1970 to the calendar day (Howard Hinnant's algorithm). Within its 400-year
-// era a day fits 32 bits and counts up from 0: the arithmetic there is unsigned, which
-// costs a timeline of millions of times the least.
-CivilDay CivilFromDays(std::int64_t days)
-{
-    days += 719468;
-    const std::int64_t era = (days >= 0 ? days : days - 146096) / 146097;
-    const auto dayOfEra = static_cast<std::uint32_t>(days - era * 146097);
-    const std::uint32_t yearOfEra =
-        (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
-    const std::uint32_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
-    const std::uint32_t shiftedMonth = (5 * dayOfYear + 2) / 153;
-    const auto day = static_cast<int>(dayOfYear - (153 * shiftedMonth + 2) / 5 + 1);
-    const auto month = static_cast<int>(shiftedMonth < 10 ? shiftedMonth + 3 : shiftedMonth - 9);
-    return {yearOfEra + era * 400 + (month <= 2 ? 1 : 0), month, day};
-}
 
 std::int64_t FloorDivide(std::int64_t value, std::int64_t divisor)
 {
@@ -63,7 +41,7 @@ void PutTwoDigits(char* at, std::uint32_t value)
 // "MM-DDTHH:MM:SS.ffffff+00:00", all but the year, put in place two digits at a time, in
 // unsigned 32-bit arithmetic (every part is small and not negative): a timeline writes
 // millions of them.
-char* PutIsoTimeAfterYear(char* at, const CivilDay& civil, std::uint32_t secondOfDay,
+char* PutIsoTimeAfterYear(char* at, const CivilDate& civil, std::uint32_t secondOfDay,
                           std::uint32_t fraction)
 {
     constexpr std::string_view kPattern = "-00-00T00:00:00.000000+00:00";
@@ -108,16 +86,6 @@ const FileTimeNames& NamesOf(IndexKind kind)
 
 } // namespace
 
-std::int64_t DaysFromCivil(std::int64_t year, int month, int day)
-{
-    year -= month <= 2 ? 1 : 0;
-    const std::int64_t era = (year >= 0 ? year : year - 399) / 400;
-    const std::int64_t yearOfEra = year - era * 400;
-    const std::int64_t dayOfYear = (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1;
-    const std::int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-    return era * 146097 + dayOfEra - 719468;
-}
-
 std::optional<std::int64_t> MicrosecondsFromFileTime(std::uint64_t fileTime)
 {
     if (fileTime == 0)
@@ -131,9 +99,9 @@ std::optional<std::int64_t> MicrosecondsFromDosTime(std::uint32_t dosTime)
         return std::nullopt;
     const std::uint32_t date = dosTime & 0xFFFF;
     const std::uint32_t time = dosTime >> 16;
-    const int day = static_cast<int>(date & 31);
-    const int month = static_cast<int>((date >> 5) & 15);
-    const int year = 1980 + static_cast<int>(date >> 9);
+    const std::uint32_t day = date & 31;
+    const std::uint32_t month = (date >> 5) & 15;
+    const std::int64_t year = 1980 + (date >> 9);
     const std::int64_t hour = time >> 11;
     const std::int64_t minute = (time >> 5) & 63;
     const std::int64_t second = (time & 31) * 2;
@@ -155,7 +123,7 @@ char* PutIsoTime(char* at, std::int64_t microseconds)
     const std::int64_t fraction = microseconds - seconds * kMicrosecondsPerSecond;
     const std::int64_t days = FloorDivide(seconds, kSecondsPerDay);
     const std::int64_t secondOfDay = seconds - days * kSecondsPerDay;
-    const CivilDay civil = CivilFromDays(days);
+    const CivilDate civil = CivilFromDays(days);
     if (civil.Year >= 0 && civil.Year <= 9999) {
         const auto year = static_cast<std::uint32_t>(civil.Year);
         PutTwoDigits(at, year / 100);

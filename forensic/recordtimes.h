@@ -38,9 +38,6 @@ struct RecordTimes {
     std::optional<std::int64_t> Checked;
 };
 
-/** Days from 1970-01-01 to the given day of the proleptic Gregorian calendar. */
-[[nodiscard]] std::int64_t DaysFromCivil(std::int64_t year, int month, int day);
-
 /** A file time (100-nanosecond steps since 1601) in microseconds since 1970; nothing for 0,
  * which marks a time that was never set. */
 [[nodiscard]] std::optional<std::int64_t> MicrosecondsFromFileTime(std::uint64_t fileTime);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/civilcalendar.h"
 #include "tools/indexwriter.h"
 
 namespace varnok {
@@ -12,38 +13,7 @@ constexpr std::uint64_t kTicksPerSecond = 10000000;
 constexpr std::int64_t kDaySeconds = 86400;
 constexpr std::uint32_t kHashFlagMask = 0x3F;
 
-// Days since 1 January 1970 of a proleptic Gregorian date.
-constexpr std::int64_t daysFromCivil(std::int64_t year, unsigned month, unsigned day)
-{
-    year -= month <= 2 ? 1 : 0;
-    const std::int64_t era = (year >= 0 ? year : year - 399) / 400;
-    const auto yearOfEra = static_cast<unsigned>(year - era * 400);
-    const unsigned dayOfYear = (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1;
-    const unsigned dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-    return era * 146097 + static_cast<std::int64_t>(dayOfEra) - 719468;
-}
-
-struct CivilDate {
-    std::int64_t Year;
-    unsigned Month;
-    unsigned Day;
-};
-
-CivilDate civilFromDays(std::int64_t days)
-{
-    days += 719468;
-    const std::int64_t era = (days >= 0 ? days : days - 146096) / 146097;
-    const auto dayOfEra = static_cast<unsigned>(days - era * 146097);
-    const unsigned yearOfEra =
-        (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
-    const unsigned dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
-    const unsigned monthIndex = (5 * dayOfYear + 2) / 153;
-    const unsigned day = dayOfYear - (153 * monthIndex + 2) / 5 + 1;
-    const unsigned month = monthIndex < 10 ? monthIndex + 3 : monthIndex - 9;
-    return {static_cast<std::int64_t>(yearOfEra) + era * 400 + (month <= 2 ? 1 : 0), month, day};
-}
-
-constexpr std::int64_t kEpochDays1601 = daysFromCivil(1601, 1, 1);
+constexpr std::int64_t kEpochDays1601 = DaysFromCivil(1601, 1, 1);
 
 } // namespace
 
@@ -98,7 +68,7 @@ std::uint32_t DosDateTimeFromFileTime(std::uint64_t fileTime)
     const auto seconds = static_cast<std::int64_t>(fileTime / kTicksPerSecond);
     const std::int64_t days = seconds / kDaySeconds + kEpochDays1601;
     const std::int64_t secondOfDay = seconds % kDaySeconds;
-    const CivilDate date = civilFromDays(days);
+    const CivilDate date = CivilFromDays(days);
     const auto year =
         static_cast<std::uint32_t>(std::clamp<std::int64_t>(date.Year - 1980, 0, 127));
     const std::uint32_t dosDate = (year << 9) | (date.Month << 5) | date.Day;
@@ -110,7 +80,7 @@ std::uint32_t DosDateTimeFromFileTime(std::uint64_t fileTime)
 std::uint64_t FileTimeFromUtc(int year, int month, int day, int hour, int minute, int second)
 {
     const std::int64_t days =
-        daysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day)) -
+        DaysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day)) -
         kEpochDays1601;
     const std::int64_t seconds = days * kDaySeconds + hour * 3600 + minute * 60 + second;
     return static_cast<std::uint64_t>(seconds) * kTicksPerSecond;
