@@ -34,8 +34,7 @@ constexpr bool IsUndefinedOrControl(char32_t codePoint)
     return codePoint < 0x20 || codePoint == 0x7F || (codePoint >= 0x80 && codePoint < 0xA0);
 }
 
-// What one byte of the file becomes in the output: at most six characters, kept in eight
-// bytes so that it is copied with one move.
+// What one byte of the file becomes in the output: at most six characters.
 struct ByteText {
     char Text[7] = {};
     std::uint8_t Length = 0;
@@ -55,8 +54,6 @@ struct ByteText {
         }
     }
 };
-static_assert(sizeof(ByteText) == 8);
-
 constexpr ByteText JsonTextOf(std::uint8_t byte)
 {
     ByteText text;
@@ -191,36 +188,17 @@ template <const EscapeRules& Rules> std::size_t PlainPrefixLength(std::string_vi
 // its bytes as constants.
 template <const EscapeRules& Rules> void AppendEscaped(std::string& out, std::string_view bytes)
 {
-    // Most texts are plain throughout, or for a good stretch: that much goes in one piece.
-    const std::size_t plainPrefix = PlainPrefixLength<Rules>(bytes);
-    out.append(bytes.data(), plainPrefix);
-    if (plainPrefix == bytes.size())
-        return;
-    bytes.remove_prefix(plainPrefix);
-    // The rest is written in place into room for the longest outcome, then cut to what was
-    // written. The bytes are tested and copied sixteen at a time; the first that needs
-    // more than a copy takes its text from the table.
-    constexpr std::size_t kMostPerByte = 6;
-    const std::size_t start = out.size();
-    out.resize(start + bytes.size() * kMostPerByte + kVectorLength);
-    char* to = out.data() + start;
-    const char* from = bytes.data();
-    const char* const end = from + bytes.size();
-    while (from != end) {
-        ByteVector vector;
-        const std::size_t available = LoadVector(from, end, vector);
-        const std::size_t plain = PlainLead(SpecialBytes<Rules>(vector));
-        // Room is left for sixteen bytes past any point reached, so the whole vector may go.
-        std::memcpy(to, &vector, kVectorLength);
-        to += std::min(plain, available);
-        from += std::min(plain, available);
-        if (plain >= available)
-            continue;
-        const ByteText& text = Rules.Texts[static_cast<std::uint8_t>(*from++)];
-        std::memcpy(to, text.Text, sizeof text.Text);
-        to += text.Length;
+    // Runs of plain bytes go in one piece each; the byte after a run takes its text from
+    // the table.
+    while (!bytes.empty()) {
+        const std::size_t plain = PlainPrefixLength<Rules>(bytes);
+        out.append(bytes.data(), plain);
+        if (plain == bytes.size())
+            return;
+        const ByteText& text = Rules.Texts[static_cast<std::uint8_t>(bytes[plain])];
+        out.append(text.Text, text.Length);
+        bytes.remove_prefix(plain + 1);
     }
-    out.resize(static_cast<std::size_t>(to - out.data()));
 }
 
 } // namespace
