@@ -47,16 +47,13 @@ JsonLinePipeline::~JsonLinePipeline()
 void JsonLinePipeline::AddHeaders(std::string_view bytes)
 {
     m_headersAt = m_filling.Fields.size();
-    m_headersAdded = true;
     m_filling.Headers += bytes;
 }
 
 void JsonLinePipeline::EndRecord(const RecordEvents& events)
 {
     const std::size_t fieldsEnd = m_filling.Fields.size();
-    m_filling.Records.push_back(
-        {m_headersAdded ? m_headersAt : fieldsEnd, fieldsEnd, m_filling.Headers.size(), events});
-    m_headersAdded = false;
+    m_filling.Records.push_back({m_headersAt, fieldsEnd, m_filling.Headers.size(), events});
     if (fieldsEnd + m_filling.Headers.size() >= kChunkText)
         HandOver();
 }
@@ -77,9 +74,7 @@ void JsonLinePipeline::HandOver()
 {
     if (!m_thread.joinable()) {
         Write(m_filling, m_fields, m_lines);
-        m_filling.Fields.clear();
-        m_filling.Headers.clear();
-        m_filling.Records.clear();
+        m_filling.Clear();
         return;
     }
     std::unique_lock lock(m_mutex);
@@ -118,9 +113,7 @@ void JsonLinePipeline::Run()
         } catch (...) {
             failure = std::current_exception();
         }
-        chunk.Fields.clear();
-        chunk.Headers.clear();
-        chunk.Records.clear();
+        chunk.Clear();
         lock.lock();
         m_writing = false;
         m_spare.push_back(std::move(chunk));
@@ -154,6 +147,13 @@ void JsonLinePipeline::Write(const Chunk& chunk, std::string& fields, std::strin
     }
     m_out.write(lines.data(), static_cast<std::streamsize>(lines.size()));
     lines.clear();
+}
+
+void JsonLinePipeline::Chunk::Clear()
+{
+    Fields.clear();
+    Headers.clear();
+    Records.clear();
 }
 
 void JsonLinePipeline::RethrowFailure()

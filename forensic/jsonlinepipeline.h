@@ -32,7 +32,8 @@ public:
     /** Where the next record's escaped fields are appended, before EndRecord(). */
     [[nodiscard]] std::string& Fields() { return m_filling.Fields; }
     /** Hands over the record's headers, to be escaped (AppendJsonText) where they stand
-     * among its fields: after what Fields() holds of it so far. Once per record. */
+     * among its fields: after what Fields() holds of it so far. Once per record, before
+     * EndRecord(). */
     void AddHeaders(std::string_view bytes);
     /** Ends the record whose fields were just appended; these are its times. */
     void EndRecord(const RecordEvents& events);
@@ -52,6 +53,8 @@ private:
         std::string Fields;
         std::string Headers;
         std::vector<PendingRecord> Records;
+
+        void Clear();
     };
 
     void HandOver();
@@ -68,9 +71,8 @@ private:
     bool m_writing = false;         // the thread holds a chunk
     bool m_stopping = false;
     std::exception_ptr m_failure;
-    std::size_t m_headersAt = 0; // of the record being filled; none: its end
-    bool m_headersAdded = false;
-    std::string m_fields; // used by the caller when there is no thread
+    std::size_t m_headersAt = 0; // where the headers of the record being filled go
+    std::string m_fields;        // used by the caller when there is no thread
     std::string m_lines;
     std::thread m_thread;
 };

@@ -164,12 +164,6 @@ char* PutTimestamp(char* at, std::int64_t microseconds)
     return at + length;
 }
 
-void AppendIsoTime(std::string& out, std::int64_t microseconds)
-{
-    char text[kIsoTimeMaxLength];
-    out.append(text, static_cast<std::size_t>(PutIsoTime(text, microseconds) - text));
-}
-
 RecordTimes TimesOf(const IndexRecordValue& record, IndexKind kind)
 {
     RecordTimes times;

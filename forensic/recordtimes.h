@@ -58,9 +58,6 @@ char* PutIsoTime(char* at, std::int64_t microseconds);
  * end of what it wrote. */
 char* PutTimestamp(char* at, std::int64_t microseconds);
 
-/** Appends "YYYY-MM-DDTHH:MM:SS.ffffff+00:00". */
-void AppendIsoTime(std::string& out, std::int64_t microseconds);
-
 /** Whole seconds since 1970, rounded down. */
 [[nodiscard]] std::int64_t SecondsFloor(std::int64_t microseconds);
 

@@ -148,16 +148,6 @@ void AppendJsonEventLines(std::string& out, std::string_view fields, const Recor
     }
 }
 
-void AppendJsonLines(std::string& out, const TimelineRecord& line, const RecordEvents& events)
-{
-    // The record's fields are escaped once and copied to each of its lines.
-    std::string fields;
-    AppendJsonFieldsBeforeHeaders(fields, line);
-    AppendJsonText(fields, line.Record.Headers);
-    AppendJsonFieldsAfterHeaders(fields, line);
-    AppendJsonEventLines(out, fields, events);
-}
-
 void AppendBodyLine(std::string& out, const TimelineRecord& line)
 {
     out += "0|";

@@ -18,10 +18,6 @@ struct TimelineRecord {
     std::string_view EscapedSource;
 };
 
-/** Appends one JSON object per event of the record, each on a line of its own; a record
- * without a time gets one object at time 0 named "Not a time". */
-void AppendJsonLines(std::string& out, const TimelineRecord& line, const RecordEvents& events);
-
 /** Append what every JSON line of the record holds (all of it but the time) in three
  * parts: the fields before the value of its headers, from the opening brace on; the
  * headers as AppendJsonText writes them; the fields after them. Escaping the headers is
@@ -31,7 +27,7 @@ void AppendJsonFieldsAfterHeaders(std::string& out, const TimelineRecord& line);
 
 /** Appends one JSON line per event: `fields` (the three parts above, held outside `out`)
  * and the event's time; a record without a time gets one line at time 0 named "Not a
- * time". Together they write what AppendJsonLines does. */
+ * time". */
 void AppendJsonEventLines(std::string& out, std::string_view fields, const RecordEvents& events);
 
 /** Appends the record's line of a body file:

@@ -175,7 +175,12 @@ public:
     {
         const IndexKind kind = IndexKindOfAddress(record.Address);
         const RecordTimes times = TimesOf(record, kind);
-        AppendJsonLines(Lines, {record, kind, times, m_source}, EventsOf(times, kind));
+        const TimelineRecord line{record, kind, times, m_source};
+        std::string fields;
+        AppendJsonFieldsBeforeHeaders(fields, line);
+        AppendJsonText(fields, record.Headers);
+        AppendJsonFieldsAfterHeaders(fields, line);
+        AppendJsonEventLines(Lines, fields, EventsOf(times, kind));
     }
     [[nodiscard]] bool WantsLeakRecords() const override { return true; }
     std::string Lines;

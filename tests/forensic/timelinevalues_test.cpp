@@ -108,8 +108,8 @@ TEST(TimelineTimeTest, FileAndDosTimesInUtcToTheMicrosecond)
         const std::optional<std::int64_t> microseconds = MicrosecondsFromFileTime(c.FileTime);
         ASSERT_TRUE(microseconds.has_value());
         EXPECT_EQ(*microseconds, c.Microseconds);
-        std::string iso;
-        AppendIsoTime(iso, *microseconds);
+        char text[kIsoTimeMaxLength];
+        const std::string iso(text, PutIsoTime(text, *microseconds));
         EXPECT_EQ(iso, c.Iso);
     }
     EXPECT_FALSE(MicrosecondsFromFileTime(0).has_value()) << "0 is a time never set";
@@ -141,8 +141,8 @@ TEST(TimelineTimeTest, FileAndDosTimesInUtcToTheMicrosecond)
         ASSERT_EQ(microseconds.has_value(), c.Iso.has_value()) << std::hex << c.DosTime;
         if (!microseconds)
             continue;
-        std::string iso;
-        AppendIsoTime(iso, *microseconds);
+        char text[kIsoTimeMaxLength];
+        const std::string iso(text, PutIsoTime(text, *microseconds));
         EXPECT_EQ(iso, *c.Iso);
     }
 }
